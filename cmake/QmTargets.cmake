@@ -1,0 +1,125 @@
+# Helper functions every folder uses to declare its targets.
+#
+#   qm_core_library(name SOURCES ... [LIBS ...])   portable code, built everywhere
+#   qm_win32_library(name SOURCES ... [LIBS ...])  Win32 layer, built for Windows only
+#   qm_program(name SOURCES ... [LIBS ...] [RC file] [DIST subdir] [CONSOLE])
+#   qm_native_test(name SOURCES ... [LIBS ...])    GoogleTest, native build, run by CTest
+#   qm_wine_test(name SOURCES ... [LIBS ...])      GoogleTest, Windows build, run under Wine
+#   qm_benchmark(name SOURCES ... [LIBS ...])      Google Benchmark, native build with QM_BENCH
+#   qm_fuzzer(name SOURCES ... [LIBS ...])         libFuzzer target, native clang with QM_FUZZ
+
+include(CMakeParseArguments)
+
+set(QM_TESTDATA_DIR "${QM_SHARED_DIR}/testdata")
+set(QM_FORMATS_DIR "${QM_SHARED_DIR}/formats")
+if(WIN32)
+  # Wine maps the Unix root onto drive Z:.
+  set(QM_TESTDATA_PATH "Z:${QM_TESTDATA_DIR}")
+  set(QM_FORMATS_PATH "Z:${QM_FORMATS_DIR}")
+else()
+  set(QM_TESTDATA_PATH "${QM_TESTDATA_DIR}")
+  set(QM_FORMATS_PATH "${QM_FORMATS_DIR}")
+endif()
+
+function(qm_core_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_LIBS})
+endfunction()
+
+function(qm_win32_library name)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_LIBS})
+endfunction()
+
+function(qm_static_windows_link target)
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+endfunction()
+
+function(qm_program name)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(A "CONSOLE" "RC;DIST" "SOURCES;LIBS" ${ARGN})
+  set(srcs ${A_SOURCES})
+  if(A_RC)
+    list(APPEND srcs ${A_RC})
+  endif()
+  if(A_CONSOLE)
+    add_executable(${name} ${srcs})
+  else()
+    add_executable(${name} WIN32 ${srcs})
+  endif()
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  qm_static_windows_link(${name})
+  set(dist "${QM_DIST_DIR}/win${QM_WINDOWS_BITS}")
+  if(A_DIST)
+    set(dist "${dist}/${A_DIST}")
+  endif()
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${dist}"
+    COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:${name}>" "${dist}/")
+endfunction()
+
+function(qm_native_test name)
+  if(WIN32 OR QM_FUZZ OR NOT QM_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    QM_TESTDATA_DIR="${QM_TESTDATA_PATH}" QM_FORMATS_DIR="${QM_FORMATS_PATH}")
+  add_test(NAME ${name} COMMAND ${name})
+endfunction()
+
+function(qm_wine_test name)
+  if(NOT WIN32 OR NOT QM_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "RC" "SOURCES;LIBS" ${ARGN})
+  set(srcs ${A_SOURCES})
+  if(A_RC)
+    list(APPEND srcs ${A_RC})
+  endif()
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} gtest gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    QM_TESTDATA_DIR="${QM_TESTDATA_PATH}" QM_FORMATS_DIR="${QM_FORMATS_PATH}"
+    QM_DIST_DIR="Z:${QM_DIST_DIR}/win${QM_WINDOWS_BITS}")
+  qm_static_windows_link(${name})
+  add_test(NAME ${name} COMMAND ${name})
+endfunction()
+
+function(qm_benchmark name)
+  if(WIN32 OR NOT QM_BENCH)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  target_compile_definitions(${name} PRIVATE
+    QM_TESTDATA_DIR="${QM_TESTDATA_PATH}" QM_FORMATS_DIR="${QM_FORMATS_PATH}")
+  set_property(GLOBAL APPEND PROPERTY QM_BENCHMARKS ${name})
+endfunction()
+
+function(qm_fuzzer name)
+  if(WIN32 OR NOT QM_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS;SEEDS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  # Seed folders, one per line, for the fuzz runner.
+  string(REPLACE ";" "\n" seeds "${A_SEEDS}")
+  file(WRITE ${CMAKE_BINARY_DIR}/fuzzers/${name}.seeds "${seeds}\n")
+  set_property(GLOBAL APPEND PROPERTY QM_FUZZERS ${name})
+endfunction()

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on a fresh Debian machine.
+# Safe to run again: it only installs what is missing.
+set -euo pipefail
+
+PACKAGES=(cmake make g++ clang g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
+          xvfb xauth x11-utils fonts-ipafont-gothic locales libgtest-dev googletest
+          libbenchmark-dev imagemagick lhasa file)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+  echo "setup: generating the ja_JP.UTF-8 locale"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi

@@ -1,0 +1,31 @@
+# Sourced: sets up Wine for this checkout (private prefix, Japanese locale) and
+# starts an Xvfb display when none is given. wine_env_stop ends what it started.
+QM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="${WINEPREFIX:-$QM_ROOT/build/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=ja_JP.UTF-8
+export WINE="${WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}"
+QM_STARTED_XVFB=""
+
+wine_env_start_xvfb() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  QM_STARTED_XVFB=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+}
+
+wine_env_init_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINE" wineboot -i >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w 2>/dev/null || wineserver -w 2>/dev/null || true
+  fi
+}
+
+wine_env_stop() {
+  (/usr/lib/wine/wineserver -k 2>/dev/null || wineserver -k 2>/dev/null) || true
+  if [ -n "$QM_STARTED_XVFB" ]; then kill "$QM_STARTED_XVFB" 2>/dev/null || true; fi
+}

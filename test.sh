@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Sets up, builds every configuration and runs every test.
+set -uo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+cd "$root"
+./scripts/setup.sh || exit 1
+
+failed=()
+step() {  # step NAME COMMAND...
+  echo "== $1"
+  shift
+  if ! "$@"; then failed+=("$1"); fi
+}
+
+step "build native (sanitizers)" ./scripts/build.sh native-asan
+step "build win64" ./scripts/build.sh win64
+step "build win32" ./scripts/build.sh win32
+step "build fuzz targets" ./scripts/build.sh fuzz
+
+echo "== native tests"
+native_ok=1
+(cd build/native-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j "$(nproc)") || { native_ok=0; failed+=("native tests"); }
+
+echo "== Windows tests under Wine"
+source scripts/wine-env.sh
+[ -n "${DISPLAY:-}" ] && [ -z "${QM_USE_OWN_DISPLAY:-}" ] || true
+wine_env_start_xvfb
+wine_env_init_prefix
+(cd build/win64 && ctest --output-on-failure -j 4 --timeout 300) || failed+=("Windows tests")
+wine_env_stop
+
+echo "== fuzz targets"
+./scripts/fuzz.sh "${QM_FUZZ_SECONDS:-15}" || failed+=("fuzz")
+
+echo "== checks on the deliverables"
+./scripts/check-dist.sh || failed+=("deliverables")
+
+if [ ${#failed[@]} -eq 0 ]; then
+  echo "test.sh: all passed"
+  exit 0
+fi
+echo "test.sh: FAILED: ${failed[*]}"
+exit 1
