@@ -1,0 +1,169 @@
+// The one help project that the editor holds: its identity, the topic
+// table, the map numbers, the contents tree, the project settings kept in the
+// help project file and the state of the open topic.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "editor/core/ContentsTree.h"
+
+namespace qm::editor {
+
+// The topic ids, each row with the topic's map number (0 = none yet).
+// Rows are found by id without regard to ASCII letter case.
+class TopicIdList {
+ public:
+  std::size_t Count() const { return ids_.size(); }
+  bool Empty() const { return ids_.empty(); }
+  const std::string& operator[](std::size_t i) const { return ids_[i]; }
+  const std::string& Id(std::size_t i) const { return ids_[i]; }
+  int MapNumber(std::size_t i) const { return numbers_[i]; }
+  void SetMapNumber(std::size_t i, int n) { numbers_[i] = n; }
+  void SetId(std::size_t i, std::string id);
+  // Appends a row; returns its index.
+  int Add(std::string id, int mapNumber = 0);
+  // The first row whose id equals id (ASCII case-insensitive), or -1.
+  int IndexOf(std::string_view id) const;
+  void Clear();
+
+  static std::string Key(std::string_view id);
+  std::vector<std::string> ids_;
+  std::vector<int> numbers_;
+  // Folded id -> rows holding it, ascending.
+  std::unordered_map<std::string, std::vector<int>> index_;
+};
+
+// The open topic's footnote fields.
+struct TopicFootnoteFields {
+  std::string TopicTitle;
+  std::string BrowseId;
+  std::string BKeywords;
+  std::string KKeywords;
+  std::string AKeywords;
+  std::string TopicMacros;
+  std::string TopicWindow;
+};
+
+// Values taken at start and kept across projects.
+struct ProgramValues {
+  std::string HcwFolder;
+  std::string DefaultFontName;
+  int DefaultFontSize = 0;
+  bool Tcopy = false;
+  std::vector<std::string> RecentFiles;
+  bool TrueColorDisplay = false;
+  std::string LastComponentName;  // not touched by ProjectReset
+};
+
+// The value of the run of decimal digits at the end of id; 0 when id ends in
+// another character or the value does not fit in 31 bits.
+int TrailingDigitValue(std::string_view id);
+
+// Plain integer order of map numbers: negative, zero or positive.
+int CompareMapNumbers(int a, int b);
+
+// "HID" and n as eight decimal digits with leading zeros.
+std::string MakeTopicId(int n);
+
+class ProjectModel {
+ public:
+  ProjectModel();
+  ProjectModel(const ProjectModel&) = delete;
+  ProjectModel& operator=(const ProjectModel&) = delete;
+
+  // Identity.
+  std::string ProjectDir;   // no trailing separator; empty before any project
+  std::string ProjectFile;  // <name>.hpj, no folder
+  std::string MapFile;      // relative to ProjectDir
+
+  // Topic table: TopicIds, TopicTitles and TopicCntSuffixes share one index.
+  TopicIdList TopicIds;
+  std::vector<std::string> TopicTitles;
+  std::vector<std::string> TopicCntSuffixes;
+  std::vector<std::string> CntTargets;  // one row per external entry
+  std::vector<int> UsedMapNumbers;      // ascending after a read
+
+  ContentsTree Contents;
+
+  // Settings of the help project file.
+  std::string HelpTitle;
+  std::string HelpCopyright;
+  bool CompressHelp = false;
+  bool UseBrowseButtons = false;
+  bool MainWindowOnTop = false;
+  std::string MainButtons = "27648";
+  std::uint32_t TopicColor = 0xE2FFFF;
+  std::uint32_t NonScrollColor = 0xC0C0C0;
+  bool HasSubWindow = false;
+  std::string SubWindowName;
+  std::string SubWindowCaption;
+  std::string SubWindowLeft, SubWindowTop, SubWindowWidth, SubWindowHeight;
+  std::string SubButtons = "4";
+  bool SubWindowOnTop = false;
+  bool SubWindowAutoHeight = false;
+  std::vector<std::string> WindowLines;
+  std::vector<std::string> ConfigLines;
+  std::vector<std::string> CntCommands;
+  std::vector<std::string> CntIncludes;
+  std::string BackupPath;  // kept by ProjectReset
+  bool ProjectModified = false;
+
+  // Open topic.
+  std::string TopicId;
+  ContentsNode* OpenTopicNode = nullptr;  // cleared when its node goes
+  TopicFootnoteFields TopicFootnotes;
+  bool NoScroll = false;
+  std::string MapNumberText;
+
+  // Program-wide values.
+  ProgramValues Program;
+
+  // The project's other file names, all in ProjectDir.
+  std::string ProjectName() const;  // ProjectFile without its extension
+  std::string CntFileName() const { return ProjectName() + ".cnt"; }
+  std::string HlpFileName() const { return ProjectName() + ".hlp"; }
+  std::string ErrFileName() const { return ProjectName() + ".err"; }
+  std::string ProjectPath() const;  // ProjectDir + separator + ProjectFile
+  std::string RtfDir() const;
+  std::string BmpDir() const;
+  // Full path of a topic's file: <rtf folder>/<id>.rtf.
+  std::string TopicFilePath(std::string_view id) const;
+
+  std::size_t TopicCount() const { return TopicIds.Count(); }
+  // Appends a topic row (id, map number, empty title and suffix); returns
+  // its index.
+  int AddTopic(std::string id, int mapNumber);
+  // Empties row i (id, title, suffix) and releases its map number.
+  void ClearTopicRow(int i);
+  // The title of topic i, or its id when it has none (its node text).
+  std::string TopicLabel(int i) const;
+
+  // A positive number not in UsedMapNumbers (the smallest free one when the
+  // numbers are distinct) whose "HID%.8d" id is not already a topic id;
+  // inserted at its sorted place.
+  int AllocateMapNumber();
+  // Removes the first occurrence of n from UsedMapNumbers.
+  void ReleaseMapNumber(int n);
+  bool MapNumberUsed(int n) const;
+
+  // Back to an empty project with default settings (BackupPath, identity
+  // and program values stay).
+  void ProjectReset();
+  // Clears the open topic's state (TopicId, OpenTopicNode, fields).
+  void ClearOpenTopic();
+
+  // Deletes a node of the contents tree (clears OpenTopicNode when needed).
+  void DeleteNode(ContentsNode* node) { Contents.Delete(node); }
+
+};
+
+// AllocateMapNumber resumed where an earlier call of this function left pos
+// and skipped (start both at 0): hands out many numbers in one pass while
+// nothing else changes UsedMapNumbers or the ids.
+int AllocateMapNumberFrom(ProjectModel& m, std::size_t& pos, int& skipped);
+
+}  // namespace qm::editor
