@@ -1,0 +1,270 @@
+#include "hotspot/core/ShgFormat.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qm::hotspot {
+
+const char kShgInvalidFileMessage[] = "TShg.LoadFromFile: File type is invalid";
+
+void ThrowShgInvalidFile() { throw EShgErrorFile(kShgInvalidFileMessage); }
+
+// ---------------------------------------------------------------------------
+// Reader
+
+void TShgReader::Seek(std::uint64_t pos) {
+  if (pos > size_) ThrowShgInvalidFile();
+  pos_ = static_cast<std::size_t>(pos);
+}
+
+void TShgReader::Skip(std::uint64_t count) {
+  if (count > Remaining()) ThrowShgInvalidFile();
+  pos_ += static_cast<std::size_t>(count);
+}
+
+std::uint8_t TShgReader::ReadByte() {
+  if (Remaining() < 1) ThrowShgInvalidFile();
+  return data_[pos_++];
+}
+
+std::uint16_t TShgReader::ReadWord() {
+  if (Remaining() < 2) ThrowShgInvalidFile();
+  std::uint16_t v = static_cast<std::uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
+  pos_ += 2;
+  return v;
+}
+
+std::uint32_t TShgReader::ReadDWord() {
+  if (Remaining() < 4) ThrowShgInvalidFile();
+  std::uint32_t v = static_cast<std::uint32_t>(data_[pos_]) |
+                    (static_cast<std::uint32_t>(data_[pos_ + 1]) << 8) |
+                    (static_cast<std::uint32_t>(data_[pos_ + 2]) << 16) |
+                    (static_cast<std::uint32_t>(data_[pos_ + 3]) << 24);
+  pos_ += 4;
+  return v;
+}
+
+void TShgReader::ReadBytes(std::uint64_t count, std::string& out) {
+  if (count > Remaining()) ThrowShgInvalidFile();
+  out.append(reinterpret_cast<const char*>(data_ + pos_), static_cast<std::size_t>(count));
+  pos_ += static_cast<std::size_t>(count);
+}
+
+std::string TShgReader::ReadZString() {
+  const void* nul = std::memchr(data_ + pos_, 0, Remaining());
+  if (nul == nullptr) ThrowShgInvalidFile();
+  std::size_t len = static_cast<const unsigned char*>(nul) - (data_ + pos_);
+  std::string s(reinterpret_cast<const char*>(data_ + pos_), len);
+  pos_ += len + 1;
+  return s;
+}
+
+// ---------------------------------------------------------------------------
+// Numbers
+
+std::uint16_t ReadCompressedWord(TShgReader& r) {
+  std::uint8_t b = r.ReadByte();
+  if ((b & 1) == 0) return static_cast<std::uint16_t>(b >> 1);
+  std::uint8_t c = r.ReadByte();
+  return static_cast<std::uint16_t>((b >> 1) + c * 128u);
+}
+
+std::uint32_t ReadCompressedDWord(TShgReader& r) {
+  std::uint16_t w = r.ReadWord();
+  if ((w & 1) == 0) return w >> 1;
+  std::uint16_t v = r.ReadWord();
+  return (static_cast<std::uint32_t>(w) >> 1) + static_cast<std::uint32_t>(v) * 32768u;
+}
+
+void WriteWord(std::string& out, std::uint16_t value) {
+  out.push_back(static_cast<char>(value & 0xFF));
+  out.push_back(static_cast<char>(value >> 8));
+}
+
+void WriteDWord(std::string& out, std::uint32_t value) {
+  WriteWord(out, static_cast<std::uint16_t>(value & 0xFFFF));
+  WriteWord(out, static_cast<std::uint16_t>(value >> 16));
+}
+
+int WriteCompressedWord(std::string& out, std::uint32_t value) {
+  if (value < 128) {
+    out.push_back(static_cast<char>(value * 2));
+    return 1;
+  }
+  out.push_back(static_cast<char>(((value & 0x7F) * 2) | 1));
+  out.push_back(static_cast<char>((value >> 7) & 0xFF));
+  return 2;
+}
+
+int WriteCompressedDWord(std::string& out, std::uint32_t value) {
+  if (value < 32768) {
+    WriteWord(out, static_cast<std::uint16_t>(value * 2));
+    return 2;
+  }
+  WriteWord(out, static_cast<std::uint16_t>(((value & 0x7FFF) * 2) | 1));
+  WriteWord(out, static_cast<std::uint16_t>((value >> 15) & 0xFFFF));
+  return 4;
+}
+
+// ---------------------------------------------------------------------------
+// RunLen
+
+void RunLenPack(std::string_view data, std::string& out) {
+  const std::size_t n = data.size();
+  if (n == 0) return;
+  out.reserve(out.size() + n + n / 127 + 2);
+  std::size_t p = 0;          // index of the pending byte
+  std::size_t litStart = 0;   // first byte of the open literal block
+  std::size_t lit = 0;        // bytes in the literal block (before p)
+  std::size_t run = 0;        // length of the open run of p
+  bool pendingEmitted = false;
+  auto emitLiteral = [&](std::size_t count, std::size_t extra) {
+    out.push_back(static_cast<char>(0x80 | (count + extra)));
+    out.append(data.data() + litStart, count + extra);
+  };
+  for (std::size_t i = 1; i < n; ++i) {
+    const char b = data[i];
+    if (b == data[p]) {
+      if (lit > 0) {
+        emitLiteral(lit, 0);
+        lit = 0;
+      }
+      run = run == 0 ? 2 : run + 1;
+      if (run == 127) {
+        out.push_back(static_cast<char>(127));
+        out.push_back(data[p]);
+        run = 0;
+        if (i + 1 < n) {
+          ++i;
+          p = litStart = i;
+        } else {
+          pendingEmitted = true;
+        }
+      }
+    } else if (run > 0) {
+      out.push_back(static_cast<char>(run));
+      out.push_back(data[p]);
+      run = 0;
+      p = litStart = i;
+    } else {
+      ++lit;
+      p = i;
+      if (lit == 127) {
+        emitLiteral(127, 0);
+        lit = 0;
+        litStart = i;
+      }
+    }
+  }
+  if (run > 0) {
+    out.push_back(static_cast<char>(run));
+    out.push_back(data[p]);
+  } else if (lit > 0) {
+    emitLiteral(lit, 1);  // the block and the pending byte
+  } else if (!pendingEmitted) {
+    out.push_back(static_cast<char>(0x81));
+    out.push_back(data[p]);
+  }
+}
+
+std::string RunLenPack(std::string_view data) {
+  std::string out;
+  RunLenPack(data, out);
+  return out;
+}
+
+std::string RunLenUnpack(std::string_view packed, std::size_t limit) {
+  std::string out;
+  if (limit != std::string::npos) out.reserve(limit);
+  std::size_t i = 0;
+  const std::size_t n = packed.size();
+  while (i < n && out.size() < limit) {
+    const unsigned char code = static_cast<unsigned char>(packed[i++]);
+    if (code & 0x80) {
+      std::size_t count = std::min<std::size_t>(code & 0x7F, n - i);
+      count = std::min(count, limit - out.size());
+      out.append(packed.data() + i, count);
+      i += code & 0x7F;  // past the end ends the loop
+    } else {
+      if (i >= n) break;
+      const std::size_t count = std::min<std::size_t>(code, limit - out.size());
+      out.append(count, packed[i++]);
+    }
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------
+// Metafile and hotspot helpers
+
+std::uint16_t PlaceableChecksum(const void* header22) {
+  const unsigned char* h = static_cast<const unsigned char*>(header22);
+  std::uint16_t sum = 0;
+  for (int i = 0; i < 10; ++i) sum ^= static_cast<std::uint16_t>(h[2 * i] | (h[2 * i + 1] << 8));
+  return sum;
+}
+
+namespace {
+
+// WinHelp context-string hash table (entries are unsigned bytes).
+constexpr std::uint8_t kContextHashTable[256] = {
+    0x00, 0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8, 0xD9, 0xDA, 0xDB, 0xDC, 0xDD, 0xDE, 0xDF,
+    0xE0, 0xE1, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7, 0xE8, 0xE9, 0xEA, 0xEB, 0xEC, 0xED, 0xEE, 0xEF,
+    0xF0, 0x0B, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0x0C, 0xFF,
+    0x0A, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F,
+    0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x1C, 0x1D, 0x1E, 0x1F,
+    0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0D,
+    0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x1C, 0x1D, 0x1E, 0x1F,
+    0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2A, 0x2B, 0x2C, 0x2D, 0x2E, 0x2F,
+    0x50, 0x51, 0x52, 0x53, 0x54, 0x55, 0x56, 0x57, 0x58, 0x59, 0x5A, 0x5B, 0x5C, 0x5D, 0x5E, 0x5F,
+    0x60, 0x61, 0x62, 0x63, 0x64, 0x65, 0x66, 0x67, 0x68, 0x69, 0x6A, 0x6B, 0x6C, 0x6D, 0x6E, 0x6F,
+    0x70, 0x71, 0x72, 0x73, 0x74, 0x75, 0x76, 0x77, 0x78, 0x79, 0x7A, 0x7B, 0x7C, 0x7D, 0x7E, 0x7F,
+    0x80, 0x81, 0x82, 0x83, 0x0B, 0x85, 0x86, 0x87, 0x88, 0x89, 0x8A, 0x8B, 0x8C, 0x8D, 0x8E, 0x8F,
+    0x90, 0x91, 0x92, 0x93, 0x94, 0x95, 0x96, 0x97, 0x98, 0x99, 0x9A, 0x9B, 0x9C, 0x9D, 0x9E, 0x9F,
+    0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA, 0xAB, 0xAC, 0xAD, 0xAE, 0xAF,
+    0xB0, 0xB1, 0xB2, 0xB3, 0xB4, 0xB5, 0xB6, 0xB7, 0xB8, 0xB9, 0xBA, 0xBB, 0xBC, 0xBD, 0xBE, 0xBF,
+    0xC0, 0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, 0xCA, 0xCB, 0xCC, 0xCD, 0xCE, 0xCF,
+};
+
+}  // namespace
+
+std::uint32_t ContextHash(std::uint8_t mode, std::string_view context) {
+  if (mode == hsMacro) return 1;
+  std::uint32_t h = 0;
+  for (char c : context) h = h * 43u + kContextHashTable[static_cast<unsigned char>(c)];
+  return h;
+}
+
+std::uint8_t HasWindowSuffix(std::uint8_t mode, std::string_view context) {
+  if (mode == hsMacro) return 8;
+  return context.find('>') != std::string_view::npos ? 8 : 0;
+}
+
+std::uint8_t HotSpotTypeByte(std::uint8_t mode, bool visible, std::string_view context) {
+  std::uint8_t base = mode == hsMacro ? 0xC8 : mode == hsPopup ? 0xE2 : 0xE3;
+  return static_cast<std::uint8_t>((base & 0xF3) + (visible ? 0 : 4) + HasWindowSuffix(mode, context));
+}
+
+std::uint8_t HotSpotModeOfTypeByte(std::uint8_t typeByte) {
+  switch (typeByte) {
+    case 0xC8: case 0xCC: return hsMacro;
+    case 0xE2: case 0xE6: case 0xEA: case 0xEE: return hsPopup;
+    default: return hsJump;
+  }
+}
+
+std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
+  if (c == 0) return -1;
+  long long num = static_cast<long long>(a) * b;
+  long long den = c;
+  if (den < 0) { num = -num; den = -den; }
+  long long q = num >= 0 ? (num + den / 2) / den : -((-num + den / 2) / den);
+  if (q > INT32_MAX || q < INT32_MIN) return -1;
+  return static_cast<std::int32_t>(q);
+}
+
+std::uint64_t BitmapStride(std::uint32_t width, std::uint32_t bitCount) {
+  return ((static_cast<std::uint64_t>(width) * bitCount + 31) / 32) * 4;
+}
+
+}  // namespace qm::hotspot
