@@ -80,6 +80,19 @@ std::string ProjectModel::ProjectName() const {
 }
 
 std::string ProjectModel::ProjectPath() const { return PathJoin(ProjectDir, ProjectFile); }
+std::string ProjectModel::MapFilePath() const {
+  std::string rel = MapFile;
+  if (kPathDelim != '\\') {
+    // On POSIX a single-byte backslash of the file is a separator too.
+    for (std::size_t i = 0; i < rel.size(); i += CharLength(rel, i)) {
+      if (CharLength(rel, i) == 1 && rel[i] == '\\') rel[i] = kPathDelim;
+    }
+  }
+  bool absolute = (!rel.empty() && (rel[0] == '\\' || rel[0] == '/')) ||
+                  (rel.size() > 1 && rel[1] == ':');
+  return absolute ? rel : PathJoin(ProjectDir, rel);
+}
+
 std::string ProjectModel::RtfDir() const { return PathJoin(ProjectDir, "rtf"); }
 std::string ProjectModel::BmpDir() const { return PathJoin(ProjectDir, "bmp"); }
 
@@ -176,6 +189,9 @@ void ProjectModel::ProjectReset() {
   UsedMapNumbers.clear();
   CntIncludes.clear();
   CntCommands.clear();
+  MapSectionLines.clear();
+  MapFileLines.clear();
+  OtherSections.clear();
   Contents.Clear();  // clears OpenTopicNode too
 }
 

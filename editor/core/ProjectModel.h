@@ -109,6 +109,12 @@ class ProjectModel {
   std::vector<std::string> ConfigLines;
   std::vector<std::string> CntCommands;
   std::vector<std::string> CntIncludes;
+  // Lines of the project and map files that name no topic of the project
+  // (other includes, other sections, map lines of other ids), kept verbatim
+  // so that a save does not lose them.
+  std::vector<std::string> MapSectionLines;  // [MAP] lines before the last include
+  std::vector<std::string> MapFileLines;     // map-file lines of ids that are no topic
+  std::vector<std::string> OtherSections;    // other sections: header and lines
   std::string BackupPath;  // kept by ProjectReset
   bool ProjectModified = false;
 
@@ -128,6 +134,8 @@ class ProjectModel {
   std::string HlpFileName() const { return ProjectName() + ".hlp"; }
   std::string ErrFileName() const { return ProjectName() + ".err"; }
   std::string ProjectPath() const;  // ProjectDir + separator + ProjectFile
+  // Where MapFile is: relative to ProjectDir unless it is an absolute path.
+  std::string MapFilePath() const;
   std::string RtfDir() const;
   std::string BmpDir() const;
   // Full path of a topic's file: <rtf folder>/<id>.rtf.

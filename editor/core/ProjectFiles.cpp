@@ -1,0 +1,736 @@
+#include "editor/core/ProjectFiles.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <unordered_set>
+
+#include "core/Cp932.h"
+#include "core/FileSystem.h"
+
+namespace qm::editor {
+
+const char kNoContentsMessage[] = "コンテキストがありません.";
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::size_t SkipBlanks(std::string_view s, std::size_t i) {
+  while (i < s.size() && IsBlank(s[i])) ++i;
+  return i;
+}
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
+}
+
+
+bool LoadLines(const std::string& path, Lines& out) {
+  if (!FileExists(path)) return false;
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) throw FileError("Cannot read file " + path);
+  out = SplitLines(bytes);
+  return true;
+}
+
+class WaitCursor {
+ public:
+  explicit WaitCursor(ProjectFileUi* ui) : ui_(ui) {
+    if (ui_) ui_->BeginWait();
+  }
+  ~WaitCursor() {
+    if (ui_) ui_->EndWait();
+  }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  ProjectFileUi* ui_;
+};
+
+// ---- sections of the project file ----
+
+struct Section {
+  bool found = false;
+  std::size_t begin = 0, end = 0;  // line range
+};
+
+Section FindSection(const Lines& lines, std::string_view header, bool config) {
+  Section s;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (EqualsNoCase(lines[i], header)) {
+      s.found = true;
+      s.begin = i + 1;
+      std::size_t j = s.begin;
+      while (j < lines.size() && !lines[j].empty() && (config || lines[j][0] != '[')) ++j;
+      s.end = j;
+      return s;
+    }
+  }
+  return s;
+}
+
+bool IsHeaderLine(std::string_view line) {
+  return line.size() >= 2 && line.front() == '[' && line.back() == ']';
+}
+
+void ReadOptions(ProjectModel& m, const Lines& lines, Section s, bool& oldLayout) {
+  bool rootSeen = false;
+  for (std::size_t i = s.begin; i < s.end; ++i) {
+    const std::string& line = lines[i];
+    if (StartsWith(line, "COMPRESS=")) {
+      m.CompressHelp = true;
+    } else if (StartsWith(line, "TITLE=")) {
+      m.HelpTitle = CutBytes(std::string_view(line).substr(6), 255);
+    } else if (StartsWith(line, "TITLE =")) {
+      m.HelpTitle = CutBytes(std::string_view(line).substr(7), 255);
+    } else if (StartsWith(line, "COPYRIGHT=")) {
+      m.HelpCopyright = CutBytes(std::string_view(line).substr(10), 255);
+    } else if (StartsWith(line, "COPYRIGHT =")) {
+      m.HelpCopyright = CutBytes(std::string_view(line).substr(11), 255);
+    } else if (StartsWith(line, "ROOT=")) {
+      rootSeen = true;
+      if (std::string_view(line).substr(5, 4) != "rtf") oldLayout = true;
+    } else if (StartsWith(line, "; BackUp=")) {
+      m.BackupPath = CutBytes(std::string_view(line).substr(9), 1024);
+    }
+  }
+  // Without a ROOT= line the compiler takes the topic files from the
+  // project folder itself: loose topic files there are the old layout too,
+  // or the next save (which writes ROOT=rtf) would lose sight of them.
+  if (!rootSeen && !m.ProjectDir.empty() && !ListFiles(m.ProjectDir, ".rtf").empty()) {
+    oldLayout = true;
+  }
+}
+
+// Parses the text of a colour group from just after its "(": an optional
+// "r", then a decimal integer up to ")". Returns the position of ")" (npos
+// when the line ends first); value is set only for a valid number.
+std::size_t ReadColourGroup(std::string_view line, std::size_t i, std::uint32_t& value) {
+  std::size_t close = FindChar(line, ')', i);
+  if (close == npos) return npos;
+  std::size_t start = i;
+  if (start < close && (line[start] == 'r' || line[start] == 'R')) ++start;
+  int v;
+  if (TryStrToInt(line.substr(start, close - start), v)) value = static_cast<std::uint32_t>(v);
+  return close;
+}
+
+// The text from i up to the next comma (or the end of the line).
+std::string_view UpToComma(std::string_view line, std::size_t i) {
+  std::size_t c = FindChar(line, ',', i);
+  return line.substr(i, (c == npos ? line.size() : c) - i);
+}
+
+// The digit after the fifth comma (an "f" before it is stepped over);
+// -1 when there is none.
+int FlagDigit(std::string_view line, std::size_t i) {
+  if (i < line.size() && line[i] == 'f') ++i;
+  if (i < line.size() && line[i] >= '0' && line[i] <= '9') return line[i] - '0';
+  return -1;
+}
+
+void ReadMainWindowLine(ProjectModel& m, std::string_view line) {
+  // The caption is not kept: the writer puts HelpTitle there.
+  if (line.size() <= 6) return;
+  std::size_t q = FindChar(line, '"', 6);
+  if (q == npos) return;
+  int commas = 0;
+  int depth = 0;
+  for (std::size_t i = q + 1; i < line.size();) {
+    std::size_t len = CharLength(line, i);
+    char c = line[i];
+    if (len == 2) {
+      i += 2;
+      continue;
+    }
+    if (c == '(') {
+      if (commas == 3 || commas == 4) {
+        std::uint32_t& target = commas == 3 ? m.TopicColor : m.NonScrollColor;
+        std::size_t close = ReadColourGroup(line, i + 1, target);
+        if (close == npos) return;
+        i = close + 1;
+        continue;
+      }
+      ++depth;
+    } else if (c == ')') {
+      if (depth > 0) --depth;
+    } else if (c == ',' && depth == 0) {
+      ++commas;
+      if (commas == 2) {
+        std::string_view b = UpToComma(line, i + 1);
+        if (!b.empty()) m.MainButtons = std::string(b);
+      } else if (commas == 5) {
+        int d = FlagDigit(line, i + 1);
+        if (d >= 0 && (d & 1)) m.MainWindowOnTop = true;
+        return;
+      }
+    }
+    i += len;
+  }
+}
+
+void ReadSubWindowLine(ProjectModel& m, std::string_view line) {
+  m.HasSubWindow = true;
+  std::size_t eq = FindChar(line, '=');
+  m.SubWindowName = std::string(line.substr(0, eq == npos ? line.size() : eq));
+  std::size_t q1 = FindChar(line, '"');
+  if (q1 == npos) return;
+  std::size_t q2 = FindChar(line, '"', q1 + 1);
+  if (q2 == npos) return;
+  if (q2 > q1 + 1) m.SubWindowCaption = std::string(line.substr(q1 + 1, q2 - q1 - 1));
+  int commas = 0;
+  for (std::size_t i = q2 + 1; i < line.size();) {
+    std::size_t len = CharLength(line, i);
+    char c = line[i];
+    if (len == 1 && c == '(' && commas == 1) {
+      std::size_t close = FindChar(line, ')', i + 1);
+      if (close == npos) return;
+      std::string* fields[4] = {&m.SubWindowLeft, &m.SubWindowTop, &m.SubWindowWidth,
+                                &m.SubWindowHeight};
+      std::size_t p = i + 1;
+      for (int k = 0; k < 4 && p <= close; ++k) {
+        std::size_t c2 = FindChar(line, ',', p);
+        std::size_t e = (c2 == npos || c2 > close) ? close : c2;
+        if (e > p) *fields[k] = std::string(line.substr(p, e - p));
+        p = e + 1;
+      }
+      i = close + 1;
+      continue;
+    }
+    if (len == 1 && c == ',') {
+      ++commas;
+      if (commas == 2) {
+        std::string_view b = UpToComma(line, i + 1);
+        if (!b.empty()) m.SubButtons = std::string(b);
+      } else if (commas == 5) {
+        int d = FlagDigit(line, i + 1);
+        if (d >= 0) {
+          if (d & 1) m.SubWindowOnTop = true;
+          if (d & 2) m.SubWindowAutoHeight = true;
+          if (!(d & 4)) {
+            for (std::string* f : {&m.SubWindowLeft, &m.SubWindowTop, &m.SubWindowWidth,
+                                   &m.SubWindowHeight}) {
+              if (f->empty()) *f = "-1";
+            }
+          }
+        }
+        return;
+      }
+    }
+    i += len;
+  }
+}
+
+void ReadWindows(ProjectModel& m, const Lines& lines, Section s) {
+  enum { kBeforeMain, kAfterMain, kAfterSub } state = kBeforeMain;
+  for (std::size_t i = s.begin; i < s.end; ++i) {
+    const std::string& line = lines[i];
+    if (StartsWithNoCase(line, "main=")) {
+      ReadMainWindowLine(m, line);
+      state = kAfterMain;
+    } else if (state == kAfterMain) {
+      ReadSubWindowLine(m, line);
+      state = kAfterSub;
+    } else {
+      m.WindowLines.push_back(line);
+    }
+  }
+}
+
+// Reads one map line (map file or [MAP] section). Returns false when the
+// line names no topic of the project (the caller may keep it).
+bool ReadMapLine(ProjectModel& m, std::string_view line, bool fromSection) {
+  if (line.empty() || line[0] == '/') return true;
+  std::size_t i = 0;
+  while (i < line.size() && !IsBlank(line[i])) i += CharLength(line, i);
+  std::string_view id = line.substr(0, i);
+  i = SkipBlanks(line, i);
+  std::size_t numEnd = i;
+  while (numEnd < line.size() && !IsBlank(line[numEnd])) numEnd += CharLength(line, numEnd);
+  int number = ParseBoundedNumber(line.substr(i, numEnd - i));
+  int idx = id.empty() ? -1 : m.TopicIds.IndexOf(id);
+  if (idx < 0) return false;
+  if (number != 0) {
+    m.TopicIds.SetMapNumber(idx, number);
+    m.UsedMapNumbers.push_back(number);
+  }
+  std::size_t slash = FindChar(line, '/', i);
+  if (slash != npos && slash + 1 < line.size() && line[slash + 1] == '/') {
+    std::string title = CutBytes(line.substr(slash + 2), 255);
+    if (fromSection || !title.empty()) m.TopicTitles[idx] = std::move(title);
+  }
+  return true;
+}
+
+// The file name of an include line, without the <> or "" around it.
+std::string IncludeName(std::string_view rest) {
+  std::string name = TrimRight(rest);
+  if (name.size() >= 2 && ((name.front() == '<' && name.back() == '>') ||
+                           (name.front() == '"' && name.back() == '"'))) {
+    name = name.substr(1, name.size() - 2);
+  }
+  return CutBytes(name, 255);
+}
+
+void ReadMapSection(ProjectModel& m, const Lines& lines, Section s) {
+  std::size_t lastInclude = npos;
+  for (std::size_t i = s.begin; i < s.end; ++i) {
+    const std::string& line = lines[i];
+    if (StartsWith(line, "#include")) {
+      std::string name = IncludeName(std::string_view(line).substr(SkipBlanks(line, 8)));
+      if (!name.empty()) {
+        m.MapFile = name;
+        lastInclude = i;
+      }
+    }
+  }
+  for (std::size_t i = s.begin; i < s.end; ++i) {
+    const std::string& line = lines[i];
+    if (i == lastInclude) continue;
+    bool kept = true;
+    if (!line.empty() && line[0] != '#') kept = !ReadMapLine(m, line, true);
+    if (kept && !line.empty()) m.MapSectionLines.push_back(line);
+  }
+}
+
+void ReadOtherSections(ProjectModel& m, const Lines& lines, Section config) {
+  static const char* const kKnown[] = {"[OPTIONS]", "[WINDOWS]", "[CONFIG]", "[FILES]", "[MAP]"};
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!IsHeaderLine(lines[i])) continue;
+    if (config.found && i >= config.begin && i < config.end) continue;  // taken by [CONFIG]
+    bool known = false;
+    for (const char* k : kKnown) known = known || EqualsNoCase(lines[i], k);
+    if (known) continue;
+    m.OtherSections.push_back(lines[i]);
+    std::size_t j = i + 1;
+    for (; j < lines.size() && !lines[j].empty() && lines[j][0] != '['; ++j) {
+      m.OtherSections.push_back(lines[j]);
+    }
+    i = j - 1;
+  }
+}
+
+// ---- contents file ----
+
+struct ContentsReader {
+  ProjectModel& m;
+  std::size_t nextFilesIndex = 0;
+  ContentsNode* hiddenAnchor = nullptr;
+  ContentsNode* lastPlaced = nullptr;
+
+  ContentsNode* PlaceByLevel(int level, std::string text, ContentsNodeKind kind, int data) {
+    ContentsTree& t = m.Contents;
+    if (lastPlaced == nullptr) return t.AddChild(nullptr, std::move(text), kind, data);
+    int last = lastPlaced->Level() + 1;
+    if (level > last) return t.AddChild(lastPlaced, std::move(text), kind, data);
+    ContentsNode* n = lastPlaced;
+    for (int l = last; l > level; --l) n = n->Parent();
+    return t.AddSibling(n, std::move(text), kind, data);
+  }
+
+  // Topics first..last-1 as hidden children of under.
+  void AddHidden(ContentsNode* under, std::size_t first, std::size_t last) {
+    for (std::size_t k = first; k < last; ++k) {
+      m.Contents.AddChild(under, m.TopicLabel(static_cast<int>(k)), kHiddenTopicNode,
+                          static_cast<int>(k));
+    }
+  }
+
+  void Entry(std::string_view line) {
+    std::size_t blank = FindChar(line, ' ');
+    std::size_t levelEnd = blank == npos ? line.size() : blank;
+    int level = ParseBoundedNumber(line.substr(0, levelEnd));
+    if (level <= 0) level = 1;
+    std::size_t i = SkipBlanks(line, levelEnd);
+    std::size_t textEnd = line.size();
+    std::size_t after = line.size();
+    for (std::size_t p = i; p < line.size(); p += CharLength(line, p)) {
+      if (CharLength(line, p) != 1) continue;
+      if (line[p] == ' ' && p + 1 < line.size() && line[p + 1] == '=') {
+        textEnd = p;
+        after = p + 2;
+        break;
+      }
+      if (line[p] == '=') {
+        textEnd = p;
+        after = p + 1;
+        break;
+      }
+    }
+    std::string text(line.substr(i, textEnd - i));
+    std::size_t ts = SkipBlanks(line, after);
+    if (ts >= line.size()) {
+      lastPlaced = PlaceByLevel(level, std::move(text), kBookClosed, 0);
+      return;
+    }
+    std::string target = CutBytes(line.substr(ts), 255);
+    std::size_t cut = std::min(FindChar(target, '@'), FindChar(target, '>'));
+    std::string id = target.substr(0, cut == npos ? target.size() : cut);
+    std::string suffix = cut == npos ? std::string() : target.substr(cut);
+    int idx = m.TopicIds.IndexOf(id);
+
+    if (idx < 0 || static_cast<std::size_t>(idx) < nextFilesIndex) {
+      // Not a topic of the project, or one already placed.
+      int row = static_cast<int>(m.CntTargets.size());
+      m.CntTargets.push_back(target);
+      lastPlaced = PlaceByLevel(level, std::move(text), kExternalNode, row);
+      return;
+    }
+    std::size_t passedFrom = nextFilesIndex;
+    if (hiddenAnchor != nullptr) {
+      // The topics the contents file passed over hang under the topic before.
+      AddHidden(hiddenAnchor, nextFilesIndex, static_cast<std::size_t>(idx));
+      passedFrom = static_cast<std::size_t>(idx);
+    }
+    if (text != id) m.TopicTitles[idx] = text;
+    m.TopicCntSuffixes[idx] = suffix;
+    ContentsNode* node = PlaceByLevel(level, m.TopicLabel(idx), kTopicNode, idx);
+    lastPlaced = node;
+    // Without a topic before it (the first topic entry is not the first
+    // [FILES] topic), the topics passed over hang under this one.
+    AddHidden(node, passedFrom, static_cast<std::size_t>(idx));
+    nextFilesIndex = static_cast<std::size_t>(idx) + 1;
+    hiddenAnchor = node;
+  }
+
+  void Finish() {
+    std::size_t count = m.TopicCount();
+    if (nextFilesIndex >= count) return;
+    if (hiddenAnchor == nullptr) {
+      // The contents file names no topic: the first one becomes a listed
+      // topic ahead of the top level's books, the rest hang under it.
+      ContentsNode* firstBook = nullptr;
+      for (std::size_t k = 0; k < m.Contents.TopCount() && !firstBook; ++k) {
+        if (m.Contents.Top(k)->IsBook()) firstBook = m.Contents.Top(k);
+      }
+      int first = static_cast<int>(nextFilesIndex);
+      hiddenAnchor = firstBook ? m.Contents.Insert(firstBook, m.TopicLabel(first), kTopicNode, first)
+                               : m.Contents.AddChild(nullptr, m.TopicLabel(first), kTopicNode, first);
+      ++nextFilesIndex;
+    }
+    AddHidden(hiddenAnchor, nextFilesIndex, count);
+    nextFilesIndex = count;
+  }
+};
+
+std::string ColourGroup(std::uint32_t c) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "(r%d)", static_cast<int>(static_cast<std::int32_t>(c)));
+  return buf;
+}
+
+std::string MainWindowLine(const ProjectModel& m) {
+  std::string s = "main=\"" + m.HelpTitle + "\",," + m.MainButtons + "," +
+                  ColourGroup(m.TopicColor) + "," + ColourGroup(m.NonScrollColor);
+  if (m.MainWindowOnTop) s += ",f1";
+  return s;
+}
+
+std::string SubWindowLine(const ProjectModel& m) {
+  const std::string* pos[4] = {&m.SubWindowLeft, &m.SubWindowTop, &m.SubWindowWidth,
+                               &m.SubWindowHeight};
+  bool allEmpty = true;
+  for (const std::string* p : pos) allEmpty = allEmpty && p->empty();
+  std::string group;
+  if (!allEmpty) {
+    group = "(";
+    for (int k = 0; k < 4; ++k) {
+      if (k > 0) group += ",";
+      if (*pos[k] != "-1") group += *pos[k];
+    }
+    group += ")";
+    if (group == "(,,,)") group.clear();
+  }
+  int n = (m.SubWindowOnTop ? 1 : 0) + (m.SubWindowAutoHeight ? 2 : 0) + (allEmpty ? 4 : 0);
+  std::string s = m.SubWindowName + "=\"" + m.SubWindowCaption + "\"," + group + "," +
+                  m.SubButtons + "," + ColourGroup(m.TopicColor) + "," +
+                  ColourGroup(m.NonScrollColor);
+  if (n != 0) s += ",f" + std::to_string(n);
+  return s;
+}
+
+bool ValidTopic(const ProjectModel& m, int i) {
+  return i >= 0 && static_cast<std::size_t>(i) < m.TopicCount();
+}
+
+// The topic that CONTENTS= names: the first node's when it is a topic, else
+// the first topic in tree order.
+int ContentsTopic(const ProjectModel& m) {
+  for (ContentsNode* n = m.Contents.First(); n != nullptr; n = ContentsTree::Next(n)) {
+    if ((n->Kind == kTopicNode || n->Kind == kHiddenTopicNode) && ValidTopic(m, n->Data)) {
+      return n->Data;
+    }
+  }
+  return -1;
+}
+
+void CreateDirs(const std::string& dir) {
+  if (dir.empty() || DirectoryExists(dir)) return;
+  std::string parent = ExtractFileDir(dir);
+  if (!parent.empty() && parent != dir) CreateDirs(parent);
+  CreateDir(dir);
+}
+
+}  // namespace
+
+int ParseBoundedNumber(std::string_view s) {
+  if (s.empty()) return 0;
+  std::int64_t v = 0;
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    for (std::size_t i = 2; i < s.size(); ++i) {
+      char c = s[i];
+      int d = (c >= '0' && c <= '9') ? c - '0'
+              : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+              : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                       : -1;
+      if (d < 0) return 0;
+      v = v * 16 + d;
+      if (v > INT_MAX) return 0;
+    }
+    return static_cast<int>(v);
+  }
+  for (char c : s) {
+    if (c < '0' || c > '9') return 0;
+    v = v * 10 + (c - '0');
+    if (v > INT_MAX) return 0;
+  }
+  return static_cast<int>(v);
+}
+
+void ReadProjectLines(ProjectModel& m, const Lines& lines, bool& oldLayout) {
+  if (Section s = FindSection(lines, "[OPTIONS]", false); s.found) ReadOptions(m, lines, s, oldLayout);
+  if (Section s = FindSection(lines, "[WINDOWS]", false); s.found) ReadWindows(m, lines, s);
+  Section config = FindSection(lines, "[CONFIG]", true);
+  if (Section s = config; s.found) {
+    for (std::size_t i = s.begin; i < s.end; ++i) {
+      if (lines[i] == "BrowseButtons()") {
+        m.UseBrowseButtons = true;
+      } else {
+        m.ConfigLines.push_back(lines[i]);
+      }
+    }
+  }
+  if (Section s = FindSection(lines, "[FILES]", false); s.found) {
+    for (std::size_t i = s.begin; i < s.end; ++i) m.AddTopic(ChangeFileExt(lines[i], ""), 0);
+  }
+  if (Section s = FindSection(lines, "[MAP]", false); s.found) ReadMapSection(m, lines, s);
+  ReadOtherSections(m, lines, config);
+}
+
+void ReadMapFileLines(ProjectModel& m, const Lines& lines) {
+  for (const std::string& line : lines) {
+    if (!ReadMapLine(m, line, false) && !Trim(line).empty()) m.MapFileLines.push_back(line);
+  }
+}
+
+void CompleteMapNumbers(ProjectModel& m) {
+  std::unordered_set<int> used(m.UsedMapNumbers.begin(), m.UsedMapNumbers.end());
+  const std::size_t count = m.TopicCount();
+  for (std::size_t i = 0; i < count; ++i) {
+    if (m.TopicIds.MapNumber(i) != 0) continue;
+    int v = TrailingDigitValue(m.TopicIds[i]);
+    if (v != 0 && used.insert(v).second) {
+      m.TopicIds.SetMapNumber(i, v);
+      m.UsedMapNumbers.push_back(v);
+    }
+  }
+  if (m.UsedMapNumbers.size() > 1) {
+    std::sort(m.UsedMapNumbers.begin(), m.UsedMapNumbers.end(),
+              [](int a, int b) { return CompareMapNumbers(a, b) < 0; });
+  }
+  std::size_t pos = 0;
+  int skipped = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (m.TopicIds.MapNumber(i) == 0) m.TopicIds.SetMapNumber(i, AllocateMapNumberFrom(m, pos, skipped));
+  }
+}
+
+void ReadContentsLines(ProjectModel& m, const Lines& lines) {
+  ContentsReader r{m};
+  for (const std::string& line : lines) {
+    if (line.empty() || line[0] == ';') continue;
+    if (line[0] == ':') {
+      std::string key = LowerAscii(std::string_view(line).substr(1, 5));
+      if (key == "base " || key == "title") continue;
+      if (key == "inclu") {
+        m.CntIncludes.push_back(line);
+      } else {
+        m.CntCommands.push_back(line);
+      }
+      continue;
+    }
+    r.Entry(line);
+  }
+  r.Finish();
+}
+
+void ReadProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui) {
+  m.ProjectFile = ExtractFileName(path);
+  m.MapFile = ChangeFileExt(m.ProjectFile, ".hm");
+  m.ProjectDir = ExtractFileDir(path);
+  if (ui) {
+    ui->SetProjectCaption(m.ProjectDir + kPathDelim + m.ProjectFile + " - Quillmark",
+                          m.ProjectFile + " - Quillmark");
+  }
+  m.ProjectReset();
+  m.ProjectModified = false;
+  m.ClearOpenTopic();
+  if (ui) ui->ProjectWasReset();
+  WaitCursor wait(ui);
+
+  bool oldLayout = false;
+  Lines lines;
+  if (LoadLines(path, lines)) ReadProjectLines(m, lines, oldLayout);
+  if (LoadLines(m.MapFilePath(), lines)) {
+    ReadMapFileLines(m, lines);
+  }
+  CompleteMapNumbers(m);
+  if (LoadLines(ChangeFileExt(path, ".cnt"), lines)) {
+    ReadContentsLines(m, lines);
+  } else {
+    for (std::size_t i = 0; i < m.TopicCount(); ++i) {
+      m.Contents.AddChild(nullptr, m.TopicLabel(static_cast<int>(i)), kTopicNode,
+                          static_cast<int>(i));
+    }
+  }
+  if (ui) ui->ContentsRebuilt();
+  if (oldLayout) MoveLooseProjectFiles(m);
+  m.ClearOpenTopic();
+  if (ui) ui->ProjectRead();
+}
+
+ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
+  ProjectFileLines f;
+  const std::string name = m.ProjectName();
+  int contentsTopic = ContentsTopic(m);
+  if (contentsTopic < 0) {
+    throw ProjectError("List index out of bounds (" +
+                       std::to_string(m.Contents.IsEmpty() ? 0 : m.Contents.First()->Data) + ")");
+  }
+
+  f.Cnt.push_back(":Base " + name + ".hlp>main");
+  f.Cnt.push_back(":Title " + (m.HelpTitle.empty() ? m.Contents.First()->Text : m.HelpTitle));
+  f.Cnt.insert(f.Cnt.end(), m.CntCommands.begin(), m.CntCommands.end());
+  f.Map.push_back("// Context ID list");
+  Lines files;
+
+  std::unordered_set<std::string> mapIds;
+  for (ContentsNode* n = m.Contents.First(); n != nullptr; n = ContentsTree::Next(n)) {
+    std::string level = std::to_string(n->Level() + 1);
+    switch (n->Kind) {
+      case kBookClosed:
+      case kBookOpen:
+        f.Cnt.push_back(level + " " + n->Text);
+        break;
+      case kTopicNode:
+      case kHiddenTopicNode: {
+        if (!ValidTopic(m, n->Data)) break;
+        const std::string& id = m.TopicIds[n->Data];
+        if (n->Kind == kTopicNode) {
+          f.Cnt.push_back(level + " " + m.TopicLabel(n->Data) + " =" + id +
+                          m.TopicCntSuffixes[n->Data]);
+        }
+        files.push_back(id + ".rtf");
+        f.Map.push_back(id + "\t" + std::to_string(m.TopicIds.MapNumber(n->Data)) + " //" +
+                        m.TopicTitles[n->Data]);
+        mapIds.insert(UpperAscii(id));
+        break;
+      }
+      case kExternalNode:
+        if (n->Data >= 0 && static_cast<std::size_t>(n->Data) < m.CntTargets.size() &&
+            !m.CntTargets[n->Data].empty()) {
+          f.Cnt.push_back(level + " " + n->Text + " =" + m.CntTargets[n->Data]);
+        }
+        break;
+    }
+  }
+  f.Cnt.insert(f.Cnt.end(), m.CntIncludes.begin(), m.CntIncludes.end());
+  for (const std::string& line : m.MapFileLines) {
+    // A kept line of an id that has become a topic meanwhile is replaced
+    // by the topic's own line.
+    std::size_t e = 0;
+    while (e < line.size() && !IsBlank(line[e])) e += CharLength(line, e);
+    if (!mapIds.count(UpperAscii(std::string_view(line).substr(0, e)))) f.Map.push_back(line);
+  }
+
+  Lines& h = f.Hpj;
+  h.push_back("; This file is maintained by HCW. Do not modify this file directly.");
+  h.push_back("");
+  h.push_back("[OPTIONS]");
+  if (m.CompressHelp) h.push_back("COMPRESS=12 Hall Zeck");
+  h.push_back("ERRORLOG=" + name + ".err");
+  h.push_back("DBCS=Yes");
+  h.push_back("LCID=0x411 0x0 0x0 ; 日本語");
+  h.push_back("REPORT=Yes");
+  h.push_back("CONTENTS=" + m.TopicIds[contentsTopic]);
+  if (!m.HelpTitle.empty()) h.push_back("TITLE=" + m.HelpTitle);
+  h.push_back("CNT=" + name + ".cnt");
+  if (!m.HelpCopyright.empty()) h.push_back("COPYRIGHT=" + m.HelpCopyright);
+  h.push_back("BMROOT=bmp");
+  h.push_back("ROOT=rtf");
+  h.push_back("HLP=" + name + ".hlp");
+  if (!m.BackupPath.empty()) h.push_back("; BackUp=" + m.BackupPath);
+  h.push_back("");
+  h.push_back("[FILES]");
+  h.insert(h.end(), files.begin(), files.end());
+  h.push_back("");
+  h.push_back("[MAP]");
+  h.insert(h.end(), m.MapSectionLines.begin(), m.MapSectionLines.end());
+  h.push_back("#include " + m.MapFile);
+  for (const std::string& line : m.OtherSections) {
+    if (IsHeaderLine(line)) h.push_back("");
+    h.push_back(line);
+  }
+  h.push_back("");
+  h.push_back("[WINDOWS]");
+  h.push_back(MainWindowLine(m));
+  if (m.HasSubWindow) h.push_back(SubWindowLine(m));
+  h.insert(h.end(), m.WindowLines.begin(), m.WindowLines.end());
+  if (!m.ConfigLines.empty() || m.UseBrowseButtons) {
+    h.push_back("");
+    h.push_back("[CONFIG]");
+    if (m.UseBrowseButtons) h.push_back("BrowseButtons()");
+    h.insert(h.end(), m.ConfigLines.begin(), m.ConfigLines.end());
+  }
+  return f;
+}
+
+bool WriteProject(ProjectModel& m, ProjectFileUi* ui) {
+  if (m.Contents.IsEmpty()) {
+    if (ui) ui->ShowNoContents();
+    return false;
+  }
+  WaitCursor wait(ui);
+  ProjectFileLines f = BuildProjectFiles(m);
+  WriteFileReplacing(PathJoin(m.ProjectDir, m.CntFileName()), JoinLines(f.Cnt));
+  WriteFileReplacing(m.MapFilePath(), JoinLines(f.Map));
+  WriteFileReplacing(PathJoin(m.ProjectDir, m.ProjectFile), JoinLines(f.Hpj));
+  m.ProjectModified = false;
+  return true;
+}
+
+void EnsureProjectFolders(const ProjectModel& m) {
+  CreateDirs(m.BmpDir());
+  CreateDirs(m.RtfDir());
+}
+
+void MoveLooseProjectFiles(ProjectModel& m) {
+  EnsureProjectFolders(m);
+  const std::string bmp = m.BmpDir(), rtf = m.RtfDir();
+  for (const char* ext : {".bmp", ".shg", ".mrb"}) {
+    for (const std::string& f : ListFiles(m.ProjectDir, ext)) {
+      MoveFileTo(PathJoin(m.ProjectDir, f), PathJoin(bmp, f), true);
+    }
+  }
+  for (const std::string& f : ListFiles(m.ProjectDir, ".rtf")) {
+    MoveFileTo(PathJoin(m.ProjectDir, f), PathJoin(rtf, f), true);
+  }
+  m.ProjectModified = true;
+}
+
+}  // namespace qm::editor

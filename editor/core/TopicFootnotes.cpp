@@ -1,0 +1,178 @@
+#include "editor/core/TopicFootnotes.h"
+
+#include "core/Cp932.h"
+
+namespace qm {
+
+namespace {
+
+bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
+  return s.size() >= pos && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
+}
+
+// Position of the first occurrence of an ASCII word at a character start at
+// or after from; npos when absent.
+std::size_t FindWord(std::string_view s, std::string_view word, std::size_t from) {
+  std::size_t i = from;
+  while (i < s.size()) {
+    if (IsLeadByte(s[i]) && i + 1 < s.size()) {
+      i += 2;
+      continue;
+    }
+    if (StartsAt(s, i, word)) return i;
+    ++i;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+std::string* FootnoteField(TopicFields& f, char letter) {
+  switch (letter) {
+    case '$': return &f.TopicTitle;
+    case '+': return &f.BrowseId;
+    case 'B': return &f.BKeywords;
+    case 'K': return &f.KKeywords;
+    case 'A': return &f.AKeywords;
+    case '!': return &f.TopicMacros;
+    case '>': return &f.TopicWindow;
+    default: return nullptr;
+  }
+}
+
+bool IsFootnoteLetter(char c) {
+  switch (c) {
+    case '#': case '$': case '+': case 'B': case 'K': case 'A': case '!': case '>':
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::size_t FirstBodyLine(const Lines& lines) {
+  if (lines.size() >= 2 && lines[1].compare(0, 10, "{\\colortbl") == 0) return 2;
+  return 1;
+}
+
+void ApplyJoinRule(Lines& lines, std::size_t first) {
+  if (first + 1 >= lines.size()) return;
+  const std::string& line = lines[first];
+  if (line.size() < 2 || line[line.size() - 2] != '}') return;
+  if (lines[first + 1].compare(0, 9, "\\viewkind") != 0) return;
+  lines[first] += lines[first + 1];
+  lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first) + 1);
+}
+
+std::string FootnoteBlockBody(std::string_view topicId, const TopicFields& f) {
+  std::string block;
+  block.reserve(64 + topicId.size() + f.TopicTitle.size() + f.BrowseId.size() + f.BKeywords.size() +
+                f.KKeywords.size() + f.AKeywords.size() + f.TopicMacros.size() + f.TopicWindow.size());
+  auto add = [&block](char letter, std::string_view value) {
+    block += letter;
+    block += "{\\footnote ";
+    block += value;
+    block += "} ";
+  };
+  add('#', topicId);
+  const std::pair<char, const std::string*> rest[] = {
+      {'$', &f.TopicTitle},  {'+', &f.BrowseId},    {'B', &f.BKeywords},  {'K', &f.KKeywords},
+      {'A', &f.AKeywords},   {'!', &f.TopicMacros}, {'>', &f.TopicWindow}};
+  for (const auto& [letter, value] : rest) {
+    if (!value->empty()) add(letter, *value);
+  }
+  return block;
+}
+
+std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view topicId,
+                               const TopicFields& fields) {
+  std::string& line = lines[first];
+  const std::string body = FootnoteBlockBody(topicId, fields);
+  const std::string_view keepn = fields.NoScroll ? "\\keepn " : "";
+  auto insert = [&](std::size_t at, std::string_view lead) {
+    std::string block(lead);
+    block += body;
+    line.insert(at, block);
+    return at + block.size();
+  };
+
+  int depth = 0;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (IsLeadByte(c) && i + 1 < line.size()) {
+      i += 2;
+      continue;
+    }
+    if (c == '\\') {
+      if (depth == 0 && StartsAt(line, i, "\\viewkind")) {
+        const std::size_t pard = FindWord(line, "\\pard", i + 9);
+        if (pard != std::string::npos) return insert(pard + 5, fields.NoScroll ? keepn : " ");
+        i += 9;
+        continue;
+      }
+      // An escaped brace or backslash is text, not a group.
+      const bool escape = i + 1 < line.size() &&
+                          (line[i + 1] == '{' || line[i + 1] == '}' || line[i + 1] == '\\');
+      i += escape ? 2 : 1;
+      continue;
+    }
+    if (c == '{') {
+      ++depth;
+    } else if (c == '}') {
+      --depth;
+    } else if (c == ' ' && depth == 0) {
+      return insert(i + 1, keepn);
+    }
+    ++i;
+  }
+
+  if (first + 1 < lines.size()) {
+    const std::size_t start = line.size();
+    line += lines[first + 1];
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first) + 1);
+    std::string& joined = lines[first];
+    const std::size_t blank = FindChar(joined, ' ', start);
+    if (blank != std::string::npos) {
+      std::string block(keepn);
+      block += body;
+      joined.insert(blank + 1, block);
+      return blank + 1 + block.size();
+    }
+  }
+  std::string& last = lines[first];
+  std::string block(keepn);
+  block += body;
+  last += block;
+  return last.size();
+}
+
+void ReadFootnoteText(std::string_view line, std::size_t& pos, std::string& value) {
+  value.clear();
+  std::size_t blank = FindChar(line, ' ', pos);
+  pos = blank == std::string_view::npos ? line.size() : blank + 1;
+  while (pos < line.size() && line[pos] != '}') {
+    const std::size_t n = CharLength(line, pos);
+    value.append(line.substr(pos, n));
+    pos += n;
+  }
+  if (pos < line.size()) ++pos;                         // the '}'
+  if (pos < line.size() && line[pos] == ' ') ++pos;     // the blank that ends a block footnote
+}
+
+bool IsPlainFootnote(std::string_view line, std::size_t pos) {
+  std::size_t i = pos + 1;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (IsLeadByte(c) && i + 1 < line.size()) {
+      i += 2;
+      continue;
+    }
+    if (c == '\\' && i + 1 < line.size() && (line[i + 1] == '{' || line[i + 1] == '}')) return false;
+    if (c == '{') return false;
+    if (c == '}') return true;
+    ++i;
+  }
+  return false;
+}
+
+}  // namespace qm

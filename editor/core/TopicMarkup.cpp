@@ -1,0 +1,206 @@
+#include "editor/core/TopicMarkup.h"
+
+#include "core/Cp932.h"
+
+namespace qm {
+
+namespace {
+
+bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
+  return pos <= s.size() && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
+}
+
+// Bytes taken by a backslash escape at line[i]: the backslash and the byte
+// after it, unless that byte begins a double-byte character (then the pair
+// is left whole for the caller).
+std::size_t EscapeLength(std::string_view line, std::size_t i) {
+  return (i + 1 < line.size() && !IsLeadByte(line[i + 1])) ? 2 : 1;
+}
+
+// Copies a part of a hotspot group (its text or its target, line[from, to))
+// into the markup; literal braces get the escape, pictures and footnotes are
+// set aside.
+void CopyHotspotPart(std::string_view line, std::size_t from, std::size_t to, std::string& out,
+                     TopicStash& stash) {
+  std::size_t i = from;
+  while (i < to) {
+    const char c = line[i];
+    if (IsLeadByte(c) && i + 1 < line.size()) {
+      out.append(line.substr(i, 2));
+      i += 2;
+    } else if (c == '\\') {
+      if (i + 1 < to && line[i + 1] == '{') {
+        out += "\\{";
+        if (NeedsBraceEscape(line, i + 2)) out += '#';
+        i += 2;
+      } else {
+        const std::size_t n = EscapeLength(line, i);
+        out.append(line.substr(i, n));
+        i += n;
+      }
+    } else if (c == '{') {
+      std::string_view word = PictureGroupWord(line, i);
+      if (word.empty() && StartsAt(line, i, "{\\footnote")) word = "footnote";
+      const std::size_t end = word.empty() ? std::string_view::npos : FindGroupEnd(line, i);
+      if (end != std::string_view::npos && end < to) {
+        out += StashPlaceholder(word, stash.Add(word, std::string(line.substr(i, end - i + 1))));
+        i = end + 1;
+      } else {
+        out += c;
+        ++i;
+      }
+    } else {
+      out += c;
+      ++i;
+    }
+  }
+}
+
+}  // namespace
+
+bool NeedsBraceEscape(std::string_view line, std::size_t pos) {
+  static constexpr std::string_view kWords[] = {
+      "end\\}",  "jmp ",  "pop ", "line ", "style ", "keep\\}", "box\\}", "size ", "table\\}",
+      "td\\}",   "tr\\}", "tid ", "pict ", "footnote "};
+  if (pos < line.size() && line[pos] == '#') return true;
+  for (std::string_view w : kWords) {
+    if (StartsAt(line, pos, w)) return true;
+  }
+  return false;
+}
+
+bool ConvertHotspotToMarkup(std::string_view line, std::size_t& pos, std::string& out,
+                            std::string_view kind, TopicStash& stash) {
+  const std::size_t openLength = kind == "jmp" ? 7 : 5;  // "{\uldb " or "{\ul "
+  const std::size_t textEnd = FindGroupEnd(line, pos);
+  if (textEnd == std::string_view::npos || !StartsAt(line, textEnd + 1, "{\\v ")) return false;
+  const std::size_t targetEnd = FindGroupEnd(line, textEnd + 1);
+  if (targetEnd == std::string_view::npos) return false;
+  std::string markup = "\\{";
+  markup += kind;
+  markup += ' ';
+  CopyHotspotPart(line, pos + openLength, textEnd, markup, stash);
+  markup += ',';
+  CopyHotspotPart(line, textEnd + 5, targetEnd, markup, stash);
+  markup += "\\}";
+  out += markup;
+  pos = targetEnd + 1;
+  return true;
+}
+
+bool StashRestorer::TryRestore(std::string_view line, std::size_t& pos, std::string& out) {
+  const TopicStashItem* item = nullptr;
+  int number = 0;
+  std::size_t length = 0;
+  if (!MatchPlaceholder(line, pos, stash_, item, number, length)) return false;
+  if (!out.empty() && out.back() == '\\') out.pop_back();
+  out += item->Rtf;
+  used_[static_cast<std::size_t>(number - stash_.FirstNumber)] = true;
+  pos += length;
+  return true;
+}
+
+std::vector<int> StashRestorer::Unused() const {
+  std::vector<int> numbers;
+  for (std::size_t i = 0; i < used_.size(); ++i) {
+    if (!used_[i]) numbers.push_back(stash_.FirstNumber + static_cast<int>(i));
+  }
+  return numbers;
+}
+
+bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& out,
+                         std::string_view prefix, StashRestorer& restorer) {
+  std::string rtf(prefix);
+  int counter = 1;
+  bool inTarget = false;
+  std::size_t i = pos;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (IsLeadByte(c) && i + 1 < line.size()) {
+      rtf.append(line.substr(i, 2));
+      i += 2;
+      continue;
+    }
+    if (c == '\\' && i + 1 < line.size() && line[i + 1] == '{') {
+      rtf += '\\';
+      std::size_t p = i + 2;
+      if (restorer.TryRestore(line, p, rtf)) {
+        i = p;
+        continue;
+      }
+      rtf += '{';
+      ++counter;
+      i += (p < line.size() && line[p] == '#') ? 3 : 2;  // "{#" is a literal brace
+      continue;
+    }
+    if (c == '\\' && i + 1 < line.size() && line[i + 1] == '}') {
+      if (--counter == 0) {
+        if (!inTarget) return false;  // no comma: not a hotspot
+        rtf += '}';
+        i += 2;
+        out.pop_back();  // the backslash of the escaped opening brace
+        out += rtf;
+        pos = i;
+        return true;
+      }
+      rtf += "\\}";
+      i += 2;
+      continue;
+    }
+    if (c == '\\') {
+      const std::size_t n = EscapeLength(line, i);
+      rtf.append(line.substr(i, n));
+      i += n;
+      continue;
+    }
+    if (c == '{') {
+      ++counter;
+    } else if (c == '}') {
+      if (--counter == 0) return false;  // a group of the RTF closes inside the markup
+    } else if (c == ',' && counter == 1 && !inTarget) {
+      rtf += "}{\\v ";
+      inTarget = true;
+      ++i;
+      continue;
+    }
+    rtf += c;
+    ++i;
+  }
+  return false;
+}
+
+bool CopyButtonMarkup(std::string_view line, std::size_t& pos, std::string& out, std::string_view prefix) {
+  std::string copy(prefix);
+  int counter = 1;
+  bool labelEnded = false;
+  std::size_t i = pos;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (IsLeadByte(c) && i + 1 < line.size()) {
+      copy.append(line.substr(i, 2));
+      i += 2;
+      continue;
+    }
+    if (c == '\\' && i + 1 < line.size() && line[i + 1] == '\\') {
+      copy += "\\\\";
+      i += 2;
+      continue;
+    }
+    copy += c;
+    ++i;
+    if (c == '{') {
+      ++counter;
+    } else if (c == ',' && counter == 1) {
+      labelEnded = true;
+    } else if (c == '}') {
+      if (--counter == 0 && labelEnded) {
+        out += copy;
+        pos = i;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace qm

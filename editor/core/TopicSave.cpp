@@ -1,0 +1,277 @@
+#include "editor/core/TopicSave.h"
+
+#include "core/Cp932.h"
+#include "editor/core/TopicMarkup.h"
+
+namespace qm {
+
+namespace {
+
+bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
+  return pos <= s.size() && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
+}
+
+// Position of the escaped closing brace "\}" at or after from; npos if none.
+std::size_t FindEscapedClose(std::string_view s, std::size_t from) {
+  std::size_t i = from;
+  while (i < s.size()) {
+    if (IsLeadByte(s[i]) && i + 1 < s.size()) {
+      i += 2;
+    } else if (s[i] == '\\') {
+      if (i + 1 < s.size() && s[i + 1] == '}') return i;
+      i += (i + 1 < s.size() && !IsLeadByte(s[i + 1])) ? 2 : 1;
+    } else {
+      ++i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+class SaveConverter {
+ public:
+  explicit SaveConverter(const TopicStash& stash) : restorer_(stash) {}
+
+  // Converts line[pos...] and appends the result to o.
+  void ConvertRest(std::string_view s, std::size_t pos, std::string& o) {
+    resetSeen_ = false;
+    cellState_ = 0;
+    while (pos < s.size()) {
+      const char c = s[pos];
+      if (IsLeadByte(c) && pos + 1 < s.size()) {
+        o.append(s.substr(pos, 2));
+        pos += 2;
+      } else if (c == '\\') {
+        ConvertBackslash(s, pos, o);
+      } else if (c == '{' && pos + 1 < s.size() && s[pos + 1] == '#') {
+        o += '{';
+        pos += 2;
+      } else {
+        o += c;
+        ++pos;
+      }
+    }
+  }
+
+  std::vector<int> Unused() const { return restorer_.Unused(); }
+
+ private:
+  void ConvertBackslash(std::string_view s, std::size_t& pos, std::string& o) {
+    const std::size_t p = pos + 1;
+    if (p < s.size() && s[p] == '{') {
+      o += '\\';
+      pos = p + 1;
+      ConvertMarkup(s, pos, o);
+    } else if (p < s.size() && (s[p] == '}' || s[p] == '\\')) {
+      o.append(s.substr(pos, 2));
+      pos += 2;
+    } else if (StartsAt(s, p, "par ")) {
+      o += "\\par ";
+      pos = p + 4;
+      // The control's bullet text before a paragraph reset.
+      if (StartsAt(s, pos, "{\\pntext")) {
+        const std::size_t close = FindChar(s, '}', pos);
+        if (close != std::string_view::npos &&
+            (StartsAt(s, close + 1, "\\pard ") || StartsAt(s, close + 1, "\\pard\\"))) {
+          pos = close + 1;
+        }
+      }
+    } else if (StartsAt(s, p, "pard ")) {
+      if (!resetSeen_) o += "\\pard ";
+      resetSeen_ = true;
+      pos = p + 5;
+    } else if (StartsAt(s, p, "plain\\")) {
+      const std::size_t blank = FindChar(s, ' ', p);
+      const std::size_t end = blank == std::string_view::npos ? s.size() : blank + 1;
+      o.append(s.substr(pos, end - pos));
+      pos = end;
+    } else {
+      o += '\\';
+      pos = p;
+    }
+  }
+
+  // s[pos] follows an escaped opening brace; o ends with its backslash.
+  void ConvertMarkup(std::string_view s, std::size_t& pos, std::string& o) {
+    auto at = [&](std::string_view w) { return StartsAt(s, pos, w); };
+    if (restorer_.TryRestore(s, pos, o)) return;
+    if (at("#")) {
+      o += '{';
+      ++pos;
+      return;
+    }
+    if (at("jmp ")) {
+      std::size_t p = pos + 4;
+      if (ConvertHotspotToRtf(s, p, o, "{\\uldb ", restorer_)) {
+        pos = p;
+        return;
+      }
+    } else if (at("pop ")) {
+      std::size_t p = pos + 4;
+      if (ConvertHotspotToRtf(s, p, o, "{\\ul ", restorer_)) {
+        pos = p;
+        return;
+      }
+    } else if (at("button ")) {
+      std::size_t p = pos + 7;
+      if (CopyButtonMarkup(s, p, o, "{button ")) {
+        pos = p;
+        return;
+      }
+    } else if (at("keep\\}")) {
+      o += "keep ";
+      pos += 6;
+      return;
+    } else if (at("end\\}")) {
+      pos += 5;
+      if (resetSeen_) {
+        tableOpen_ = false;
+        o.pop_back();
+        return;
+      }
+      resetSeen_ = true;
+      if (tableOpen_) {
+        if (cellState_ == 0) o += "cell \\row \\";
+        if (cellState_ == 1) o += "row \\";
+        tableOpen_ = false;
+      }
+      o += "pard ";
+      return;
+    } else if (at("tid ")) {
+      const std::size_t close = FindEscapedClose(s, pos + 4);
+      if (close != std::string_view::npos) {
+        o.pop_back();
+        o += "#{\\footnote ";
+        o.append(s.substr(pos + 4, close - pos - 4));
+        o += "} ";
+        pos = close + 2;
+        return;
+      }
+    } else if (at("box\\}")) {
+      o += "box ";
+      pos += 5;
+      return;
+    } else if (at("line ")) {
+      static constexpr std::pair<std::string_view, std::string_view> kLines[] = {
+          {"b\\}", "brdrb "}, {"t\\}", "brdrt "}, {"r\\}", "brdrr "}, {"l\\}", "brdrl "}};
+      for (const auto& [tail, rtf] : kLines) {
+        if (StartsAt(s, pos + 5, tail)) {
+          o += rtf;
+          pos += 5 + tail.size();
+          return;
+        }
+      }
+    } else if (at("style ")) {
+      static constexpr std::pair<std::string_view, std::string_view> kStyles[] = {
+          {"n\\}", "brdrs "}, {"b\\}", "brdrth "}, {"2\\}", "brdrdb "}, {"s\\}", "brdrsh "}};
+      for (const auto& [tail, rtf] : kStyles) {
+        if (StartsAt(s, pos + 6, tail)) {
+          o += rtf;
+          pos += 6 + tail.size();
+          return;
+        }
+      }
+    } else if (at("table\\}")) {
+      if (!tableOpen_) {
+        o += "intbl ";
+        tableOpen_ = true;
+      } else {
+        o.pop_back();
+      }
+      pos += 7;
+      return;
+    } else if (at("size ")) {
+      if (ConvertSize(s, pos, o)) return;
+    } else if (at("td\\}")) {
+      if (tableOpen_) {
+        o += "cell ";
+        cellState_ = 1;
+      } else {
+        o.pop_back();
+      }
+      pos += 4;
+      return;
+    } else if (at("tr\\}")) {
+      pos += 4;
+      if (tableOpen_) {
+        if (cellState_ == 0) o += "cell \\";
+        o += "row ";
+        cellState_ = 2;
+        if (!StartsAt(s, pos, "\\{end\\}")) {
+          o += "\\intbl ";
+          cellState_ = 0;
+        }
+      } else {
+        o.pop_back();
+      }
+      return;
+    }
+    // Unknown, unmatched or unclosed markup stays literal text.
+    o += '{';
+  }
+
+  // {size a,b,...}: items ended by a comma, a backslash or the line end; the
+  // markup must close with "\}" right after its items.
+  bool ConvertSize(std::string_view s, std::size_t& pos, std::string& o) {
+    std::size_t p = pos + 5;
+    std::vector<std::string_view> items;
+    for (;;) {
+      const std::size_t start = p;
+      while (p < s.size() && s[p] != ',' && s[p] != '\\') p += CharLength(s, p);
+      items.push_back(s.substr(start, p - start));
+      if (p < s.size() && s[p] == ',') {
+        ++p;
+        continue;
+      }
+      break;
+    }
+    if (!StartsAt(s, p, "\\}")) return false;
+    o.pop_back();
+    for (std::string_view item : items) {
+      if (item.empty()) continue;
+      o += "\\cellx";
+      o += item;
+    }
+    pos = p + 2;
+    return true;
+  }
+
+  StashRestorer restorer_;
+  bool tableOpen_ = false;
+  bool resetSeen_ = false;
+  int cellState_ = 0;
+};
+
+}  // namespace
+
+Lines SplitRichEditStreamOut(std::string_view bytes) {
+  while (!bytes.empty() && bytes.back() == '\0') bytes.remove_suffix(1);
+  return SplitLines(bytes);
+}
+
+Lines SaveTopicLines(const Lines& editorLines, std::string_view topicId, const TopicFields& fields,
+                     const TopicStash& stash, std::vector<int>* unused) {
+  Lines lines = editorLines;
+  const std::size_t first = FirstBodyLine(lines);
+  ApplyJoinRule(lines, first);
+  SaveConverter converter(stash);
+  for (std::size_t k = first; k < lines.size(); ++k) {
+    if (lines[k].empty()) continue;
+    // The control's bullet text at the start of a paragraph.
+    if (StartsAt(lines[k], 0, "{\\pntext\\f1\\'B7\\tab}\\pard") ||
+        StartsAt(lines[k], 0, "{\\pntext\\f1\\'b7\\tab}\\pard")) {
+      lines[k].erase(0, 20);
+    }
+    std::size_t start = 0;
+    if (k == first) start = PlaceFootnoteBlock(lines, k, topicId, fields);
+    const std::string& line = lines[k];
+    std::string o;
+    o.reserve(line.size() + line.size() / 8 + 32);
+    o.append(line, 0, start);
+    converter.ConvertRest(line, start, o);
+    lines[k] = std::move(o);
+  }
+  if (unused) *unused = converter.Unused();
+  return lines;
+}
+
+}  // namespace qm

@@ -1,0 +1,101 @@
+#include "editor/core/TopicStash.h"
+
+#include "core/Cp932.h"
+
+namespace qm {
+
+namespace {
+
+bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
+  return pos <= s.size() && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
+}
+
+// True when a control word ends at pos (a delimiter or the end follows).
+bool WordEndsAt(std::string_view s, std::size_t pos) {
+  if (pos >= s.size()) return true;
+  const char c = s[pos];
+  return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
+}
+
+}  // namespace
+
+int TopicStash::Add(std::string_view word, std::string rtf) {
+  Items.push_back({std::string(word), std::move(rtf)});
+  return FirstNumber + static_cast<int>(Items.size()) - 1;
+}
+
+const TopicStashItem* TopicStash::Find(int number) const {
+  if (number < FirstNumber) return nullptr;
+  const auto index = static_cast<std::size_t>(number - FirstNumber);
+  return index < Items.size() ? &Items[index] : nullptr;
+}
+
+std::string StashPlaceholder(std::string_view word, int number) {
+  std::string s = "\\{";
+  s += word;
+  s += ' ';
+  s += std::to_string(number);
+  s += "\\}";
+  return s;
+}
+
+std::string_view PictureGroupWord(std::string_view line, std::size_t pos) {
+  static constexpr std::string_view kWords[] = {"{\\pict", "{\\object", "{\\*\\shppict", "{\\nonshppict",
+                                                "{\\*\\do"};
+  for (std::string_view w : kWords) {
+    if (StartsAt(line, pos, w) && WordEndsAt(line, pos + w.size())) return "pict";
+  }
+  return {};
+}
+
+std::size_t FindGroupEnd(std::string_view line, std::size_t pos) {
+  int depth = 0;
+  std::size_t i = pos;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (IsLeadByte(c) && i + 1 < line.size()) {
+      i += 2;
+      continue;
+    }
+    if (c == '\\') {
+      i += (i + 1 < line.size()) ? 2 : 1;
+      continue;
+    }
+    if (c == '{') {
+      ++depth;
+    } else if (c == '}') {
+      if (--depth == 0) return i;
+    }
+    ++i;
+  }
+  return std::string_view::npos;
+}
+
+bool MatchPlaceholder(std::string_view line, std::size_t pos, const TopicStash& stash,
+                      const TopicStashItem*& item, int& number, std::size_t& length) {
+  if (stash.Items.empty()) return false;
+  std::string_view word;
+  if (StartsAt(line, pos, "pict ")) {
+    word = "pict";
+  } else if (StartsAt(line, pos, "footnote ")) {
+    word = "footnote";
+  } else {
+    return false;
+  }
+  std::size_t i = pos + word.size() + 1;
+  const std::size_t digits = i;
+  long long n = 0;
+  while (i < line.size() && line[i] >= '0' && line[i] <= '9' && i - digits < 9) {
+    n = n * 10 + (line[i] - '0');
+    ++i;
+  }
+  if (i == digits || !StartsAt(line, i, "\\}")) return false;
+  const TopicStashItem* found = stash.Find(static_cast<int>(n));
+  if (!found || found->Word != word) return false;
+  item = found;
+  number = static_cast<int>(n);
+  length = i + 2 - pos;
+  return true;
+}
+
+}  // namespace qm

@@ -1,0 +1,36 @@
+# Topic loading and saving: the conversions between topic files and the
+# editor pane's RTF (portable), their tests and benchmarks.
+qm_core_library(qm_topic_core
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/TopicFootnotes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TopicStash.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TopicMarkup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TopicLoad.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TopicSave.cpp
+  LIBS qm_core)
+
+set(QM_TOPIC_TESTS ${CMAKE_CURRENT_LIST_DIR}/../tests/topic)
+qm_native_test(topic_core_tests
+  SOURCES
+    ${QM_TOPIC_TESTS}/TopicTestUtil.cpp
+    ${QM_TOPIC_TESTS}/TopicFootnotesTest.cpp
+    ${QM_TOPIC_TESTS}/TopicLoadTest.cpp
+    ${QM_TOPIC_TESTS}/TopicSaveTest.cpp
+    ${QM_TOPIC_TESTS}/TopicRealFilesTest.cpp
+  LIBS qm_topic_core)
+
+qm_benchmark(bench_topic
+  SOURCES ${QM_TOPIC_TESTS}/TopicBenchmark.cpp
+  LIBS qm_topic_core)
+
+qm_wine_test(topic_richedit_probe_tests
+  SOURCES
+    ${QM_TOPIC_TESTS}/TopicTestUtil.cpp
+    ${QM_TOPIC_TESTS}/wine/RichEditProbeTest.cpp
+  LIBS qm_topic_core)
+if(TARGET topic_richedit_probe_tests)
+  target_include_directories(topic_richedit_probe_tests PRIVATE ${QM_TOPIC_TESTS})
+endif()
+if(TARGET topic_core_tests)
+  target_include_directories(topic_core_tests PRIVATE ${QM_TOPIC_TESTS})
+endif()

@@ -1,0 +1,169 @@
+#include "TopicTestUtil.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/Cp932.h"
+#include "core/FileSystem.h"
+
+namespace qm::test {
+
+namespace {
+
+struct State {
+  bool skip = false;
+  bool hidden = false;
+  int footnote = -1;  // index into Footnotes while inside one
+};
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+RtfContent ReadRtfContent(std::string_view s) {
+  RtfContent r;
+  std::vector<State> stack{State{}};
+  std::string hiddenRun;
+  bool lastHidden = false;
+  auto flushHidden = [&] {
+    if (!hiddenRun.empty()) r.Hidden.push_back(Trim(hiddenRun));
+    hiddenRun.clear();
+  };
+  auto put = [&](char c) {
+    State& st = stack.back();
+    if (st.skip) return;
+    if (st.footnote >= 0) {
+      r.Footnotes[static_cast<std::size_t>(st.footnote)] += c;
+      return;
+    }
+    if (st.hidden) {
+      hiddenRun += c;
+      lastHidden = true;
+      return;
+    }
+    if (lastHidden) flushHidden();
+    lastHidden = false;
+    const bool blank = c == ' ' || c == '\r' || c == '\n' || c == '\t';
+    if (blank) {
+      if (!r.Visible.empty() && r.Visible.back() != ' ') r.Visible += ' ';
+    } else {
+      r.Visible += c;
+    }
+  };
+  bool groupStart = false;
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const char c = s[i];
+    if (c == '{') {
+      stack.push_back(stack.back());
+      groupStart = true;
+      ++i;
+      continue;
+    }
+    if (c == '}') {
+      if (stack.size() <= 1) {
+        r.Balanced = false;
+      } else {
+        stack.pop_back();
+      }
+      groupStart = false;
+      ++i;
+      continue;
+    }
+    if (c == '\r' || c == '\n' || c == '\0') {
+      ++i;
+      continue;
+    }
+    if (c == '\\' && i + 1 < s.size()) {
+      const char n = s[i + 1];
+      if (n == '{' || n == '}' || n == '\\') {
+        put(n);
+        i += 2;
+        groupStart = false;
+        continue;
+      }
+      if (n == '\'' && i + 3 < s.size()) {
+        const int hi = HexValue(s[i + 2]), lo = HexValue(s[i + 3]);
+        if (hi >= 0 && lo >= 0) put(static_cast<char>(hi * 16 + lo));
+        i += 4;
+        groupStart = false;
+        continue;
+      }
+      if (n == '*') {
+        stack.back().skip = true;
+        i += 2;
+        continue;
+      }
+      if (!std::isalpha(static_cast<unsigned char>(n))) {
+        if (n == '~') put(' ');
+        if (n == '_') put('-');
+        i += 2;
+        groupStart = false;
+        continue;
+      }
+      std::size_t j = i + 1;
+      while (j < s.size() && std::isalpha(static_cast<unsigned char>(s[j]))) ++j;
+      std::string word(s.substr(i + 1, j - i - 1));
+      std::size_t k = j;
+      if (k < s.size() && (s[k] == '-' || std::isdigit(static_cast<unsigned char>(s[k])))) ++k;
+      while (k < s.size() && std::isdigit(static_cast<unsigned char>(s[k]))) ++k;
+      std::string param(s.substr(j, k - j));
+      if (k < s.size() && s[k] == ' ') ++k;
+      i = k;
+      State& st = stack.back();
+      static const char* kDestinations[] = {"fonttbl", "colortbl", "stylesheet", "info", "listtable",
+                                            "listoverridetable", "pntext", "pntxta", "pntxtb", "object",
+                                            "header", "footer", "rsidtbl", "generator", "xmlnstbl"};
+      if (groupStart) {
+        for (const char* d : kDestinations) {
+          if (word == d) st.skip = true;
+        }
+        if (word == "pict") {
+          ++r.Pictures;
+          st.skip = true;
+        }
+        if (word == "footnote" && !st.skip) {
+          r.Footnotes.emplace_back();
+          st.footnote = static_cast<int>(r.Footnotes.size()) - 1;
+        }
+      }
+      if (word == "pict" && !groupStart) ++r.Pictures;
+      groupStart = false;
+      if (word == "v") st.hidden = param != "0";
+      else if (word == "plain") st.hidden = false;
+      else if (word == "par" || word == "line" || word == "tab" || word == "cell" || word == "row") put(' ');
+      else if (word == "lquote" || word == "rquote") put('\'');
+      else if (word == "ldblquote" || word == "rdblquote") put('"');
+      else if (word == "bullet") put('*');
+      else if (word == "emdash" || word == "endash") put('-');
+      continue;
+    }
+    groupStart = false;
+    if (IsLeadByte(c) && i + 1 < s.size()) {
+      put(c);
+      put(s[i + 1]);
+      i += 2;
+      continue;
+    }
+    put(c);
+    ++i;
+  }
+  flushHidden();
+  if (stack.size() != 1) r.Balanced = false;
+  for (auto& f : r.Footnotes) f = Trim(f);
+  if (!r.Visible.empty() && r.Visible.back() == ' ') r.Visible.pop_back();
+  return r;
+}
+
+Lines ReadTopicFile(const std::string& path) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return {};
+  return SplitLines(bytes);
+}
+
+}  // namespace qm::test
