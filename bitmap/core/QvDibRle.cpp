@@ -1,0 +1,153 @@
+#include "bitmap/core/QvDibRle.h"
+
+#include <climits>
+#include <cstring>
+
+#include "bitmap/core/QvDibMemory.h"
+
+namespace qm {
+
+namespace {
+
+struct Geometry {
+  int64_t width;
+  int64_t rows;
+  int64_t stride;
+};
+
+Geometry CheckGeometry(const TQvDIBData& s, int bits, const char* who) {
+  const QvBitmapInfoHeader& h = s.Header;
+  if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN)
+    throw EQvDIBInvalidDIB(std::string(who) + ": Invalid Width or Height");
+  Geometry g;
+  g.width = h.biWidth;
+  g.rows = h.biHeight < 0 ? -int64_t{h.biHeight} : int64_t{h.biHeight};
+  g.stride = DibStride(g.width, bits);
+  if (DibImageBytes(g.width, bits, g.rows) > kMaxPixelBytes)
+    throw EQvDIBInvalidDIB(std::string(who) + ": Image is too large");
+  return g;
+}
+
+void FillDest(const TQvDIBData& s, TQvDIBData& d, QvPixelMemory& mem, const Geometry& g) {
+  TQvDIBData out = s;
+  mem.HandTo(out, static_cast<int32_t>(g.stride * g.rows));
+  out.Header.biCompression = kBiRgb;
+  out.Header.biSizeImage = 0;
+  d = out;
+}
+
+}  // namespace
+
+void Convert8BitRLETo8BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
+  if (s.Header.biBitCount != 8 || s.Header.biCompression != kBiRle8)
+    throw EQvDIBBadDIBType("Convert8BitRLETo8BitRGB: Invalid Bitcount & Compression Combination");
+  const Geometry g = CheckGeometry(s, 8, "Convert8BitRLETo8BitRGB");
+  QvPixelMemory mem(g.stride * g.rows, useFMO);
+  uint8_t* const out = mem.Bits();
+  const uint8_t* p = s.Bits;
+  const uint8_t* const end = p + (s.Bits && s.Size > 0 ? s.Size : 0);
+  const int64_t W = g.width, H = g.rows;
+  int64_t x = 0, y = 0;
+  uint8_t* row = out;
+  while (end - p >= 2) {
+    unsigned first = p[0], second = p[1];
+    p += 2;
+    if (first) {
+      if (x + first > W || y >= H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 4");
+      std::memset(row + x, second, first);
+      x += first;
+    } else if (second == 0) {
+      x = 0;
+      ++y;
+      if (y > H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 1");
+      row = out + y * g.stride;
+    } else if (second == 1) {
+      break;
+    } else if (second == 2) {
+      if (end - p < 2) break;
+      x += p[0];
+      y += p[1];
+      p += 2;
+      if (x > W || y > H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 2");
+      row = out + y * g.stride;
+    } else {
+      if (x + second > W || y >= H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 3");
+      if (end - p < second) break;  // the data ends inside the run
+      std::memcpy(row + x, p, second);
+      p += second;
+      if ((second & 1) && p < end) ++p;
+      x += second;
+    }
+  }
+  FillDest(s, d, mem, g);
+}
+
+void Convert4BitRLETo4BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
+  if (s.Header.biBitCount != 4 || s.Header.biCompression != kBiRle4)
+    throw EQvDIBBadDIBType("Convert4BitRLETo4BitRGB: Invalid Bitcount & Compression Combination");
+  const Geometry g = CheckGeometry(s, 4, "Convert4BitRLETo4BitRGB");
+  QvPixelMemory mem(g.stride * g.rows, useFMO);
+  uint8_t* const out = mem.Bits();
+  const uint8_t* p = s.Bits;
+  const uint8_t* const end = p + (s.Bits && s.Size > 0 ? s.Size : 0);
+  const int64_t H = g.rows;
+  const int64_t X = (g.width + 1) / 2 * 2;  // an odd row may use its padding nibble
+  int64_t x = 0, y = 0;
+  uint8_t* row = out;
+  while (end - p >= 2) {
+    unsigned first = p[0], second = p[1];
+    p += 2;
+    if (first) {
+      if (x + first > X || y >= H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 8");
+      unsigned n = first;
+      uint8_t* b = row + (x >> 1);
+      uint8_t c = static_cast<uint8_t>(second);
+      if (x & 1) {  // first pixel into the low nibble, then the pair swaps
+        *b++ |= c >> 4;
+        --n;
+        c = static_cast<uint8_t>((c << 4) | (c >> 4));
+      }
+      std::memset(b, c, n >> 1);
+      if (n & 1) b[n >> 1] = c & 0xF0;
+      x += first;
+    } else if (second == 0) {
+      x = 0;
+      ++y;
+      if (y > H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 5");
+      row = out + y * g.stride;
+    } else if (second == 1) {
+      break;
+    } else if (second == 2) {
+      if (end - p < 2) break;
+      x += p[0];
+      y += p[1];
+      p += 2;
+      if (x > X || y > H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 6");
+      row = out + y * g.stride;
+    } else {
+      unsigned n = second;
+      if (x + n > X || y >= H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 7");
+      const int64_t inBytes = (n + 1) / 2;
+      if (end - p < inBytes) break;  // the data ends inside the run
+      uint8_t* b = row + (x >> 1);
+      if (!(x & 1)) {
+        std::memcpy(b, p, n >> 1);
+        if (n & 1) b[n >> 1] = p[n >> 1] & 0xF0;
+      } else {
+        // Each pixel moves one nibble to the right: pixel 0 goes into the
+        // low nibble of this byte, pixels 2m-1 and 2m into byte m.
+        b[0] |= p[0] >> 4;
+        for (unsigned m = 1; 2 * m - 1 < n; ++m) {
+          uint8_t lo = 2 * m < n ? static_cast<uint8_t>(p[m] >> 4) : uint8_t{0};
+          b[m] = static_cast<uint8_t>((p[m - 1] << 4) | lo);
+        }
+      }
+      const int64_t advance = (n + 3) / 4 * 2;
+      p += advance < end - p ? advance : end - p;
+      x += n;
+    }
+  }
+  FillDest(s, d, mem, g);
+}
+
+}  // namespace qm

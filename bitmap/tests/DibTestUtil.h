@@ -1,0 +1,112 @@
+// Helpers of the bitmap tests: BMP files built byte by byte, and a DIB read
+// back as top-down RGB pixels.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bitmap/core/QvDibRle.h"
+#include "bitmap/core/QvDibMemory.h"
+#include "bitmap/core/QvInternalDib.h"
+
+namespace qm::test {
+
+inline void Put16(std::string& s, uint16_t v) { s.append(reinterpret_cast<const char*>(&v), 2); }
+inline void Put32(std::string& s, uint32_t v) { s.append(reinterpret_cast<const char*>(&v), 4); }
+
+struct BmpSpec {
+  int32_t width = 1;
+  int32_t height = 1;
+  uint16_t bits = 8;
+  uint32_t compression = 0;
+  uint32_t clrUsed = 0;       // as written into the header
+  uint16_t planes = 1;
+  std::vector<uint32_t> colors;  // written as the colour table (BGRA words)
+  std::vector<uint32_t> masks;   // written between header and colours
+  std::string pixels;
+  uint32_t gap = 0;              // bytes between colour table and pixels
+  int64_t offBitsDelta = 0;      // added to the correct bfOffBits
+  int64_t sizeDelta = 0;         // added to the correct bfSize
+  uint32_t headerSize = 40;
+};
+
+inline std::string MakeBmp(const BmpSpec& b) {
+  std::string body;
+  Put32(body, b.headerSize);
+  Put32(body, static_cast<uint32_t>(b.width));
+  Put32(body, static_cast<uint32_t>(b.height));
+  Put16(body, b.planes);
+  Put16(body, b.bits);
+  Put32(body, b.compression);
+  Put32(body, 0);
+  Put32(body, 0);
+  Put32(body, 0);
+  Put32(body, b.clrUsed);
+  Put32(body, 0);
+  for (uint32_t m : b.masks) Put32(body, m);
+  for (uint32_t c : b.colors) Put32(body, c);
+  body.append(b.gap, '\0');
+  uint32_t off = static_cast<uint32_t>(14 + body.size() + b.offBitsDelta);
+  uint32_t size = static_cast<uint32_t>(14 + body.size() + b.pixels.size() + b.sizeDelta);
+  std::string f = "BM";
+  Put32(f, size);
+  Put32(f, 0);
+  Put32(f, off);
+  return f + body + b.pixels;
+}
+
+inline std::string Rows(int rows, const std::string& row) {
+  std::string s;
+  for (int i = 0; i < rows; ++i) s += row;
+  return s;
+}
+
+// Pixels of a stored DIB (any pixel format, RLE decoded) as RGB triples,
+// top row first.
+inline std::vector<uint8_t> ToRgb(const TQvDIBData& in) {
+  TQvDIBData d = in;
+  TQvDIBData decoded{};
+  bool own = false;
+  if (d.Header.biCompression == kBiRle8) {
+    Convert8BitRLETo8BitRGB(d, decoded, false);
+    d = decoded;
+    own = true;
+  } else if (d.Header.biCompression == kBiRle4) {
+    Convert4BitRLETo4BitRGB(d, decoded, false);
+    d = decoded;
+    own = true;
+  }
+  const int w = d.Header.biWidth;
+  const int h = d.Header.biHeight < 0 ? -d.Header.biHeight : d.Header.biHeight;
+  const int bits = d.Header.biBitCount;
+  const int64_t stride = DibStride(w, bits);
+  std::vector<uint8_t> out;
+  out.reserve(static_cast<size_t>(w) * h * 3);
+  for (int y = 0; y < h; ++y) {
+    int memRow = d.Header.biHeight < 0 ? y : h - 1 - y;
+    const uint8_t* row = d.Bits + stride * memRow;
+    for (int x = 0; x < w; ++x) {
+      if (bits == 24) {
+        out.push_back(row[3 * x + 2]);
+        out.push_back(row[3 * x + 1]);
+        out.push_back(row[3 * x]);
+        continue;
+      }
+      int idx;
+      if (bits == 8) idx = row[x];
+      else if (bits == 4) idx = (x & 1) ? row[x / 2] & 15 : row[x / 2] >> 4;
+      else idx = (row[x / 8] >> (7 - (x & 7))) & 1;
+      const QvRGBQuad& c = d.Colors[idx];
+      out.push_back(c.rgbRed);
+      out.push_back(c.rgbGreen);
+      out.push_back(c.rgbBlue);
+    }
+  }
+  if (own) ReleaseMemory(d.MappingHandle, d.Bits, false);
+  return out;
+}
+
+}  // namespace qm::test
