@@ -688,9 +688,16 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
   }
   h.push_back("");
   h.push_back("[WINDOWS]");
-  h.push_back(MainWindowLine(m));
-  if (m.HasSubWindow) h.push_back(SubWindowLine(m));
-  h.insert(h.end(), m.WindowLines.begin(), m.WindowLines.end());
+  if (m.HasSubWindow) {
+    h.push_back(MainWindowLine(m));
+    h.push_back(SubWindowLine(m));
+    h.insert(h.end(), m.WindowLines.begin(), m.WindowLines.end());
+  } else {
+    // Without a second window a line after the main one would be read back
+    // as the second window: the other lines go before the main line.
+    h.insert(h.end(), m.WindowLines.begin(), m.WindowLines.end());
+    h.push_back(MainWindowLine(m));
+  }
   if (!m.ConfigLines.empty() || m.UseBrowseButtons) {
     h.push_back("");
     h.push_back("[CONFIG]");

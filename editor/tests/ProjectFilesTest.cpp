@@ -245,7 +245,7 @@ TEST(WindowLines, MainAndSecondWindowExamples) {
 
 TEST(WindowLines, SecondWindowWithoutPositionOrFlags) {
   ProjectModel m;
-  ReadHpj(m, {"[WINDOWS]", "before=\"b\"", "main=\"\"", "w2=\"Cap\",,7", "after=\"a\""});
+  ReadHpj(m, {"[WINDOWS]", "before=\"b\"", "Main=\"\"", "w2=\"Cap\",,7", "after=\"a\""});
   EXPECT_EQ(m.WindowLines, (std::vector<std::string>{"before=\"b\"", "after=\"a\""}));
   EXPECT_EQ(m.SubButtons, "7");
   EXPECT_EQ(m.SubWindowLeft, "");
@@ -256,6 +256,14 @@ TEST(WindowLines, SecondWindowWithoutPositionOrFlags) {
   EXPECT_EQ(at[1], "main=\"\",,27648,(r14876671),(r12632256)");
   EXPECT_EQ(at[2], "w2=\"Cap\",,7,(r14876671),(r12632256),f4");
   EXPECT_EQ(at[3], "before=\"b\"");
+  // Without a second window the other lines are written before the main
+  // line, so that none of them is read back as the second window.
+  m.HasSubWindow = false;
+  f = BuildProjectFiles(m);
+  at = std::find(f.Hpj.begin(), f.Hpj.end(), "[WINDOWS]");
+  EXPECT_EQ(at[1], "before=\"b\"");
+  EXPECT_EQ(at[2], "after=\"a\"");
+  EXPECT_EQ(at[3], "main=\"\",,27648,(r14876671),(r12632256)");
 }
 
 TEST(WindowLines, ShortOrMalformedLinesKeepDefaults) {

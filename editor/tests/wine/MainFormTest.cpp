@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "classlib/Application.h"
+#include "classlib/Dialogs.h"
+#include "editor/MainForm.h"
+
+using namespace qm;
+using namespace qm::editor;
+
+namespace {
+
+struct MainFormTest : ::testing::Test {
+  MemoryIniStore store;
+  std::vector<cl::MessageBoxCall> boxes;
+
+  void SetUp() override {
+    cl::Application().Initialize();
+    cl::SetMessageBoxHook([this](const cl::MessageBoxCall& c) {
+      boxes.push_back(c);
+      return IDOK;
+    });
+  }
+  void TearDown() override { cl::SetMessageBoxHook(nullptr); }
+
+  std::unique_ptr<TMainForm> Create() {
+    auto f = std::make_unique<TMainForm>(store);
+    f->DoCreate();
+    f->Show();
+    cl::Application().ProcessMessages();
+    return f;
+  }
+  std::string Value(const std::string& section, const std::string& ident) {
+    auto v = store.Read(section, ident);
+    return v ? *v : "<missing>";
+  }
+};
+
+TEST_F(MainFormTest, RestoresBoundsAndPaneSizesFromTheSettings) {
+  store.Write("Pos", "Left", "40");
+  store.Write("Pos", "Top", "30");
+  store.Write("Pos", "Width", "700");
+  store.Write("Pos", "Height", "sixty");  // not a number: the default
+  store.Write("Pos", "CWidth", "210");
+  store.Write("Env", "Hcw", "C:\\hcw");
+  store.Write("Old", "file1", "C:\\p\\one.hpj");
+  store.Write("Old", "file3", "C:\\p\\three.hpj");
+  auto f = Create();
+  RECT r = f->ScreenBounds();
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 30);
+  EXPECT_EQ(r.right - r.left, 700);
+  EXPECT_EQ(r.bottom - r.top, 400);
+  EXPECT_EQ(f->ConTextView->Width(), 210);
+  EXPECT_FALSE(f->ErrEdit->Visible());
+  EXPECT_EQ(f->Project.Program.HcwFolder, "C:\\hcw");
+  EXPECT_EQ(f->Project.Program.RecentFiles,
+            (std::vector<std::string>{"C:\\p\\one.hpj", "C:\\p\\three.hpj"}));
+  EXPECT_EQ(f->StatusBar->Height(), 18);
+  // The editor is read-only while no topic is open.
+  EXPECT_TRUE(f->Editor->ReadOnly());
+}
+
+TEST_F(MainFormTest, ClosingWritesPositionEnvironmentRecentAndToolBars) {
+  auto f = Create();
+  f->SetBounds(15, 25, 620, 410);
+  for (int i = 1; i <= 7; ++i)
+    f->Project.Program.RecentFiles.push_back("C:\\p\\" + std::to_string(i) + ".hpj");
+  ASSERT_TRUE(f->FormCloseQuery());
+  EXPECT_EQ(Value("Pos", "Left"), "15");
+  EXPECT_EQ(Value("Pos", "Top"), "25");
+  EXPECT_EQ(Value("Pos", "Width"), "620");
+  EXPECT_EQ(Value("Pos", "Height"), "410");
+  EXPECT_EQ(Value("Pos", "CWidth"), "150");
+  EXPECT_EQ(Value("Pos", "EHeight"), "50");
+  EXPECT_EQ(Value("Env", "FontName"), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(Value("Env", "FontSize"), "12");
+  EXPECT_EQ(Value("Env", "Tcopy"), "0");
+  EXPECT_EQ(Value("Old", "file5"), "C:\\p\\5.hpj");
+  EXPECT_EQ(Value("Old", "file6"), "<missing>");
+  for (const char* bar : {"PrjBar", "EditBar", "AttrBar", "ContextBar", "TopicBar"}) {
+    EXPECT_EQ(Value(std::string("ToolBar\\") + bar, "Docking"), "1") << bar;
+    EXPECT_EQ(Value(std::string("ToolBar\\") + bar, "Visible"), "1") << bar;
+  }
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainFormTest, AFloatingToolBarComesBackAtItsPlace) {
+  {
+    auto f = Create();
+    RECT r = {300, 200, 300 + f->EditBar->Width(), 200 + f->EditBar->Height()};
+    f->EditBar->FloatAt(r);
+    f->TopicBar->SetBarVisible(false);
+    f->FormCloseQuery();
+  }
+  EXPECT_EQ(Value("ToolBar\\EditBar", "Docking"), "0");
+  EXPECT_EQ(Value("ToolBar\\EditBar", "Left"), "300");
+  EXPECT_EQ(Value("ToolBar\\EditBar", "Top"), "200");
+  EXPECT_EQ(Value("ToolBar\\TopicBar", "Visible"), "0");
+  auto f = Create();
+  ASSERT_TRUE(f->EditBar->Floating());
+  RECT w;
+  GetWindowRect(f->EditBar->FloatingWindow(), &w);
+  EXPECT_EQ(w.left, 300);
+  EXPECT_EQ(w.top, 200);
+  EXPECT_TRUE(IsWindowVisible(f->EditBar->FloatingWindow()));
+  EXPECT_FALSE(f->TopicBar->BarVisible());
+  EXPECT_FALSE(f->ControlBar1->Contains(f->EditBar));
+  EXPECT_TRUE(f->ControlBar1->Contains(f->PrjBar));
+}
+
+TEST_F(MainFormTest, ASaveErrorWhileClosingIsShownAndRefusesTheClose) {
+  auto f = Create();
+  f->Project.ProjectModified = true;
+  f->Project.ProjectDir = "Z:\\no\\such\\folder";
+  f->Project.ProjectFile = "x.hpj";
+  f->Project.MapFile = "x.hm";
+  f->Project.AddTopic("Intro", 1);
+  f->Project.Contents.AddChild(nullptr, "Intro", kTopicNode, 0);
+  EXPECT_FALSE(f->FormCloseQuery());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].flags & MB_ICONERROR, 0u);
+  // The settings are written all the same.
+  EXPECT_EQ(Value("Pos", "Width"), "640");
+}
+
+TEST_F(MainFormTest, ShortcutsRunEnabledActionsOnly) {
+  auto f = Create();
+  int saves = 0;
+  f->SaveA->OnExecute = [&](cl::TComponent*) { ++saves; };
+  EXPECT_FALSE(f->IsShortCut('S', cl::ssCtrl));  // disabled without a project
+  f->SaveA->SetEnabled(true);
+  EXPECT_TRUE(f->IsShortCut('S', cl::ssCtrl));
+  EXPECT_EQ(saves, 1);
+}
+
+TEST_F(MainFormTest, TheViewMenuHidesAndShowsAToolBar) {
+  auto f = Create();
+  f->ContextBarV->Execute(f->ContextBarV);
+  EXPECT_FALSE(f->ContextBar->BarVisible());
+  EXPECT_FALSE(f->ContextBarV->Checked());
+  f->ContextBarV->Execute(f->ContextBarV);
+  EXPECT_TRUE(f->ContextBar->BarVisible());
+}
+
+}  // namespace

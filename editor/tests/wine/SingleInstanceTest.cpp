@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+PROCESS_INFORMATION Start(const std::string& exe) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string cmd = "\"" + exe + "\"";
+  EXPECT_TRUE(CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &si, &pi));
+  return pi;
+}
+
+HWND WaitForWindow(const char* cls, const char* title, int ms) {
+  for (int t = 0; t < ms; t += 100) {
+    if (HWND h = FindWindowA(cls, title)) return h;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+TEST(SingleInstance, ASecondStartRestoresTheFirstAndEnds) {
+  std::string exe = std::string(QM_DIST_DIR) + "/quillmark.exe";
+  PROCESS_INFORMATION first = Start(exe);
+  HWND main = WaitForWindow("TMainForm", nullptr, 20000);
+  ASSERT_NE(main, nullptr);
+  ASSERT_NE(FindWindowA("TApplication", "Quillmerk"), nullptr);
+  ShowWindow(main, SW_MINIMIZE);
+  Sleep(300);
+  ASSERT_TRUE(IsIconic(main));
+
+  PROCESS_INFORMATION second = Start(exe);
+  EXPECT_EQ(WaitForSingleObject(second.hProcess, 15000), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  for (int t = 0; t < 5000 && IsIconic(main); t += 100) Sleep(100);
+  EXPECT_FALSE(IsIconic(main));
+
+  // Closing writes the settings into the per-user key.
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(first.hProcess, 15000), WAIT_OBJECT_0);
+  HKEY k;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "software\\tarvesk\\quillmark\\Pos", 0, KEY_READ, &k),
+            ERROR_SUCCESS);
+  char buf[32] = {};
+  DWORD size = sizeof buf, type = 0;
+  EXPECT_EQ(RegQueryValueExA(k, "Width", nullptr, &type, reinterpret_cast<BYTE*>(buf), &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  RegCloseKey(k);
+  for (HANDLE h : {first.hProcess, first.hThread, second.hProcess, second.hThread}) CloseHandle(h);
+}
+
+}  // namespace
