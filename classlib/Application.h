@@ -1,0 +1,67 @@
+// The application object: the hidden "TApplication" window, the message loop
+// and the default handling of exceptions that reach it.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace cl {
+
+class TForm;
+class TControl;
+
+class TApplication {
+ public:
+  // Creates the hidden application window (class "TApplication").
+  void Initialize();
+  HWND Handle() const;
+  std::string Title() const { return title_; }
+  void SetTitle(const std::string& title);
+
+  TForm* MainForm() const { return main_form_; }
+  void SetMainForm(TForm* form) { main_form_ = form; }
+
+  // Runs the message loop until Terminate; then destroys the main form.
+  void Run();
+  // Dispatches the messages waiting in the queue and returns.
+  void ProcessMessages();
+  // Waits for one message and dispatches it.
+  void HandleMessage();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  // Sees every retrieved message before it is dispatched.
+  std::function<void(MSG& msg, bool& handled)> OnMessage;
+
+  // Shows an exception's text in a message box, or calls OnException.
+  void HandleException(const std::exception& e);
+  std::function<void(const std::exception&)> OnException;
+
+  // Modeless dialogs whose keys IsDialogMessage must see.
+  void AddModelessDialog(HWND h);
+  void RemoveModelessDialog(HWND h);
+
+  std::string HelpFile;
+  bool HelpCommand(UINT command, ULONG_PTR data);
+
+  // Restores and activates the main form (SC_RESTORE on the application window).
+  void Restore();
+
+ private:
+  bool ProcessMessage(MSG& msg);
+  bool IsShortCut(const MSG& msg);
+
+  TControl* window_ = nullptr;
+  std::string title_;
+  TForm* main_form_ = nullptr;
+  bool terminated_ = false;
+  std::vector<HWND> modeless_;
+};
+
+TApplication& Application();
+
+}  // namespace cl

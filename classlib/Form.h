@@ -1,0 +1,57 @@
+// Forms: top-level windows with a menu, actions and the create, close-query
+// and destroy events.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "classlib/Control.h"
+#include "classlib/Menu.h"
+
+namespace cl {
+
+constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO;
+
+class TForm : public TControl {
+ public:
+  // class_name names the window class ("TMainForm"); style is of CreateWindowEx.
+  TForm(TComponent* owner, const char* class_name, const std::string& caption,
+        DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, DWORD ex_style = 0);
+
+  // Events, run by the class library: FormCreate once the form is built,
+  // FormCloseQuery before it closes, FormDestroy before it is freed.
+  virtual void FormCreate() {}
+  virtual bool FormCloseQuery() { return true; }
+  virtual void FormDestroy() {}
+  void DoCreate();
+  void DoDestroy();
+
+  void Show();
+  void Hide();
+  // Asks FormCloseQuery; the main form then ends the application, a modal
+  // form ends its loop with mrCancel, another form hides.
+  void Close();
+  int ShowModal();
+  int ModalResult() const { return modal_result_; }
+  void SetModalResult(int r) { modal_result_ = r; }
+
+  void SetMenu(TMainMenu* menu);
+  TMainMenu* Menu() const { return menu_; }
+  // Runs the action or menu item with this shortcut; true when one ran.
+  virtual bool IsShortCut(WORD key, TShiftState shift);
+
+  // Bounds of the window on the screen (the restored bounds when minimized).
+  RECT ScreenBounds() const;
+  void SetScreenBounds(int left, int top, int width, int height);
+
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  TMainMenu* menu_ = nullptr;
+  int modal_result_ = mrNone;
+  bool in_modal_ = false;
+  bool created_ = false, destroyed_ = false;
+};
+
+}  // namespace cl

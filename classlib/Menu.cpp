@@ -1,0 +1,205 @@
+#include "classlib/Menu.h"
+
+#include <algorithm>
+#include <map>
+
+namespace cl {
+
+namespace {
+std::map<UINT, TMenuItem*>& Commands() {
+  static std::map<UINT, TMenuItem*> m;
+  return m;
+}
+UINT g_next_id = 100;
+}  // namespace
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), id_(g_next_id++) {
+  Commands()[id_] = this;
+}
+
+TMenuItem::~TMenuItem() {
+  Commands().erase(id_);
+  if (action_) action_->RemoveClient(this);
+  for (TMenuItem* c : items_) c->parent_ = nullptr;
+  if (parent_) parent_->Remove(this);
+  if (menu_) DestroyMenu(menu_);
+}
+
+TMenuItem* TMenuItem::FromCommand(UINT id) {
+  auto it = Commands().find(id);
+  return it == Commands().end() ? nullptr : it->second;
+}
+
+std::string TMenuItem::Caption() const { return action_ ? action_->Caption() : caption_; }
+void TMenuItem::SetCaption(const std::string& v) { caption_ = v; Rebuild(); }
+TShortCut TMenuItem::ShortCut() const { return action_ ? action_->ShortCut() : shortcut_; }
+void TMenuItem::SetShortCut(TShortCut v) { shortcut_ = v; Rebuild(); }
+bool TMenuItem::Checked() const { return action_ ? action_->Checked() : checked_; }
+void TMenuItem::SetChecked(bool v) {
+  if (action_) action_->SetChecked(v);
+  checked_ = v;
+  Rebuild();
+}
+bool TMenuItem::Enabled() const { return action_ ? action_->Enabled() : enabled_; }
+void TMenuItem::SetEnabled(bool v) {
+  if (action_) action_->SetEnabled(v);
+  enabled_ = v;
+  Rebuild();
+}
+void TMenuItem::SetVisible(bool v) {
+  visible_ = v;
+  if (parent_) parent_->RebuildChildren();
+}
+
+void TMenuItem::SetAction(TAction* a) {
+  if (action_) action_->RemoveClient(this);
+  action_ = a;
+  if (action_) action_->AddClient(this);
+  Rebuild();
+}
+
+void TMenuItem::ActionFreed() {
+  action_ = nullptr;
+  Rebuild();
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const {
+  auto it = std::find(items_.begin(), items_.end(), item);
+  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+  if (item->parent_) item->parent_->Remove(item);
+  index = std::clamp(index, 0, Count());
+  items_.insert(items_.begin() + index, item);
+  item->parent_ = this;
+  RebuildChildren();
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+  auto it = std::find(items_.begin(), items_.end(), item);
+  if (it == items_.end()) return;
+  items_.erase(it);
+  item->parent_ = nullptr;
+  RebuildChildren();
+}
+
+TMenuItem* TMenuItem::AddItem(const std::string& caption, std::function<void(TMenuItem*)> onclick,
+                              TShortCut shortcut) {
+  auto* m = new TMenuItem(this);
+  m->caption_ = caption;
+  m->shortcut_ = shortcut;
+  m->OnClick = std::move(onclick);
+  Add(m);
+  return m;
+}
+
+TMenuItem* TMenuItem::AddItem(TAction* action) {
+  auto* m = new TMenuItem(this);
+  m->SetAction(action);
+  Add(m);
+  return m;
+}
+
+TMenuItem* TMenuItem::AddSeparator() { return AddItem("-"); }
+
+void TMenuItem::Click() {
+  if (!Enabled()) return;
+  // Copy what is needed: the handler may free this item.
+  TAction* action = action_;
+  auto handler = OnClick;
+  if (handler) {
+    handler(this);
+  } else if (action) {
+    action->Execute(this);
+  }
+}
+
+HMENU TMenuItem::SubMenuHandle() {
+  if (!menu_) {
+    menu_ = CreatePopupMenu();
+    RebuildChildren();
+  }
+  return menu_;
+}
+
+void TMenuItem::Rebuild() {
+  if (parent_) parent_->RebuildChildren();
+}
+
+void TMenuItem::RebuildChildren() {
+  if (!menu_) {
+    if (items_.empty()) return;
+    menu_ = CreatePopupMenu();
+    if (parent_) parent_->RebuildChildren();
+  }
+  // Take every entry out (submenus are kept, not destroyed) and put the
+  // visible items back.
+  while (GetMenuItemCount(menu_) > 0) RemoveMenu(menu_, 0, MF_BYPOSITION);
+  UINT pos = 0;
+  for (TMenuItem* it : items_) {
+    if (!it->visible_) continue;
+    MENUITEMINFOA mi = {};
+    mi.cbSize = sizeof mi;
+    if (it->IsSeparator()) {
+      mi.fMask = MIIM_FTYPE;
+      mi.fType = MFT_SEPARATOR;
+    } else {
+      std::string text = it->Caption();
+      if (it->ShortCut()) text += "\t" + ShortCutToText(it->ShortCut());
+      mi.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_FTYPE;
+      mi.fType = it->RadioItem ? MFT_RADIOCHECK : MFT_STRING;
+      mi.dwTypeData = &text[0];
+      mi.wID = it->id_;
+      mi.fState = (it->Enabled() ? MFS_ENABLED : MFS_GRAYED) | (it->Checked() ? MFS_CHECKED : 0);
+      if (!it->items_.empty()) {
+        mi.fMask |= MIIM_SUBMENU;
+        mi.hSubMenu = it->SubMenuHandle();
+      }
+      InsertMenuItemA(menu_, pos, TRUE, &mi);
+      ++pos;
+      continue;
+    }
+    InsertMenuItemA(menu_, pos++, TRUE, &mi);
+  }
+  if (!parent_) {
+    // A menu bar: have its window draw it again.
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (GetMenu(w) == menu_) DrawMenuBar(w);
+    }
+  }
+}
+
+TMenuItem* TMenuItem::FindShortCut(TShortCut s) {
+  for (TMenuItem* it : items_) {
+    if (!it->visible_) continue;
+    if (it->ShortCut() == s && it->items_.empty() && it->Enabled()) return it;
+    if (TMenuItem* found = it->FindShortCut(s)) return found;
+  }
+  return nullptr;
+}
+
+TMainMenu::TMainMenu(TComponent* owner) : TComponent(owner), root_(new TMenuItem(this)) {}
+
+HMENU TMainMenu::Handle() {
+  if (!root_->menu_) {
+    root_->menu_ = CreateMenu();  // a menu bar, not a popup
+    root_->RebuildChildren();
+  }
+  return root_->menu_;
+}
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner), root_(new TMenuItem(this)) {}
+
+void TPopupMenu::Popup(int x, int y, HWND owner) {
+  if (OnPopup) OnPopup(this);
+  UINT id = TrackPopupMenu(root_->SubMenuHandle(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,
+                           x, y, 0, owner, nullptr);
+  if (id) {
+    if (TMenuItem* m = TMenuItem::FromCommand(id)) m->Click();
+  }
+}
+
+}  // namespace cl

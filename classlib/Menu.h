@@ -1,0 +1,105 @@
+// Main and popup menus over HMENU. Items may be inserted and freed at run
+// time, also from an item's own click handler.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/Action.h"
+#include "classlib/Component.h"
+
+namespace cl {
+
+class TMenuItem : public TComponent, public TActionClient {
+ public:
+  explicit TMenuItem(TComponent* owner);
+  ~TMenuItem() override;
+
+  // "-" makes a separator; "&" marks the access key.
+  std::string Caption() const;
+  void SetCaption(const std::string& v);
+  TShortCut ShortCut() const;
+  void SetShortCut(TShortCut v);
+  bool Checked() const;
+  void SetChecked(bool v);
+  bool Enabled() const;
+  void SetEnabled(bool v);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool v);
+  bool RadioItem = false;
+  bool IsSeparator() const { return Caption() == "-"; }
+
+  TAction* Action() const { return action_; }
+  void SetAction(TAction* a);
+  std::function<void(TMenuItem* sender)> OnClick;
+
+  // Children.
+  int Count() const { return static_cast<int>(items_.size()); }
+  TMenuItem* Item(int i) const { return items_.at(static_cast<std::size_t>(i)); }
+  TMenuItem* Parent() const { return parent_; }
+  int IndexOf(const TMenuItem* item) const;
+  void Add(TMenuItem* item);
+  void Insert(int index, TMenuItem* item);
+  // Takes the item out without freeing it.
+  void Remove(TMenuItem* item);
+  // A new child item, owned by this item.
+  TMenuItem* AddItem(const std::string& caption, std::function<void(TMenuItem*)> onclick = nullptr,
+                     TShortCut shortcut = 0);
+  TMenuItem* AddItem(TAction* action);
+  TMenuItem* AddSeparator();
+
+  // Runs the linked action or OnClick. The item may be freed by it.
+  void Click();
+
+  // The submenu handle (items with children), made on demand.
+  HMENU SubMenuHandle();
+  UINT CommandId() const { return id_; }
+  static TMenuItem* FromCommand(UINT id);
+  // Finds the item with this shortcut below this one (enabled, visible).
+  TMenuItem* FindShortCut(TShortCut s);
+
+  void ActionChanged() override { Rebuild(); }
+  void ActionFreed() override;
+
+ protected:
+  void RebuildChildren();
+
+ private:
+  friend class TMainMenu;
+  void Rebuild();
+  std::string caption_;
+  TShortCut shortcut_ = 0;
+  bool checked_ = false, enabled_ = true, visible_ = true;
+  TAction* action_ = nullptr;
+  std::vector<TMenuItem*> items_;
+  TMenuItem* parent_ = nullptr;
+  HMENU menu_ = nullptr;
+  UINT id_;
+};
+
+class TMainMenu : public TComponent {
+ public:
+  explicit TMainMenu(TComponent* owner);
+  TMenuItem* Items() const { return root_; }
+  HMENU Handle();
+
+ private:
+  TMenuItem* root_;
+};
+
+class TPopupMenu : public TComponent {
+ public:
+  explicit TPopupMenu(TComponent* owner);
+  TMenuItem* Items() const { return root_; }
+  // Shows the menu at a screen point and runs the chosen item.
+  void Popup(int x, int y, HWND owner);
+  std::function<void(TPopupMenu*)> OnPopup;
+
+ private:
+  TMenuItem* root_;
+};
+
+}  // namespace cl

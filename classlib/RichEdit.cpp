@@ -1,0 +1,145 @@
+#include "classlib/RichEdit.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace cl {
+
+namespace {
+struct InCookie {
+  const std::string* data;
+  std::size_t pos;
+};
+
+DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buf, LONG cb, LONG* done) {
+  auto* c = reinterpret_cast<InCookie*>(cookie);
+  std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(cb), c->data->size() - c->pos);
+  std::memcpy(buf, c->data->data() + c->pos, n);
+  c->pos += n;
+  *done = static_cast<LONG>(n);
+  return 0;
+}
+
+DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buf, LONG cb, LONG* done) {
+  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(buf), static_cast<std::size_t>(cb));
+  *done = cb;
+  return 0;
+}
+}  // namespace
+
+TRichEdit::TRichEdit(TComponent* owner, TControl* parent, DWORD extra_style)
+    : TControl(owner, parent) {
+  static HMODULE lib = LoadLibraryA("riched32.dll");
+  if (!lib) throw std::runtime_error("Cannot load riched32.dll");
+  CreateHandle("RICHEDIT", "",
+               WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL |
+                   ES_WANTRETURN | extra_style,
+               WS_EX_CLIENTEDGE);
+  SendMessageA(Handle(), EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_CHANGE);
+  SendMessageA(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
+}
+
+void TRichEdit::Stream(const std::string& data, UINT format) {
+  InCookie c{&data, 0};
+  EDITSTREAM es = {};
+  es.dwCookie = reinterpret_cast<DWORD_PTR>(&c);
+  es.pfnCallback = ReadCallback;
+  SendMessageA(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+}
+
+std::string TRichEdit::StreamOut(UINT format) const {
+  std::string out;
+  EDITSTREAM es = {};
+  es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
+  es.pfnCallback = WriteCallback;
+  SendMessageA(Handle(), EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&es));
+  return out;
+}
+
+void TRichEdit::LoadRtf(const std::string& rtf) { Stream(rtf, SF_RTF); }
+std::string TRichEdit::SaveRtf() const { return StreamOut(SF_RTF); }
+void TRichEdit::LoadText(const std::string& text) { Stream(text, SF_TEXT); }
+std::string TRichEdit::PlainText() const { return StreamOut(SF_TEXT); }
+void TRichEdit::Clear() { SetWindowTextA(Handle(), ""); }
+
+int TRichEdit::LineCount() const {
+  int n = static_cast<int>(SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0));
+  // The count leaves out the empty line after a last line break.
+  if (n > 0 && Line(n - 1).empty()) --n;
+  return n;
+}
+
+std::string TRichEdit::Line(int index) const {
+  int start = static_cast<int>(SendMessageA(Handle(), EM_LINEINDEX, static_cast<WPARAM>(index), 0));
+  if (start < 0) return {};
+  int len = static_cast<int>(SendMessageA(Handle(), EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+  std::string buf(static_cast<std::size_t>(len) + 2 + sizeof(WORD), '\0');
+  *reinterpret_cast<WORD*>(&buf[0]) = static_cast<WORD>(buf.size());
+  int got = static_cast<int>(SendMessageA(Handle(), EM_GETLINE, static_cast<WPARAM>(index),
+                                          reinterpret_cast<LPARAM>(&buf[0])));
+  buf.resize(static_cast<std::size_t>(std::max(got, 0)));
+  while (!buf.empty() && (buf.back() == '\r' || buf.back() == '\n')) buf.pop_back();
+  return buf;
+}
+
+int TRichEdit::SelStart() const {
+  CHARRANGE r;
+  SendMessageA(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&r));
+  return r.cpMin;
+}
+
+int TRichEdit::SelLength() const {
+  CHARRANGE r;
+  SendMessageA(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&r));
+  return r.cpMax - r.cpMin;
+}
+
+void TRichEdit::SetSel(int start, int length) {
+  CHARRANGE r{start, start + length};
+  SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
+}
+
+std::string TRichEdit::SelText() const {
+  std::string buf(static_cast<std::size_t>(SelLength()) * 2 + 2, '\0');
+  int got = static_cast<int>(SendMessageA(Handle(), EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(&buf[0])));
+  buf.resize(static_cast<std::size_t>(std::max(got, 0)));
+  return buf;
+}
+
+void TRichEdit::SetSelText(const std::string& text) {
+  SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool TRichEdit::Modified() const { return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0; }
+void TRichEdit::SetModified(bool v) { SendMessageA(Handle(), EM_SETMODIFY, v, 0); }
+bool TRichEdit::ReadOnly() const { return (GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
+void TRichEdit::SetReadOnly(bool v) { SendMessageA(Handle(), EM_SETREADONLY, v, 0); }
+void TRichEdit::SetBackgroundColor(COLORREF c) { SendMessageA(Handle(), EM_SETBKGNDCOLOR, 0, c); }
+
+void TRichEdit::SetDefaultFont(const std::string& name, int points) {
+  CHARFORMATA cf = {};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET;
+  cf.yHeight = points * 20;
+  cf.bCharSet = SHIFTJIS_CHARSET;
+  std::strncpy(cf.szFaceName, name.c_str(), LF_FACESIZE - 1);
+  SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+bool TRichEdit::Notify(NMHDR* hdr, LRESULT& result) {
+  if (hdr->code == EN_SELCHANGE) {
+    if (OnSelectionChange) OnSelectionChange(this);
+    return true;
+  }
+  return false;
+}
+
+bool TRichEdit::Command(WORD code) {
+  if (code == EN_CHANGE) {
+    if (OnChange) OnChange(this);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace cl

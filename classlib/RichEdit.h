@@ -1,0 +1,54 @@
+// The rich edit control (rich edit 1.0, class "RICHEDIT" of riched32.dll):
+// text in and out as RTF, the selection, the modified and read-only flags.
+#pragma once
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <string>
+
+#include "classlib/Control.h"
+
+namespace cl {
+
+class TRichEdit : public TControl {
+ public:
+  TRichEdit(TComponent* owner, TControl* parent, DWORD extra_style = 0);
+
+  // The whole text as RTF, in and out.
+  void LoadRtf(const std::string& rtf);
+  std::string SaveRtf() const;
+  // The whole text as plain text (lines end in CR LF).
+  void LoadText(const std::string& text);
+  std::string PlainText() const;
+  void Clear();
+
+  // Lines: the count leaves out a trailing empty line.
+  int LineCount() const;
+  std::string Line(int index) const;
+
+  int SelStart() const;
+  int SelLength() const;
+  void SetSel(int start, int length);
+  std::string SelText() const;
+  void SetSelText(const std::string& text);
+
+  bool Modified() const;
+  void SetModified(bool v);
+  bool ReadOnly() const;
+  void SetReadOnly(bool v);
+  void SetBackgroundColor(COLORREF c);
+  // The default character format: font name and size in points.
+  void SetDefaultFont(const std::string& name, int points);
+
+  std::function<void(TRichEdit*)> OnSelectionChange;
+  std::function<void(TRichEdit*)> OnChange;
+  bool Notify(NMHDR* hdr, LRESULT& result) override;
+  bool Command(WORD code) override;
+
+ private:
+  void Stream(const std::string& data, UINT format);
+  std::string StreamOut(UINT format) const;
+};
+
+}  // namespace cl

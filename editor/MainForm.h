@@ -1,0 +1,113 @@
+// The editor's main window: the contents tree on the left, the topic editor,
+// the error pane below it, the toolbars in the dock bar and the status bar.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "classlib/Action.h"
+#include "classlib/Form.h"
+#include "classlib/ImageList.h"
+#include "classlib/Menu.h"
+#include "classlib/RichEdit.h"
+#include "classlib/Splitter.h"
+#include "classlib/StatusBar.h"
+#include "classlib/ToolBar.h"
+#include "classlib/TreeView.h"
+#include "core/IniSettings.h"
+#include "editor/core/EditorSettings.h"
+#include "editor/core/ProjectModel.h"
+
+namespace qm::editor {
+
+// The per-user settings key.
+constexpr char kSettingsKey[] = "software\\tarvesk\\quillmark";
+// The application title while no project is open.
+constexpr char kApplicationTitle[] = "Quillmerk";
+
+class TMainForm : public cl::TForm {
+ public:
+  // settings: where the settings live (the registry key in the program,
+  // another store in tests).
+  explicit TMainForm(IniStore& settings);
+  ~TMainForm() override;
+
+  void FormCreate() override;
+  bool FormCloseQuery() override;
+  void FormDestroy() override;
+
+  // Project model, owned for the life of the window.
+  ProjectModel Project;
+  EditorSettings Settings;
+  RECT WorkArea{};
+  HWND NextClipboardViewer = nullptr;
+
+  // Components.
+  cl::TMainMenu* MainMenu = nullptr;
+  cl::TMenuItem* FileMenu = nullptr;
+  cl::TMenuItem* EditMenu = nullptr;
+  cl::TMenuItem* ViewMenuItem = nullptr;
+  cl::TMenuItem* ProjectMenu = nullptr;
+  cl::TMenuItem* ToolMenu = nullptr;
+  cl::TActionList* ActionList1 = nullptr;
+  cl::TImageList* ImageList1 = nullptr;  // contents tree kinds
+  cl::TImageList* ImageList4 = nullptr;  // menu and toolbar images
+  cl::TImageList* ImageList5 = nullptr;  // the same, disabled
+  cl::TControlBar* ControlBar1 = nullptr;
+  cl::TToolBar* PrjBar = nullptr;
+  cl::TToolBar* EditBar = nullptr;
+  cl::TToolBar* AttrBar = nullptr;
+  cl::TToolBar* ContextBar = nullptr;
+  cl::TToolBar* TopicBar = nullptr;
+  cl::TPopupMenu* ViewMenu = nullptr;
+  cl::TTreeView* ConTextView = nullptr;
+  cl::TSplitter* Splitter1 = nullptr;
+  cl::TRichEdit* Editor = nullptr;
+  cl::TSplitter* Splitter2 = nullptr;
+  cl::TRichEdit* ErrEdit = nullptr;
+  cl::TStatusBar* StatusBar = nullptr;
+
+  // Actions and menu items.
+  cl::TMenuItem* FileNewItem = nullptr;
+  cl::TAction* OpenA = nullptr;
+  cl::TAction* SaveA = nullptr;
+  cl::TAction* HelpMakeA = nullptr;
+  cl::TAction* HelpOptionA = nullptr;
+  cl::TAction* AddBookA = nullptr;
+  cl::TAction* AddCntA = nullptr;
+  cl::TAction* AddHideA = nullptr;
+  cl::TAction* AddHelpA = nullptr;
+  cl::TAction* DelCntA = nullptr;
+  cl::TAction* PrjBarV = nullptr;
+  cl::TAction* ContextBarV = nullptr;
+  cl::TAction* TopicBarV = nullptr;
+  cl::TAction* AttrBarV = nullptr;
+  cl::TAction* EditBarV = nullptr;
+  cl::TMenuItem* ErrView = nullptr;
+  cl::TMenuItem* HelpView = nullptr;
+  cl::TMenuItem* Backup1 = nullptr;
+  cl::TMenuItem* FindID = nullptr;
+  cl::TMenuItem* HcwH1 = nullptr;
+  cl::TMenuItem* ZonivexS1 = nullptr;
+  cl::TMenuItem* ExitItem = nullptr;
+
+  // Toolbar places.
+  void LoadToolBarState(IniSettings& reg, cl::TToolBar* bar);
+  void SaveToolBarState(IniSettings& reg, cl::TToolBar* bar);
+  cl::TToolBar* ToolBarByName(const std::string& name) const;
+
+  // Project commands.
+  void SaveAExecute(cl::TComponent* sender);
+
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void CreateComponents();
+  void CreateMenus();
+  void CreateToolBars();
+  void ReadSettings();
+  void WriteSettings();
+  IniStore& settings_store_;
+};
+
+}  // namespace qm::editor
