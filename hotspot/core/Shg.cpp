@@ -5,6 +5,7 @@
 
 #include "core/Cp932.h"
 #include "core/FileSystem.h"
+#include "hotspot/core/ShgBmpImport.h"
 
 namespace qm::hotspot {
 
@@ -48,8 +49,6 @@ THotSpotRect MakeHotSpotRect(int x, int y, int width, int height) {
                       static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height)};
 }
 
-std::string ReadPlainBmpFile(const std::string& path) { return ReadWholeFile(path); }
-
 TShg::TShg() = default;
 
 void TShg::Clear() {
@@ -67,7 +66,7 @@ void TShg::LoadFromFile(const std::string& path) {
     if (ext == ".shg") {
       ReadShg(ReadWholeFile(path));
     } else if (ext == ".bmp") {
-      ReadBmpStream(bmpLoader ? bmpLoader(path) : ReadPlainBmpFile(path));
+      ReadBmpStream(bmpLoader ? bmpLoader(path) : LoadBmpThroughQvDib(path));
     } else if (ext == ".wmf") {
       ReadPlaceable(ReadWholeFile(path));
     } else if (ext == ".emf") {

@@ -38,9 +38,6 @@ using TShgBmpLoader = std::function<std::string(const std::string& path)>;
 // Turns the bytes of an .emf file into a placeable Windows metafile.
 using TShgEmfConverter = std::function<std::string(std::string_view emf)>;
 
-// The loader used when none is set: reads the file and passes its bytes on
-// (plain, uncompressed BMP files only; others are refused by the import).
-std::string ReadPlainBmpFile(const std::string& path);
 
 class TShg {
  public:
@@ -68,7 +65,9 @@ class TShg {
   // metafile the stored records.
   std::string pictureBytes;
 
-  // How .bmp and .emf files are turned into importable bytes.
+  // How .bmp and .emf files are turned into importable bytes. Without a bmp
+  // loader the bitmap library reads the file (LoadBmpThroughQvDib); without
+  // an emf converter .emf files cannot be imported (the Win32 layer has one).
   TShgBmpLoader bmpLoader;
   TShgEmfConverter emfConverter;
 

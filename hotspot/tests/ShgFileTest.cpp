@@ -4,6 +4,8 @@
 #include <map>
 
 #include "core/FileSystem.h"
+#include "bitmap/core/QvDib.h"
+#include "bitmap/core/QvStream.h"
 #include "hotspot/core/Shg.h"
 
 namespace qm::hotspot {
@@ -552,6 +554,90 @@ TEST(ShgRebuild, SizesFromThePaddedStride) {
   EXPECT_EQ(shg.BuildBitmapFile().substr(74), rows.substr(0, 2) + std::string(6, '\0'));
   shg.width = 0;
   EXPECT_THROW(shg.BuildBitmapFile(), EShgError);
+}
+
+}  // namespace
+}  // namespace qm::hotspot
+
+namespace qm::hotspot {
+namespace {
+
+const std::string kBmpSuite = std::string(QM_TESTDATA_DIR) + "/bmp";
+
+// The bitmap library's own BMP stream of a file, rows made bottom-up.
+Picture LibraryPicture(const std::string& path) {
+  TQvDIB dib(false);
+  dib.LoadFromFile(path);
+  if (dib.GetPixelFormat() == kPf4BitRle) dib.SetPixelFormat(kPf4Bit);
+  if (dib.GetPixelFormat() == kPf8BitRle) dib.SetPixelFormat(kPf8Bit);
+  QvStringWriteStream s;
+  dib.SaveToStream(s);
+  Picture p = ParseBmp(s.Data());
+  if (p.height < 0) {
+    const std::size_t stride = p.rows.size() / -p.height;
+    std::string flipped;
+    for (int r = -p.height; r-- > 0;) flipped += p.rows.substr(r * stride, stride);
+    p.rows = flipped;
+    p.height = -p.height;
+  }
+  return p;
+}
+
+TEST(ShgImportSuite, GoodBitmapsImportAndLoadBack) {
+  TempDir tmp;
+  int imported = 0;
+  for (const std::string& name : ListFiles(kBmpSuite + "/g", ".bmp")) {
+    SCOPED_TRACE(name);
+    const std::string path = kBmpSuite + "/g/" + name;
+    TShg shg;
+    shg.LoadFromFile(path);
+    ++imported;
+    EXPECT_EQ(shg.magic, kShgMagicUpper);
+    shg.SaveToFile(tmp.File("x.shg"));
+    TShg back;
+    back.LoadFromFile(tmp.File("x.shg"));
+    Picture mine = ParseBmp(back.BuildBitmapFile());
+    Picture lib = LibraryPicture(path);
+    EXPECT_GT(mine.height, 0);
+    EXPECT_EQ(mine.width, lib.width);
+    EXPECT_EQ(mine.height, lib.height);
+    EXPECT_EQ(mine.bits, lib.bits);
+    EXPECT_EQ(mine.palette, lib.palette);
+    EXPECT_TRUE(mine.rows == lib.rows);
+  }
+  EXPECT_EQ(imported, 27);
+}
+
+TEST(ShgImportSuite, TopDownAndRleFiles) {
+  TShg down, up;
+  down.LoadFromFile(kBmpSuite + "/g/pal8topdown.bmp");
+  up.LoadFromFile(kBmpSuite + "/g/pal8.bmp");
+  EXPECT_EQ(down.height, up.height);
+  EXPECT_EQ(down.BuildBitmapFile(), up.BuildBitmapFile());
+  TShg rle;
+  rle.LoadFromFile(kBmpSuite + "/g/pal8rle.bmp");
+  EXPECT_EQ(rle.bitCount, 8);
+  EXPECT_EQ(ParseBmp(rle.BuildBitmapFile()).rows, ParseBmp(up.BuildBitmapFile()).rows);
+  TShg rle4, plain4;
+  rle4.LoadFromFile(kBmpSuite + "/g/pal4rle.bmp");
+  plain4.LoadFromFile(kBmpSuite + "/g/pal4.bmp");
+  EXPECT_EQ(rle4.bitCount, 4);
+  EXPECT_EQ(ParseBmp(rle4.BuildBitmapFile()).rows, ParseBmp(plain4.BuildBitmapFile()).rows);
+}
+
+TEST(ShgImportSuite, BadBitmapsFailCleanly) {
+  for (const std::string& name : ListFiles(kBmpSuite + "/b", ".bmp")) {
+    SCOPED_TRACE(name);
+    TShg shg;
+    try {
+      shg.LoadFromFile(kBmpSuite + "/b/" + name);
+      TShg back;
+      back.LoadFromBytes(shg.SaveToBytes());
+      back.BuildBitmapFile();
+    } catch (const std::exception&) {
+      EXPECT_TRUE(shg.pictureBytes.empty());
+    }
+  }
 }
 
 }  // namespace
