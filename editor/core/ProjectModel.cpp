@@ -178,7 +178,7 @@ void ProjectModel::ProjectReset() {
   NonScrollColor = 0xC0C0C0;
   TopicColor = 0xE2FFFF;
   MainButtons = "27648";
-  SubButtons = "4";
+  SubButtons = std::string(1, '4');  // (a literal here trips a false -Wrestrict of GCC 12)
 
   ConfigLines.clear();
   WindowLines.clear();

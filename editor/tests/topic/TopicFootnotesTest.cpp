@@ -25,9 +25,9 @@ TEST(FirstBodyLine, ColourTableMovesItToLineTwo) {
 }
 
 TEST(JoinRule, JoinsOnlyAViewkindLineAfterAClosingBrace) {
-  Lines a{"h", "{\\*\\generator Msftedit;}", "\\viewkind4\\uc1\\pard x", "y"};
+  Lines a{"h", "{\\*\\generator Msftedit;}x", "\\viewkind4\\uc1\\pard x", "y"};
   ApplyJoinRule(a, 1);
-  EXPECT_EQ(a, (Lines{"h", "{\\*\\generator Msftedit;}\\viewkind4\\uc1\\pard x", "y"}));
+  EXPECT_EQ(a, (Lines{"h", "{\\*\\generator Msftedit;}x\\viewkind4\\uc1\\pard x", "y"}));
   Lines b{"h", "abc", "\\viewkind4 x"};
   ApplyJoinRule(b, 1);
   EXPECT_EQ(b.size(), 3u);

@@ -1,0 +1,80 @@
+// Reading and writing a large project: 10,000 topics in books five levels
+// deep, every fifth topic hidden under the topic before it.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "core/FileSystem.h"
+#include "editor/core/ProjectFiles.h"
+
+using namespace qm;
+using namespace qm::editor;
+
+namespace {
+
+std::string MakeProject(int topics) {
+  char tmpl[] = "/tmp/qmbenchXXXXXX";
+  std::string dir = ::mkdtemp(tmpl);
+  ProjectModel m;
+  m.ProjectDir = dir;
+  m.ProjectFile = "big.hpj";
+  m.MapFile = "big.hm";
+  m.HelpTitle = "大きなヘルプ";
+  // Books: 5 at the top, 4 under each book, five levels.
+  std::vector<ContentsNode*> leaves;
+  std::function<void(ContentsNode*, int)> books = [&](ContentsNode* parent, int level) {
+    for (int i = 0; i < (level == 1 ? 5 : 4); ++i) {
+      ContentsNode* b = m.Contents.AddChild(parent, "Book " + std::to_string(level) + "." +
+                                                        std::to_string(i), kBookClosed, 0);
+      if (level == 5) leaves.push_back(b);
+      else books(b, level + 1);
+    }
+  };
+  books(nullptr, 1);
+  ContentsNode* last = nullptr;
+  for (int t = 0; t < topics; ++t) {
+    // Most ids carry their number; every tenth takes an allocated one.
+    std::string id = t % 10 == 9 ? "Page_" + std::string(1, char('a' + t % 26)) + "_x" +
+                                       std::string(1, char('a' + (t / 26) % 26)) + std::to_string(t) + "z"
+                                 : MakeTopicId(t + 1);
+    int n = m.AllocateMapNumber();
+    int row = m.AddTopic(id, n);
+    m.TopicTitles[row] = "トピック " + std::to_string(t);
+    ContentsNode* leaf = leaves[static_cast<std::size_t>(t / 8) % leaves.size()];
+    if (t % 5 == 4 && last != nullptr) {
+      m.Contents.AddChild(last, m.TopicTitles[row], kHiddenTopicNode, row);
+    } else {
+      // Topics go before the books of their level: leaves hold no books.
+      last = m.Contents.AddChild(leaf, m.TopicTitles[row], kTopicNode, row);
+    }
+  }
+  WriteProject(m);
+  return dir;
+}
+
+void BM_ProjectReadWrite10k(benchmark::State& state) {
+  static const std::string dir = MakeProject(10000);
+  const std::string path = dir + "/big.hpj";
+  for (auto _ : state) {
+    ProjectModel m;
+    ReadProject(m, path);
+    WriteProject(m);
+    benchmark::DoNotOptimize(m.TopicCount());
+  }
+}
+BENCHMARK(BM_ProjectReadWrite10k)->Unit(benchmark::kMillisecond);
+
+void BM_ProjectRead10k(benchmark::State& state) {
+  static const std::string dir = MakeProject(10000);
+  const std::string path = dir + "/big.hpj";
+  for (auto _ : state) {
+    ProjectModel m;
+    ReadProject(m, path);
+    benchmark::DoNotOptimize(m.TopicCount());
+  }
+}
+BENCHMARK(BM_ProjectRead10k)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,43 @@
+#include <benchmark/benchmark.h>
+
+#include "core/FileSystem.h"
+#include "core/Lines.h"
+#include "editor/core/TopicLoad.h"
+#include "editor/core/TopicSave.h"
+
+namespace {
+
+qm::Lines EquationFile() {
+  std::string bytes;
+  qm::ReadFileBytes(std::string(QM_TESTDATA_DIR) + "/projects/andes-fbd/EQUATION.RTF", bytes);
+  return qm::SplitLines(bytes);
+}
+
+// File to editor: conversion and the bytes streamed into the control.
+void BM_TopicLoadEquation(benchmark::State& state) {
+  const qm::Lines file = EquationFile();
+  for (auto _ : state) {
+    qm::TopicFields fields;
+    qm::TopicStash stash;
+    qm::Lines editor = qm::LoadTopicLines(file, fields, stash);
+    std::string stream = qm::RichEditStreamIn(editor);
+    benchmark::DoNotOptimize(stream.data());
+  }
+}
+BENCHMARK(BM_TopicLoadEquation)->Unit(benchmark::kMillisecond);
+
+// Editor to file: the streamed-out bytes split, converted and joined.
+void BM_TopicSaveEquation(benchmark::State& state) {
+  const qm::Lines file = EquationFile();
+  qm::TopicFields fields;
+  qm::TopicStash stash;
+  const std::string streamed = qm::JoinLines(qm::LoadTopicLines(file, fields, stash));
+  for (auto _ : state) {
+    qm::Lines editor = qm::SplitRichEditStreamOut(streamed);
+    std::string bytes = qm::JoinLines(qm::SaveTopicLines(editor, "EQUATION", fields, stash));
+    benchmark::DoNotOptimize(bytes.data());
+  }
+}
+BENCHMARK(BM_TopicSaveEquation)->Unit(benchmark::kMillisecond);
+
+}  // namespace
