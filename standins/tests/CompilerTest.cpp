@@ -64,8 +64,8 @@ TEST(Compiler, EditorProjectWithBrokenLinks) {
   CompileResult r = CompileProject(dir + "/demo.hpj");
   EXPECT_EQ(r.logPath, dir + "/demo.err");
   EXPECT_EQ(Messages(r),
-            (Lines{"HC3025: Warning: Intro.rtf : Pop-up to undefined Topic ID: BadPop in topic Intro",
-                   "HC3025: Warning: Second.rtf : Jump to undefined Topic ID: BadId in topic Second",
+            (Lines{"HC3025: Warning: Intro.rtf : Pop-up to undefined Topic ID: BadPop in topic Intro .",
+                   "HC3025: Warning: Second.rtf : Jump to undefined Topic ID: BadId in topic Second .",
                    "HC5011: Error: Second.rtf : Cannot open the file \"gone.bmp\": File not found."}));
   EXPECT_EQ(r.errors, 1);
   EXPECT_EQ(r.warnings, 2);
@@ -81,19 +81,21 @@ TEST(Compiler, MissingFilesAliasesAndCase) {
   // BMROOT=: pictures beside the project or in the topic folders.
   Write(dir + "/Hand.HPJ",
         "[OPTIONS]\r\nERRORLOG = logs/hand.log\r\nContents=Missing\r\n"
-        "[FILES]\r\nONE.RTF\r\nnone.rtf\r\n"
+        "[FILES]\r\nONE.RTF\r\nnone.rtf\r\nloose.rtf\r\n"
         "[ALIAS]\r\nOld_Name = one\r\n");
   Write(dir + "/one.rtf", Topic("One", "{\\uldb a}{\\v old_name} {\\uldb b}{\\v ONE}"
                                        " \\{BMC Pic.Bmp\\} \\{bmct sub\\\\deep.bmp\\}"));
   Write(dir + "/pic.bmp", "BM");
   Write(dir + "/Sub/Deep.BMP", "BM");
+  Write(dir + "/loose.rtf", "{\\rtf1 {\\uldb x}{\\v Nowhere}}");  // no # footnote
   fs::create_directories(dir + "/logs");
   CompileResult r = CompileProject(dir + "/Hand");  // ".hpj" added, any case
   EXPECT_EQ(r.logPath, dir + "/logs/hand.log");
   EXPECT_EQ(Messages(r),
             (Lines{"HC5011: Error: Hand.HPJ : Cannot open the file \"none.rtf\": File not found.",
-                   "HC3041: Warning: Hand.HPJ : Contents topic is an undefined Topic ID: Missing"}));
-  EXPECT_EQ(r.log.back(), "1 errors, 1 warnings");
+                   "HC3041: Warning: Hand.HPJ : Contents topic is an undefined Topic ID: Missing .",
+                   "HC3025: Warning: loose.rtf : Jump to undefined Topic ID: Nowhere ."}));
+  EXPECT_EQ(r.log.back(), "1 errors, 2 warnings");
 }
 
 TEST(Compiler, MissingProject) {
@@ -129,7 +131,7 @@ TEST(Compiler, RunWritesTheLogInTheProjectFolder) {
   EXPECT_EQ(rcNone, 1);
   std::string log;
   ASSERT_TRUE(ReadFileBytes(dir + "/my demo.err", log));
-  EXPECT_NE(log.find("Jump to undefined Topic ID: BadId in topic Second\r\n"), std::string::npos);
+  EXPECT_NE(log.find("Jump to undefined Topic ID: BadId in topic Second .\r\n"), std::string::npos);
   EXPECT_EQ(log.substr(log.size() - 22), "1 errors, 2 warnings\r\n");
   EXPECT_FALSE(FileExists(dir + "/my demo.hlp"));
 }
@@ -156,7 +158,7 @@ TEST(Compiler, AndesProject) {
   // Trainer.rtf is not part of the copy; "Equation.rtf" is EQUATION.RTF.
   EXPECT_TRUE(Has(r, "HC5011: Error: FBD.hpj : Cannot open the file \"Trainer.rtf\": File not found."));
   EXPECT_TRUE(Has(r, "HC3025: Warning: Andes.rtf : Jump to undefined Topic ID: HIDR_EXAMPLETYPE"
-                     " in topic HIDR_PROBSET_TYPE"));
+                     " in topic HIDR_PROBSET_TYPE ."));
   EXPECT_TRUE(Has(r, "HC5011: Error: Andes.rtf : Cannot open the file \"VelDlg.shg\": File not found."));
   EXPECT_EQ(r.log.back(), "11 errors, 3 warnings");
   int before = r.warnings;
@@ -181,7 +183,7 @@ TEST(Compiler, CalquesProjectWithFoldersAboveIt) {
   CompileResult r = CompileProject(dir + "/Calques3D.hpj");
   EXPECT_EQ(r.logPath, dir + "/Calques3D.LOG");
   EXPECT_TRUE(Has(r, "HC5011: Error: Calques3D.hpj : Cannot open the file \"Views.rtf\": File not found."));
-  EXPECT_TRUE(Has(r, "HC3041: Warning: Calques3D.hpj : Contents topic is an undefined Topic ID: main_index"));
+  EXPECT_TRUE(Has(r, "HC3041: Warning: Calques3D.hpj : Contents topic is an undefined Topic ID: main_index ."));
   EXPECT_TRUE(Has(r, "HC5011: Error: afxcore.rtf : Cannot open the file \"editredo.bmp\": File not found."));
   EXPECT_EQ(r.log.back(), "4 errors, 15 warnings");
 
@@ -191,5 +193,5 @@ TEST(Compiler, CalquesProjectWithFoldersAboveIt) {
   r = CompileProject(dir + "/Calques3D.hpj");
   EXPECT_EQ(r.log.back(), "2 errors, 15 warnings");
   EXPECT_TRUE(Has(r, "HC3025: Warning: Views.rtf : Jump to undefined Topic ID: HID_VIEW_GRAPH"
-                     " in topic main_index"));
+                     " in topic main_index ."));
 }

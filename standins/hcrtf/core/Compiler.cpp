@@ -81,7 +81,7 @@ class Checker {
 
     if (!p.contents.empty() && !ids.count(UpperAscii(p.contents)))
       Warning("HC3041: Warning: " + hpjName_ +
-              " : Contents topic is an undefined Topic ID: " + p.contents);
+              " : Contents topic is an undefined Topic ID: " + p.contents + " .");
 
     for (const Topic& t : topics) {
       std::set<std::string> missingPictures;
@@ -100,6 +100,7 @@ class Checker {
         line += ref.kind == RefKind::Jump ? "Jump" : "Pop-up";
         line += " to undefined Topic ID: " + id;
         if (!ref.topicId.empty()) line += " in topic " + ref.topicId;
+        line += " .";
         Warning(line);
       }
     }

@@ -5,11 +5,13 @@
 //   HC5011: Error: Cannot open the file "<project>": File not found.
 //   HC5011: Error: <project>.hpj : Cannot open the file "<topic file>": File not found.
 //   HC5011: Error: <topic file> : Cannot open the file "<picture>": File not found.
-//   HC3025: Warning: <topic file> : Jump to undefined Topic ID: <id>[ in topic <id>]
-//   HC3025: Warning: <topic file> : Pop-up to undefined Topic ID: <id>[ in topic <id>]
-//   HC3041: Warning: <project>.hpj : Contents topic is an undefined Topic ID: <id>
-// Every topic id stands between blanks (or at the line end), so a double
-// click selects it as one word.
+//   HC3025: Warning: <topic file> : Jump to undefined Topic ID: <id>[ in topic <id>] .
+//   HC3025: Warning: <topic file> : Pop-up to undefined Topic ID: <id>[ in topic <id>] .
+//   HC3041: Warning: <project>.hpj : Contents topic is an undefined Topic ID: <id> .
+//   No help file was built: this stand-in does not write <help file>.
+//   <n> errors, <m> warnings
+// Every topic id stands between blanks and never last on its line, so a
+// double click selects it as one word (with the blank after it).
 #pragma once
 
 #include <string>
