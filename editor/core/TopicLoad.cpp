@@ -206,10 +206,12 @@ class LoadConverter {
         blockOpen_ = true;
       }
       pos = p + 6;
-    } else if (at("cell ")) {
+    } else if (at("cell ") && tableOpen_) {
+      // Cells of a table that {table} does not stand for (its \intbl had no
+      // blank) stay RTF: saving writes {td} only inside {table}.
       o += "\\{td\\}";
       pos = p + 5;
-    } else if (at("row ")) {
+    } else if (at("row ") && tableOpen_) {
       o += "\\{tr\\}";
       pos = p + 4;
     } else if (at("cellx")) {
