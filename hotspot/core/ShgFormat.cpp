@@ -204,6 +204,57 @@ std::uint16_t PlaceableChecksum(const void* header22) {
   return sum;
 }
 
+bool IsWellFormedEmf(std::string_view emf) {
+  auto dword = [&](std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(emf[at + i]);
+    return v;
+  };
+  constexpr std::size_t kHeaderMin = 88;
+  if (emf.size() < kHeaderMin) return false;
+  if (dword(0) != 1 || dword(40) != 0x464D4520u) return false;  // EMR_HEADER, " EMF"
+  const std::uint32_t total = dword(48);
+  if (total > emf.size() || total < kHeaderMin) return false;
+  std::size_t at = 0;
+  std::uint32_t type = 0;
+  while (at < total) {
+    if (total - at < 8) return false;
+    type = dword(at);
+    const std::uint32_t size = dword(at + 4);
+    if (size < 8 || size % 4 != 0 || size > total - at) return false;
+    if (at == 0 && size < kHeaderMin) return false;
+    at += size;
+    if (type == 14) break;  // EMR_EOF
+  }
+  return type == 14 && at == total;
+}
+
+std::string NormalizeWmfRecords(std::string_view wmf) {
+  auto word = [&](std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(wmf[at]) |
+                                      (static_cast<unsigned char>(wmf[at + 1]) << 8));
+  };
+  // METAHEADER: type (1 memory, 2 disk), header size 9 words, version,
+  // size in words, object count, largest record, 0.
+  if (wmf.size() < 18 || (word(0) != 1 && word(0) != 2) || word(2) != 9) return {};
+  std::size_t at = 18;
+  std::uint32_t largest = 0;
+  for (;;) {
+    if (wmf.size() - at < 6) return {};
+    const std::uint64_t words = static_cast<std::uint64_t>(word(at)) | (static_cast<std::uint64_t>(word(at + 2)) << 16);
+    if (words < 3 || words * 2 > wmf.size() - at) return {};
+    const std::uint16_t function = word(at + 4);
+    at += static_cast<std::size_t>(words * 2);
+    largest = std::max<std::uint32_t>(largest, static_cast<std::uint32_t>(words));
+    if (function == 0) break;  // META_EOF
+  }
+  std::string out(wmf.substr(0, at));
+  const std::uint32_t totalWords = static_cast<std::uint32_t>(at / 2);
+  for (int i = 0; i < 4; ++i) out[6 + i] = static_cast<char>((totalWords >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i) out[12 + i] = static_cast<char>((largest >> (8 * i)) & 0xFF);
+  return out;
+}
+
 namespace {
 
 // WinHelp context-string hash table (entries are unsigned bytes).

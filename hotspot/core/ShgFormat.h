@@ -84,6 +84,19 @@ std::uint16_t PlaceableChecksum(const void* header22);
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
 constexpr std::size_t kPlaceableHeaderSize = 22;
 
+// True when bytes look like a whole enhanced metafile: a header record with
+// the " EMF" signature, records of 8 or more bytes (multiples of 4) that
+// tile the stated length inside the bytes, and an end-of-file record last.
+// Checked before the platform is given the bytes.
+bool IsWellFormedEmf(std::string_view emf);
+
+// The records of a Windows metafile (after any placeable header), cut after
+// the end record and with the header's size field set to what is there, so
+// that the platform never reads past them; empty when the header or a record
+// is malformed or there is no end record. The size field of real files is
+// often wrong, so it is not trusted.
+std::string NormalizeWmfRecords(std::string_view records);
+
 enum THotSpotMode : std::uint8_t { hsMacro = 0, hsPopup = 1, hsJump = 2 };
 
 // WinHelp context-string hash: 1 for a macro, else h = h * 43 + T[c].

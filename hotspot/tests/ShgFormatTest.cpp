@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -175,6 +177,54 @@ TEST(ShgHelpers, MulDivRoundsLikeWindows) {
   EXPECT_EQ(BitmapStride(418, 4), 212u);
   EXPECT_EQ(BitmapStride(1, 1), 4u);
   EXPECT_EQ(BitmapStride(3, 24), 12u);
+}
+
+TEST(ShgHelpers, MetafileRecordsAreCutToTheEndRecord) {
+  // Header (9 words), one record of 4 words, the end record; size field wrong.
+  std::string wmf = Bytes({1, 0, 9, 0, 0, 3, 0x99, 0x99, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                           4, 0, 0, 0, 0x01, 0x02, 0xAA, 0xBB,
+                           3, 0, 0, 0, 0, 0});
+  std::string fixed = NormalizeWmfRecords(wmf + "trailing");
+  ASSERT_EQ(fixed.size(), wmf.size());
+  EXPECT_EQ(fixed[6], 16);   // 32 bytes = 16 words
+  EXPECT_EQ(fixed[7], 0);
+  EXPECT_EQ(fixed[12], 4);   // largest record
+  EXPECT_EQ(fixed.substr(18), wmf.substr(18));
+  EXPECT_EQ(NormalizeWmfRecords(wmf.substr(0, wmf.size() - 2)), "");  // no end record
+  std::string tiny = wmf;
+  tiny[18] = 2;  // a record shorter than its own head
+  EXPECT_EQ(NormalizeWmfRecords(tiny), "");
+  std::string huge = wmf;
+  huge[20] = 0x7F;  // a record far past the end
+  EXPECT_EQ(NormalizeWmfRecords(huge), "");
+  std::string header = wmf;
+  header[2] = 8;
+  EXPECT_EQ(NormalizeWmfRecords(header), "");
+}
+
+TEST(ShgHelpers, EnhancedMetafileCheck) {
+  int good = 0;
+  for (const char* name : {"libemf2svg-test-012.emf", "libemf2svg-test-030.emf", "libuemf-test_mm_text_ref.emf"}) {
+    std::ifstream in(std::string(QM_TESTDATA_DIR) + "/meta/emf/" + name, std::ios::binary);
+    std::string emf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(emf.empty());
+    EXPECT_TRUE(IsWellFormedEmf(emf)) << name;
+    good += IsWellFormedEmf(emf);
+    EXPECT_FALSE(IsWellFormedEmf(emf.substr(0, emf.size() - 4)));
+    std::string badRecord = emf;
+    std::uint32_t headerSize;
+    std::memcpy(&headerSize, emf.data() + 4, 4);
+    badRecord[headerSize + 4] ^= 1;  // second record's size not a multiple of 4
+    EXPECT_FALSE(IsWellFormedEmf(badRecord));
+  }
+  EXPECT_EQ(good, 3);
+  for (const char* name : {"libemf2svg-bad_corrupted_2014-12-02-215338.emf",
+                           "libemf2svg-bad_corrupted_2014-12-02-215428.emf"}) {
+    std::ifstream in(std::string(QM_TESTDATA_DIR) + "/meta/emf-corrupted/" + name, std::ios::binary);
+    std::string emf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_FALSE(IsWellFormedEmf(emf)) << name;
+  }
+  EXPECT_FALSE(IsWellFormedEmf(""));
 }
 
 }  // namespace
