@@ -1,3 +1,139 @@
+// Topics through the real rich-edit 1.0 control: what the load conversion
+// streams in comes back out in the control's own RTF, and the save conversion
+// turns that into a topic file that keeps footnotes, hotspots, pictures and
+// text.
+#include <windows.h>
+#include <richedit.h>
+
 #include <gtest/gtest.h>
 
-TEST(RichEditProbe, Placeholder) {}
+#include <algorithm>
+#include <string>
+
+#include "TopicTestUtil.h"
+#include "core/FileSystem.h"
+#include "editor/core/TopicLoad.h"
+#include "editor/core/TopicSave.h"
+
+namespace qm {
+namespace {
+
+struct StreamBuffer {
+  std::string bytes;
+  std::size_t pos = 0;
+};
+
+DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+  auto* b = reinterpret_cast<StreamBuffer*>(cookie);
+  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(size), b->bytes.size() - b->pos);
+  std::copy_n(b->bytes.data() + b->pos, n, reinterpret_cast<char*>(buffer));
+  b->pos += n;
+  *done = static_cast<LONG>(n);
+  return 0;
+}
+
+DWORD CALLBACK StreamOutCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+  reinterpret_cast<StreamBuffer*>(cookie)->bytes.append(reinterpret_cast<const char*>(buffer),
+                                                       static_cast<std::size_t>(size));
+  *done = size;
+  return 0;
+}
+
+class RichEditProbe : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(LoadLibraryA("riched32.dll"), nullptr);
+    wnd_ = CreateWindowExA(0, "RICHEDIT", "", WS_OVERLAPPEDWINDOW | ES_MULTILINE, 0, 0, 400, 300, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(wnd_, nullptr);
+    SendMessageA(wnd_, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
+  }
+  void TearDown() override {
+    if (wnd_) DestroyWindow(wnd_);
+  }
+
+  // The editor pane's RTF after the converted topic went in and came out.
+  Lines ThroughControl(const Lines& editorLines) {
+    StreamBuffer in{RichEditStreamIn(editorLines)};
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&in);
+    es.pfnCallback = StreamInCallback;
+    SendMessageA(wnd_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    StreamBuffer out;
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
+    es.pfnCallback = StreamOutCallback;
+    SendMessageA(wnd_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    return SplitRichEditStreamOut(out.bytes);
+  }
+
+  HWND wnd_ = nullptr;
+};
+
+TEST_F(RichEditProbe, TopicOfThisEditorKeepsBlockHotspotsAndText) {
+  const Lines file{
+      "{\\rtf1\\ansi\\ansicpg932\\deff0\\deflang1033\\deflangfe1041{\\fonttbl{\\f0\\fnil\\fcharset128 "
+      "\\'82\\'6c\\'82\\'72 \\'82\\'6f\\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e;}}",
+      "{\\colortbl ;\\red0\\green0\\blue0;}",
+      "\\viewkind4\\uc1\\pard\\keepn #{\\footnote Intro} ${\\footnote 本ソ挿} K{\\footnote 索引;key} "
+      "+{\\footnote grp:0001} \\f0\\fs24 本ソ挿 text {\\uldb 本ソ}{\\v Target} and {\\ul pop}{\\v Pop}\\par",
+      "\\pard more #{\\footnote Extra} \\{bmc a.bmp\\} \\{jmp x,y\\} {\\pict\\wmetafile8\\picw10\\pich10 0102}\\par",
+      "}"};
+  TopicFields fields;
+  TopicStash stash;
+  const Lines editor = LoadTopicLines(file, fields, stash);
+  const Lines out = ThroughControl(editor);
+  ASSERT_GE(out.size(), 3u);
+
+  std::vector<int> unused;
+  const Lines saved = SaveTopicLines(out, "Intro", fields, stash, &unused);
+  EXPECT_TRUE(unused.empty()) << JoinLines(out);
+  const std::string text = JoinLines(saved);
+  const auto content = test::ReadRtfContent(text);
+  EXPECT_TRUE(content.Balanced) << text;
+  EXPECT_EQ(content.Pictures, 1);
+  EXPECT_NE(text.find("{\\uldb "), std::string::npos) << text;
+  EXPECT_NE(text.find("{\\ul "), std::string::npos) << text;
+  EXPECT_EQ(content.Hidden, (std::vector<std::string>{"Target", "Pop"})) << text;
+  EXPECT_NE(content.Visible.find("本ソ挿 text 本ソ and pop"), std::string::npos) << content.Visible;
+  EXPECT_NE(content.Visible.find("{bmc a.bmp} {jmp x,y}"), std::string::npos) << content.Visible;
+  EXPECT_NE(std::find(content.Footnotes.begin(), content.Footnotes.end(), "Extra"), content.Footnotes.end());
+
+  // Loading the saved file again gives the same fields and markup.
+  TopicFields again;
+  TopicStash stash2;
+  LoadTopicLines(saved, again, stash2);
+  EXPECT_EQ(again, fields) << text;
+  EXPECT_EQ(stash2.Items.size(), 1u);
+}
+
+class RealTopicProbe : public RichEditProbe, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RealTopicProbe, RealTopicKeepsFootnotesPicturesAndHotspots) {
+  const Lines file = test::ReadTopicFile(std::string(QM_TESTDATA_DIR) + "/projects/" + GetParam());
+  ASSERT_FALSE(file.empty());
+  TopicFields fields;
+  TopicStash stash;
+  const Lines editor = LoadTopicLines(file, fields, stash);
+  const Lines out = ThroughControl(editor);
+  std::vector<int> unused;
+  const Lines saved = SaveTopicLines(out, "Topic", fields, stash, &unused);
+  EXPECT_TRUE(unused.empty());
+  const auto before = test::ReadRtfContent(JoinLines(file));
+  const auto after = test::ReadRtfContent(JoinLines(saved));
+  EXPECT_TRUE(after.Balanced);
+  EXPECT_EQ(after.Pictures, before.Pictures);
+  EXPECT_EQ(after.Hidden, before.Hidden);
+  auto remaining = after.Footnotes;
+  for (const auto& f : before.Footnotes) {
+    auto it = std::find(remaining.begin(), remaining.end(), f);
+    ASSERT_NE(it, remaining.end()) << "lost footnote: " << f;
+    remaining.erase(it);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, RealTopicProbe,
+                         ::testing::Values("andes-fbd/Andes.rtf", "andes-fbd/EQUATION.RTF", "andes-fbd/Popups.rtf",
+                                           "calques3d/AfxCore.rtf"));
+
+}  // namespace
+}  // namespace qm
