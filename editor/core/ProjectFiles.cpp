@@ -16,6 +16,7 @@ const char kNoContentsMessage[] = "コンテキストがありません.";
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
+constexpr char kMapFileHeader[] = "// Context ID list";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -36,6 +37,21 @@ bool LoadLines(const std::string& path, Lines& out) {
   out = SplitLines(bytes);
   return true;
 }
+
+// Tells the window that the tree was rebuilt, on every exit path, so that
+// its view never keeps items of deleted nodes.
+class RebuiltNotice {
+ public:
+  explicit RebuiltNotice(ProjectFileUi* ui) : ui_(ui) {}
+  ~RebuiltNotice() {
+    if (ui_) ui_->ContentsRebuilt();
+  }
+  RebuiltNotice(const RebuiltNotice&) = delete;
+  RebuiltNotice& operator=(const RebuiltNotice&) = delete;
+
+ private:
+  ProjectFileUi* ui_;
+};
 
 class WaitCursor {
  public:
@@ -524,7 +540,12 @@ void ReadProjectLines(ProjectModel& m, const Lines& lines, bool& oldLayout) {
 
 void ReadMapFileLines(ProjectModel& m, const Lines& lines) {
   for (const std::string& line : lines) {
-    if (!ReadMapLine(m, line, false) && !Trim(line).empty()) m.MapFileLines.push_back(line);
+    // Lines of other ids and comments stay; the writer's own first line is
+    // made anew.
+    if (line == kMapFileHeader) continue;
+    if (!ReadMapLine(m, line, false) || (!line.empty() && line[0] == '/')) {
+      m.MapFileLines.push_back(line);
+    }
   }
 }
 
@@ -569,6 +590,10 @@ void ReadContentsLines(ProjectModel& m, const Lines& lines) {
   r.Finish();
 }
 
+namespace {
+void ReadProjectFiles(ProjectModel& m, const std::string& path);
+}  // namespace
+
 void ReadProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui) {
   m.ProjectFile = ExtractFileName(path);
   m.MapFile = ChangeFileExt(m.ProjectFile, ".hm");
@@ -582,7 +607,16 @@ void ReadProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui) {
   m.ClearOpenTopic();
   if (ui) ui->ProjectWasReset();
   WaitCursor wait(ui);
+  {
+    RebuiltNotice rebuilt(ui);
+    ReadProjectFiles(m, path);
+  }
+  m.ClearOpenTopic();
+  if (ui) ui->ProjectRead();
+}
 
+namespace {
+void ReadProjectFiles(ProjectModel& m, const std::string& path) {
   bool oldLayout = false;
   Lines lines;
   if (LoadLines(path, lines)) ReadProjectLines(m, lines, oldLayout);
@@ -598,11 +632,9 @@ void ReadProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui) {
                           static_cast<int>(i));
     }
   }
-  if (ui) ui->ContentsRebuilt();
   if (oldLayout) MoveLooseProjectFiles(m);
-  m.ClearOpenTopic();
-  if (ui) ui->ProjectRead();
 }
+}  // namespace
 
 ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
   ProjectFileLines f;
@@ -616,7 +648,7 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
   f.Cnt.push_back(":Base " + name + ".hlp>main");
   f.Cnt.push_back(":Title " + (m.HelpTitle.empty() ? m.Contents.First()->Text : m.HelpTitle));
   f.Cnt.insert(f.Cnt.end(), m.CntCommands.begin(), m.CntCommands.end());
-  f.Map.push_back("// Context ID list");
+  f.Map.push_back(kMapFileHeader);
   Lines files;
 
   std::unordered_set<std::string> mapIds;

@@ -35,6 +35,7 @@ void TopicIdList::SetId(std::size_t i, std::string id) {
 }
 
 int TopicIdList::IndexOf(std::string_view id) const {
+  if (id.empty()) return -1;  // the rows of deleted topics are no match
   auto it = index_.find(Key(id));
   if (it == index_.end() || it->second.empty()) return -1;
   return it->second.front();

@@ -26,7 +26,8 @@ class TopicIdList {
   void SetId(std::size_t i, std::string id);
   // Appends a row; returns its index.
   int Add(std::string id, int mapNumber = 0);
-  // The first row whose id equals id (ASCII case-insensitive), or -1.
+  // The first row whose id equals id (ASCII case-insensitive), or -1; an
+  // empty id finds nothing.
   int IndexOf(std::string_view id) const;
   void Clear();
 

@@ -120,7 +120,7 @@ std::string Kinds(const ProjectModel& m) {
 }
 
 struct RecordingUi : ProjectFileUi {
-  int waits = 0, ends = 0, noContents = 0, read = 0;
+  int waits = 0, ends = 0, noContents = 0, read = 0, rebuilt = 0;
   std::string caption, title;
   void BeginWait() override { ++waits; }
   void EndWait() override { ++ends; }
@@ -129,6 +129,7 @@ struct RecordingUi : ProjectFileUi {
     title = t;
   }
   void ProjectRead() override { ++read; }
+  void ContentsRebuilt() override { ++rebuilt; }
   void ShowNoContents() override { ++noContents; }
 };
 
@@ -163,6 +164,7 @@ TEST(WriteProject, ReadsBackToTheSameModelAndBytes) {
   EXPECT_EQ(ui.title, "proj.hpj - Quillmark");
   EXPECT_EQ(ui.waits, ui.ends);
   EXPECT_EQ(ui.read, 1);
+  EXPECT_EQ(ui.rebuilt, 1);
   ASSERT_TRUE(WriteProject(r));
   EXPECT_EQ(ReadAll(dir + "/proj.cnt"), kSampleCnt);
   EXPECT_EQ(ReadAll(dir + "/proj.hm"), kSampleMap);
@@ -379,7 +381,8 @@ TEST(MapNumbers, ReadOrderMapThenTrailingDigitsThenAllocated) {
   EXPECT_EQ(m.TopicIds.MapNumber(3), 2);
   EXPECT_EQ(m.TopicIds.MapNumber(4), 2);  // the same number twice from the map
   EXPECT_EQ(m.UsedMapNumbers, (std::vector<int>{1, 2, 2, 4, 12}));
-  EXPECT_EQ(m.MapFileLines, (std::vector<std::string>{"nosuch 4"}));
+  // Lines of other ids and comments are kept for the next write.
+  EXPECT_EQ(m.MapFileLines, (std::vector<std::string>{"// comment", "nosuch 4"}));
 }
 
 TEST(MapNumbers, MapLineNumbersAreBounded) {

@@ -143,3 +143,48 @@ TEST(TopicRoundTrip, EveryConstructComesBack) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+// What Wine's rich edit streamed out for a loaded topic: no \viewkind, a
+// generator group on its own line, \'xx for every non-ASCII byte, \pard only
+// where paragraph attributes change, and a NUL byte at the end.
+TEST(SaveTopic, ObservedWineStreamOutSavesToTheTopicFile) {
+  const std::string streamed =
+      "{\\rtf1\\ansi\\ansicpg932\\uc1\\deff0\\deflang1041\\deflangfe1041{\\fonttbl{\\f0\\fcharset128 "
+      "\\'82\\'6c\\'82\\'72;}}\r\n"
+      "{\\colortbl;}\r\n"
+      "{\\*\\generator Wine Riched20 2.0;}\r\n"
+      "\\pard\\sl-240\\slmult1 \\lang1041\\fs24\\f0 \\'96\\'7b\\'83\\'5c\\'91\\'7d text \\{jmp "
+      "\\'96\\'7b\\'83\\'5c,Target\\} and \\{pop pop,Pop\\}\\par\r\n"
+      "\\{end\\}more \\{tid Extra\\}\\{bmc a.bmp\\} \\{#jmp x,y\\} \\{pict 1\\}\\par\r\n"
+      "\\{#size 100,200\\}\\{#table\\}a\\{#td\\}b\\{#td\\}\\{#tr\\}\\{#end\\}\\par\r\n"
+      "}\r\n";
+  TopicFields f;
+  f.NoScroll = true;
+  f.TopicTitle = "本ソ挿";
+  f.KKeywords = "key";
+  TopicStash st;
+  st.Add("pict", "{\\pict\\wmetafile8\\picw10\\pich10 0102}");
+  std::vector<int> unused;
+  const Lines out = SaveTopicLines(SplitRichEditStreamOut(streamed + std::string(1, '\0')), "Intro", f, st, &unused);
+  EXPECT_TRUE(unused.empty());
+  ASSERT_EQ(out.size(), 6u);
+  EXPECT_EQ(out[2], "{\\*\\generator Wine Riched20 2.0;}\\pard\\sl-240\\slmult1 \\keepn #{\\footnote Intro} "
+                    "${\\footnote 本ソ挿} K{\\footnote key} \\lang1041\\fs24\\f0 \\'96\\'7b\\'83\\'5c\\'91\\'7d text "
+                    "{\\uldb \\'96\\'7b\\'83\\'5c}{\\v Target} and {\\ul pop}{\\v Pop}\\par");
+  EXPECT_EQ(out[3], "\\pard more #{\\footnote Extra} \\{bmc a.bmp\\} \\{jmp x,y\\} "
+                    "{\\pict\\wmetafile8\\picw10\\pich10 0102}\\par");
+  EXPECT_EQ(out[4], "\\{size 100,200\\}\\{table\\}a\\{td\\}b\\{td\\}\\{tr\\}\\{end\\}\\par");
+  EXPECT_EQ(out[5], "}");
+
+  // The file loads back to the same fields.
+  TopicFields again;
+  TopicStash st2;
+  LoadTopicLines(out, again, st2);
+  EXPECT_EQ(again, f);
+}
+
+}  // namespace
+}  // namespace qm
