@@ -65,8 +65,8 @@ TEST(HelpProject, HandMadeProjectFile) {
 }
 
 TEST(HelpProject, FolderListKeepsDoubleByteCharacters) {
-  // 0x95 0x2C would never occur, but 0x82 0xC6: a comma is never a trail
-  // byte; a semicolon neither. A ";" comment after a double-byte name.
+  // 0x83 0x5C has a "\" trail byte; the folder stays whole, and the ";"
+  // comment after it is dropped.
   HelpProject p = ParseProject({"[OPTIONS]", "ROOT=\x83\x5c\x83\x74\x83\x67,b ; c"});
   EXPECT_EQ(p.roots, (V{"\x83\x5c\x83\x74\x83\x67", "b"}));
 }
