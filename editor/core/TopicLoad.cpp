@@ -96,11 +96,8 @@ class LoadConverter {
       word = "footnote";
     }
     if (!word.empty() && SetAside(k, pos, o, word)) return true;
-    if (StartsAt(s, pos, "{#")) {
-      o += "{##";
-      pos += 2;
-      return false;
-    }
+    // A group that begins with '#' stays a group with its text; the control
+    // keeps no group braces, so doubling the '#' would add one to the file.
     o += '{';
     ++pos;
     return false;

@@ -42,9 +42,6 @@ class SaveConverter {
         pos += 2;
       } else if (c == '\\') {
         ConvertBackslash(s, pos, o);
-      } else if (c == '{' && pos + 1 < s.size() && s[pos + 1] == '#') {
-        o += '{';
-        pos += 2;
       } else {
         o += c;
         ++pos;

@@ -152,3 +152,16 @@ TEST(RichEditStreamIn, EveryHighByteAndItsTrailAreHexEscaped) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(LoadTopic, GroupBeginningWithHashKeepsItsFootnote) {
+  TopicFields f;
+  TopicStash st;
+  Lines out = LoadTopicLines({"{\\rtf1", "\\pard a\\par", "{#{\\footnote ctx}}b\\par"}, f, st);
+  EXPECT_EQ(out[2], "{\\{tid ctx\\}}b\\par");
+}
+
+}  // namespace
+}  // namespace qm
