@@ -15,9 +15,31 @@ PROCESS_INFORMATION Start(const std::string& exe) {
   return pi;
 }
 
-HWND WaitForWindow(const char* cls, const char* title, int ms) {
+struct Search {
+  DWORD pid;
+  const char* cls;
+  HWND found;
+};
+
+// The visible top-level window of this class that the process owns.
+HWND WaitForWindow(DWORD pid, const char* cls, int ms) {
   for (int t = 0; t < ms; t += 100) {
-    if (HWND h = FindWindowA(cls, title)) return h;
+    Search s{pid, cls, nullptr};
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lp);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(h, &pid);
+          char cls[64] = {};
+          GetClassNameA(h, cls, sizeof cls);
+          if (pid == s->pid && std::string(cls) == s->cls && IsWindowVisible(h)) {
+            s->found = h;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    if (s.found) return s.found;
     Sleep(100);
   }
   return nullptr;
@@ -26,11 +48,11 @@ HWND WaitForWindow(const char* cls, const char* title, int ms) {
 TEST(SingleInstance, ASecondStartRestoresTheFirstAndEnds) {
   std::string exe = std::string(QM_DIST_DIR) + "/quillmark.exe";
   PROCESS_INFORMATION first = Start(exe);
-  HWND main = WaitForWindow("TMainForm", nullptr, 20000);
+  HWND main = WaitForWindow(first.dwProcessId, "TMainForm", 20000);
   ASSERT_NE(main, nullptr);
   ASSERT_NE(FindWindowA("TApplication", "Quillmerk"), nullptr);
-  ShowWindow(main, SW_MINIMIZE);
-  Sleep(300);
+  PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  for (int t = 0; t < 5000 && !IsIconic(main); t += 100) Sleep(100);
   ASSERT_TRUE(IsIconic(main));
 
   PROCESS_INFORMATION second = Start(exe);

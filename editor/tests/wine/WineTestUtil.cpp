@@ -1,0 +1,87 @@
+#include "WineTestUtil.h"
+
+#include "classlib/Application.h"
+#include "core/FileSystem.h"
+
+namespace qmtest {
+
+std::string NewTempDir() {
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  char name[MAX_PATH];
+  GetTempFileNameA(base, "qm", 0, name);
+  DeleteFileA(name);
+  CreateDirectoryA(name, nullptr);
+  return name;
+}
+
+std::string CopyProject(const std::string& name) {
+  std::string from = std::string(QM_TESTDATA_DIR) + "/projects/" + name;
+  std::string to = NewTempDir();
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((from + "/*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        std::string src = from + "/" + fd.cFileName;
+        std::string dst = to + "\\" + fd.cFileName;
+        CopyFileA(src.c_str(), dst.c_str(), FALSE);
+        SetFileAttributesA(dst.c_str(), FILE_ATTRIBUTE_NORMAL);
+      }
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  return to;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::string s;
+  qm::ReadFileBytes(path, s);
+  return s;
+}
+
+EditorFixture::EditorFixture() {
+  cl::Application().Initialize();
+  cl::SetMessageBoxHook([this](const cl::MessageBoxCall& c) {
+    boxes.push_back(c);
+    return box_answer;
+  });
+  cl::SetFileDialogHook([this](cl::TFileDialog& d) {
+    if (dialog_answers.empty()) return false;
+    d.FileName = dialog_answers.front();
+    dialog_answers.erase(dialog_answers.begin());
+    return true;
+  });
+  form = std::make_unique<qm::editor::TMainForm>(store);
+  form->DoCreate();
+  form->Show();
+  Pump();
+}
+
+EditorFixture::~EditorFixture() {
+  form.reset();
+  cl::SetMessageBoxHook(nullptr);
+  cl::SetFileDialogHook(nullptr);
+}
+
+void EditorFixture::Pump() { cl::Application().ProcessMessages(); }
+
+void EditorFixture::ClickTopic(const std::string& id) {
+  int index = form->Project.TopicIds.IndexOf(id);
+  for (qm::editor::ContentsNode* n : form->Project.Contents.Nodes()) {
+    if ((n->Kind == qm::editor::kTopicNode || n->Kind == qm::editor::kHiddenTopicNode) &&
+        n->Data == index) {
+      form->ConTextView->Select(static_cast<cl::TTreeNode>(n->ViewItem));
+      form->ConTextViewClick(form->ConTextView);
+      return;
+    }
+  }
+}
+
+void EditorFixture::TypeAtEnd(const std::string& text) {
+  int len = GetWindowTextLengthA(form->Editor->Handle());
+  form->Editor->SetSel(len, 0);
+  form->Editor->SetSelText(text);
+}
+
+}  // namespace qmtest

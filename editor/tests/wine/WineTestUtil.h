@@ -1,0 +1,42 @@
+// Helpers for the editor's tests under Wine: temporary folders, copies of
+// the shared test projects, the main form with its message boxes seen.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/Dialogs.h"
+#include "classlib/FileDialogs.h"
+#include "core/IniSettings.h"
+#include "editor/MainForm.h"
+
+namespace qmtest {
+
+// A new empty folder under the temporary folder.
+std::string NewTempDir();
+// Copies every file of a shared test project into a new temporary folder.
+std::string CopyProject(const std::string& name);
+std::string ReadFile(const std::string& path);
+
+// The main form over an in-memory settings store, message boxes and file
+// dialogs answered by the test.
+struct EditorFixture {
+  qm::MemoryIniStore store;
+  std::vector<cl::MessageBoxCall> boxes;
+  int box_answer = IDOK;
+  std::vector<std::string> dialog_answers;  // file names the dialogs return, in turn
+  std::unique_ptr<qm::editor::TMainForm> form;
+
+  EditorFixture();
+  ~EditorFixture();
+  void Pump();
+  // Selects the tree node of a topic id and clicks it.
+  void ClickTopic(const std::string& id);
+  // Types text at the end of the editor.
+  void TypeAtEnd(const std::string& text);
+};
+
+}  // namespace qmtest
