@@ -34,3 +34,8 @@ endif()
 if(TARGET topic_core_tests)
   target_include_directories(topic_core_tests PRIVATE ${QM_TOPIC_TESTS})
 endif()
+
+qm_fuzzer(fuzz_topic
+  SOURCES ${QM_TOPIC_TESTS}/fuzz/FuzzTopic.cpp
+  LIBS qm_topic_core
+  SEEDS ${QM_TOPIC_TESTS}/fuzz/seeds)
