@@ -129,6 +129,14 @@ void TTreeView::Expand(TTreeNode n, bool expand) {
   TreeView_Expand(Handle(), n, expand ? TVE_EXPAND : TVE_COLLAPSE);
 }
 
+LRESULT TTreeView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kClickMessage) {
+    if (OnClick) OnClick(this);
+    return 0;
+  }
+  return TControl::WndProc(msg, wp, lp);
+}
+
 TTreeNode TTreeView::Selected() const { return TreeView_GetSelection(Handle()); }
 void TTreeView::Select(TTreeNode n) { TreeView_SelectItem(Handle(), n); }
 
@@ -144,6 +152,11 @@ void TTreeView::EditLabel(TTreeNode n) { SendMessageA(Handle(), TVM_EDITLABELA, 
 
 bool TTreeView::Notify(NMHDR* hdr, LRESULT& result) {
   switch (hdr->code) {
+    case NM_CLICK:
+      // The click's selection change is still on its way: report the click
+      // after it.
+      PostMessageA(Handle(), kClickMessage, 0, 0);
+      return false;
     case TVN_SELCHANGEDA:
     case TVN_SELCHANGEDW:
       if (OnChange) OnChange(this, reinterpret_cast<NMTREEVIEWA*>(hdr)->itemNew.hItem);

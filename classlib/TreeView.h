@@ -63,8 +63,10 @@ class TTreeView : public TControl {
   std::function<void(TTreeView*, TTreeNode, std::string& text)> OnEdited;
 
   bool Notify(NMHDR* hdr, LRESULT& result) override;
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  static constexpr UINT kClickMessage = WM_APP + 0x101;
   int update_depth_ = 0;
 };
 

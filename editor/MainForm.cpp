@@ -53,6 +53,10 @@ void TMainForm::CreateComponents() {
   ConTextView->SetImages(ImageList1);
   ConTextView->SetWidth(Settings.CWidth);
   ConTextView->SetAlign(TAlign::Left);
+  ConTextView->OnClick = [this](TControl* c) { ConTextViewClick(c); };
+  ConTextView->OnChange = [this](TTreeView* t, TTreeNode) { ConTextViewChange(t); };
+  ConTextView->OnExpanded = [this](TTreeView*, TTreeNode n) { ConTextViewExpanded(n); };
+  ConTextView->OnCollapsed = [this](TTreeView*, TTreeNode n) { ConTextViewCollapsed(n); };
   Splitter1 = new TSplitter(this, this, TAlign::Left);
   Splitter1->Name = "Splitter1";
 
@@ -178,6 +182,19 @@ void TMainForm::CreateMenus() {
   };
   ViewMenu->OnPopup = [view_popup](TPopupMenu*) { view_popup(); };
 
+  FileNewItem->OnClick = [this](TMenuItem* m) { FileNew(m); };
+  OpenA->OnExecute = [this](TComponent* s) { OpenAExecute(s); };
+
+  OpenDialog = new TOpenDialog(this);
+  OpenDialog->Name = "OpenDialog";
+  SaveDialog = new TSaveDialog(this);
+  SaveDialog->Name = "SaveDialog";
+  for (TFileDialog* d : {static_cast<TFileDialog*>(OpenDialog), static_cast<TFileDialog*>(SaveDialog)}) {
+    d->Filter = "Help Project Files (*.hpj)|*.hpj";
+    d->DefaultExt = "hpj";
+  }
+  OpenDialog->FileMustExist = true;
+
   SetMenu(MainMenu);
 }
 
@@ -235,8 +252,10 @@ void TMainForm::FormCreate() {
   // 2. The lists of the project model live in Project.
   // 3. Settings.
   ReadSettings();
-  // 4. The recent-project menu, the empty topic status and the format
-  //    controls join here with the commands that own them.
+  // 4. The recent-project menu and the empty topic status. (The format
+  //    controls of the topic editor join here with the commands that own them.)
+  RebuildRecentMenu();
+  ShowTopicStatus("");
   // 5. The status bar's height from its font: 3 x character height / 2.
   LOGFONTA lf = {};
   GetObjectA(StatusBar->Font(), sizeof lf, &lf);

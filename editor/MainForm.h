@@ -6,6 +6,7 @@
 #include <string>
 
 #include "classlib/Action.h"
+#include "classlib/FileDialogs.h"
 #include "classlib/Form.h"
 #include "classlib/ImageList.h"
 #include "classlib/Menu.h"
@@ -16,7 +17,10 @@
 #include "classlib/TreeView.h"
 #include "core/IniSettings.h"
 #include "editor/core/EditorSettings.h"
+#include "editor/core/ProjectFiles.h"
 #include "editor/core/ProjectModel.h"
+#include "editor/core/TopicFootnotes.h"
+#include "editor/core/TopicStash.h"
 
 namespace qm::editor {
 
@@ -25,7 +29,7 @@ constexpr char kSettingsKey[] = "software\\tarvesk\\quillmark";
 // The application title while no project is open.
 constexpr char kApplicationTitle[] = "Quillmerk";
 
-class TMainForm : public cl::TForm {
+class TMainForm : public cl::TForm, public ProjectFileUi {
  public:
   // settings: where the settings live (the registry key in the program,
   // another store in tests).
@@ -96,12 +100,52 @@ class TMainForm : public cl::TForm {
   void SaveToolBarState(IniSettings& reg, cl::TToolBar* bar);
   cl::TToolBar* ToolBarByName(const std::string& name) const;
 
-  // Project commands.
+  // Project commands (ProjectCommands.cpp).
+  cl::TOpenDialog* OpenDialog = nullptr;
+  cl::TSaveDialog* SaveDialog = nullptr;
+  void FileNew(cl::TComponent* sender);
+  void OpenAExecute(cl::TComponent* sender);
   void SaveAExecute(cl::TComponent* sender);
+  void RecentProjectClick(cl::TComponent* sender);
+  void PushRecentProject();
+  void RebuildRecentMenu();
+  // Enables the six commands that need an open project.
+  void EnableProjectActions();
+
+  // What reading and writing the project files shows (ProjectView.cpp).
+  void BeginWait() override;
+  void EndWait() override;
+  void SetProjectCaption(const std::string& caption, const std::string& app_title) override;
+  void ProjectWasReset() override;
+  void ContentsRebuilt() override;
+  void ProjectRead() override;
+  void ShowNoContents() override;
+  // Rebuilds the tree view's items from the project's contents tree.
+  void RebuildContentsView();
+  // The contents node that a tree view item shows.
+  ContentsNode* NodeOfItem(cl::TTreeNode item) const;
+
+  // The open topic (TopicCommands.cpp).
+  void ClearTopicEditor();
+  void LoadTopic();
+  void SaveTopic();
+  // The open topic's footnote fields and NoScroll.
+  TopicFields OpenTopicFields;
+  // What the editor pane cannot hold of the open topic, set aside.
+  TopicStash OpenTopicStash;
+
+  // Contents tree and topic status (ContentsCommands.cpp).
+  void ShowTopicStatus(const std::string& id);
+  void UpdateContentsActions();
+  void ConTextViewClick(cl::TComponent* sender);
+  void ConTextViewChange(cl::TComponent* sender);
+  void ConTextViewExpanded(cl::TTreeNode item);
+  void ConTextViewCollapsed(cl::TTreeNode item);
 
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  std::unique_ptr<cl::TWaitCursor> wait_;
   void CreateComponents();
   void CreateMenus();
   void CreateToolBars();

@@ -45,9 +45,18 @@ HWND WaitForWindow(DWORD pid, const char* cls, int ms) {
   return nullptr;
 }
 
+// Ends a started process however the test ends.
+struct Reaper {
+  PROCESS_INFORMATION& pi;
+  ~Reaper() {
+    if (pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
+  }
+};
+
 TEST(SingleInstance, ASecondStartRestoresTheFirstAndEnds) {
   std::string exe = std::string(QM_DIST_DIR) + "/quillmark.exe";
   PROCESS_INFORMATION first = Start(exe);
+  Reaper reap_first{first};
   HWND main = WaitForWindow(first.dwProcessId, "TMainForm", 20000);
   ASSERT_NE(main, nullptr);
   ASSERT_NE(FindWindowA("TApplication", "Quillmerk"), nullptr);
@@ -56,6 +65,7 @@ TEST(SingleInstance, ASecondStartRestoresTheFirstAndEnds) {
   ASSERT_TRUE(IsIconic(main));
 
   PROCESS_INFORMATION second = Start(exe);
+  Reaper reap_second{second};
   EXPECT_EQ(WaitForSingleObject(second.hProcess, 15000), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
   for (int t = 0; t < 5000 && IsIconic(main); t += 100) Sleep(100);

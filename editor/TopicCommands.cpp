@@ -1,0 +1,92 @@
+// Opening, clearing and saving the topic in the editor pane.
+#include "core/FileSystem.h"
+#include "editor/MainForm.h"
+#include "editor/core/TopicLoad.h"
+#include "editor/core/TopicSave.h"
+
+namespace qm::editor {
+
+namespace {
+// The editor pane's empty state: the default font, plain paragraphs.
+std::string EmptyEditorRtf(const ProgramValues& p) {
+  return "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 " + p.DefaultFontName +
+         ";}}\\pard\\plain\\f0\\fs" + std::to_string(p.DefaultFontSize * 2) + " \\par }";
+}
+}  // namespace
+
+void TMainForm::ClearTopicEditor() {
+  Editor->LoadRtf(EmptyEditorRtf(Project.Program));
+  Editor->SetDefaultFont(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
+  Editor->SetModified(false);
+  OpenTopicFields = TopicFields{};
+  Project.MapNumberText.clear();
+  Project.NoScroll = false;
+  ShowTopicStatus(Project.TopicId);
+  UpdateContentsActions();
+}
+
+void TMainForm::LoadTopic() {
+  OpenTopicFields = TopicFields{};
+  ContentsNode* node = Project.OpenTopicNode;
+  if (!node) return;
+  auto index = static_cast<std::size_t>(node->Data);
+  std::string id = Project.TopicIds.Id(index);
+  int map_number = Project.TopicIds.MapNumber(index);
+  Project.MapNumberText = std::to_string(map_number);
+  std::string path = Project.TopicFilePath(id);
+
+  if (!FileExists(path)) {
+    // A new topic: it opens empty and its file is made by the next save.
+    ClearTopicEditor();
+    Project.MapNumberText = std::to_string(map_number);
+    OpenTopicFields.TopicTitle = Project.TopicTitles[index];
+    OpenTopicStash = TopicStash{OpenTopicStash.NextNumber(), {}};
+    ShowTopicStatus(id);
+    Editor->SetModified(true);
+    return;
+  }
+
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) {
+    // Never leave the previous topic's id on an empty, writable editor: the
+    // next save would write it over that topic's file.
+    Project.TopicId.clear();
+    Project.OpenTopicNode = nullptr;
+    ClearTopicEditor();
+    throw FileError("Cannot open file " + path);
+  }
+  TopicStash stash{OpenTopicStash.NextNumber(), {}};
+  Lines editor_lines = LoadTopicLines(SplitLines(bytes), OpenTopicFields, stash);
+  OpenTopicStash = std::move(stash);
+  Project.NoScroll = OpenTopicFields.NoScroll;
+  Editor->LoadRtf(RichEditStreamIn(editor_lines));
+
+  bool modified = false;
+  std::string& stored = Project.TopicTitles[index];
+  if (OpenTopicFields.TopicTitle != stored) {
+    if (OpenTopicFields.TopicTitle.empty()) {
+      // The file has no title: the next save writes the stored one into it.
+      OpenTopicFields.TopicTitle = stored;
+      modified = true;
+    } else {
+      stored = OpenTopicFields.TopicTitle;
+      node->Text = OpenTopicFields.TopicTitle;
+      if (node->ViewItem)
+        ConTextView->SetNodeText(static_cast<cl::TTreeNode>(node->ViewItem), node->Text);
+      Project.ProjectModified = true;
+    }
+  }
+  ShowTopicStatus(id);
+  Editor->SetFocus();
+  Editor->SetModified(modified);
+}
+
+void TMainForm::SaveTopic() {
+  Lines editor_lines = SplitRichEditStreamOut(Editor->SaveRtf());
+  OpenTopicFields.NoScroll = Project.NoScroll;
+  Lines file_lines = SaveTopicLines(editor_lines, Project.TopicId, OpenTopicFields, OpenTopicStash);
+  WriteFileReplacing(Project.TopicFilePath(Project.TopicId), JoinLines(file_lines));
+  Editor->SetModified(false);
+}
+
+}  // namespace qm::editor
