@@ -4,6 +4,13 @@
 
 namespace qm::editor {
 
+void TMainForm::WireContentsCommands() {
+  ConTextView->OnClick = [this](cl::TControl* c) { ConTextViewClick(c); };
+  ConTextView->OnChange = [this](cl::TTreeView* t, cl::TTreeNode) { ConTextViewChange(t); };
+  ConTextView->OnExpanded = [this](cl::TTreeView*, cl::TTreeNode n) { ConTextViewExpanded(n); };
+  ConTextView->OnCollapsed = [this](cl::TTreeView*, cl::TTreeNode n) { ConTextViewCollapsed(n); };
+}
+
 void TMainForm::ShowTopicStatus(const std::string& id) {
   Project.TopicId = id;
   StatusBar->SetPanelText(0, Project.TopicId);

@@ -53,10 +53,6 @@ void TMainForm::CreateComponents() {
   ConTextView->SetImages(ImageList1);
   ConTextView->SetWidth(Settings.CWidth);
   ConTextView->SetAlign(TAlign::Left);
-  ConTextView->OnClick = [this](TControl* c) { ConTextViewClick(c); };
-  ConTextView->OnChange = [this](TTreeView* t, TTreeNode) { ConTextViewChange(t); };
-  ConTextView->OnExpanded = [this](TTreeView*, TTreeNode n) { ConTextViewExpanded(n); };
-  ConTextView->OnCollapsed = [this](TTreeView*, TTreeNode n) { ConTextViewCollapsed(n); };
   Splitter1 = new TSplitter(this, this, TAlign::Left);
   Splitter1->Name = "Splitter1";
 
@@ -72,6 +68,9 @@ void TMainForm::CreateComponents() {
   Editor->Name = "Editor";
   Editor->SetAlign(TAlign::Client);
   Editor->SetReadOnly(true);  // no topic open
+
+  WireContentsCommands();
+  WireCompileCommands();
 }
 
 void TMainForm::CreateMenus() {

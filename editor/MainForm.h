@@ -134,13 +134,21 @@ class TMainForm : public cl::TForm, public ProjectFileUi {
   // What the editor pane cannot hold of the open topic, set aside.
   TopicStash OpenTopicStash;
 
-  // Contents tree and topic status (ContentsCommands.cpp).
+  // ---- Contents tree editing and topic status (ContentsCommands.cpp) ----
+  // Sets up the tree's events, the contents actions and their menus.
+  void WireContentsCommands();
   void ShowTopicStatus(const std::string& id);
   void UpdateContentsActions();
   void ConTextViewClick(cl::TComponent* sender);
   void ConTextViewChange(cl::TComponent* sender);
   void ConTextViewExpanded(cl::TTreeNode item);
   void ConTextViewCollapsed(cl::TTreeNode item);
+  // ---- end of contents tree editing ----
+
+  // ---- Compile and the error log (CompileCommands.cpp) ----
+  // Sets up the compile, error-log, help and program commands.
+  void WireCompileCommands();
+  // ---- end of compile and the error log ----
 
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
