@@ -76,6 +76,13 @@ class SaveConverter {
       if (!resetSeen_) o += "\\pard ";
       resetSeen_ = true;
       pos = p + 5;
+    } else if (StartsAt(s, p, "trowd") && p + 5 < s.size() &&
+               ((s[p + 5] >= 'a' && s[p + 5] <= 'z') || (s[p + 5] >= 'A' && s[p + 5] <= 'Z') ||
+                (s[p + 5] >= '0' && s[p + 5] <= '9') || s[p + 5] == '-')) {
+      // Wine's control writes a row without cell edges as \trowd directly
+      // followed by the cell text; a blank keeps that text out of the word.
+      o += "\\trowd ";
+      pos = p + 5;
     } else if (StartsAt(s, p, "plain\\")) {
       const std::size_t blank = FindChar(s, ' ', p);
       const std::size_t end = blank == std::string_view::npos ? s.size() : blank + 1;

@@ -188,3 +188,16 @@ TEST(SaveTopic, ObservedWineStreamOutSavesToTheTopicFile) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(SaveTopic, WineRowWithoutCellEdgesKeepsItsText) {
+  Lines out = SaveWin({"\\viewkind4\\uc1\\pard x\\par", "\\trowdMeasure of mass\\row", "\\trowd\\pard\\intbl a\\row", "\\trowd6.0E-3\\row"});
+  EXPECT_EQ(out[1], "\\trowd Measure of mass\\row");
+  EXPECT_EQ(out[2], "\\trowd\\pard\\intbl a\\row");
+  EXPECT_EQ(out[3], "\\trowd 6.0E-3\\row");
+}
+
+}  // namespace
+}  // namespace qm

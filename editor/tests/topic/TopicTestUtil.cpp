@@ -100,7 +100,7 @@ RtfContent ReadRtfContent(std::string_view s) {
         continue;
       }
       if (!std::isalpha(static_cast<unsigned char>(n))) {
-        if (n == '~') put(' ');
+        if (n == '~') put('\xA0');
         if (n == '_') put('-');
         i += 2;
         groupStart = false;
@@ -137,10 +137,15 @@ RtfContent ReadRtfContent(std::string_view s) {
       if (word == "v") st.hidden = param != "0";
       else if (word == "plain") st.hidden = false;
       else if (word == "par" || word == "line" || word == "tab" || word == "cell" || word == "row") put(' ');
-      else if (word == "lquote" || word == "rquote") put('\'');
-      else if (word == "ldblquote" || word == "rdblquote") put('"');
-      else if (word == "bullet") put('*');
-      else if (word == "emdash" || word == "endash") put('-');
+      // Special characters as their code page 1252 bytes, the form a control
+      // may write them in.
+      else if (word == "lquote") put('\x91');
+      else if (word == "rquote") put('\x92');
+      else if (word == "ldblquote") put('\x93');
+      else if (word == "rdblquote") put('\x94');
+      else if (word == "bullet") put('\x95');
+      else if (word == "endash") put('\x96');
+      else if (word == "emdash") put('\x97');
       continue;
     }
     groupStart = false;
