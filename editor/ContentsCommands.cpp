@@ -15,10 +15,10 @@ void TMainForm::ShowTopicStatus(const std::string& id) {
   Project.TopicId = id;
   StatusBar->SetPanelText(0, Project.TopicId);
   StatusBar->SetPanelText(1, Project.MapNumberText);
-  StatusBar->SetPanelText(2, OpenTopicFields.BrowseId);
-  StatusBar->SetPanelText(4, OpenTopicFields.TopicTitle);
-  StatusBar->SetPanelText(5, OpenTopicFields.KKeywords);
-  StatusBar->SetPanelText(6, OpenTopicFields.AKeywords);
+  StatusBar->SetPanelText(2, Project.TopicFootnotes.BrowseId);
+  StatusBar->SetPanelText(4, Project.TopicFootnotes.TopicTitle);
+  StatusBar->SetPanelText(5, Project.TopicFootnotes.KKeywords);
+  StatusBar->SetPanelText(6, Project.TopicFootnotes.AKeywords);
   Editor->SetReadOnly(Project.TopicId.empty());
   // The topic commands of the editor follow the read-only state here.
 }

@@ -129,8 +129,6 @@ class TMainForm : public cl::TForm, public ProjectFileUi {
   void ClearTopicEditor();
   void LoadTopic();
   void SaveTopic();
-  // The open topic's footnote fields and NoScroll.
-  TopicFields OpenTopicFields;
   // What the editor pane cannot hold of the open topic, set aside.
   TopicStash OpenTopicStash;
 

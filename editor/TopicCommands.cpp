@@ -18,15 +18,14 @@ void TMainForm::ClearTopicEditor() {
   Editor->LoadRtf(EmptyEditorRtf(Project.Program));
   Editor->SetDefaultFont(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
   Editor->SetModified(false);
-  OpenTopicFields = TopicFields{};
+  Project.TopicFootnotes = TopicFields{};
   Project.MapNumberText.clear();
-  Project.NoScroll = false;
   ShowTopicStatus(Project.TopicId);
   UpdateContentsActions();
 }
 
 void TMainForm::LoadTopic() {
-  OpenTopicFields = TopicFields{};
+  Project.TopicFootnotes = TopicFields{};
   ContentsNode* node = Project.OpenTopicNode;
   if (!node) return;
   auto index = static_cast<std::size_t>(node->Data);
@@ -39,7 +38,7 @@ void TMainForm::LoadTopic() {
     // A new topic: it opens empty and its file is made by the next save.
     ClearTopicEditor();
     Project.MapNumberText = std::to_string(map_number);
-    OpenTopicFields.TopicTitle = Project.TopicTitles[index];
+    Project.TopicFootnotes.TopicTitle = Project.TopicTitles[index];
     OpenTopicStash = TopicStash{OpenTopicStash.NextNumber(), {}};
     ShowTopicStatus(id);
     Editor->SetModified(true);
@@ -56,21 +55,20 @@ void TMainForm::LoadTopic() {
     throw FileError("Cannot open file " + path);
   }
   TopicStash stash{OpenTopicStash.NextNumber(), {}};
-  Lines editor_lines = LoadTopicLines(SplitLines(bytes), OpenTopicFields, stash);
+  Lines editor_lines = LoadTopicLines(SplitLines(bytes), Project.TopicFootnotes, stash);
   OpenTopicStash = std::move(stash);
-  Project.NoScroll = OpenTopicFields.NoScroll;
   Editor->LoadRtf(RichEditStreamIn(editor_lines));
 
   bool modified = false;
   std::string& stored = Project.TopicTitles[index];
-  if (OpenTopicFields.TopicTitle != stored) {
-    if (OpenTopicFields.TopicTitle.empty()) {
+  if (Project.TopicFootnotes.TopicTitle != stored) {
+    if (Project.TopicFootnotes.TopicTitle.empty()) {
       // The file has no title: the next save writes the stored one into it.
-      OpenTopicFields.TopicTitle = stored;
+      Project.TopicFootnotes.TopicTitle = stored;
       modified = true;
     } else {
-      stored = OpenTopicFields.TopicTitle;
-      node->Text = OpenTopicFields.TopicTitle;
+      stored = Project.TopicFootnotes.TopicTitle;
+      node->Text = Project.TopicFootnotes.TopicTitle;
       if (node->ViewItem)
         ConTextView->SetNodeText(static_cast<cl::TTreeNode>(node->ViewItem), node->Text);
       Project.ProjectModified = true;
@@ -83,8 +81,7 @@ void TMainForm::LoadTopic() {
 
 void TMainForm::SaveTopic() {
   Lines editor_lines = SplitRichEditStreamOut(Editor->SaveRtf());
-  OpenTopicFields.NoScroll = Project.NoScroll;
-  Lines file_lines = SaveTopicLines(editor_lines, Project.TopicId, OpenTopicFields, OpenTopicStash);
+  Lines file_lines = SaveTopicLines(editor_lines, Project.TopicId, Project.TopicFootnotes, OpenTopicStash);
   WriteFileReplacing(Project.TopicFilePath(Project.TopicId), JoinLines(file_lines));
   Editor->SetModified(false);
 }

@@ -199,8 +199,7 @@ void ProjectModel::ProjectReset() {
 void ProjectModel::ClearOpenTopic() {
   TopicId.clear();
   OpenTopicNode = nullptr;
-  TopicFootnotes = TopicFootnoteFields{};
-  NoScroll = false;
+  TopicFootnotes = TopicFields{};
   MapNumberText.clear();
 }
 

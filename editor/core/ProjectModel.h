@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/core/ContentsTree.h"
+#include "editor/core/TopicFootnotes.h"
 
 namespace qm::editor {
 
@@ -36,17 +37,6 @@ class TopicIdList {
   std::vector<int> numbers_;
   // Folded id -> rows holding it, ascending.
   std::unordered_map<std::string, std::vector<int>> index_;
-};
-
-// The open topic's footnote fields.
-struct TopicFootnoteFields {
-  std::string TopicTitle;
-  std::string BrowseId;
-  std::string BKeywords;
-  std::string KKeywords;
-  std::string AKeywords;
-  std::string TopicMacros;
-  std::string TopicWindow;
 };
 
 // Values taken at start and kept across projects.
@@ -122,8 +112,9 @@ class ProjectModel {
   // Open topic.
   std::string TopicId;
   ContentsNode* OpenTopicNode = nullptr;  // cleared when its node goes
-  TopicFootnoteFields TopicFootnotes;
-  bool NoScroll = false;
+  // The footnote fields and NoScroll (the topic opens with a non-scrolling
+  // region).
+  TopicFields TopicFootnotes;
   std::string MapNumberText;
 
   // Program-wide values.
