@@ -86,7 +86,9 @@ class LoadConverter {
         ReadFootnoteText(s, pos, value);
         if (prev != '#') {
           *FootnoteField(fields_, prev) = std::move(value);
-        } else if (!firstLine) {
+        } else if (firstLine && !idSeen_) {
+          idSeen_ = true;  // the block's own id: the file's name says it
+        } else {
           o += "\\{tid ";
           o += value;
           o += "\\}";
@@ -244,6 +246,7 @@ class LoadConverter {
   std::string cur_;
   bool tableOpen_ = false;
   bool blockOpen_ = false;
+  bool idSeen_ = false;
 };
 
 }  // namespace

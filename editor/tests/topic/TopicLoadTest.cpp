@@ -165,3 +165,18 @@ TEST(LoadTopic, GroupBeginningWithHashKeepsItsFootnote) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+// Only the block's id is dropped; a {tid} the author put into the first
+// paragraph comes back.
+TEST(LoadTopic, SecondIdFootnoteOfTheFirstBodyLineBecomesTid) {
+  TopicFields f;
+  TopicStash st;
+  Lines out = LoadTopicLines({"{\\rtf1", "\\viewkind4\\uc1\\pard #{\\footnote a} x #{\\footnote extra} y\\par"}, f, st);
+  EXPECT_EQ(out[1], "\\viewkind4\\uc1\\pard x \\{tid extra\\}y\\par");
+}
+
+}  // namespace
+}  // namespace qm

@@ -106,6 +106,38 @@ TEST_F(RichEditProbe, TopicOfThisEditorKeepsBlockHotspotsAndText) {
   EXPECT_EQ(stash2.Items.size(), 1u);
 }
 
+// The author types markup into the first paragraph and saves; reopening
+// shows the same markup.
+TEST_F(RichEditProbe, TypedMarkupIsSavedAndComesBack) {
+  const Lines file{"{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}",
+                   "{\\colortbl ;\\red0\\green0\\blue0;}",
+                   "\\viewkind4\\uc1\\pard #{\\footnote Alpha} ${\\footnote Alpha topic} \\f0\\fs24 Start\\par", "}"};
+  TopicFields fields;
+  TopicStash stash;
+  const Lines editor = LoadTopicLines(file, fields, stash);
+  ThroughControl(editor);
+  SendMessageA(wnd_, EM_SETSEL, 5, 5);
+  SendMessageA(wnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(" {pop Alpha,A} {tid extra}"));
+  StreamBuffer out;
+  EDITSTREAM es{};
+  es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
+  es.pfnCallback = StreamOutCallback;
+  SendMessageA(wnd_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+  const Lines saved = SaveTopicLines(SplitRichEditStreamOut(out.bytes), "Alpha", fields, stash);
+  const std::string text = JoinLines(saved);
+  EXPECT_NE(text.find("#{\\footnote Alpha} ${\\footnote Alpha topic} "), std::string::npos) << text;
+  EXPECT_NE(text.find("{\\ul Alpha}{\\v A}"), std::string::npos) << text;
+  EXPECT_NE(text.find("#{\\footnote extra} "), std::string::npos) << text;
+  EXPECT_TRUE(test::ReadRtfContent(text).Balanced);
+
+  TopicFields again;
+  TopicStash stash2;
+  const std::string reopened = JoinLines(LoadTopicLines(saved, again, stash2));
+  EXPECT_EQ(again.TopicTitle, "Alpha topic");
+  EXPECT_NE(reopened.find("\\{pop Alpha,A\\}"), std::string::npos) << reopened;
+  EXPECT_NE(reopened.find("\\{tid extra\\}"), std::string::npos) << reopened;
+}
+
 class RealTopicProbe : public RichEditProbe, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RealTopicProbe, RealTopicKeepsFootnotesPicturesAndHotspots) {
