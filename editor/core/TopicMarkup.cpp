@@ -56,6 +56,30 @@ void CopyHotspotPart(std::string_view line, std::size_t from, std::size_t to, st
   }
 }
 
+// True when a part of a hotspot group reads back whole from its markup:
+// its escaped braces pair up, and the link text holds no comma (the first
+// comma of the markup ends the text, whatever groups the control writes).
+bool PartSurvivesMarkup(std::string_view line, std::size_t from, std::size_t to, bool isText) {
+  int escaped = 0;
+  std::size_t i = from;
+  while (i < to) {
+    const char c = line[i];
+    if (IsLeadByte(c) && i + 1 < line.size()) {
+      i += 2;
+      continue;
+    }
+    if (c == '\\' && i + 1 < to) {
+      if (line[i + 1] == '{') ++escaped;
+      if (line[i + 1] == '}' && --escaped < 0) return false;
+      i += EscapeLength(line, i);
+      continue;
+    }
+    if (c == ',' && isText) return false;
+    ++i;
+  }
+  return escaped == 0;
+}
+
 }  // namespace
 
 bool NeedsBraceEscape(std::string_view line, std::size_t pos) {
@@ -76,6 +100,10 @@ bool ConvertHotspotToMarkup(std::string_view line, std::size_t& pos, std::string
   if (textEnd == std::string_view::npos || !StartsAt(line, textEnd + 1, "{\\v ")) return false;
   const std::size_t targetEnd = FindGroupEnd(line, textEnd + 1);
   if (targetEnd == std::string_view::npos) return false;
+  if (!PartSurvivesMarkup(line, pos + openLength, textEnd, true) ||
+      !PartSurvivesMarkup(line, textEnd + 5, targetEnd, false)) {
+    return false;
+  }
   std::string markup = "\\{";
   markup += kind;
   markup += ' ';

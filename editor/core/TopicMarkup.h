@@ -26,7 +26,8 @@ bool NeedsBraceEscape(std::string_view line, std::size_t pos);
 // Load direction of a hotspot. pos is at the '{' of "{\ul " (kind "pop") or
 // "{\uldb " (kind "jmp"). Only a whole hotspot is converted: the underlined
 // group must close on this line and be followed at once by a hidden group
-// "{\v " that also closes on it. Then writes \{kind text,target\}, moves pos
+// "{\v " that also closes on it, and it must read back whole from the markup
+// (no comma in the link text, escaped braces that pair up). Then writes \{kind text,target\}, moves pos
 // past the hidden group and returns true; inner groups of the text are copied,
 // pictures among them are set aside into the stash. Otherwise nothing is
 // written, pos is kept and the result is false (the caller copies the RTF).

@@ -180,3 +180,18 @@ TEST(LoadTopic, SecondIdFootnoteOfTheFirstBodyLineBecomesTid) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+// A hotspot whose markup would not read back whole stays RTF.
+TEST(LoadTopic, HotspotWithCommaOrLoneBraceInItsTextStaysRtf) {
+  TopicFields f;
+  TopicStash st;
+  Lines out = LoadTopicLines({"{\\rtf1", "\\pard {\\uldb Open, Save}{\\v t} {\\ul a\\}b}{\\v t} "
+                                         "{\\uldb \\{bmc a.bmp\\}}{\\v x,y}\\par"}, f, st);
+  EXPECT_EQ(out[1], "\\pard {\\uldb Open, Save}{\\v t} {\\ul a\\}b}{\\v t} \\{jmp \\{bmc a.bmp\\},x,y\\}\\par");
+}
+
+}  // namespace
+}  // namespace qm
