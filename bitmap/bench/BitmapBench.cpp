@@ -4,11 +4,14 @@
 // BM_ByteLoop is the yardstick: a byte-by-byte loop over output of that size.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "bitmap/core/QvDib.h"
+#include "bitmap/core/QvDibMemory.h"
+#include "bitmap/core/QvDibRle.h"
 
 namespace {
 
@@ -154,19 +157,45 @@ void BM_LoadBmp24(benchmark::State& state) {
   RunLoad(state, file);
 }
 
+// The decoders alone, on pixel memory already loaded.
+void RunDecode(benchmark::State& state, const std::string& file, bool four) {
+  qm::TQvDIB dib(true);
+  qm::QvMemoryReadStream s(file);
+  dib.LoadFromStream(s);
+  const qm::TQvDIBData& src = dib.InternalDIB()->Data;
+  int64_t plainBytes = 0;
+  for (auto _ : state) {
+    qm::TQvDIBData out{};
+    if (four) qm::Convert4BitRLETo4BitRGB(src, out, true);
+    else qm::Convert8BitRLETo8BitRGB(src, out, true);
+    plainBytes = out.Size;
+    benchmark::DoNotOptimize(out.Bits);
+    qm::ReleaseMemory(out.MappingHandle, out.Bits, true);
+  }
+  state.SetBytesProcessed(state.iterations() * plainBytes);
+}
+void BM_DecodeRle8(benchmark::State& state) {
+  static const std::string file = Rle8();
+  RunDecode(state, file, false);
+}
+void BM_DecodeRle4(benchmark::State& state) {
+  static const std::string file = Rle4();
+  RunDecode(state, file, true);
+}
+
 // A byte-by-byte loop writing 4096 x 4096 bytes (fresh memory each time, as
 // a decode gets).
 void BM_ByteLoop(benchmark::State& state) {
   const size_t n = static_cast<size_t>(kSize) * kSize;
   for (auto _ : state) {
-    std::vector<uint8_t> out(n);
+    std::unique_ptr<uint8_t[]> out(new uint8_t[n]);
     uint8_t v = 0;
     for (size_t i = 0; i < n; ++i) {
       out[i] = v;
       v = static_cast<uint8_t>(v + 1);
       benchmark::ClobberMemory();
     }
-    benchmark::DoNotOptimize(out.data());
+    benchmark::DoNotOptimize(out.get());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(n));
 }
@@ -175,6 +204,8 @@ BENCHMARK(BM_LoadBmp8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadBmpRle8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadBmpRle4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadBmp24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeRle8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeRle4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ByteLoop)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "bitmap/core/QvDibRle.h"
 
 #include <climits>
+#include <cstddef>
 #include <cstring>
 
 #include "bitmap/core/QvDibMemory.h"
@@ -26,6 +27,36 @@ Geometry CheckGeometry(const TQvDIBData& s, int bits, const char* who) {
   if (DibImageBytes(g.width, bits, g.rows) > kMaxPixelBytes)
     throw EQvDIBInvalidDIB(std::string(who) + ": Image is too large");
   return g;
+}
+
+// Runs are short (at most 255 bytes): word stores beat the string
+// instructions that a general memset or memcpy of unknown length becomes.
+inline void FillBytes(uint8_t* d, uint8_t v, size_t n) {
+  if (n >= 8) {
+    const uint64_t w = 0x0101010101010101ull * v;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) std::memcpy(d + i, &w, 8);
+    if (i < n) std::memcpy(d + n - 8, &w, 8);
+  } else {
+    for (size_t i = 0; i < n; ++i) d[i] = v;
+  }
+}
+
+inline void CopyBytes(uint8_t* d, const uint8_t* s, size_t n) {
+  if (n >= 8) {
+    uint64_t w;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+      std::memcpy(&w, s + i, 8);
+      std::memcpy(d + i, &w, 8);
+    }
+    if (i < n) {
+      std::memcpy(&w, s + n - 8, 8);
+      std::memcpy(d + n - 8, &w, 8);
+    }
+  } else {
+    for (size_t i = 0; i < n; ++i) d[i] = s[i];
+  }
 }
 
 void FillDest(const TQvDIBData& s, TQvDIBData& d, QvPixelMemory& mem, const Geometry& g) {
@@ -54,7 +85,7 @@ void Convert8BitRLETo8BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
     p += 2;
     if (first) {
       if (x + first > W || y >= H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 4");
-      std::memset(row + x, second, first);
+      FillBytes(row + x, static_cast<uint8_t>(second), first);
       x += first;
     } else if (second == 0) {
       x = 0;
@@ -72,8 +103,8 @@ void Convert8BitRLETo8BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
       row = out + y * g.stride;
     } else {
       if (x + second > W || y >= H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 3");
-      if (end - p < second) break;  // the data ends inside the run
-      std::memcpy(row + x, p, second);
+      if (end - p < static_cast<std::ptrdiff_t>(second)) break;  // the data ends inside the run
+      CopyBytes(row + x, p, second);
       p += second;
       if ((second & 1) && p < end) ++p;
       x += second;
@@ -107,7 +138,7 @@ void Convert4BitRLETo4BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
         --n;
         c = static_cast<uint8_t>((c << 4) | (c >> 4));
       }
-      std::memset(b, c, n >> 1);
+      FillBytes(b, c, n >> 1);
       if (n & 1) b[n >> 1] = c & 0xF0;
       x += first;
     } else if (second == 0) {
@@ -131,7 +162,7 @@ void Convert4BitRLETo4BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
       if (end - p < inBytes) break;  // the data ends inside the run
       uint8_t* b = row + (x >> 1);
       if (!(x & 1)) {
-        std::memcpy(b, p, n >> 1);
+        CopyBytes(b, p, n >> 1);
         if (n & 1) b[n >> 1] = p[n >> 1] & 0xF0;
       } else {
         // Each pixel moves one nibble to the right: pixel 0 goes into the
