@@ -1,5 +1,6 @@
 #include "bitmap/QvDibWin32.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>

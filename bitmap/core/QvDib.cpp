@@ -90,9 +90,8 @@ void TQvDIB::LoadFromStream(QvStream& stream) {
 }
 
 void TQvDIB::LoadFromFile(const std::string& path) {
-  std::string bytes;
-  if (!ReadFileBytes(path, bytes)) throw FileError("Cannot open file \"" + path + "\"");
-  QvMemoryReadStream s(bytes);
+  QvFileReadStream s(path);
+  if (!s.Ok()) throw FileError("Cannot open file \"" + path + "\"");
   LoadFromStream(s);
 }
 

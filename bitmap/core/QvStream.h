@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -67,6 +68,43 @@ class QvStringWriteStream : public QvStream {
 
  private:
   std::string data_;
+};
+
+// Reads a file from its start; Ok() tells whether it could be opened.
+class QvFileReadStream : public QvStream {
+ public:
+  explicit QvFileReadStream(const std::string& path) : f_(std::fopen(path.c_str(), "rb")) {
+    if (f_ && std::fseek(f_, 0, SEEK_END) == 0) {
+      long n = std::ftell(f_);
+      if (n >= 0) remaining_ = n;
+      std::fseek(f_, 0, SEEK_SET);
+    }
+  }
+  ~QvFileReadStream() override {
+    if (f_) std::fclose(f_);
+  }
+  QvFileReadStream(const QvFileReadStream&) = delete;
+  QvFileReadStream& operator=(const QvFileReadStream&) = delete;
+  bool Ok() const { return f_ != nullptr; }
+  size_t Read(void* buf, size_t n) override {
+    size_t k = f_ ? std::fread(buf, 1, n, f_) : 0;
+    if (remaining_ >= 0) remaining_ -= static_cast<int64_t>(k);
+    return k;
+  }
+  void Write(const void*, size_t) override { throw EQvReadError("Stream write error"); }
+  int64_t Remaining() const override { return remaining_; }
+  void Skip(uint64_t n) override {
+    if (remaining_ < 0) return QvStream::Skip(n);
+    if (n > static_cast<uint64_t>(remaining_) || std::fseek(f_, static_cast<long>(n), SEEK_CUR) != 0) {
+      remaining_ = 0;
+      throw EQvReadError("Stream read error");
+    }
+    remaining_ -= static_cast<int64_t>(n);
+  }
+
+ private:
+  std::FILE* f_;
+  int64_t remaining_ = -1;
 };
 
 inline void QvStream::Skip(uint64_t n) {

@@ -4,6 +4,7 @@
 
 #include "bitmap/core/QvDib.h"
 #include "bitmap/tests/DibTestUtil.h"
+#include "core/FileSystem.h"
 
 namespace qm {
 namespace {
@@ -201,6 +202,12 @@ TEST(DibModel, FailedLoadKeepsPictureSizeAndPalette) {
   EXPECT_EQ(d.InternalDIB(), before);
   EXPECT_EQ(d.GetWidth(), 127);
   EXPECT_EQ(d.GetPixelFormat(), 1);
+}
+
+TEST(DibModel, MissingFileIsAFileError) {
+  TQvDIB d(false);
+  EXPECT_THROW(d.LoadFromFile(SuiteFile("no-such-file.bmp")), FileError);
+  EXPECT_EQ(d.GetWidth(), 1);
 }
 
 TEST(DibModel, AssignNothingGivesTheDefaultPicture) {
