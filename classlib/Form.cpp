@@ -6,6 +6,14 @@
 
 namespace cl {
 
+namespace {
+BOOL CALLBACK CollectEnabledWindow(HWND w, LPARAM lp) {
+  auto* v = reinterpret_cast<std::vector<HWND>*>(lp);
+  if (IsWindowVisible(w) && IsWindowEnabled(w)) v->push_back(w);
+  return TRUE;
+}
+}  // namespace
+
 TForm::TForm(TComponent* owner, const char* class_name, const std::string& caption, DWORD style,
              DWORD ex_style)
     : TControl(owner, nullptr) {
@@ -47,14 +55,7 @@ int TForm::ShowModal() {
   HWND owner = GetActiveWindow();
   std::vector<HWND> disabled;
   // Disable the other windows of the program while this one is up.
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* v = reinterpret_cast<std::vector<HWND>*>(lp);
-        if (IsWindowVisible(w) && IsWindowEnabled(w)) v->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
   for (HWND w : disabled)
     if (w != Handle()) EnableWindow(w, FALSE);
   modal_result_ = mrNone;

@@ -116,14 +116,22 @@ bool TRichEdit::ReadOnly() const { return (GetWindowLongA(Handle(), GWL_STYLE) &
 void TRichEdit::SetReadOnly(bool v) { SendMessageA(Handle(), EM_SETREADONLY, v, 0); }
 void TRichEdit::SetBackgroundColor(COLORREF c) { SendMessageA(Handle(), EM_SETBKGNDCOLOR, 0, c); }
 
-void TRichEdit::SetDefaultFont(const std::string& name, int points) {
+void TRichEdit::ResetAttributes(const std::string& font_name, int points) {
   CHARFORMATA cf = {};
   cf.cbSize = sizeof cf;
-  cf.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET;
+  cf.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_COLOR | CFM_BOLD | CFM_ITALIC |
+              CFM_UNDERLINE | CFM_STRIKEOUT;
   cf.yHeight = points * 20;
   cf.bCharSet = SHIFTJIS_CHARSET;
-  std::strncpy(cf.szFaceName, name.c_str(), LF_FACESIZE - 1);
-  SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  cf.crTextColor = RGB(0, 0, 0);
+  std::strncpy(cf.szFaceName, font_name.c_str(), LF_FACESIZE - 1);
+  SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  PARAFORMAT pf = {};
+  pf.cbSize = sizeof pf;
+  pf.dwMask = PFM_NUMBERING | PFM_ALIGNMENT | PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET;
+  pf.wAlignment = PFA_LEFT;
+  SendMessageA(Handle(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
 }
 
 bool TRichEdit::Notify(NMHDR* hdr, LRESULT& result) {

@@ -38,8 +38,9 @@ class TRichEdit : public TControl {
   bool ReadOnly() const;
   void SetReadOnly(bool v);
   void SetBackgroundColor(COLORREF c);
-  // The default character format: font name and size in points.
-  void SetDefaultFont(const std::string& name, int points);
+  // Default and selection attributes back to plain black text in this font,
+  // the paragraph to no numbering, left alignment and no indents.
+  void ResetAttributes(const std::string& font_name, int points);
 
   std::function<void(TRichEdit*)> OnSelectionChange;
   std::function<void(TRichEdit*)> OnChange;

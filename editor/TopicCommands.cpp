@@ -16,7 +16,7 @@ std::string EmptyEditorRtf(const ProgramValues& p) {
 
 void TMainForm::ClearTopicEditor() {
   Editor->LoadRtf(EmptyEditorRtf(Project.Program));
-  Editor->SetDefaultFont(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
+  Editor->ResetAttributes(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
   Editor->SetModified(false);
   Project.TopicFootnotes = TopicFields{};
   Project.MapNumberText.clear();
@@ -54,6 +54,7 @@ void TMainForm::LoadTopic() {
     ClearTopicEditor();
     throw FileError("Cannot open file " + path);
   }
+  Editor->ResetAttributes(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
   TopicStash stash{OpenTopicStash.NextNumber(), {}};
   Lines editor_lines = LoadTopicLines(SplitLines(bytes), Project.TopicFootnotes, stash);
   OpenTopicStash = std::move(stash);

@@ -21,24 +21,24 @@ struct Search {
   HWND found;
 };
 
+BOOL CALLBACK MatchWindow(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<Search*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  char cls[64] = {};
+  GetClassNameA(h, cls, sizeof cls);
+  if (pid == s->pid && std::string(cls) == s->cls && IsWindowVisible(h)) {
+    s->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The visible top-level window of this class that the process owns.
 HWND WaitForWindow(DWORD pid, const char* cls, int ms) {
   for (int t = 0; t < ms; t += 100) {
     Search s{pid, cls, nullptr};
-    EnumWindows(
-        [](HWND h, LPARAM lp) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lp);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(h, &pid);
-          char cls[64] = {};
-          GetClassNameA(h, cls, sizeof cls);
-          if (pid == s->pid && std::string(cls) == s->cls && IsWindowVisible(h)) {
-            s->found = h;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
     if (s.found) return s.found;
     Sleep(100);
   }
