@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "classlib/Application.h"
+#include "classlib/Menu.h"
 
 namespace cl {
 
@@ -208,6 +209,13 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_LBUTTONDBLCLK:
       if (OnDblClick) OnDblClick(this);
+      break;
+    case WM_MEASUREITEM:
+      // Menu images are drawn by the menu items.
+      if (wp == 0 && TMenuItem::MeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (wp == 0 && TMenuItem::DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
       break;
     case WM_SETCURSOR:
       if (TWaitCursor::Active()) {

@@ -127,8 +127,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
       }
       break;
-    case WM_INITMENUPOPUP:
-      break;
+
   }
   return TControl::WndProc(msg, wp, lp);
 }

@@ -58,6 +58,43 @@ void TMenuItem::SetAction(TAction* a) {
   Rebuild();
 }
 
+int TMenuItem::ImageIndex() const {
+  if (action_ && action_->ImageIndex() >= 0) return action_->ImageIndex();
+  return image_index_;
+}
+
+void TMenuItem::SetImageIndex(int i) {
+  image_index_ = i;
+  Rebuild();
+}
+
+void TMenuItem::SetImages(TImageList* images, TImageList* disabled) {
+  images_ = images;
+  disabled_images_ = disabled;
+  RebuildChildren();
+  for (TMenuItem* it : items_) it->RebuildChildren();
+}
+
+bool TMenuItem::MeasureItem(MEASUREITEMSTRUCT* m) {
+  if (m->CtlType != ODT_MENU || !FromCommand(m->itemID)) return false;
+  m->itemWidth = 16;
+  m->itemHeight = 16;
+  return true;
+}
+
+bool TMenuItem::DrawItem(DRAWITEMSTRUCT* d) {
+  if (d->CtlType != ODT_MENU) return false;
+  TMenuItem* it = FromCommand(d->itemID);
+  if (!it) return false;
+  const TMenuItem* root = it;
+  while (root->parent_ && !root->images_) root = root->parent_;
+  TImageList* list = it->Enabled() ? root->images_ : root->disabled_images_;
+  if (!list) list = root->images_;
+  if (list && it->ImageIndex() >= 0)
+    ImageList_Draw(list->Handle(), it->ImageIndex(), d->hDC, d->rcItem.left, d->rcItem.top, ILD_TRANSPARENT);
+  return true;
+}
+
 void TMenuItem::ActionFreed() {
   action_ = nullptr;
   Rebuild();
@@ -158,6 +195,10 @@ void TMenuItem::RebuildChildren() {
         mi.fMask |= MIIM_SUBMENU;
         mi.hSubMenu = it->SubMenuHandle();
       }
+      if (it->ImageIndex() >= 0 && HasImages()) {
+        mi.fMask |= MIIM_BITMAP;
+        mi.hbmpItem = HBMMENU_CALLBACK;
+      }
       InsertMenuItemA(menu_, pos, TRUE, &mi);
       ++pos;
       continue;
@@ -170,6 +211,12 @@ void TMenuItem::RebuildChildren() {
       if (GetMenu(w) == menu_) DrawMenuBar(w);
     }
   }
+}
+
+bool TMenuItem::HasImages() const {
+  for (const TMenuItem* m = this; m; m = m->parent_)
+    if (m->images_) return true;
+  return false;
 }
 
 TMenuItem* TMenuItem::FindShortCut(TShortCut s) {

@@ -10,6 +10,7 @@
 
 #include "classlib/Action.h"
 #include "classlib/Component.h"
+#include "classlib/ImageList.h"
 
 namespace cl {
 
@@ -34,6 +35,11 @@ class TMenuItem : public TComponent, public TActionClient {
 
   TAction* Action() const { return action_; }
   void SetAction(TAction* a);
+  // The image beside the caption: the action's, else the item's own.
+  int ImageIndex() const;
+  void SetImageIndex(int i);
+  // Image lists of a menu (set on its root item): normal and disabled.
+  void SetImages(TImageList* images, TImageList* disabled);
   std::function<void(TMenuItem* sender)> OnClick;
 
   // Children.
@@ -58,6 +64,9 @@ class TMenuItem : public TComponent, public TActionClient {
   HMENU SubMenuHandle();
   UINT CommandId() const { return id_; }
   static TMenuItem* FromCommand(UINT id);
+  // Owner-drawn menu images: the form hands these two messages over.
+  static bool MeasureItem(MEASUREITEMSTRUCT* m);
+  static bool DrawItem(DRAWITEMSTRUCT* d);
   // Finds the item with this shortcut below this one (enabled, visible).
   TMenuItem* FindShortCut(TShortCut s);
 
@@ -70,10 +79,14 @@ class TMenuItem : public TComponent, public TActionClient {
  private:
   friend class TMainMenu;
   void Rebuild();
+  bool HasImages() const;
   std::string caption_;
   TShortCut shortcut_ = 0;
   bool checked_ = false, enabled_ = true, visible_ = true;
   TAction* action_ = nullptr;
+  int image_index_ = -1;
+  TImageList* images_ = nullptr;
+  TImageList* disabled_images_ = nullptr;
   std::vector<TMenuItem*> items_;
   TMenuItem* parent_ = nullptr;
   HMENU menu_ = nullptr;
