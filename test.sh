@@ -23,10 +23,11 @@ native_ok=1
   ctest --output-on-failure -j "$(nproc)") || { native_ok=0; failed+=("native tests"); }
 
 echo "== Windows tests under Wine"
+export WINEPREFIX="$root/build/wineprefix-test"
 source scripts/wine-env.sh
-[ -n "${DISPLAY:-}" ] && [ -z "${QM_USE_OWN_DISPLAY:-}" ] || true
 wine_env_start_xvfb
 wine_env_init_prefix
+wine_env_unmanaged_windows
 (cd build/win64 && ctest --output-on-failure -j 4 --timeout 300) || failed+=("Windows tests")
 wine_env_stop
 

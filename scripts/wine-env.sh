@@ -25,6 +25,12 @@ wine_env_init_prefix() {
   fi
 }
 
+# Windows that no window manager decorates: without one (Xvfb) Wine would wait
+# for one at every hidden or destroyed window. For test prefixes only.
+wine_env_unmanaged_windows() {
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+}
+
 wine_env_stop() {
   (/usr/lib/wine/wineserver -k 2>/dev/null || wineserver -k 2>/dev/null) || true
   if [ -n "$QM_STARTED_XVFB" ]; then kill "$QM_STARTED_XVFB" 2>/dev/null || true; fi
