@@ -10,6 +10,7 @@ parts=()
 for exe in $(find build/bench -type f -name 'bench_*' -perm -u+x | sort); do
   name=$(basename "$exe")
   echo "== $name"
+  exe="$root/$exe"
   (cd "$(dirname "$exe")" && "$exe" --benchmark_out="$root/build/$name.json" --benchmark_out_format=json)
   parts+=("$root/build/$name.json")
 done
