@@ -85,6 +85,12 @@ bool TTreeViewEx::Notify(NMHDR* hdr, LRESULT& result) {
     result = 0;
     return true;
   }
+  if (hdr->code == TVN_DELETEITEMA || hdr->code == TVN_DELETEITEMW) {
+    // DragNode never names an item that is gone.
+    auto* tv = reinterpret_cast<NMTREEVIEWA*>(hdr);
+    if (tv->itemOld.hItem == drag_node_) drag_node_ = nullptr;
+    if (tv->itemOld.hItem == last_drop_target_) last_drop_target_ = nullptr;
+  }
   return TTreeView::Notify(hdr, result);
 }
 

@@ -17,7 +17,8 @@ class TTreeViewEx : public cl::TTreeView, public TDropTarget {
 
   // Start a drag on the control's begin-drag notification.
   bool AutoDrag = false;
-  // The node of the last begin-drag notification handled by AutoDrag.
+  // The node of the last begin-drag notification handled by AutoDrag;
+  // nullptr once that item is deleted.
   cl::TTreeNode DragNode() const { return drag_node_; }
 
   // Look of the tree: lines between nodes, lines and buttons at the root,

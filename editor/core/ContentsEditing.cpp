@@ -129,7 +129,10 @@ DeleteOutcome DeleteContentsNode(ProjectModel& m, ContentsNode* node) {
     }
     m.ClearTopicRow(i);
   }
-  if (m.OpenTopicNode == node) out.ClearedOpenTopic = true;
+  if (m.OpenTopicNode == node) {
+    m.ClearOpenTopic();
+    out.ClearedOpenTopic = true;
+  }
   m.DeleteNode(node);
   m.ProjectModified = true;
   out.Deleted = true;
@@ -192,14 +195,26 @@ void NodeCollapsed(ContentsNode* node) {
   if (node != nullptr && node->Kind == kBookOpen) node->Kind = kBookClosed;
 }
 
-ContentsClick ClickContentsNode(ProjectModel& m, ContentsNode* s) {
+ContentsClick ClickContentsNode(ProjectModel& m, ContentsNode* s,
+                                const std::function<void()>& save_open_topic) {
   if (s == nullptr || s == m.OpenTopicNode) return ContentsClick::kNothing;
   if (s->Kind == kExternalNode) return ContentsClick::kEditExternal;
   if (IsTopicKind(s)) {
+    if (save_open_topic) save_open_topic();
     m.OpenTopicNode = s;
     return ContentsClick::kOpenTopic;
   }
   return ContentsClick::kNothing;
+}
+
+TopicStatusEnabling TopicStatusFor(const std::string& topic_id, std::optional<bool> enabled_now,
+                                   const ContentsNode* selected) {
+  TopicStatusEnabling e;
+  e.ReadOnly = topic_id.empty();
+  const bool en = !e.ReadOnly;
+  e.KIdAuto = en && selected != nullptr && selected->Kind == kTopicNode;
+  if (!enabled_now || *enabled_now != en) e.Apply = en;
+  return e;
 }
 
 }  // namespace qm::editor

@@ -3,6 +3,7 @@
 // window calls these and then brings its tree view up to date.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -61,8 +62,10 @@ struct DeleteOutcome {
 
 // Deletes a node without children. A topic's file <id>.rtf in the rtf
 // folder is deleted at once (a missing file is no matter), its rows become
-// empty and its map number is released. OpenTopicNode is cleared when it
-// was the node. Marks the project modified.
+// empty and its map number is released. When the node is the open topic's
+// (OpenTopicNode, or TopicId names its topic) the open topic is cleared
+// whole, TopicId included, so that no later save writes the emptied editor
+// under an id. Marks the project modified.
 DeleteOutcome DeleteContentsNode(ProjectModel& m, ContentsNode* node);
 
 struct DropOutcome {
@@ -92,8 +95,27 @@ void NodeCollapsed(ContentsNode* node);
 enum class ContentsClick {
   kNothing,       // no selection, the open node or a book
   kEditExternal,  // open the external entry's target dialog
-  kOpenTopic,     // OpenTopicNode was set: save the open topic if modified, load this one
+  kOpenTopic,     // the open topic was saved and OpenTopicNode set: load this one
 };
-ContentsClick ClickContentsNode(ProjectModel& m, ContentsNode* selected);
+// A click on the selected node. For a topic, save_open_topic runs first
+// (it saves the open topic when the editor is modified); only when it
+// returns does OpenTopicNode become the clicked node, so a save that throws
+// leaves the tree pointing at the topic still in the editor.
+ContentsClick ClickContentsNode(ProjectModel& m, ContentsNode* selected,
+                                const std::function<void()>& save_open_topic = {});
+
+// The topic commands after the open topic changed (ShowTopicStatus).
+struct TopicStatusEnabling {
+  bool ReadOnly = true;  // the editor: no topic open
+  // The View menu's KId_Auto: only with an open topic and a topic (kind 2)
+  // selected. Worked out on every call, also when Apply is empty.
+  bool KIdAuto = false;
+  // The state to give the topic commands, empty when they already have it.
+  std::optional<bool> Apply;
+};
+// enabled_now: whether the topic commands are enabled now (empty: not
+// known yet, always apply).
+TopicStatusEnabling TopicStatusFor(const std::string& topic_id, std::optional<bool> enabled_now,
+                                   const ContentsNode* selected);
 
 }  // namespace qm::editor

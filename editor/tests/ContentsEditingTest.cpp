@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <vector>
+
 #include "editor/core/ContentsEditing.h"
 #include "TestUtil.h"
 
@@ -217,7 +220,8 @@ TEST(ContentsDelete, ReleasesTheNumberAndClearsTheOpenTopic) {
   o = DeleteContentsNode(m, inner);  // its file does not exist: no matter
   EXPECT_TRUE(o.Deleted && o.ClearedOpenTopic);
   EXPECT_EQ(m.OpenTopicNode, nullptr);
-  EXPECT_EQ(m.TopicId, "someone else");
+  // The open node went, whatever its id: no id stays for the emptied editor.
+  EXPECT_EQ(m.TopicId, "");
   EXPECT_TRUE(DeleteContentsNode(m, book).Deleted);
   EXPECT_EQ(Shape(m), "HID00000001");
 }
@@ -256,4 +260,49 @@ TEST(ContentsLabels, ClicksEditingAndExpansion) {
   EXPECT_EQ(s.t1->Kind, kTopicNode);
   NodeCollapsed(s.b1);
   EXPECT_EQ(s.b1->Kind, kBookClosed);
+}
+
+TEST(ContentsClicks, TheOpenTopicIsSavedBeforeTheNodeChanges) {
+  Sample s;
+  std::vector<std::string> calls;
+  auto save = [&] { calls.push_back(s.m.OpenTopicNode ? s.m.OpenTopicNode->Text : "none"); };
+  EXPECT_EQ(ClickContentsNode(s.m, s.t1, save), ContentsClick::kOpenTopic);
+  EXPECT_EQ(s.m.OpenTopicNode, s.t1);
+  EXPECT_EQ(ClickContentsNode(s.m, s.h, save), ContentsClick::kOpenTopic);
+  // The save ran while the node was still the one in the editor.
+  EXPECT_EQ(calls, (std::vector<std::string>{"none", "T1"}));
+  // A save that throws leaves the node as it was.
+  auto failing = [] { throw std::runtime_error("disk full"); };
+  EXPECT_THROW(ClickContentsNode(s.m, s.t2, failing), std::runtime_error);
+  EXPECT_EQ(s.m.OpenTopicNode, s.h);
+  // Books, external entries and the open node ask for no save.
+  calls.clear();
+  ClickContentsNode(s.m, s.b1, save);
+  ClickContentsNode(s.m, s.h, save);
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST(ContentsClicks, TopicStatusWorksOutKIdAutoEvenWhenNothingElseChanges) {
+  Sample s;
+  // First call: always applied.
+  TopicStatusEnabling e = TopicStatusFor("", std::nullopt, nullptr);
+  EXPECT_TRUE(e.ReadOnly);
+  ASSERT_TRUE(e.Apply.has_value());
+  EXPECT_FALSE(*e.Apply);
+  EXPECT_FALSE(e.KIdAuto);
+  e = TopicStatusFor("T1", false, s.t1);
+  EXPECT_FALSE(e.ReadOnly);
+  EXPECT_EQ(e.Apply, std::optional<bool>(true));
+  EXPECT_TRUE(e.KIdAuto);
+  // Another topic while the commands are on: nothing to apply, but
+  // KId_Auto follows the selection (a hidden topic, a book: off).
+  e = TopicStatusFor("H", true, s.h);
+  EXPECT_FALSE(e.Apply.has_value());
+  EXPECT_FALSE(e.KIdAuto);
+  e = TopicStatusFor("T2", true, s.t2);
+  EXPECT_FALSE(e.Apply.has_value());
+  EXPECT_TRUE(e.KIdAuto);
+  e = TopicStatusFor("", true, s.t2);
+  EXPECT_EQ(e.Apply, std::optional<bool>(false));
+  EXPECT_FALSE(e.KIdAuto);
 }

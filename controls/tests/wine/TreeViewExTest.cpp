@@ -256,6 +256,9 @@ TEST(TreeViewEx, WithoutAutoDragTheNotificationIsTheTreeViewsOwn) {
   PostMessageA(f.tree->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   f.Pump();
   EXPECT_FALSE(TDragSession::Active());
+  // The node goes: DragNode with it.
+  f.tree->Delete(f.nodes[7]);
+  EXPECT_EQ(f.tree->DragNode(), nullptr);
 }
 
 }  // namespace
