@@ -48,19 +48,15 @@ void TMainForm::CreateComponents() {
   StatusBar->SetPanels({100, 35, 100, 5, 100, 100, 100, 5, 35, 35, -1});
   StatusBar->SetPanelText(8, "挿入");
 
-  ConTextView = new controls::TTreeViewEx(this, this, TVS_EDITLABELS);
+  ConTextView = new TTreeView(this, this, TVS_EDITLABELS);
   ConTextView->Name = "ConTextView";
-  ConTextView->AutoDrag = true;
-  ConTextView->SetShowLines(false);
-  ConTextView->SetShowRoot(false);
-  ConTextView->SetIndent(19);
   ConTextView->SetImages(ImageList1);
   ConTextView->SetWidth(Settings.CWidth);
   ConTextView->SetAlign(TAlign::Left);
   Splitter1 = new TSplitter(this, this, TAlign::Left);
   Splitter1->Name = "Splitter1";
 
-  ErrEdit = new TRichEdit(this, this, ES_READONLY | ES_AUTOHSCROLL | WS_HSCROLL);
+  ErrEdit = new TRichEdit(this, this, ES_READONLY | ES_AUTOHSCROLL);
   ErrEdit->Name = "ErrEdit";
   ErrEdit->SetHeight(Settings.EHeight);
   ErrEdit->SetAlign(TAlign::Bottom);
@@ -233,10 +229,10 @@ void TMainForm::CreateToolBars() {
   PrjBar->AddButton(HelpMakeA);
   PrjBar->AddButton(HelpOptionA);
 
-  AddBookButton = ContextBar->AddButton(AddBookA, TToolButtonStyle::DropDown);
-  AddCntButton = ContextBar->AddButton(AddCntA, TToolButtonStyle::DropDown);
+  ContextBar->AddButton(AddBookA, TToolButtonStyle::DropDown);
+  ContextBar->AddButton(AddCntA, TToolButtonStyle::DropDown);
   ContextBar->AddButton(AddHideA);
-  AddHelpButton = ContextBar->AddButton(AddHelpA, TToolButtonStyle::DropDown);
+  ContextBar->AddButton(AddHelpA, TToolButtonStyle::DropDown);
   ContextBar->AddButton(DelCntA);
   // EditBar, AttrBar and TopicBar receive the editing, format and topic
   // commands of the topic editor.

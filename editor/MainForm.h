@@ -3,9 +3,7 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "classlib/Action.h"
 #include "classlib/FileDialogs.h"
@@ -17,7 +15,6 @@
 #include "classlib/StatusBar.h"
 #include "classlib/ToolBar.h"
 #include "classlib/TreeView.h"
-#include "controls/TreeViewEx.h"
 #include "core/IniSettings.h"
 #include "editor/core/EditorSettings.h"
 #include "editor/core/ProjectFiles.h"
@@ -67,7 +64,7 @@ class TMainForm : public cl::TForm, public ProjectFileUi {
   cl::TToolBar* ContextBar = nullptr;
   cl::TToolBar* TopicBar = nullptr;
   cl::TPopupMenu* ViewMenu = nullptr;
-  controls::TTreeViewEx* ConTextView = nullptr;
+  cl::TTreeView* ConTextView = nullptr;
   cl::TSplitter* Splitter1 = nullptr;
   cl::TRichEdit* Editor = nullptr;
   cl::TSplitter* Splitter2 = nullptr;
@@ -144,52 +141,45 @@ class TMainForm : public cl::TForm, public ProjectFileUi {
   void ConTextViewChange(cl::TComponent* sender);
   void ConTextViewExpanded(cl::TTreeNode item);
   void ConTextViewCollapsed(cl::TTreeNode item);
-  void ConTextViewEditing(cl::TTreeNode item, bool& allow);
-  void ConTextViewEdited(cl::TTreeNode item, std::string& text);
-  void ConTextViewDragOver(cl::TControl* source, int x, int y, bool& accept);
-  void ConTextViewDragDrop(cl::TControl* source, int x, int y);
-  void EditorDragOver(cl::TControl* source, int x, int y, bool& accept);
-  // The add and delete commands; the sender's Tag (or its action's) chooses
-  // the placement.
-  void AddBookAExecute(cl::TComponent* sender);
-  void AddCntAExecute(cl::TComponent* sender);
-  void AddHideAExecute(cl::TComponent* sender);
-  void DelCntAExecute(cl::TComponent* sender);
-  void BookMenuPopup(cl::TPopupMenu* sender);
-  void TopicInsMenuPopup(cl::TPopupMenu* sender);
-  // The drop-down buttons of ContextBar and their position menus.
-  cl::TToolButton* AddBookButton = nullptr;
-  cl::TToolButton* AddCntButton = nullptr;
-  cl::TToolButton* AddHelpButton = nullptr;
-  cl::TPopupMenu* BookMenu = nullptr;
-  cl::TMenuItem* BookInsUpMenu = nullptr;
-  cl::TMenuItem* BookInsDnMenu = nullptr;
-  cl::TMenuItem* BookInsLDnMenu = nullptr;
-  cl::TPopupMenu* TopicInsMenu = nullptr;
-  cl::TMenuItem* TopicInsUpMenu = nullptr;
-  cl::TMenuItem* TopicInsDnMenu = nullptr;
-  cl::TMenuItem* TopicInsTopMenu = nullptr;
-  cl::TPopupMenu* OtherInsMenu = nullptr;
-  cl::TMenuItem* OtherUpMenu = nullptr;
-  cl::TMenuItem* OtherDownMenu = nullptr;
-  cl::TMenuItem* OtherTopMenu = nullptr;
-  // The topic editor as a drop target.
-  controls::TDropHandler* EditorDrop = nullptr;
-  // The commands that work on the open topic: enabled while a topic is open
-  // (ShowTopicStatus). The commands of the topic editor add themselves here.
-  std::vector<cl::TAction*> TopicCommandActions;
-  std::vector<cl::TMenuItem*> TopicCommandItems;
-  // Whether they were last enabled; empty before the first ShowTopicStatus.
-  std::optional<bool> TopicCommandsEnabled;
-  // The tree view after the contents tree changed: a new node's item, a
-  // moved node's items (expansion kept), or a node's item going.
-  void InsertContentsItem(ContentsNode* node);
-  void MoveContentsItems(ContentsNode* node);
   // ---- end of contents tree editing ----
 
   // ---- Compile and the error log (CompileCommands.cpp) ----
   // Sets up the compile, error-log, help and program commands.
   void WireCompileCommands();
+  // Saves, runs the help compiler on the project, shows the help file and
+  // the error log.
+  void HelpMakeAExecute(cl::TComponent* sender);
+  // Replaces the error pane's text by the lines of a file.
+  void LoadErrorLog(const std::string& path);
+  void ErrViewClick(cl::TComponent* sender);
+  void HelpViewClick(cl::TComponent* sender);
+  // Selects and opens the contents node of a topic id; warn: report a miss.
+  void GoToTopicId(const std::string& id, bool warn);
+  void FindIDClick(cl::TComponent* sender);
+  void ErrEditSelectionChange(cl::TComponent* sender);
+  // Starts Help Workshop (sender's Tag 0) or the hotspot graphics editor (1).
+  void ProgExecute(cl::TComponent* sender);
+  // True while the window waits for the help compiler.
+  bool CompilerRunning() const { return compiler_running_; }
+  // The help viewer call (WinHelpA); tests put another in its place.
+  std::function<BOOL(HWND, const std::string&, UINT, ULONG_PTR)> WinHelpCall;
+
+ private:
+  friend class CompilerWait;
+  bool compiler_running_ = false;
+  bool close_deferred_ = false;
+  bool loading_error_log_ = false;
+  // Shows why a command must wait for the compiler; true while it runs.
+  bool RefuseWhileCompiling();
+  // The layout steps that show the error pane under the editor.
+  void ShowErrorPane();
+  // Starts a program (flags 0x20, the editor's environment); folder empty:
+  // the editor's current folder. Reports a failure naming the program.
+  // process receives the handles (to wait for), or they are closed at once.
+  bool StartProgram(const std::string& program, const std::string& command_line,
+                    const std::string& folder, bool folder_not_set, PROCESS_INFORMATION* process);
+
+ public:
   // ---- end of compile and the error log ----
 
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
