@@ -48,8 +48,12 @@ void TMainForm::CreateComponents() {
   StatusBar->SetPanels({100, 35, 100, 5, 100, 100, 100, 5, 35, 35, -1});
   StatusBar->SetPanelText(8, "挿入");
 
-  ConTextView = new TTreeView(this, this, TVS_EDITLABELS);
+  ConTextView = new controls::TTreeViewEx(this, this, TVS_EDITLABELS);
   ConTextView->Name = "ConTextView";
+  ConTextView->AutoDrag = true;
+  ConTextView->SetShowLines(false);
+  ConTextView->SetShowRoot(false);
+  ConTextView->SetIndent(19);
   ConTextView->SetImages(ImageList1);
   ConTextView->SetWidth(Settings.CWidth);
   ConTextView->SetAlign(TAlign::Left);
@@ -229,10 +233,10 @@ void TMainForm::CreateToolBars() {
   PrjBar->AddButton(HelpMakeA);
   PrjBar->AddButton(HelpOptionA);
 
-  ContextBar->AddButton(AddBookA, TToolButtonStyle::DropDown);
-  ContextBar->AddButton(AddCntA, TToolButtonStyle::DropDown);
+  AddBookButton = ContextBar->AddButton(AddBookA, TToolButtonStyle::DropDown);
+  AddCntButton = ContextBar->AddButton(AddCntA, TToolButtonStyle::DropDown);
   ContextBar->AddButton(AddHideA);
-  ContextBar->AddButton(AddHelpA, TToolButtonStyle::DropDown);
+  AddHelpButton = ContextBar->AddButton(AddHelpA, TToolButtonStyle::DropDown);
   ContextBar->AddButton(DelCntA);
   // EditBar, AttrBar and TopicBar receive the editing, format and topic
   // commands of the topic editor.

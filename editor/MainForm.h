@@ -3,7 +3,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "classlib/Action.h"
 #include "classlib/FileDialogs.h"
@@ -15,6 +17,7 @@
 #include "classlib/StatusBar.h"
 #include "classlib/ToolBar.h"
 #include "classlib/TreeView.h"
+#include "controls/TreeViewEx.h"
 #include "core/IniSettings.h"
 #include "editor/core/EditorSettings.h"
 #include "editor/core/ProjectFiles.h"
@@ -64,7 +67,7 @@ class TMainForm : public cl::TForm, public ProjectFileUi {
   cl::TToolBar* ContextBar = nullptr;
   cl::TToolBar* TopicBar = nullptr;
   cl::TPopupMenu* ViewMenu = nullptr;
-  cl::TTreeView* ConTextView = nullptr;
+  controls::TTreeViewEx* ConTextView = nullptr;
   cl::TSplitter* Splitter1 = nullptr;
   cl::TRichEdit* Editor = nullptr;
   cl::TSplitter* Splitter2 = nullptr;
@@ -141,6 +144,47 @@ class TMainForm : public cl::TForm, public ProjectFileUi {
   void ConTextViewChange(cl::TComponent* sender);
   void ConTextViewExpanded(cl::TTreeNode item);
   void ConTextViewCollapsed(cl::TTreeNode item);
+  void ConTextViewEditing(cl::TTreeNode item, bool& allow);
+  void ConTextViewEdited(cl::TTreeNode item, std::string& text);
+  void ConTextViewDragOver(cl::TControl* source, int x, int y, bool& accept);
+  void ConTextViewDragDrop(cl::TControl* source, int x, int y);
+  void EditorDragOver(cl::TControl* source, int x, int y, bool& accept);
+  // The add and delete commands; the sender's Tag (or its action's) chooses
+  // the placement.
+  void AddBookAExecute(cl::TComponent* sender);
+  void AddCntAExecute(cl::TComponent* sender);
+  void AddHideAExecute(cl::TComponent* sender);
+  void DelCntAExecute(cl::TComponent* sender);
+  void BookMenuPopup(cl::TPopupMenu* sender);
+  void TopicInsMenuPopup(cl::TPopupMenu* sender);
+  // The drop-down buttons of ContextBar and their position menus.
+  cl::TToolButton* AddBookButton = nullptr;
+  cl::TToolButton* AddCntButton = nullptr;
+  cl::TToolButton* AddHelpButton = nullptr;
+  cl::TPopupMenu* BookMenu = nullptr;
+  cl::TMenuItem* BookInsUpMenu = nullptr;
+  cl::TMenuItem* BookInsDnMenu = nullptr;
+  cl::TMenuItem* BookInsLDnMenu = nullptr;
+  cl::TPopupMenu* TopicInsMenu = nullptr;
+  cl::TMenuItem* TopicInsUpMenu = nullptr;
+  cl::TMenuItem* TopicInsDnMenu = nullptr;
+  cl::TMenuItem* TopicInsTopMenu = nullptr;
+  cl::TPopupMenu* OtherInsMenu = nullptr;
+  cl::TMenuItem* OtherUpMenu = nullptr;
+  cl::TMenuItem* OtherDownMenu = nullptr;
+  cl::TMenuItem* OtherTopMenu = nullptr;
+  // The topic editor as a drop target.
+  controls::TDropHandler* EditorDrop = nullptr;
+  // The commands that work on the open topic: enabled while a topic is open
+  // (ShowTopicStatus). The commands of the topic editor add themselves here.
+  std::vector<cl::TAction*> TopicCommandActions;
+  std::vector<cl::TMenuItem*> TopicCommandItems;
+  // Whether they were last enabled; empty before the first ShowTopicStatus.
+  std::optional<bool> TopicCommandsEnabled;
+  // The tree view after the contents tree changed: a new node's item, a
+  // moved node's items (expansion kept), or a node's item going.
+  void InsertContentsItem(ContentsNode* node);
+  void MoveContentsItems(ContentsNode* node);
   // ---- end of contents tree editing ----
 
   // ---- Compile and the error log (CompileCommands.cpp) ----
