@@ -124,6 +124,7 @@ void TMainForm::CreateMenus() {
   FileMenu = root->AddItem("ファイル(&F)");
   FileMenu->Name = "FileMenu";
   FileNewItem = FileMenu->AddItem("新規作成(&N)...");
+  FileNewItem->SetImageIndex(kImgNew);
   FileMenu->AddItem(OpenA);
   FileMenu->AddItem(SaveA);
   FileMenu->AddSeparator();
@@ -140,6 +141,7 @@ void TMainForm::CreateMenus() {
   // The editing commands of the topic editor join this menu with it.
   FindID = EditMenu->AddItem("ID検索(&I)...");
   FindID->Name = "FindID";
+  FindID->SetImageIndex(kImgFindId);
   FindID->SetEnabled(false);
 
   ViewMenuItem = root->AddItem("表示(&V)");
@@ -148,6 +150,7 @@ void TMainForm::CreateMenus() {
   ViewMenuItem->AddSeparator();
   ErrView = ViewMenuItem->AddItem("エラーログ(&E)");
   ErrView->Name = "ErrView";
+  ErrView->SetImageIndex(kImgErrorLog);
   ErrView->SetEnabled(false);
 
   ProjectMenu = root->AddItem("プロジェクト(&P)");
@@ -155,6 +158,7 @@ void TMainForm::CreateMenus() {
   ProjectMenu->AddItem(HelpMakeA);
   HelpView = ProjectMenu->AddItem("ヘルプ表示(&V)", nullptr, VK_F12);
   HelpView->Name = "HelpView";
+  HelpView->SetImageIndex(kImgViewHelp);
   HelpView->SetEnabled(false);
   ProjectMenu->AddSeparator();
   ProjectMenu->AddItem(HelpOptionA);
@@ -163,13 +167,16 @@ void TMainForm::CreateMenus() {
   ToolMenu->Name = "ToolMenu";
   Backup1 = ToolMenu->AddItem("バックアップ(&B)");
   Backup1->Name = "Backup1";
+  Backup1->SetImageIndex(kImgBackup);
   Backup1->SetEnabled(false);
   ToolMenu->AddSeparator();
   HcwH1 = ToolMenu->AddItem("Hcwの起動(&H)");
   HcwH1->Name = "HcwH1";
+  HcwH1->SetImageIndex(kImgHcw);
   HcwH1->Tag = 0;
   ZonivexS1 = ToolMenu->AddItem("Zonivexの起動(&S)");
   ZonivexS1->Name = "ZonivexS1";
+  ZonivexS1->SetImageIndex(kImgZonivex);
   ZonivexS1->Tag = 1;
 
   // The popup menu of the dock bar and of every toolbar.
@@ -267,8 +274,10 @@ void TMainForm::FormCreate() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   Application().HelpFile = ExtractFileDir(path) + "\\quillmark.hlp";
-  // 7. Images of menus and toolbars: the toolbars carry ImageList4 and
-  //    ImageList5 on every system.
+  // 7. Images of menus and toolbars: ImageList4 and ImageList5 on every
+  //    system (there is one set of pictures).
+  MainMenu->Items()->SetImages(ImageList4, ImageList5);
+  ViewMenu->Items()->SetImages(ImageList4, ImageList5);
   // 8. Whether the display shows true colour.
   HDC dc = GetDC(nullptr);
   int palette = GetDeviceCaps(dc, SIZEPALETTE);

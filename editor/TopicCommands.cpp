@@ -1,4 +1,7 @@
 // Opening, clearing and saving the topic in the editor pane.
+#include <stdexcept>
+
+#include "classlib/Dialogs.h"
 #include "core/FileSystem.h"
 #include "editor/MainForm.h"
 #include "editor/core/TopicLoad.h"
@@ -82,7 +85,22 @@ void TMainForm::LoadTopic() {
 
 void TMainForm::SaveTopic() {
   Lines editor_lines = SplitRichEditStreamOut(Editor->SaveRtf());
-  Lines file_lines = SaveTopicLines(editor_lines, Project.TopicId, Project.TopicFootnotes, OpenTopicStash);
+  std::vector<int> unused;
+  Lines file_lines =
+      SaveTopicLines(editor_lines, Project.TopicId, Project.TopicFootnotes, OpenTopicStash, &unused);
+  if (!unused.empty()) {
+    // Pictures or footnotes set aside at loading whose placeholder is gone
+    // from the text: the author must agree before the file loses them.
+    std::string names;
+    for (int n : unused) {
+      if (const TopicStashItem* item = OpenTopicStash.Find(n))
+        names += " {" + item->Word + " " + std::to_string(n) + "}";
+    }
+    if (cl::MessageDlg("次の埋め込みデータがトピックから削除されています:" + names +
+                           "\n保存するとトピック ファイルから失われます. 保存しますか?",
+                       cl::TMsgDlgType::Warning, MB_YESNO) != IDYES)
+      throw std::runtime_error("トピック " + Project.TopicId + " を保存しませんでした.");
+  }
   WriteFileReplacing(Project.TopicFilePath(Project.TopicId), JoinLines(file_lines));
   Editor->SetModified(false);
 }

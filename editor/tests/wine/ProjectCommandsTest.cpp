@@ -133,3 +133,32 @@ TEST(Topics, ATopicFileThatCannotBeReadLeavesNoTopicOpen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Topics, DeletingASetAsidePictureAsksBeforeTheSave) {
+  EditorFixture fx;
+  std::string dir = CopyProject("andes-fbd");
+  fx.dialog_answers = {dir + "\\FBD.hpj"};
+  fx.form->OpenAExecute(nullptr);
+  TMainForm& f = *fx.form;
+  fx.ClickTopic("Equation");
+  ASSERT_EQ(f.Project.TopicId, "Equation");
+  ASSERT_FALSE(f.OpenTopicStash.Items.empty());
+  std::string before = ReadFile(dir + "\\rtf\\Equation.rtf");
+  // Select the whole text and type over it: every placeholder goes.
+  f.Editor->SetSel(0, -1);
+  f.Editor->SetSelText("x");
+  fx.boxes.clear();
+  fx.box_answer = IDNO;
+  EXPECT_THROW(f.SaveTopic(), std::runtime_error);
+  ASSERT_EQ(fx.boxes.size(), 1u);
+  EXPECT_NE(fx.boxes[0].text.find("{pict "), std::string::npos);
+  EXPECT_EQ(ReadFile(dir + "\\rtf\\Equation.rtf"), before);
+  EXPECT_TRUE(f.Editor->Modified());
+  fx.box_answer = IDYES;
+  f.SaveTopic();
+  EXPECT_NE(ReadFile(dir + "\\rtf\\Equation.rtf"), before);
+}
+
+}  // namespace
