@@ -410,7 +410,7 @@ std::string TShg::BuildBitmapFile() const {
   out.append(pictureBytes, 0, tableBytes);
   const std::string_view data = std::string_view(pictureBytes).substr(tableBytes);
   if (packing == 1) {
-    out += RunLenUnpack(data, imageBytes);
+    RunLenUnpackTo(data, out, imageBytes);
   } else {
     out.append(data.substr(0, std::min<std::uint64_t>(data.size(), imageBytes)));
   }
@@ -431,7 +431,7 @@ std::string TShg::BuildPlaceableMetafile() const {
   WriteDWord(out, 0);
   WriteWord(out, PlaceableChecksum(out.data()));
   if (packing == 1) {
-    out += RunLenUnpack(pictureBytes, mfDecompressedSize);
+    RunLenUnpackTo(pictureBytes, out, mfDecompressedSize);
   } else {
     out += pictureBytes;
   }

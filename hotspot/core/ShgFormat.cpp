@@ -173,24 +173,29 @@ std::string RunLenPack(std::string_view data) {
   return out;
 }
 
-std::string RunLenUnpack(std::string_view packed, std::size_t limit) {
-  std::string out;
-  if (limit != std::string::npos) out.reserve(limit);
-  std::size_t i = 0;
+void RunLenUnpackTo(std::string_view packed, std::string& out, std::size_t limit) {
+  std::size_t i = 0, produced = 0;
   const std::size_t n = packed.size();
-  while (i < n && out.size() < limit) {
+  while (i < n && produced < limit) {
     const unsigned char code = static_cast<unsigned char>(packed[i++]);
+    std::size_t count;
     if (code & 0x80) {
-      std::size_t count = std::min<std::size_t>(code & 0x7F, n - i);
-      count = std::min(count, limit - out.size());
+      count = std::min<std::size_t>({static_cast<std::size_t>(code & 0x7F), n - i, limit - produced});
       out.append(packed.data() + i, count);
       i += code & 0x7F;  // past the end ends the loop
     } else {
       if (i >= n) break;
-      const std::size_t count = std::min<std::size_t>(code, limit - out.size());
+      count = std::min<std::size_t>(code, limit - produced);
       out.append(count, packed[i++]);
     }
+    produced += count;
   }
+}
+
+std::string RunLenUnpack(std::string_view packed, std::size_t limit) {
+  std::string out;
+  if (limit != std::string::npos) out.reserve(limit);
+  RunLenUnpackTo(packed, out, limit);
   return out;
 }
 
@@ -229,27 +234,123 @@ bool IsWellFormedEmf(std::string_view emf) {
   return type == 14 && at == total;
 }
 
+namespace {
+
+std::uint16_t Word(std::string_view s, std::size_t at) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(s[at]) | (static_cast<unsigned char>(s[at + 1]) << 8));
+}
+
+std::uint32_t DWordAt(std::string_view s, std::size_t at) {
+  return Word(s, at) | (static_cast<std::uint32_t>(Word(s, at + 2)) << 16);
+}
+
+// A device-independent bitmap (BITMAPINFOHEADER or BITMAPCOREHEADER, colour
+// table, bits) that lies wholly inside dib.
+bool DibFits(std::string_view dib) {
+  if (dib.size() < 12) return false;
+  const std::uint32_t headerSize = DWordAt(dib, 0);
+  std::uint64_t width, height, bits, colors, compression = 0, imageSize = 0;
+  if (headerSize == 12) {
+    width = Word(dib, 4);
+    height = Word(dib, 6);
+    bits = Word(dib, 10);
+    colors = bits <= 8 ? (1u << bits) * 3 : 0;
+    colors = (colors + 3) / 4;  // RGBTRIPLEs counted in 4-byte units below
+  } else {
+    if (headerSize < 40 || headerSize > dib.size()) return false;
+    const std::int32_t w = static_cast<std::int32_t>(DWordAt(dib, 4));
+    const std::int32_t h = static_cast<std::int32_t>(DWordAt(dib, 8));
+    if (w <= 0 || h == 0 || h == INT32_MIN) return false;
+    width = static_cast<std::uint64_t>(w);
+    height = static_cast<std::uint64_t>(h < 0 ? -static_cast<std::int64_t>(h) : h);
+    bits = Word(dib, 14);
+    compression = DWordAt(dib, 16);
+    imageSize = DWordAt(dib, 20);
+    colors = DWordAt(dib, 32);
+    if (colors == 0 && bits <= 8) colors = 1u << bits;
+    if (compression == 3) colors += 3;  // bit-field masks
+  }
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
+  if (width == 0 || height == 0 || colors > 259) return false;
+  const std::uint64_t pixels = compression == 1 || compression == 2
+                                   ? imageSize
+                                   : BitmapStride(static_cast<std::uint32_t>(std::min<std::uint64_t>(width, 0xFFFFFFF)),
+                                                  static_cast<std::uint32_t>(bits)) * height;
+  if (compression > 3) return false;
+  return headerSize + 4 * colors + pixels <= dib.size();
+}
+
+// A solid-brush record that takes the place of a pattern brush we do not
+// hand to the platform (the object table keeps its numbering).
+void AppendSolidBrush(std::string& out) {
+  WriteDWord(out, 7);
+  WriteWord(out, 0x02FC);  // META_CREATEBRUSHINDIRECT
+  WriteWord(out, 0);       // BS_SOLID
+  WriteDWord(out, 0x00808080);
+  WriteWord(out, 0);
+}
+
+}  // namespace
+
 std::string NormalizeWmfRecords(std::string_view wmf) {
-  auto word = [&](std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(wmf[at]) |
-                                      (static_cast<unsigned char>(wmf[at + 1]) << 8));
-  };
   // METAHEADER: type (1 memory, 2 disk), header size 9 words, version,
   // size in words, object count, largest record, 0.
-  if (wmf.size() < 18 || (word(0) != 1 && word(0) != 2) || word(2) != 9) return {};
+  if (wmf.size() < 18 || (Word(wmf, 0) != 1 && Word(wmf, 0) != 2) || Word(wmf, 2) != 9) return {};
+  std::string out(wmf.substr(0, 18));
   std::size_t at = 18;
   std::uint32_t largest = 0;
   for (;;) {
     if (wmf.size() - at < 6) return {};
-    const std::uint64_t words = static_cast<std::uint64_t>(word(at)) | (static_cast<std::uint64_t>(word(at + 2)) << 16);
+    const std::uint64_t words = DWordAt(wmf, at);
     if (words < 3 || words * 2 > wmf.size() - at) return {};
-    const std::uint16_t function = word(at + 4);
-    at += static_cast<std::size_t>(words * 2);
-    largest = std::max<std::uint32_t>(largest, static_cast<std::uint32_t>(words));
+    const std::uint16_t function = Word(wmf, at + 4);
+    const std::string_view record = wmf.substr(at, static_cast<std::size_t>(words * 2));
+    const std::string_view params = record.substr(6);
+    at += record.size();
+    // Records that carry bitmaps: the bitmap must lie inside the record. The
+    // old (Windows 3.0) forms with a device-dependent bitmap are read
+    // differently by different platforms and are left out.
+    bool keep = true;
+    bool brush = false;
+    const bool withBitmap = words != static_cast<std::uint64_t>((function >> 8) + 3);
+    switch (function) {
+      case 0x0922:  // META_BITBLT
+      case 0x0B23:  // META_STRETCHBLT
+        keep = !withBitmap;
+        break;
+      case 0x01F9:  // META_CREATEPATTERNBRUSH
+        keep = false;
+        brush = true;
+        break;
+      case 0x0142:  // META_DIBCREATEPATTERNBRUSH
+        keep = params.size() >= 4 && Word(params, 0) != 3 && DibFits(params.substr(4));
+        brush = !keep;
+        break;
+      case 0x0940:  // META_DIBBITBLT
+        keep = !withBitmap || (params.size() >= 16 && DibFits(params.substr(16)));
+        break;
+      case 0x0B41:  // META_DIBSTRETCHBLT
+        keep = !withBitmap || (params.size() >= 20 && DibFits(params.substr(20)));
+        break;
+      case 0x0F43:  // META_STRETCHDIB
+        keep = params.size() >= 22 && DibFits(params.substr(22));
+        break;
+      case 0x0D33:  // META_SETDIBTODEV
+        keep = params.size() >= 18 && DibFits(params.substr(18));
+        break;
+      default:
+        break;
+    }
+    if (keep) {
+      out.append(record);
+      largest = std::max<std::uint32_t>(largest, static_cast<std::uint32_t>(words));
+    } else if (brush) {
+      AppendSolidBrush(out);
+      largest = std::max<std::uint32_t>(largest, 7);
+    }
     if (function == 0) break;  // META_EOF
   }
-  std::string out(wmf.substr(0, at));
-  const std::uint32_t totalWords = static_cast<std::uint32_t>(at / 2);
+  const std::uint32_t totalWords = static_cast<std::uint32_t>(out.size() / 2);
   for (int i = 0; i < 4; ++i) out[6 + i] = static_cast<char>((totalWords >> (8 * i)) & 0xFF);
   for (int i = 0; i < 4; ++i) out[12 + i] = static_cast<char>((largest >> (8 * i)) & 0xFF);
   return out;

@@ -77,6 +77,8 @@ void RunLenPack(std::string_view data, std::string& out);  // appends
 // for more bytes than remain uses what there is) and, when limit is not
 // npos, as soon as limit bytes were produced. Linear in input and output.
 std::string RunLenUnpack(std::string_view packed, std::size_t limit = std::string::npos);
+// The same, appending at most limit bytes to out.
+void RunLenUnpackTo(std::string_view packed, std::string& out, std::size_t limit = std::string::npos);
 
 // XOR of the first ten 16-bit words of a 22-byte placeable metafile header.
 std::uint16_t PlaceableChecksum(const void* header22);

@@ -202,6 +202,38 @@ TEST(ShgHelpers, MetafileRecordsAreCutToTheEndRecord) {
   EXPECT_EQ(NormalizeWmfRecords(header), "");
 }
 
+// A record: size in words, function, parameters.
+std::string Record(std::uint16_t function, const std::string& params) {
+  std::string r;
+  const std::uint32_t words = static_cast<std::uint32_t>(3 + params.size() / 2);
+  r.append(reinterpret_cast<const char*>(&words), 4);
+  r.append(reinterpret_cast<const char*>(&function), 2);
+  return r + params;
+}
+
+std::string Dib(int width, int height, int bits, std::size_t pixelBytes) {
+  std::string d(40, '\0');
+  d[0] = 40;
+  d[4] = static_cast<char>(width);
+  d[8] = static_cast<char>(height);
+  d[12] = 1;
+  d[14] = static_cast<char>(bits);
+  return d + std::string(bits <= 8 ? 4u << bits : 0, '\0') + std::string(pixelBytes, '\x55');
+}
+
+TEST(ShgHelpers, MetafileBitmapRecordsAreChecked) {
+  const std::string header = Bytes({1, 0, 9, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  const std::string eof = Record(0, "");
+  const std::string goodDib = Record(0x0F43, std::string(22, '\0') + Dib(4, 4, 1, 16));
+  const std::string shortDib = Record(0x0F43, std::string(22, '\0') + Dib(4, 4, 1, 14));
+  const std::string oldBitBlt = Record(0x0922, std::string(16, '\0') + std::string(14, '\1'));
+  const std::string oldBitBltNoBitmap = Record(0x0922, std::string(18, '\0'));  // 12 words
+  const std::string pattern = Record(0x01F9, std::string(40, '\2'));
+  const std::string out = NormalizeWmfRecords(header + goodDib + shortDib + oldBitBlt + oldBitBltNoBitmap + pattern + eof);
+  const std::string solidBrush = Bytes({7, 0, 0, 0, 0xFC, 0x02, 0, 0, 0x80, 0x80, 0x80, 0, 0, 0});
+  EXPECT_EQ(out.substr(18), goodDib + oldBitBltNoBitmap + solidBrush + eof);
+}
+
 TEST(ShgHelpers, EnhancedMetafileCheck) {
   int good = 0;
   for (const char* name : {"libemf2svg-test-012.emf", "libemf2svg-test-030.emf", "libuemf-test_mm_text_ref.emf"}) {
