@@ -154,23 +154,6 @@ TEST(Compile, TheLogShowsInThePaneAndAnIdInItOpensItsTopic) {
   EXPECT_NE(fx.PaneText().find(broken), std::string::npos);
 }
 
-TEST(Compile, SelectingTheIdWithTheBlankAfterItOpensTheTopic) {
-  CompileFixture fx;
-  TMainForm& f = *fx.form;
-  std::vector<std::string> ids = fx.TwoTopicIds();
-  ASSERT_EQ(ids.size(), 2u);
-  qm::WriteFileReplacing(fx.dir + "\\Calques3D.err",
-                         "HC3025: Warning: X.rtf : Jump to undefined Topic ID: Bad in topic " +
-                             ids[1] + " .\r\n0 errors, 1 warnings\r\n");
-  f.ErrViewClick(nullptr);
-  std::string text = fx.PaneText();
-  std::size_t at = text.find("topic " + ids[1]) + 6;
-  // Selections made while loading the log open nothing.
-  EXPECT_TRUE(f.Project.TopicId.empty());
-  f.ErrEdit->SetSel(static_cast<int>(at), static_cast<int>(ids[1].size()) + 1);
-  EXPECT_EQ(f.Project.TopicId, ids[1]);
-}
-
 TEST(Compile, GoToTheOpenTopicReloadsNothing) {
   CompileFixture fx;
   TMainForm& f = *fx.form;
@@ -258,7 +241,7 @@ TEST(Compile, AMissingCompilerIsNamed) {
   EXPECT_NE(fx.boxes[1].text.find("Help Workshop"), std::string::npos);
 }
 
-TEST(Compile, ErrViewShowsAndHidesThePaneAndReloadsTheLog) {
+TEST(Compile, ErrViewAndHelpViewShowThePaneAndTheHelpFile) {
   CompileFixture fx;
   TMainForm& f = *fx.form;
   std::string err = fx.dir + "\\Calques3D.err";
@@ -287,11 +270,9 @@ TEST(Compile, ErrViewShowsAndHidesThePaneAndReloadsTheLog) {
   EXPECT_TRUE(f.ErrEdit->Visible());
   EXPECT_EQ(fx.PaneText(), "");
   EXPECT_TRUE(fx.boxes.empty());
-}
 
-TEST(Compile, HelpViewOpensTheHelpFileInTheViewer) {
-  CompileFixture fx;
-  fx.form->HelpView->Click();
+  // F12: the help file in the viewer, whether it exists or not.
+  f.HelpView->Click();
   ASSERT_EQ(fx.winhelp.size(), 1u);
   EXPECT_EQ(fx.winhelp[0].command, static_cast<UINT>(HELP_FINDER));
   EXPECT_EQ(fx.winhelp[0].file, fx.dir + "\\Calques3D.hlp");
