@@ -1,6 +1,8 @@
-// Fuzzes the .shg reader, the picture rebuild and the RunLen unpacker.
+// Fuzzes the .shg reader, the picture rebuild, the RunLen unpacker and the
+// checks of metafile records.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "hotspot/core/Shg.h"
@@ -9,13 +11,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace qm::hotspot;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   RunLenUnpack(bytes, 1 << 20);
+  NormalizeWmfRecords(bytes);
+  IsWellFormedEmf(bytes);
   TShg shg;
   try {
     shg.LoadFromBytes(bytes);
     if (shg.pictureType == kShgTypeBitmap) {
       if (BitmapStride(shg.width, shg.bitCount) * shg.height <= (8u << 20)) shg.BuildBitmapFile();
     } else {
-      shg.BuildPlaceableMetafile();
+      NormalizeWmfRecords(std::string_view(shg.BuildPlaceableMetafile()).substr(kPlaceableHeaderSize));
     }
     shg.SaveToBytes();
   } catch (const EShgError&) {
@@ -23,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     shg.ImportPlaceableMetafile(bytes);
     shg.SaveToBytes();
+    NormalizeWmfRecords(bytes.substr(kPlaceableHeaderSize));
   } catch (const EShgError&) {
   }
   try {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 
 #include "core/FileSystem.h"
