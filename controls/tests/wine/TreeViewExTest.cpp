@@ -28,6 +28,8 @@ struct TreeFixture {
     for (int i = 0; i < 60; ++i)
       nodes.push_back(tree->AddChild(nullptr, "Node " + std::string(30, 'x') + std::to_string(i), 0, i));
     form->Show();
+    // Drops find their target by screen position: nothing may cover the tree.
+    SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     tree->SetBounds(0, 0, 200, 250);
     Pump();
     tree->SetBounds(0, 0, 200 - (tree->ClientWidth() - 150), 250 - (tree->ClientHeight() - 199));
