@@ -189,8 +189,13 @@ void TMainForm::HelpMakeAExecute(cl::TComponent*) {
     // 5. The window stays responsive between the slices.
     CompilerWait waiting(*this);
     AtExit note_close{[&] { close_requested = close_deferred_; }};
-    while (WaitForSingleObject(compiler.pi.hProcess, kWaitSlice) == WAIT_TIMEOUT)
+    // Each slice also ends as soon as a message arrives, so the window
+    // answers at once rather than every three seconds.
+    for (;;) {
+      DWORD r = MsgWaitForMultipleObjects(1, &compiler.pi.hProcess, FALSE, kWaitSlice, QS_ALLINPUT);
+      if (r != WAIT_TIMEOUT && r != WAIT_OBJECT_0 + 1) break;  // ended, or the wait failed
       cl::Application().ProcessMessages();
+    }
   }
   // 6. The handles go with `compiler`.
   // 7. Not for a window that is about to close.
