@@ -1,21 +1,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "classlib/tests/TempDir.h"
 #include "core/FileSystem.h"
 
 using namespace qm;
-
-namespace {
-std::string NewTempDir() {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  char name[MAX_PATH];
-  GetTempFileNameA(base, "qm", 0, name);
-  DeleteFileA(name);
-  CreateDirectoryA(name, nullptr);
-  return name;
-}
-}  // namespace
+using qmtest::NewTempDir;
 
 TEST(FileSystemWin32, ReplacesAnExistingFileAndKeepsJapaneseNames) {
   std::string dir = PathJoin(NewTempDir(), "ソース本");

@@ -5,16 +5,6 @@
 
 namespace qmtest {
 
-std::string NewTempDir() {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  char name[MAX_PATH];
-  GetTempFileNameA(base, "qm", 0, name);
-  DeleteFileA(name);
-  CreateDirectoryA(name, nullptr);
-  return name;
-}
-
 std::string CopyProject(const std::string& name) {
   std::string from = std::string(QM_TESTDATA_DIR) + "/projects/" + name;
   std::string to = NewTempDir();

@@ -10,13 +10,12 @@
 
 #include "classlib/Dialogs.h"
 #include "classlib/FileDialogs.h"
+#include "classlib/tests/TempDir.h"
 #include "core/IniSettings.h"
 #include "editor/MainForm.h"
 
 namespace qmtest {
 
-// A new empty folder under the temporary folder.
-std::string NewTempDir();
 // Copies every file of a shared test project into a new temporary folder.
 std::string CopyProject(const std::string& name);
 std::string ReadFile(const std::string& path);
