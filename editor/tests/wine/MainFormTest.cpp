@@ -56,6 +56,11 @@ TEST_F(MainFormTest, RestoresBoundsAndPaneSizesFromTheSettings) {
   EXPECT_EQ(f->Project.Program.HcwFolder, "C:\\hcw");
   EXPECT_EQ(f->Project.Program.RecentFiles,
             (std::vector<std::string>{"C:\\p\\one.hpj", "C:\\p\\three.hpj"}));
+  // The File menu shows them before Exit, after a separator of their own.
+  ASSERT_EQ(f->FileMenu->Count(), 11 + 2 + 1);
+  EXPECT_EQ(f->FileMenu->Item(10)->Caption(), "&1 C:\\p\\one.hpj");
+  EXPECT_EQ(f->FileMenu->Item(11)->Caption(), "&2 C:\\p\\three.hpj");
+  EXPECT_TRUE(f->FileMenu->Item(12)->IsSeparator());
   EXPECT_EQ(f->StatusBar->Height(), 18);
   // The editor is read-only while no topic is open.
   EXPECT_TRUE(f->Editor->ReadOnly());
