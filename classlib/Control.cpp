@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "classlib/Application.h"
+#include "classlib/GraphicControl.h"
 #include "classlib/Menu.h"
 
 namespace cl {
@@ -46,6 +47,9 @@ LRESULT CALLBACK ControlWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return r;
   }
   try {
+    LRESULT result = 0;
+    if (!c->graphic_controls_.empty() && TGraphicControl::ParentMessage(c, msg, wp, lp, result))
+      return result;
     return c->WndProc(msg, wp, lp);
   } catch (const std::exception& e) {
     Application().HandleException(e);
@@ -69,6 +73,11 @@ TControl::~TControl() {
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
   }
   for (TControl* child : children_) child->parent_ = nullptr;
+  while (!graphic_controls_.empty()) {
+    graphic_controls_.back()->ParentDestroyed();
+    graphic_controls_.pop_back();
+  }
+  graphic_capture_ = nullptr;
   if (handle_) {
     HWND h = handle_;
     DestroyWindow(h);

@@ -17,6 +17,8 @@
 
 namespace cl {
 
+class TGraphicControl;
+
 enum class TAlign { None, Top, Bottom, Left, Right, Client };
 
 enum TShiftFlag { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
@@ -80,6 +82,9 @@ class TControl : public TComponent {
   virtual bool Notify(NMHDR* hdr, LRESULT& result) { return false; }
   virtual bool Command(WORD code) { return false; }
 
+  // The windowless controls on this one, back to front (GraphicControl.h).
+  const std::vector<TGraphicControl*>& GraphicControls() const { return graphic_controls_; }
+
   static TControl* FromHandle(HWND h);
   // Our own window class, registered once per name.
   static const char* RegisterOwnClass(const char* name, UINT class_style = CS_DBLCLKS,
@@ -98,6 +103,9 @@ class TControl : public TComponent {
   void MakeWindow(const char* class_name, const char* text, DWORD style, DWORD ex_style,
                   HWND parent);
   friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
+  friend class TGraphicControl;
+  std::vector<TGraphicControl*> graphic_controls_;
+  TGraphicControl* graphic_capture_ = nullptr;
   HWND handle_ = nullptr;
   WNDPROC old_proc_ = nullptr;
   TControl* parent_;

@@ -1,0 +1,600 @@
+#include "classlib/Graphics.h"
+
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <istream>
+#include <ostream>
+#include <vector>
+
+namespace cl {
+
+namespace {
+
+std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint32_t U32(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+void Put16(std::string& s, unsigned v) {
+  s += static_cast<char>(v & 0xFF);
+  s += static_cast<char>(v >> 8 & 0xFF);
+}
+void Put32(std::string& s, std::uint32_t v) {
+  Put16(s, v & 0xFFFF);
+  Put16(s, v >> 16);
+}
+
+// Reads up to n bytes; returns how many came.
+std::size_t ReadSome(std::istream& in, void* dest, std::size_t n) {
+  in.read(static_cast<char*>(dest), static_cast<std::streamsize>(n));
+  const std::size_t got = static_cast<std::size_t>(in.gcount());
+  if (got < n) in.clear(in.rdstate() & ~(std::ios::failbit | std::ios::eofbit));
+  return got;
+}
+
+void ReadExactly(std::istream& in, void* dest, std::size_t n, const char* what) {
+  if (ReadSome(in, dest, n) != n) throw EInvalidGraphic(what);
+}
+
+const char kBadBitmap[] = "Bitmap image is not valid";
+const char kBadMetafile[] = "Metafile is not valid";
+constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
+// Larger pictures are refused rather than allocated.
+constexpr std::uint64_t kMaxBytes = 512ull << 20;
+
+struct TMemoryDc {
+  HDC dc = CreateCompatibleDC(nullptr);
+  ~TMemoryDc() {
+    if (dc) DeleteDC(dc);
+  }
+};
+
+}  // namespace
+
+void TGraphic::LoadFromFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw EInvalidGraphic("Cannot open file \"" + path + "\"");
+  LoadFromStream(in);
+}
+
+void TGraphic::SaveToFile(const std::string& path) const {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) throw std::runtime_error("Cannot create file \"" + path + "\"");
+  SaveToStream(out);
+  out.close();
+  if (!out) throw std::runtime_error("Cannot write file \"" + path + "\"");
+}
+
+// ---------------------------------------------------------------------------
+// TBitmap
+
+TBitmap::TBitmap() = default;
+
+TBitmap::~TBitmap() { Clear(); }
+
+void TBitmap::FreeCanvas() {
+  if (!canvas_dc_) return;
+  SelectObject(canvas_dc_, canvas_old_);
+  if (canvas_old_palette_) SelectPalette(canvas_dc_, canvas_old_palette_, FALSE);
+  DeleteDC(canvas_dc_);
+  canvas_dc_ = nullptr;
+  canvas_old_ = nullptr;
+  canvas_old_palette_ = nullptr;
+  canvas_.SetHandle(nullptr);
+}
+
+void TBitmap::Clear() {
+  FreeCanvas();
+  if (bitmap_) DeleteObject(bitmap_);
+  if (palette_) DeleteObject(palette_);
+  bitmap_ = nullptr;
+  palette_ = nullptr;
+  width_ = height_ = 0;
+  format_ = TPixelFormat::pfDevice;
+}
+
+void TBitmap::UpdateInfo() {
+  width_ = height_ = 0;
+  format_ = TPixelFormat::pfDevice;
+  if (!bitmap_) return;
+  DIBSECTION ds{};
+  if (GetObjectA(bitmap_, sizeof ds, &ds) == sizeof ds) {
+    width_ = ds.dsBm.bmWidth;
+    height_ = ds.dsBm.bmHeight;
+    switch (ds.dsBmih.biBitCount) {
+      case 1: format_ = TPixelFormat::pf1bit; break;
+      case 4: format_ = TPixelFormat::pf4bit; break;
+      case 8: format_ = TPixelFormat::pf8bit; break;
+      case 16:
+        format_ = ds.dsBmih.biCompression == BI_BITFIELDS && ds.dsBitfields[0] == 0xF800
+                      ? TPixelFormat::pf16bit
+                      : TPixelFormat::pf15bit;
+        break;
+      case 24: format_ = TPixelFormat::pf24bit; break;
+      case 32: format_ = TPixelFormat::pf32bit; break;
+      default: break;
+    }
+    return;
+  }
+  BITMAP bm{};
+  if (GetObjectA(bitmap_, sizeof bm, &bm)) {
+    width_ = bm.bmWidth;
+    height_ = bm.bmHeight;
+  }
+}
+
+void TBitmap::SetHandle(HBITMAP bitmap, HPALETTE palette) {
+  FreeCanvas();
+  if (bitmap_ && bitmap_ != bitmap) DeleteObject(bitmap_);
+  if (palette_ && palette_ != palette) DeleteObject(palette_);
+  bitmap_ = bitmap;
+  palette_ = palette;
+  UpdateInfo();
+}
+
+HBITMAP TBitmap::ReleaseHandle() {
+  FreeCanvas();
+  HBITMAP b = bitmap_;
+  bitmap_ = nullptr;
+  UpdateInfo();
+  return b;
+}
+
+HPALETTE TBitmap::ReleasePalette() {
+  FreeCanvas();
+  HPALETTE p = palette_;
+  palette_ = nullptr;
+  return p;
+}
+
+void TBitmap::SetSize(int width, int height, TPixelFormat format) {
+  if (width <= 0 || height <= 0) {
+    Clear();
+    return;
+  }
+  int bpp = 24;
+  switch (format) {
+    case TPixelFormat::pf1bit: bpp = 1; break;
+    case TPixelFormat::pf4bit: bpp = 4; break;
+    case TPixelFormat::pf8bit: bpp = 8; break;
+    case TPixelFormat::pf15bit:
+    case TPixelFormat::pf16bit: bpp = 16; break;
+    case TPixelFormat::pf32bit: bpp = 32; break;
+    default: break;
+  }
+  struct {
+    BITMAPINFOHEADER h;
+    DWORD extra[256];
+  } info{};
+  info.h.biSize = sizeof(BITMAPINFOHEADER);
+  info.h.biWidth = width;
+  info.h.biHeight = height;
+  info.h.biPlanes = 1;
+  info.h.biBitCount = static_cast<WORD>(bpp);
+  info.h.biCompression = BI_RGB;
+  HPALETTE palette = nullptr;
+  if (bpp <= 8) {
+    // Black and white, then the halftone colours.
+    HPALETTE halftone = nullptr;
+    HDC screen = GetDC(nullptr);
+    halftone = CreateHalftonePalette(screen);
+    ReleaseDC(nullptr, screen);
+    PALETTEENTRY pe[256]{};
+    const int n = 1 << bpp;
+    UINT got = halftone ? GetPaletteEntries(halftone, 0, n, pe) : 0;
+    if (halftone) DeleteObject(halftone);
+    if (bpp == 1 || got < static_cast<UINT>(n)) {
+      for (int i = 0; i < n; ++i) {
+        const BYTE v = static_cast<BYTE>(i * 255 / (n - 1));
+        pe[i] = PALETTEENTRY{v, v, v, 0};
+      }
+    }
+    std::vector<unsigned char> lp(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
+    auto* log = reinterpret_cast<LOGPALETTE*>(lp.data());
+    log->palVersion = 0x300;
+    log->palNumEntries = static_cast<WORD>(n);
+    for (int i = 0; i < n; ++i) {
+      log->palPalEntry[i] = pe[i];
+      info.extra[i] = static_cast<DWORD>(pe[i].peRed) << 16 | pe[i].peGreen << 8 | pe[i].peBlue;
+    }
+    info.h.biClrUsed = static_cast<DWORD>(n);
+    palette = CreatePalette(log);
+  } else if (format == TPixelFormat::pf16bit) {
+    info.h.biCompression = BI_BITFIELDS;
+    info.extra[0] = 0xF800;
+    info.extra[1] = 0x07E0;
+    info.extra[2] = 0x001F;
+  }
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                 &bits, nullptr, 0);
+  if (!bmp) {
+    if (palette) DeleteObject(palette);
+    throw std::runtime_error("Out of system resources");
+  }
+  SetHandle(bmp, palette);
+  RECT r{0, 0, width, height};
+  TCanvas& c = Canvas();
+  ::FillRect(c.Handle(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
+TCanvas& TBitmap::Canvas() {
+  if (!bitmap_) throw std::runtime_error("Canvas does not allow drawing");
+  if (!canvas_dc_) {
+    canvas_dc_ = CreateCompatibleDC(nullptr);
+    if (!canvas_dc_) throw std::runtime_error("Out of system resources");
+    canvas_old_ = SelectObject(canvas_dc_, bitmap_);
+    if (palette_) {
+      canvas_old_palette_ = SelectPalette(canvas_dc_, palette_, FALSE);
+      RealizePalette(canvas_dc_);
+    }
+    canvas_.SetHandle(canvas_dc_);
+  }
+  return canvas_;
+}
+
+void TBitmap::Assign(const TBitmap& other) {
+  if (&other == this) return;
+  if (other.Empty()) {
+    Clear();
+    return;
+  }
+  HBITMAP copy = static_cast<HBITMAP>(CopyImage(other.bitmap_, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!copy) throw std::runtime_error("Out of system resources");
+  HPALETTE pal = nullptr;
+  if (other.palette_) {
+    PALETTEENTRY pe[256];
+    const UINT n = GetPaletteEntries(other.palette_, 0, 256, pe);
+    std::vector<unsigned char> lp(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
+    auto* log = reinterpret_cast<LOGPALETTE*>(lp.data());
+    log->palVersion = 0x300;
+    log->palNumEntries = static_cast<WORD>(n);
+    std::memcpy(log->palPalEntry, pe, n * sizeof(PALETTEENTRY));
+    pal = CreatePalette(log);
+  }
+  SetHandle(copy, pal);
+}
+
+void TBitmap::LoadFromStream(std::istream& in) {
+  unsigned char file[14];
+  ReadExactly(in, file, sizeof file, kBadBitmap);
+  if (file[0] != 'B' || file[1] != 'M') throw EInvalidGraphic(kBadBitmap);
+  const std::uint32_t off_bits = U32(file + 10);
+  unsigned char header[124]{};
+  ReadExactly(in, header, 4, kBadBitmap);
+  const std::uint32_t header_size = U32(header);
+  const bool core = header_size == 12;
+  if (!core && (header_size < 40 || header_size > sizeof header)) throw EInvalidGraphic(kBadBitmap);
+  ReadExactly(in, header + 4, header_size - 4, kBadBitmap);
+
+  long width, height;
+  unsigned bpp, compression = BI_RGB;
+  std::uint32_t size_image = 0, colors_used = 0;
+  if (core) {
+    width = U16(header + 4);
+    height = U16(header + 6);
+    bpp = U16(header + 10);
+  } else {
+    width = static_cast<std::int32_t>(U32(header + 4));
+    height = static_cast<std::int32_t>(U32(header + 8));
+    bpp = U16(header + 14);
+    compression = U32(header + 16);
+    size_image = U32(header + 20);
+    colors_used = U32(header + 32);
+  }
+  const bool top_down = height < 0;
+  const long rows = top_down ? -height : height;
+  if (width <= 0 || rows <= 0 || width > 0x7FFFFF || rows > 0x7FFFFF) throw EInvalidGraphic(kBadBitmap);
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+    throw EInvalidGraphic(kBadBitmap);
+  const bool rle = compression == BI_RLE8 || compression == BI_RLE4;
+  if ((compression == BI_RLE8 && bpp != 8) || (compression == BI_RLE4 && bpp != 4) ||
+      (compression == BI_BITFIELDS && bpp != 16 && bpp != 32) ||
+      (compression != BI_RGB && compression != BI_BITFIELDS && !rle) || (rle && top_down))
+    throw EInvalidGraphic(kBadBitmap);
+
+  // Colour table and masks.
+  unsigned entries = 0;
+  if (bpp <= 8) entries = colors_used && colors_used < (1u << bpp) ? colors_used : 1u << bpp;
+  else if (colors_used <= 256) entries = colors_used;  // an optional table, skipped
+  else throw EInvalidGraphic(kBadBitmap);
+  std::uint32_t masks[3] = {0, 0, 0};
+  std::uint32_t consumed = 14 + header_size;
+  if (compression == BI_BITFIELDS) {
+    if (header_size == 40) {
+      unsigned char m[12];
+      ReadExactly(in, m, sizeof m, kBadBitmap);
+      consumed += 12;
+      for (int i = 0; i < 3; ++i) masks[i] = U32(m + 4 * i);
+    } else {
+      for (int i = 0; i < 3; ++i) masks[i] = U32(header + 40 + 4 * i);
+    }
+  }
+  const unsigned entry_size = core ? 3 : 4;
+  std::vector<unsigned char> table(entries * entry_size);
+  ReadExactly(in, table.data(), table.size(), kBadBitmap);
+  consumed += static_cast<std::uint32_t>(table.size());
+  // A gap before the pixels, as the file header says.
+  if (off_bits > consumed) {
+    std::uint32_t gap = off_bits - consumed;
+    if (gap > (16u << 20)) throw EInvalidGraphic(kBadBitmap);
+    std::vector<char> skip(gap);
+    ReadExactly(in, skip.data(), gap, kBadBitmap);
+  }
+
+  const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bpp + 31) / 32) * 4;
+  const std::uint64_t plain_bytes = stride * static_cast<std::uint64_t>(rows);
+  const std::uint64_t want = rle ? size_image : plain_bytes;
+  if (want == 0 || want > kMaxBytes || plain_bytes > kMaxBytes) throw EInvalidGraphic(kBadBitmap);
+  std::vector<unsigned char> pixels(static_cast<std::size_t>(want), 0);
+  // A file cut short keeps the rows it has; the rest stays black.
+  const std::size_t got = ReadSome(in, pixels.data(), pixels.size());
+  if (got == 0) throw EInvalidGraphic(kBadBitmap);
+
+  struct {
+    BITMAPINFOHEADER h;
+    RGBQUAD colors[256];
+  } info{};
+  info.h.biSize = sizeof(BITMAPINFOHEADER);
+  info.h.biWidth = width;
+  info.h.biHeight = height;
+  info.h.biPlanes = 1;
+  info.h.biBitCount = static_cast<WORD>(bpp);
+  info.h.biCompression = compression == BI_BITFIELDS ? BI_BITFIELDS : BI_RGB;
+  const unsigned colors = bpp <= 8 ? entries : 0;
+  info.h.biClrUsed = colors;
+  for (unsigned i = 0; i < colors; ++i) {
+    const unsigned char* e = table.data() + i * entry_size;
+    info.colors[i] = RGBQUAD{e[0], e[1], e[2], 0};
+  }
+  if (compression == BI_BITFIELDS) std::memcpy(info.colors, masks, sizeof masks);
+
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                 &bits, nullptr, 0);
+  if (!bmp || !bits) {
+    if (bmp) DeleteObject(bmp);
+    throw std::runtime_error("Out of system resources");
+  }
+  if (!rle) {
+    std::memcpy(bits, pixels.data(), pixels.size());
+  } else {
+    // The platform decodes the runs into the section.
+    info.h.biCompression = compression;
+    info.h.biSizeImage = static_cast<DWORD>(pixels.size());
+    TMemoryDc mem;
+    if (!mem.dc || !SetDIBits(mem.dc, bmp, 0, static_cast<UINT>(rows), pixels.data(),
+                              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS)) {
+      DeleteObject(bmp);
+      throw EInvalidGraphic(kBadBitmap);
+    }
+  }
+  GdiFlush();
+  HPALETTE palette = nullptr;
+  if (colors) {
+    std::vector<unsigned char> lp(sizeof(LOGPALETTE) + colors * sizeof(PALETTEENTRY));
+    auto* log = reinterpret_cast<LOGPALETTE*>(lp.data());
+    log->palVersion = 0x300;
+    log->palNumEntries = static_cast<WORD>(colors);
+    for (unsigned i = 0; i < colors; ++i)
+      log->palPalEntry[i] = PALETTEENTRY{info.colors[i].rgbRed, info.colors[i].rgbGreen,
+                                         info.colors[i].rgbBlue, 0};
+    palette = CreatePalette(log);
+  }
+  SetHandle(bmp, palette);
+}
+
+void TBitmap::SaveToStream(std::ostream& out) const {
+  if (!bitmap_) throw std::runtime_error("Cannot save an empty bitmap");
+  DIBSECTION ds{};
+  int bpp = 24;
+  if (GetObjectA(bitmap_, sizeof ds, &ds) == sizeof ds && ds.dsBmih.biBitCount <= 8)
+    bpp = ds.dsBmih.biBitCount;
+  else if (GetObjectA(bitmap_, sizeof ds, &ds) == sizeof ds && ds.dsBmih.biBitCount == 32)
+    bpp = 32;
+  struct {
+    BITMAPINFOHEADER h;
+    RGBQUAD colors[256];
+  } info{};
+  info.h.biSize = sizeof(BITMAPINFOHEADER);
+  info.h.biWidth = width_;
+  info.h.biHeight = height_;
+  info.h.biPlanes = 1;
+  info.h.biBitCount = static_cast<WORD>(bpp);
+  info.h.biCompression = BI_RGB;
+  const std::size_t stride = ((static_cast<std::size_t>(width_) * bpp + 31) / 32) * 4;
+  std::vector<char> pixels(stride * static_cast<std::size_t>(height_));
+  TMemoryDc mem;
+  GdiFlush();
+  // A bitmap selected into its canvas cannot be read by GetDIBits.
+  const bool selected = canvas_dc_ != nullptr;
+  if (selected) SelectObject(canvas_dc_, canvas_old_);
+  const int lines = GetDIBits(mem.dc, bitmap_, 0, static_cast<UINT>(height_), pixels.data(),
+                              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  if (selected) SelectObject(canvas_dc_, bitmap_);
+  if (lines != height_) throw std::runtime_error("Cannot read the bitmap's pixels");
+  const unsigned colors = bpp <= 8 ? (info.h.biClrUsed ? info.h.biClrUsed : 1u << bpp) : 0;
+  std::string head;
+  const std::uint32_t off = 14 + 40 + colors * 4;
+  head += "BM";
+  Put32(head, off + static_cast<std::uint32_t>(pixels.size()));
+  Put32(head, 0);
+  Put32(head, off);
+  info.h.biSizeImage = static_cast<DWORD>(pixels.size());
+  info.h.biClrUsed = colors;
+  head.append(reinterpret_cast<const char*>(&info), 40 + colors * 4);
+  out.write(head.data(), static_cast<std::streamsize>(head.size()));
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+}
+
+void TBitmap::DrawOn(TCanvas& canvas, const RECT& r) {
+  HDC dest = canvas.Handle();
+  if (!dest || !bitmap_) return;
+  HDC src = canvas_dc_;
+  TMemoryDc temp;
+  HGDIOBJ old = nullptr;
+  if (!src) {
+    src = temp.dc;
+    old = SelectObject(src, bitmap_);
+  }
+  HPALETTE old_pal = nullptr;
+  if (palette_ && GetDeviceCaps(dest, RASTERCAPS) & RC_PALETTE) {
+    old_pal = SelectPalette(dest, palette_, TRUE);
+    RealizePalette(dest);
+  }
+  const int mode = SetStretchBltMode(dest, COLORONCOLOR);
+  StretchBlt(dest, r.left, r.top, r.right - r.left, r.bottom - r.top, src, 0, 0, width_, height_,
+             canvas.CopyMode);
+  SetStretchBltMode(dest, mode);
+  if (old_pal) SelectPalette(dest, old_pal, TRUE);
+  if (old) SelectObject(src, old);
+}
+
+// ---------------------------------------------------------------------------
+// TMetafile
+
+TMetafile::~TMetafile() { Clear(); }
+
+void TMetafile::Clear() {
+  if (emf_) DeleteEnhMetaFile(emf_);
+  emf_ = nullptr;
+  width_ = height_ = 0;
+  inch_ = 96;
+}
+
+void TMetafile::SetHandle(HENHMETAFILE emf, int width, int height) {
+  if (emf_ && emf_ != emf) DeleteEnhMetaFile(emf_);
+  emf_ = emf;
+  inch_ = 96;
+  width_ = width;
+  height_ = height;
+  if (emf_ && (width_ <= 0 || height_ <= 0)) {
+    ENHMETAHEADER h{};
+    GetEnhMetaFileHeader(emf_, sizeof h, &h);
+    width_ = MulDiv(h.rclFrame.right - h.rclFrame.left, 96, 2540);
+    height_ = MulDiv(h.rclFrame.bottom - h.rclFrame.top, 96, 2540);
+    if (width_ <= 0 || height_ <= 0) {
+      width_ = h.rclBounds.right - h.rclBounds.left + 1;
+      height_ = h.rclBounds.bottom - h.rclBounds.top + 1;
+    }
+  }
+  if (!emf_) width_ = height_ = 0;
+}
+
+void TMetafile::LoadFromStream(std::istream& in) {
+  unsigned char first[4];
+  ReadExactly(in, first, sizeof first, kBadMetafile);
+  const std::uint32_t key = U32(first);
+  if (key == kPlaceableKey) {
+    LoadWindowsMetafile(in, true, reinterpret_cast<const char*>(first), 4);
+  } else if (key == 1) {  // EMR_HEADER
+    LoadEnhanced(in, reinterpret_cast<const char*>(first), 4);
+  } else if ((U16(first) == 1 || U16(first) == 2) && U16(first + 2) == 9) {
+    LoadWindowsMetafile(in, false, reinterpret_cast<const char*>(first), 4);
+  } else {
+    throw EInvalidGraphic(kBadMetafile);
+  }
+}
+
+void TMetafile::LoadWindowsMetafile(std::istream& in, bool placeable, const char* first,
+                                    std::size_t got) {
+  int width = 0, height = 0, inch = 96;
+  std::vector<unsigned char> records;
+  unsigned char wmf_header[18];
+  if (placeable) {
+    unsigned char ph[22];
+    std::memcpy(ph, first, got);
+    ReadExactly(in, ph + got, sizeof ph - got, kBadMetafile);
+    const int left = static_cast<std::int16_t>(U16(ph + 6));
+    const int top = static_cast<std::int16_t>(U16(ph + 8));
+    const int right = static_cast<std::int16_t>(U16(ph + 10));
+    const int bottom = static_cast<std::int16_t>(U16(ph + 12));
+    inch = U16(ph + 14);
+    if (inch == 0) throw EInvalidGraphic(kBadMetafile);
+    width = MulDiv(right - left < 0 ? left - right : right - left, 96, inch);
+    height = MulDiv(bottom - top < 0 ? top - bottom : bottom - top, 96, inch);
+    ReadExactly(in, wmf_header, sizeof wmf_header, kBadMetafile);
+  } else {
+    std::memcpy(wmf_header, first, got);
+    ReadExactly(in, wmf_header + got, sizeof wmf_header - got, kBadMetafile);
+  }
+  if (U16(wmf_header + 2) != 9) throw EInvalidGraphic(kBadMetafile);
+  const std::uint64_t size = static_cast<std::uint64_t>(U32(wmf_header + 6)) * 2;
+  if (size < sizeof wmf_header || size > kMaxBytes) throw EInvalidGraphic(kBadMetafile);
+  records.resize(static_cast<std::size_t>(size));
+  std::memcpy(records.data(), wmf_header, sizeof wmf_header);
+  ReadExactly(in, records.data() + sizeof wmf_header, records.size() - sizeof wmf_header,
+              kBadMetafile);
+
+  METAFILEPICT mfp{};
+  mfp.mm = MM_ANISOTROPIC;
+  mfp.xExt = MulDiv(width, 2540, 96);
+  mfp.yExt = MulDiv(height, 2540, 96);
+  HENHMETAFILE emf = SetWinMetaFileBits(static_cast<UINT>(records.size()), records.data(), nullptr,
+                                        placeable && width > 0 && height > 0 ? &mfp : nullptr);
+  if (!emf) throw EInvalidGraphic(kBadMetafile);
+  SetHandle(emf, width, height);
+  inch_ = inch;
+}
+
+void TMetafile::LoadEnhanced(std::istream& in, const char* first, std::size_t got) {
+  unsigned char head[88]{};
+  std::memcpy(head, first, got);
+  ReadExactly(in, head + got, sizeof head - got, kBadMetafile);
+  const std::uint32_t record_size = U32(head + 4);
+  const std::uint32_t signature = U32(head + 40);
+  const std::uint64_t total = U32(head + 48);
+  if (signature != 0x464D4520u || record_size < sizeof head || total < record_size ||
+      total > kMaxBytes)
+    throw EInvalidGraphic(kBadMetafile);
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(total));
+  std::memcpy(bytes.data(), head, sizeof head);
+  ReadExactly(in, bytes.data() + sizeof head, bytes.size() - sizeof head, kBadMetafile);
+  HENHMETAFILE emf = SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
+  if (!emf) throw EInvalidGraphic(kBadMetafile);
+  SetHandle(emf);
+}
+
+void TMetafile::SaveToStream(std::ostream& out) const {
+  if (!emf_) throw std::runtime_error("Cannot save an empty metafile");
+  HDC ref = GetDC(nullptr);
+  const UINT size = GetWinMetaFileBits(emf_, 0, nullptr, MM_ANISOTROPIC, ref);
+  std::string records(size, '\0');
+  const UINT got =
+      size ? GetWinMetaFileBits(emf_, size, reinterpret_cast<BYTE*>(&records[0]), MM_ANISOTROPIC, ref)
+           : 0;
+  ReleaseDC(nullptr, ref);
+  if (size == 0 || got != size) throw std::runtime_error("Cannot convert the metafile");
+  std::string head;
+  Put32(head, kPlaceableKey);
+  Put16(head, 0);  // handle
+  Put16(head, 0);  // bounding box
+  Put16(head, 0);
+  Put16(head, static_cast<unsigned>(width_ & 0x7FFF));
+  Put16(head, static_cast<unsigned>(height_ & 0x7FFF));
+  Put16(head, 96);
+  Put32(head, 0);
+  unsigned sum = 0;
+  for (std::size_t i = 0; i < head.size(); i += 2)
+    sum ^= U16(reinterpret_cast<const unsigned char*>(head.data()) + i);
+  Put16(head, sum);
+  out.write(head.data(), static_cast<std::streamsize>(head.size()));
+  out.write(records.data(), static_cast<std::streamsize>(records.size()));
+}
+
+void TMetafile::SaveToEnhancedStream(std::ostream& out) const {
+  if (!emf_) throw std::runtime_error("Cannot save an empty metafile");
+  const UINT size = GetEnhMetaFileBits(emf_, 0, nullptr);
+  std::string bytes(size, '\0');
+  if (!size || GetEnhMetaFileBits(emf_, size, reinterpret_cast<BYTE*>(&bytes[0])) != size)
+    throw std::runtime_error("Cannot read the metafile");
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void TMetafile::DrawOn(TCanvas& canvas, const RECT& r) {
+  if (!emf_ || !canvas.Handle()) return;
+  PlayEnhMetaFile(canvas.Handle(), emf_, &r);
+}
+
+}  // namespace cl
