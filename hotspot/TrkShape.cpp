@@ -1,8 +1,5 @@
 #include "hotspot/TrkShape.h"
 
-#include <commctrl.h>
-#include <windowsx.h>
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -10,16 +7,14 @@ namespace qm::hotspot {
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x54726B53;  // "TrkS"
-
-HCURSOR CursorHandle(TTrkCursor c) {
+cl::TCursor ToControlCursor(TTrkCursor c) {
   switch (c) {
-    case TTrkCursor::HandPoint: return LoadCursor(nullptr, IDC_HAND);
-    case TTrkCursor::SizeNWSE: return LoadCursor(nullptr, IDC_SIZENWSE);
-    case TTrkCursor::SizeNESW: return LoadCursor(nullptr, IDC_SIZENESW);
-    case TTrkCursor::SizeWE: return LoadCursor(nullptr, IDC_SIZEWE);
-    case TTrkCursor::SizeNS: return LoadCursor(nullptr, IDC_SIZENS);
-    default: return LoadCursor(nullptr, IDC_ARROW);
+    case TTrkCursor::HandPoint: return cl::TCursor::crHandPoint;
+    case TTrkCursor::SizeNWSE: return cl::TCursor::crSizeNWSE;
+    case TTrkCursor::SizeNESW: return cl::TCursor::crSizeNESW;
+    case TTrkCursor::SizeWE: return cl::TCursor::crSizeWE;
+    case TTrkCursor::SizeNS: return cl::TCursor::crSizeNS;
+    default: return cl::TCursor::crDefault;
   }
 }
 
@@ -28,46 +23,40 @@ HCURSOR CursorHandle(TTrkCursor c) {
 // ---------------------------------------------------------------------------
 // TTrkShape
 
-TTrkShape::TTrkShape(TTrkShapeManager* manager) : manager_(manager) {}
-
-TTrkShape::~TTrkShape() {
-  if (manager_) {
-    Invalidate();
-    manager_->Unregister(this);
-  }
+TTrkShape::TTrkShape(cl::TComponent* owner) : cl::TGraphicControl(owner, nullptr) {
+  cl::TGraphicControl::SetBounds(0, 0, 65, 65);
 }
 
-void TTrkShape::Invalidate() {
-  if (manager_) manager_->InvalidateBounds(bounds_);
+TTrkShape::~TTrkShape() { SetManager(nullptr); }
+
+void TTrkShape::SetManager(TTrkShapeManager* manager) {
+  if (manager == manager_) return;
+  if (manager_) manager_->Unregister(this);
+  manager_ = manager;
+  if (manager_) manager_->Register(this);
 }
 
-void TTrkShape::SetBounds(int left, int top, int width, int height) {
-  const TTrkBounds b{left, top, width, height};
-  if (b == bounds_) return;
-  Invalidate();
-  bounds_ = b;
-  Invalidate();
-}
+const TTrkBounds* TTrkShape::Fixed() const { return manager_ ? manager_->FixedImage() : nullptr; }
 
 void TTrkShape::SetImageBounds(int x, int y, int w, int h) {
-  const TTrkBounds* f = manager_ ? manager_->FixedImage() : nullptr;
+  const TTrkBounds* f = Fixed();
   SetBounds(x + (f ? f->left : 0), y + (f ? f->top : 0), w, h);
 }
 
 int TTrkShape::ImageLeft() const {
-  const TTrkBounds* f = manager_ ? manager_->FixedImage() : nullptr;
-  return bounds_.left - (f ? f->left : 0);
+  const TTrkBounds* f = Fixed();
+  return Left() - (f ? f->left : 0);
 }
 
 int TTrkShape::ImageTop() const {
-  const TTrkBounds* f = manager_ ? manager_->FixedImage() : nullptr;
-  return bounds_.top - (f ? f->top : 0);
+  const TTrkBounds* f = Fixed();
+  return Top() - (f ? f->top : 0);
 }
 
 void TTrkShape::SetSelected(bool value) {
   if (value == selected_) return;
   selected_ = value;
-  SetCursor(value ? TTrkCursor::HandPoint : TTrkCursor::Default);
+  SetTrkCursor(value ? TTrkCursor::HandPoint : TTrkCursor::Default);
   if (value) BringToFront();
   Invalidate();
   if (manager_) manager_->DeselectOthers(this);
@@ -85,97 +74,86 @@ void TTrkShape::SetShape(TTrkShapeType value) {
   Invalidate();
 }
 
-void TTrkShape::SetPen(const TTrkPen& pen) {
+void TTrkShape::SetPen(const cl::TPen& pen) {
   pen_ = pen;
   Invalidate();
 }
 
-void TTrkShape::SetBrush(const TTrkBrush& brush) {
+void TTrkShape::SetBrush(const cl::TBrush& brush) {
   brush_ = brush;
   Invalidate();
 }
 
-void TTrkShape::SetCursor(TTrkCursor c) { cursor_ = c; }
-
-void TTrkShape::BringToFront() {
-  if (manager_) manager_->ToFront(this);
-  Invalidate();
+void TTrkShape::SetTrkCursor(TTrkCursor c) {
+  cursor_ = c;
+  SetCursor(ToControlCursor(c));
 }
 
-void TTrkShape::PaintTo(HDC dc) const {
-  const int saved = SaveDC(dc);
-  IntersectClipRect(dc, bounds_.left, bounds_.top, bounds_.left + bounds_.width, bounds_.top + bounds_.height);
-  POINT oldOrigin;
-  OffsetViewportOrgEx(dc, bounds_.left, bounds_.top, &oldOrigin);
-  SetROP2(dc, pen_.mode);
-  HPEN pen = CreatePen(pen_.style, pen_.width, pen_.color);
-  HBRUSH brush = brush_.clear ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)) : CreateSolidBrush(brush_.color);
-  SelectObject(dc, pen);
-  SelectObject(dc, brush);
-
-  const TTrkPaint g = TrkPaintGeometry(shape_, bounds_.width, bounds_.height, pen_.width);
+void TTrkShape::Paint() {
+  cl::TCanvas& canvas = Canvas();
+  canvas.Pen = pen_;
+  canvas.Brush = brush_;
+  const TTrkPaint g = TrkPaintGeometry(shape_, Width(), Height(), pen_.Width);
   const TTrkRect& f = g.figure;
   switch (shape_) {
     case sktFrame: {
       POINT pts[5];
       for (int i = 0; i < 5; ++i) pts[i] = POINT{g.points[i][0], g.points[i][1]};
-      Polyline(dc, pts, 5);
+      canvas.Polyline(pts, 5);
       break;
     }
     case sktRectangle:
-    case sktSquare: Rectangle(dc, f.left, f.top, f.right, f.bottom); break;
+    case sktSquare: canvas.Rectangle(f.left, f.top, f.right, f.bottom); break;
     case sktRoundRect:
-    case sktRoundSquare: RoundRect(dc, f.left, f.top, f.right, f.bottom, g.cornerSize, g.cornerSize); break;
+    case sktRoundSquare: canvas.RoundRect(f.left, f.top, f.right, f.bottom, g.cornerSize, g.cornerSize); break;
     case sktEllipse:
-    case sktCircle: Ellipse(dc, f.left, f.top, f.right, f.bottom); break;
+    case sktCircle: canvas.Ellipse(f.left, f.top, f.right, f.bottom); break;
   }
-  HBRUSH handleBrush = nullptr;
   if (selected_ && selectView_ && dragMode_ == 0) {
-    handleBrush = CreateSolidBrush(pen_.color);
-    SelectObject(dc, handleBrush);
-    for (const TTrkRect& h : g.handles) Rectangle(dc, h.left, h.top, h.right, h.bottom);
+    canvas.Brush.Color = pen_.Color;
+    canvas.Brush.Clear = false;
+    for (const TTrkRect& h : g.handles) canvas.Rectangle(h.left, h.top, h.right, h.bottom);
   }
-  RestoreDC(dc, saved);
-  DeleteObject(pen);
-  if (!brush_.clear) DeleteObject(brush);
-  if (handleBrush) DeleteObject(handleBrush);
 }
 
-void TTrkShape::MouseDown(int x, int y) {
+void TTrkShape::MouseDown(int button, cl::TShiftState shift, int x, int y) {
+  cl::TGraphicControl::MouseDown(button, shift, x, y);
   const bool wasSelected = selected_;
   if (!wasSelected) {
     if (manager_) manager_->DeselectOthers(this);
     if (OnSelected) OnSelected(this);
     BringToFront();
-    cursor_ = TTrkCursor::HandPoint;
+    // A press on a shape that was not selected moves it.
+    SetTrkCursor(TTrkCursor::HandPoint);
   }
   selected_ = true;
   dragMode_ = TrkDragModeOnPress(wasSelected, cursor_);
   Invalidate();
   drag_.downX = x;
   drag_.downY = y;
-  drag_.downWidth = bounds_.width;
-  drag_.downHeight = bounds_.height;
+  drag_.downWidth = Width();
+  drag_.downHeight = Height();
 }
 
-void TTrkShape::MouseMove(int x, int y) {
-  const TTrkBounds* fixed = manager_ ? manager_->FixedImage() : nullptr;
+void TTrkShape::MouseMove(cl::TShiftState shift, int x, int y) {
+  cl::TGraphicControl::MouseMove(shift, x, y);
   if (dragMode_ == 0) {
     if (!selected_) return;
-    const TTrkHover h = TrkHoverAt(x, y, bounds_.width, bounds_.height, drag_.handle);
+    const TTrkHover h = TrkHoverAt(x, y, Width(), Height(), drag_.handle);
     drag_.handle = h.handle;
     if (h.cursor != cursor_) {
-      cursor_ = h.cursor;
+      SetTrkCursor(h.cursor);
       Invalidate();
     }
     return;
   }
-  const TTrkBounds b = dragMode_ == 1 ? TrkMove(bounds_, x, y, drag_, fixed) : TrkResize(bounds_, x, y, drag_, fixed);
+  const TTrkBounds b = dragMode_ == 1 ? TrkMove(Bounds(), x, y, drag_, Fixed()) : TrkResize(Bounds(), x, y, drag_, Fixed());
   SetBounds(b.left, b.top, b.width, b.height);
   if (OnMouseMoveEx) OnMouseMoveEx(this, b.left, b.top, b.width, b.height);
 }
 
-void TTrkShape::MouseUp(int, int) {
+void TTrkShape::MouseUp(int button, cl::TShiftState shift, int x, int y) {
+  cl::TGraphicControl::MouseUp(button, shift, x, y);
   const int mode = dragMode_;
   dragMode_ = 0;
   if (mode == 1 && OnMoveEnd) OnMoveEnd(this);
@@ -187,29 +165,33 @@ void TTrkShape::MouseUp(int, int) {
   }
 }
 
-void TTrkShape::DblClick() { pendingDblClick_ = true; }
+void TTrkShape::DblClick() {
+  pendingDblClick_ = true;
+  cl::TGraphicControl::DblClick();
+}
 
 // ---------------------------------------------------------------------------
 // TTrkShapeManager
 
-TTrkShapeManager::TTrkShapeManager(HWND parent) : parent_(parent) {
-  if (parent_) SetWindowSubclass(parent_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-}
+TTrkShapeManager::TTrkShapeManager(cl::TComponent* owner, cl::TControl* parent)
+    : cl::TComponent(owner), parent_(parent) {}
 
-TTrkShapeManager::~TTrkShapeManager() {
-  ClearShapes();
-  if (parent_) RemoveWindowSubclass(parent_, SubclassProc, kSubclassId);
+TTrkShapeManager::~TTrkShapeManager() { ClearShapes(); }
+
+void TTrkShapeManager::SetParent(cl::TControl* parent) {
+  parent_ = parent;
+  for (TTrkShape* s : shapes_) s->cl::TGraphicControl::SetParent(parent);
 }
 
 TTrkShape* TTrkShapeManager::AddShape(int x, int y, int w, int h, bool select) {
   TTrkShape* s = new TTrkShape(this);
-  Register(s);
-  s->pen_.mode = PenMode;
+  s->SetManager(this);
+  s->pen_.Mode = PenMode;
+  s->SetParent(parent_);
   if (hasFixed_)
     s->SetImageBounds(x, y, w, h);
   else
     s->SetBounds(x, y, w, h);
-  s->Invalidate();
   if (select) s->SetSelected(true);
   s->OnSelected = OnSelected;
   s->OnMoveEnd = OnMoveEnd;
@@ -223,25 +205,17 @@ void TTrkShapeManager::DeselectOthers(TTrkShape* shape) {
   for (TTrkShape* s : shapes_) {
     if (s == shape || !s->selected_ || !s->selectView_) continue;
     s->selected_ = false;
-    s->cursor_ = TTrkCursor::Default;
+    s->SetTrkCursor(TTrkCursor::Default);
     s->Invalidate();
   }
 }
 
 void TTrkShapeManager::Register(TTrkShape* shape) {
-  if (std::find(shapes_.begin(), shapes_.end(), shape) == shapes_.end()) {
-    shapes_.push_back(shape);
-    zorder_.push_back(shape);
-  }
+  if (std::find(shapes_.begin(), shapes_.end(), shape) == shapes_.end()) shapes_.push_back(shape);
 }
 
 void TTrkShapeManager::Unregister(TTrkShape* shape) {
   shapes_.erase(std::remove(shapes_.begin(), shapes_.end(), shape), shapes_.end());
-  zorder_.erase(std::remove(zorder_.begin(), zorder_.end(), shape), zorder_.end());
-  if (captured_ == shape) {
-    captured_ = nullptr;
-    if (GetCapture() == parent_) ReleaseCapture();
-  }
 }
 
 void TTrkShapeManager::DeleteShape(int index) {
@@ -263,117 +237,33 @@ TTrkShape* TTrkShapeManager::Shapes(int index) const {
   return shapes_[index];
 }
 
-void TTrkShapeManager::ToFront(TTrkShape* shape) {
-  auto it = std::find(zorder_.begin(), zorder_.end(), shape);
-  if (it == zorder_.end()) return;
-  zorder_.erase(it);
-  zorder_.push_back(shape);
-}
-
-void TTrkShapeManager::InvalidateBounds(const TTrkBounds& b) const {
-  if (!parent_) return;
-  RECT r{b.left, b.top, b.left + b.width, b.top + b.height};
-  InvalidateRect(parent_, &r, TRUE);
+std::vector<TTrkShape*> TTrkShapeManager::ZOrder() const {
+  std::vector<TTrkShape*> order;
+  // The shapes' own parent: it forgets them when it goes away.
+  cl::TControl* parent = nullptr;
+  for (TTrkShape* s : shapes_)
+    if ((parent = s->Parent()) != nullptr) break;
+  if (!parent) return order;
+  for (cl::TGraphicControl* c : parent->GraphicControls()) {
+    auto* s = dynamic_cast<TTrkShape*>(c);
+    if (s && s->manager_ == this) order.push_back(s);
+  }
+  return order;
 }
 
 void TTrkShapeManager::PaintShapes(HDC dc) const {
-  for (const TTrkShape* s : zorder_) s->PaintTo(dc);
+  for (TTrkShape* s : ZOrder()) s->PaintTo(dc);
 }
 
 TTrkShape* TTrkShapeManager::ShapeAt(int x, int y) const {
-  for (auto it = zorder_.rbegin(); it != zorder_.rend(); ++it) {
-    const TTrkBounds& b = (*it)->bounds_;
-    if (x >= b.left && x < b.left + b.width && y >= b.top && y < b.top + b.height) return *it;
+  const std::vector<TTrkShape*> order = ZOrder();
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    const TTrkShape* s = *it;
+    if (s->Visible() && x >= s->Left() && x < s->Left() + s->Width() && y >= s->Top() &&
+        y < s->Top() + s->Height())
+      return *it;
   }
   return nullptr;
-}
-
-LRESULT CALLBACK TTrkShapeManager::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                                DWORD_PTR ref) {
-  auto* self = reinterpret_cast<TTrkShapeManager*>(ref);
-  bool handled = false;
-  LRESULT r = self->Handle(hwnd, msg, wp, lp, handled);
-  return handled ? r : DefSubclassProc(hwnd, msg, wp, lp);
-}
-
-LRESULT TTrkShapeManager::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
-  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-  switch (msg) {
-    case WM_PAINT: {
-      // The window paints its picture; the shapes go on top, only inside the
-      // region that was repainted (pen mode not must not invert twice).
-      HRGN region = CreateRectRgn(0, 0, 0, 0);
-      const bool any = GetUpdateRgn(hwnd, region, FALSE) != NULLREGION;
-      DefSubclassProc(hwnd, msg, wp, lp);
-      if (any) {
-        HDC dc = GetDC(hwnd);
-        SelectClipRgn(dc, region);
-        PaintShapes(dc);
-        ReleaseDC(hwnd, dc);
-      }
-      DeleteObject(region);
-      handled = true;
-      return 0;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      TTrkShape* s = captured_ ? captured_ : ShapeAt(x, y);
-      if (!s) return 0;
-      handled = true;
-      captured_ = s;
-      SetCapture(hwnd);
-      if (msg == WM_LBUTTONDBLCLK) s->DblClick();
-      s->MouseDown(x - s->Left(), y - s->Top());
-      ::SetCursor(CursorHandle(s->Cursor()));
-      return 0;
-    }
-    case WM_MOUSEMOVE: {
-      TTrkShape* s = captured_ ? captured_ : ShapeAt(x, y);
-      if (!s) return 0;
-      handled = true;
-      s->MouseMove(x - s->Left(), y - s->Top());
-      ::SetCursor(CursorHandle(s->Cursor()));
-      return 0;
-    }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      if (!captured_) return 0;
-      handled = true;
-      TTrkShape* s = captured_;
-      captured_ = nullptr;
-      if (GetCapture() == hwnd) ReleaseCapture();
-      s->MouseUp(x - s->Left(), y - s->Top());
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      if (captured_ && reinterpret_cast<HWND>(lp) != hwnd) {
-        // Capture taken away mid-drag: end the drag where it is.
-        TTrkShape* s = captured_;
-        captured_ = nullptr;
-        s->MouseUp(0, 0);
-      }
-      return 0;
-    case WM_SETCURSOR:
-      if (LOWORD(lp) == HTCLIENT) {
-        POINT p;
-        GetCursorPos(&p);
-        ScreenToClient(hwnd, &p);
-        if (TTrkShape* s = captured_ ? captured_ : ShapeAt(p.x, p.y)) {
-          ::SetCursor(CursorHandle(s->Cursor()));
-          handled = true;
-          return TRUE;
-        }
-      }
-      return 0;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-      parent_ = nullptr;
-      return 0;
-  }
-  return 0;
 }
 
 }  // namespace qm::hotspot

@@ -1,9 +1,10 @@
 // The shape tracker: rectangles drawn over a picture that the user selects,
 // moves and resizes with the mouse.
 //
-// The shapes are windowless: the manager subclasses the window that shows
-// the picture (its Parent), paints the shapes after that window has painted
-// and hands them the mouse messages that fall on them, front shape first.
+// Each shape is a graphic control (cl::TGraphicControl) on the control that
+// shows the picture: that control paints the shapes after itself, front
+// shape last, and hands them its mouse messages. The manager creates the
+// shapes (it owns them), keeps their list and keeps one of them selected.
 // The geometry is in hotspot/core/TrkGeometry.h.
 #pragma once
 
@@ -12,6 +13,9 @@
 #include <functional>
 #include <vector>
 
+#include "classlib/Canvas.h"
+#include "classlib/Component.h"
+#include "classlib/GraphicControl.h"
 #include "hotspot/core/TrkGeometry.h"
 
 namespace qm::hotspot {
@@ -22,31 +26,13 @@ class TTrkShape;
 using TTrkNotifyEvent = std::function<void(TTrkShape* sender)>;
 using TTrkMouseMoveEvent = std::function<void(TTrkShape* sender, int x, int y, int w, int h)>;
 
-struct TTrkPen {
-  COLORREF color = RGB(0, 0, 0);
-  int width = 1;
-  int style = PS_SOLID;
-  int mode = R2_COPYPEN;
-};
-
-struct TTrkBrush {
-  COLORREF color = RGB(255, 255, 255);
-  bool clear = false;  // bsClear: the inside is not filled
-};
-
-class TTrkShape {
+class TTrkShape : public cl::TGraphicControl {
  public:
-  ~TTrkShape();
-  TTrkShape(const TTrkShape&) = delete;
-  TTrkShape& operator=(const TTrkShape&) = delete;
+  // A 65 x 65 frame, not yet on a parent (AddShape places it).
+  explicit TTrkShape(cl::TComponent* owner);
+  ~TTrkShape() override;
 
-  // Bounds in the parent's client coordinates.
-  int Left() const { return bounds_.left; }
-  int Top() const { return bounds_.top; }
-  int Width() const { return bounds_.width; }
-  int Height() const { return bounds_.height; }
-  TTrkBounds Bounds() const { return bounds_; }
-  void SetBounds(int left, int top, int width, int height);
+  TTrkBounds Bounds() const { return TTrkBounds{Left(), Top(), Width(), Height()}; }
   // Bounds in picture pixels (relative to the manager's fixed image).
   void SetImageBounds(int x, int y, int w, int h);
   int ImageLeft() const;
@@ -58,37 +44,35 @@ class TTrkShape {
   void SetSelectView(bool value);
   TTrkShapeType Shape() const { return shape_; }
   void SetShape(TTrkShapeType value);
-  const TTrkPen& Pen() const { return pen_; }
-  void SetPen(const TTrkPen& pen);
-  const TTrkBrush& Brush() const { return brush_; }
-  void SetBrush(const TTrkBrush& brush);
+  const cl::TPen& Pen() const { return pen_; }
+  void SetPen(const cl::TPen& pen);
+  const cl::TBrush& Brush() const { return brush_; }
+  void SetBrush(const cl::TBrush& brush);
+  // The tracker's cursor (the graphic control's own follows it).
   TTrkCursor Cursor() const { return cursor_; }
   int DragMode() const { return dragMode_; }  // 0 none, 1 move, 2 resize
   TTrkShapeManager* Manager() const { return manager_; }
-
-  void BringToFront();
-  void Invalidate();
-  // Draws the shape on dc, whose origin is the parent's client origin.
-  void PaintTo(HDC dc) const;
+  // Leaves the old manager's list and joins the new one's.
+  void SetManager(TTrkShapeManager* manager);
 
   TTrkNotifyEvent OnSelected, OnMoveEnd, OnReSizeEnd, OnDblClickEnd;
   TTrkMouseMoveEvent OnMouseMoveEx;
 
-  // Mouse input in shape coordinates (the manager calls these).
-  void MouseDown(int x, int y);
-  void MouseMove(int x, int y);
-  void MouseUp(int x, int y);
-  void DblClick();
+ protected:
+  void Paint() override;
+  void MouseDown(int button, cl::TShiftState shift, int x, int y) override;
+  void MouseMove(cl::TShiftState shift, int x, int y) override;
+  void MouseUp(int button, cl::TShiftState shift, int x, int y) override;
+  void DblClick() override;
 
  private:
   friend class TTrkShapeManager;
-  explicit TTrkShape(TTrkShapeManager* manager);
-  void SetCursor(TTrkCursor c);
+  void SetTrkCursor(TTrkCursor c);
+  const TTrkBounds* Fixed() const;
 
-  TTrkShapeManager* manager_;
-  TTrkBounds bounds_{0, 0, 65, 65};
-  TTrkPen pen_;
-  TTrkBrush brush_;
+  TTrkShapeManager* manager_ = nullptr;
+  cl::TPen pen_;
+  cl::TBrush brush_;
   TTrkShapeType shape_ = sktFrame;
   bool selected_ = false;
   bool selectView_ = true;
@@ -98,19 +82,19 @@ class TTrkShape {
   bool pendingDblClick_ = false;
 };
 
-class TTrkShapeManager {
+class TTrkShapeManager : public cl::TComponent {
  public:
-  // parent: the window that shows the picture; it needs CS_DBLCLKS for
-  // double clicks.
-  explicit TTrkShapeManager(HWND parent);
-  ~TTrkShapeManager();
-  TTrkShapeManager(const TTrkShapeManager&) = delete;
-  TTrkShapeManager& operator=(const TTrkShapeManager&) = delete;
+  // parent: the control that shows the picture (it needs CS_DBLCLKS for
+  // double clicks); it must outlive the manager or be set to null first.
+  explicit TTrkShapeManager(cl::TComponent* owner, cl::TControl* parent = nullptr);
+  ~TTrkShapeManager() override;
 
-  HWND Parent() const { return parent_; }
-  int PenMode = R2_NOT;
+  cl::TControl* Parent() const { return parent_; }
+  // Moves the shapes there too.
+  void SetParent(cl::TControl* parent);
+  int PenMode = cl::pmNot;
   // The picture's bounds in the parent: shapes stay inside it. Without one
-  // (HasFixedImage false) shapes are not clamped.
+  // (FixedImage null) shapes are not clamped.
   void SetFixedImage(const TTrkBounds& bounds) { fixed_ = bounds; hasFixed_ = true; }
   void ClearFixedImage() { hasFixed_ = false; }
   const TTrkBounds* FixedImage() const { return hasFixed_ ? &fixed_ : nullptr; }
@@ -135,17 +119,13 @@ class TTrkShapeManager {
   friend class TTrkShape;
   void Register(TTrkShape* shape);
   void Unregister(TTrkShape* shape);
-  void InvalidateBounds(const TTrkBounds& b) const;
-  void ToFront(TTrkShape* shape);
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-  LRESULT Handle(HWND, UINT, WPARAM, LPARAM, bool& handled);
+  // The manager's shapes in the parent's z-order, back to front.
+  std::vector<TTrkShape*> ZOrder() const;
 
-  HWND parent_;
+  cl::TControl* parent_;
   std::vector<TTrkShape*> shapes_;  // by index
-  std::vector<TTrkShape*> zorder_;  // back to front
   TTrkBounds fixed_{};
   bool hasFixed_ = false;
-  TTrkShape* captured_ = nullptr;
 };
 
 }  // namespace qm::hotspot

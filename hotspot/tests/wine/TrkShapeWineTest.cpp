@@ -8,22 +8,23 @@
 namespace qm::hotspot {
 namespace {
 
+// The control that shows the picture: a white popup with double clicks.
+class THost : public cl::TControl {
+ public:
+  THost() : cl::TControl(nullptr, nullptr) {
+    CreateHandle(RegisterOwnClass("TrkShapeTestHost", CS_DBLCLKS,
+                                  static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))),
+                 "", WS_POPUP, 0);
+    SetBounds(0, 0, 400, 300);
+  }
+};
+
 class TrkShapeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static const char* cls = [] {
-      WNDCLASSA wc{};
-      wc.style = CS_DBLCLKS;
-      wc.lpfnWndProc = DefWindowProcA;
-      wc.hInstance = GetModuleHandleA(nullptr);
-      wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-      wc.lpszClassName = "TrkShapeTestHost";
-      RegisterClassA(&wc);
-      return "TrkShapeTestHost";
-    }();
-    host = CreateWindowExA(0, cls, "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(host, nullptr);
-    manager = new TTrkShapeManager(host);
+    hostControl = new THost;
+    host = hostControl->Handle();
+    manager = new TTrkShapeManager(nullptr, hostControl);
     manager->SetFixedImage(TTrkBounds{10, 10, 200, 150});
     manager->OnSelected = [this](TTrkShape* s) { events.push_back("selected " + std::to_string(manager->ShapeIndex(s))); };
     manager->OnMoveEnd = [this](TTrkShape*) { events.push_back("moveend"); };
@@ -33,10 +34,11 @@ class TrkShapeTest : public ::testing::Test {
   }
   void TearDown() override {
     delete manager;
-    DestroyWindow(host);
+    delete hostControl;
   }
   void Send(UINT msg, int x, int y, WPARAM keys = 0) { SendMessageA(host, msg, keys, MAKELPARAM(x, y)); }
 
+  THost* hostControl = nullptr;
   HWND host = nullptr;
   TTrkShapeManager* manager = nullptr;
   std::vector<std::string> events;
@@ -50,7 +52,7 @@ TEST_F(TrkShapeTest, AddingSelectsOneShape) {
   EXPECT_EQ(a->ImageTop(), 5);
   EXPECT_TRUE(a->Selected());
   EXPECT_EQ(a->Cursor(), TTrkCursor::HandPoint);
-  EXPECT_EQ(a->Pen().mode, R2_NOT);
+  EXPECT_EQ(a->Pen().Mode, R2_NOT);
   TTrkShape* b = manager->AddShape(60, 5, 40, 30, true);
   EXPECT_FALSE(a->Selected());
   EXPECT_EQ(a->Cursor(), TTrkCursor::Default);
@@ -159,6 +161,63 @@ TEST_F(TrkShapeTest, PaintsFrameAndHandlesInverted) {
   SelectObject(dc, old);
   DeleteDC(dc);
   DeleteObject(bmp);
+}
+
+TEST_F(TrkShapeTest, ShapesAreGraphicControlsOfTheParent) {
+  TTrkShape* a = manager->AddShape(0, 0, 30, 30, false);
+  TTrkShape* b = manager->AddShape(20, 20, 30, 30, true);
+  // Owned by the manager, on the parent, the selected one in front.
+  EXPECT_EQ(a->Owner(), manager);
+  EXPECT_EQ(a->Parent(), hostControl);
+  EXPECT_EQ(hostControl->GraphicControls(), (std::vector<cl::TGraphicControl*>{a, b}));
+  a->SetSelected(true);
+  EXPECT_EQ(hostControl->GraphicControls().back(), a);
+  EXPECT_EQ(manager->ShapeAt(35, 35), a);
+  EXPECT_EQ(b->cl::TGraphicControl::Cursor(), cl::TCursor::crDefault);
+  EXPECT_EQ(a->cl::TGraphicControl::Cursor(), cl::TCursor::crHandPoint);
+  // The parent paints them when it paints: a's frame inverts the white.
+  ShowWindow(host, SW_SHOWNOACTIVATE);
+  UpdateWindow(host);
+  HDC dc = GetDC(host);
+  EXPECT_EQ(GetPixel(dc, 20, 10), RGB(0, 0, 0));  // a's top edge, between handles
+  EXPECT_EQ(GetPixel(dc, 25, 25), RGB(255, 255, 255));
+  ReleaseDC(host, dc);
+  // The hand over the selected shape, through the parent's WM_SETCURSOR.
+  POINT p{25, 25};
+  ClientToScreen(host, &p);
+  SetCursorPos(p.x, p.y);
+  SendMessageA(host, WM_SETCURSOR, reinterpret_cast<WPARAM>(host), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+  // Freed shapes leave the list and the parent.
+  manager->DeleteShape(0);
+  EXPECT_EQ(hostControl->GraphicControls(), (std::vector<cl::TGraphicControl*>{b}));
+  EXPECT_EQ(manager->Components().size(), 1u);
+}
+
+TEST_F(TrkShapeTest, LosingTheMouseEndsTheDrag) {
+  TTrkShape* s = manager->AddShape(20, 20, 40, 30, true);
+  Send(WM_LBUTTONDOWN, 50, 45, MK_LBUTTON);
+  Send(WM_MOUSEMOVE, 60, 45, MK_LBUTTON);
+  ASSERT_EQ(s->DragMode(), 1);
+  ReleaseCapture();
+  EXPECT_EQ(s->DragMode(), 0);
+  EXPECT_EQ(events, std::vector<std::string>{"moveend"});
+  // A shape freed mid-drag takes its capture with it.
+  Send(WM_LBUTTONDOWN, 50, 45, MK_LBUTTON);
+  manager->ClearShapes();
+  EXPECT_NE(GetCapture(), host);
+  Send(WM_MOUSEMOVE, 60, 45, MK_LBUTTON);
+  EXPECT_TRUE(hostControl->GraphicControls().empty());
+}
+
+TEST_F(TrkShapeTest, ParentFreedBeforeTheManager) {
+  TTrkShape* s = manager->AddShape(0, 0, 30, 30, true);
+  delete hostControl;
+  hostControl = nullptr;
+  EXPECT_EQ(s->Parent(), nullptr);
+  EXPECT_EQ(manager->ShapeAt(15, 15), nullptr);
+  s->SetBounds(1, 1, 5, 5);
+  manager->ClearShapes();
 }
 
 }  // namespace
