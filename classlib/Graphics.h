@@ -70,6 +70,9 @@ class TBitmap : public TGraphic {
   // Draws on the picture (a memory DC with the bitmap selected, made on
   // first use). Empty bitmaps have no canvas.
   TCanvas& Canvas();
+  // Lets the bitmap out of its canvas's DC (for functions that must not see
+  // it selected); the canvas gets a new DC when next used.
+  void FreeCanvas();
 
   // A .bmp file: BITMAPFILEHEADER, an info or core header, colours, pixels
   // (also RLE). Throws EInvalidGraphic for anything else.
@@ -79,7 +82,6 @@ class TBitmap : public TGraphic {
   void DrawOn(TCanvas& canvas, const RECT& r) override;
 
  private:
-  void FreeCanvas();
   void Clear();
   void UpdateInfo();
   HBITMAP bitmap_ = nullptr;

@@ -83,6 +83,49 @@ HBITMAP ToGraphic(const TShg& shg) {
 
 HMETAFILE ToWinMetafile(const TShg& shg) { return MakeWinMetafile(shg); }
 
+std::unique_ptr<cl::TGraphic> ToClassGraphic(const TShg& shg) {
+  if (shg.pictureType == kShgTypeMetafile) {
+    const int w = static_cast<int>(shg.mfWidth), h = static_cast<int>(shg.mfHeight);
+    if (w <= 0 || h <= 0) throw EShgError("TShg.ToGraphic: Invalid metafile size");
+    HMETAFILE mf = MakeWinMetafile(shg);
+    const UINT size = GetMetaFileBitsEx(mf, 0, nullptr);
+    std::vector<BYTE> records(size);
+    const UINT got = size ? GetMetaFileBitsEx(mf, size, records.data()) : 0;
+    DeleteMetaFile(mf);
+    // The picture fills its frame: w x h pixels at 96 per inch.
+    METAFILEPICT mfp{};
+    mfp.mm = MM_ANISOTROPIC;
+    mfp.xExt = MulDiv(w, 2540, 96);
+    mfp.yExt = MulDiv(h, 2540, 96);
+    HENHMETAFILE emf = got == size && size ? SetWinMetaFileBits(size, records.data(), nullptr, &mfp) : nullptr;
+    if (!emf) throw EShgError("TShg.ToGraphic: Invalid metafile");
+    auto graphic = std::make_unique<cl::TMetafile>();
+    graphic->SetHandle(emf, w, h);
+    return graphic;
+  }
+  HBITMAP bmp = ToGraphic(shg);
+  HPALETTE palette = nullptr;
+  DcHolder dc(CreateCompatibleDC(nullptr));
+  if (dc.dc) {
+    HGDIOBJ old = SelectObject(dc.dc, bmp);
+    RGBQUAD table[256];
+    const UINT n = GetDIBColorTable(dc.dc, 0, 256, table);
+    SelectObject(dc.dc, old);
+    if (n > 0) {
+      std::vector<unsigned char> buffer(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
+      auto* log = reinterpret_cast<LOGPALETTE*>(buffer.data());
+      log->palVersion = 0x300;
+      log->palNumEntries = static_cast<WORD>(n);
+      for (UINT i = 0; i < n; ++i)
+        log->palPalEntry[i] = PALETTEENTRY{table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
+      palette = CreatePalette(log);
+    }
+  }
+  auto graphic = std::make_unique<cl::TBitmap>();
+  graphic->SetHandle(bmp, palette);
+  return graphic;
+}
+
 std::string EmfToPlaceableMetafile(std::string_view emfBytes) {
   if (!IsWellFormedEmf(emfBytes)) ThrowShgInvalidFile();
   HENHMETAFILE emf = SetEnhMetaFileBits(static_cast<UINT>(emfBytes.size()),

@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "classlib/Graphics.h"
 #include "hotspot/core/Shg.h"
 
 namespace qm::hotspot {
@@ -16,6 +18,12 @@ namespace qm::hotspot {
 // is stored, a metafile drawn on a white 24-bit bitmap of its size (in
 // pixels). Throws EShgError when the picture cannot be rebuilt.
 HBITMAP ToGraphic(const TShg& shg);
+
+// The picture as a class-library graphic: a cl::TBitmap for a bitmap (the
+// DIB section of ToGraphic, with a palette of its colour table), a
+// cl::TMetafile for a metafile (its size the picture's, in pixels). Throws
+// EShgError as ToGraphic does.
+std::unique_ptr<cl::TGraphic> ToClassGraphic(const TShg& shg);
 
 // The metafile of a type-8 picture (its records, checked); the caller
 // deletes it. Throws EShgError when its records are malformed.

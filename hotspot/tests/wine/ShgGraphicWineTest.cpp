@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 
 #include "core/FileSystem.h"
 #include "hotspot/ShgGraphic.h"
@@ -175,6 +176,59 @@ TEST(ShgGraphic, MalformedMetafileRecordsAreNotDrawn) {
   shg.pictureBytes = RunLenPack(std::string("\x01\x00\x09\x00\x00\x03\xFF\xFF\x00\x00", 10));
   shg.mfDecompressedSize = 10;
   EXPECT_THROW(ToGraphic(shg), EShgError);
+}
+
+TEST(ShgGraphic, ClassLibraryGraphics) {
+  // A bitmap picture: the same pixels, with a palette of its colours.
+  TShg shg;
+  shg.LoadFromFile(kData + "/shg/shed/ACCDLG.SHG");
+  std::unique_ptr<cl::TGraphic> g = ToClassGraphic(shg);
+  auto* bmp = dynamic_cast<cl::TBitmap*>(g.get());
+  ASSERT_NE(bmp, nullptr);
+  EXPECT_EQ(bmp->Width(), static_cast<int>(shg.width));
+  EXPECT_EQ(bmp->Height(), static_cast<int>(shg.height));
+  EXPECT_EQ(bmp->PixelFormat(), cl::TPixelFormat::pf4bit);
+  ASSERT_NE(bmp->Palette(), nullptr);
+  EXPECT_EQ(GetPaletteEntries(bmp->Palette(), 0, 0, nullptr), 16u);
+  cl::TBitmap file;
+  file.LoadFromFile(kData + "/projects/andes-fbd/AccDlg.bmp");
+  int different = 0;
+  for (int y = 0; y < bmp->Height(); ++y)
+    for (int x = 0; x < bmp->Width(); ++x)
+      if (bmp->Canvas().Pixel(x, y) != file.Canvas().Pixel(x, y)) ++different;
+  EXPECT_EQ(different, 0);
+
+  // A metafile picture: drawn at its size, it looks as ToGraphic draws it.
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(kData + "/shg/hlp-embedded/FBD_bm91_metafile_pack0.lp", bytes));
+  TShg meta;
+  meta.LoadFromBytes(bytes);
+  g = ToClassGraphic(meta);
+  auto* mf = dynamic_cast<cl::TMetafile*>(g.get());
+  ASSERT_NE(mf, nullptr);
+  EXPECT_EQ(mf->Width(), static_cast<int>(meta.mfWidth));
+  EXPECT_EQ(mf->Height(), static_cast<int>(meta.mfHeight));
+  cl::TBitmap drawn;
+  drawn.SetSize(mf->Width(), mf->Height());
+  drawn.Canvas().Draw(0, 0, *mf);
+  cl::TBitmap reference;
+  reference.SetHandle(ToGraphic(meta));
+  int ink = 0;
+  different = 0;
+  for (int y = 0; y < drawn.Height(); ++y)
+    for (int x = 0; x < drawn.Width(); ++x) {
+      if (reference.Canvas().Pixel(x, y) != RGB(255, 255, 255)) ++ink;
+      if (reference.Canvas().Pixel(x, y) != drawn.Canvas().Pixel(x, y)) ++different;
+    }
+  EXPECT_GT(ink, 0);
+  EXPECT_LE(different, ink / 10);
+  // Saved as a placeable metafile, it reads back at the same size.
+  std::stringstream placeable;
+  mf->SaveToStream(placeable);
+  cl::TMetafile back;
+  back.LoadFromStream(placeable);
+  EXPECT_EQ(back.Width(), mf->Width());
+  EXPECT_EQ(back.Height(), mf->Height());
 }
 
 }  // namespace
