@@ -50,6 +50,23 @@ struct TMemoryDc {
   }
 };
 
+// A BITMAPINFO with room for a full colour table (or three bit masks).
+struct BitmapInfo256 {
+  BITMAPINFOHEADER h;
+  RGBQUAD colors[256];
+};
+
+BitmapInfo256 MakeBitmapInfo(int width, int height, int bpp, DWORD compression) {
+  BitmapInfo256 info{};
+  info.h.biSize = sizeof(BITMAPINFOHEADER);
+  info.h.biWidth = width;
+  info.h.biHeight = height;
+  info.h.biPlanes = 1;
+  info.h.biBitCount = static_cast<WORD>(bpp);
+  info.h.biCompression = compression;
+  return info;
+}
+
 }  // namespace
 
 void TGraphic::LoadFromFile(const std::string& path) {
@@ -163,16 +180,7 @@ void TBitmap::SetSize(int width, int height, TPixelFormat format) {
     case TPixelFormat::pf32bit: bpp = 32; break;
     default: break;
   }
-  struct {
-    BITMAPINFOHEADER h;
-    DWORD extra[256];
-  } info{};
-  info.h.biSize = sizeof(BITMAPINFOHEADER);
-  info.h.biWidth = width;
-  info.h.biHeight = height;
-  info.h.biPlanes = 1;
-  info.h.biBitCount = static_cast<WORD>(bpp);
-  info.h.biCompression = BI_RGB;
+  BitmapInfo256 info = MakeBitmapInfo(width, height, bpp, BI_RGB);
   HPALETTE palette = nullptr;
   if (bpp <= 8) {
     // Black and white, then the halftone colours.
@@ -196,15 +204,14 @@ void TBitmap::SetSize(int width, int height, TPixelFormat format) {
     log->palNumEntries = static_cast<WORD>(n);
     for (int i = 0; i < n; ++i) {
       log->palPalEntry[i] = pe[i];
-      info.extra[i] = static_cast<DWORD>(pe[i].peRed) << 16 | pe[i].peGreen << 8 | pe[i].peBlue;
+      info.colors[i] = RGBQUAD{pe[i].peBlue, pe[i].peGreen, pe[i].peRed, 0};
     }
     info.h.biClrUsed = static_cast<DWORD>(n);
     palette = CreatePalette(log);
   } else if (format == TPixelFormat::pf16bit) {
     info.h.biCompression = BI_BITFIELDS;
-    info.extra[0] = 0xF800;
-    info.extra[1] = 0x07E0;
-    info.extra[2] = 0x001F;
+    const DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
+    std::memcpy(info.colors, masks, sizeof masks);
   }
   void* bits = nullptr;
   HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
@@ -332,16 +339,8 @@ void TBitmap::LoadFromStream(std::istream& in) {
   const std::size_t got = ReadSome(in, pixels.data(), pixels.size());
   if (got == 0) throw EInvalidGraphic(kBadBitmap);
 
-  struct {
-    BITMAPINFOHEADER h;
-    RGBQUAD colors[256];
-  } info{};
-  info.h.biSize = sizeof(BITMAPINFOHEADER);
-  info.h.biWidth = width;
-  info.h.biHeight = height;
-  info.h.biPlanes = 1;
-  info.h.biBitCount = static_cast<WORD>(bpp);
-  info.h.biCompression = compression == BI_BITFIELDS ? BI_BITFIELDS : BI_RGB;
+  BitmapInfo256 info =
+      MakeBitmapInfo(width, height, bpp, compression == BI_BITFIELDS ? BI_BITFIELDS : BI_RGB);
   const unsigned colors = bpp <= 8 ? entries : 0;
   info.h.biClrUsed = colors;
   for (unsigned i = 0; i < colors; ++i) {
@@ -389,20 +388,10 @@ void TBitmap::SaveToStream(std::ostream& out) const {
   if (!bitmap_) throw std::runtime_error("Cannot save an empty bitmap");
   DIBSECTION ds{};
   int bpp = 24;
-  if (GetObjectA(bitmap_, sizeof ds, &ds) == sizeof ds && ds.dsBmih.biBitCount <= 8)
+  if (GetObjectA(bitmap_, sizeof ds, &ds) == sizeof ds &&
+      (ds.dsBmih.biBitCount <= 8 || ds.dsBmih.biBitCount == 32))
     bpp = ds.dsBmih.biBitCount;
-  else if (GetObjectA(bitmap_, sizeof ds, &ds) == sizeof ds && ds.dsBmih.biBitCount == 32)
-    bpp = 32;
-  struct {
-    BITMAPINFOHEADER h;
-    RGBQUAD colors[256];
-  } info{};
-  info.h.biSize = sizeof(BITMAPINFOHEADER);
-  info.h.biWidth = width_;
-  info.h.biHeight = height_;
-  info.h.biPlanes = 1;
-  info.h.biBitCount = static_cast<WORD>(bpp);
-  info.h.biCompression = BI_RGB;
+  BitmapInfo256 info = MakeBitmapInfo(width_, height_, bpp, BI_RGB);
   const std::size_t stride = ((static_cast<std::size_t>(width_) * bpp + 31) / 32) * 4;
   std::vector<char> pixels(stride * static_cast<std::size_t>(height_));
   TMemoryDc mem;
