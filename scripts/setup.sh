@@ -3,7 +3,7 @@
 # Safe to run again: it only installs what is missing.
 set -euo pipefail
 
-PACKAGES=(cmake make g++ clang g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
+PACKAGES=(cmake make g++ clang libclang-rt-14-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
           fonts-wine xvfb xauth x11-utils fonts-ipafont-gothic locales libgtest-dev googletest
           libbenchmark-dev imagemagick lhasa file)
 
@@ -16,7 +16,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # With the recommended packages: Wine's X11 libraries and clang's sanitizer
+  # runtimes come that way.
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
