@@ -1,11 +1,9 @@
 // Compiling the project, the error pane, the help viewer and the outside
 // programs.
 #include <windows.h>
-#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "classlib/Application.h"
@@ -28,7 +26,6 @@ constexpr char kWarningCaption[] = "Quillmark";
 // Largest error log the pane holds, in characters.
 constexpr LPARAM kErrorPaneLimit = 1048576;
 constexpr DWORD kWaitSlice = 3000;
-constexpr UINT_PTR kDeferCloseId = 0x51C0;
 
 // Closes both handles of a started process when it goes.
 struct ProcessHandles {
@@ -48,64 +45,23 @@ struct AtExit {
 template <typename F>
 AtExit(F) -> AtExit<F>;
 
-// Keeps a close request of the main window for later while the compiler runs.
-LRESULT CALLBACK DeferCloseProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-  if (msg == WM_CLOSE) {
-    *reinterpret_cast<bool*>(data) = true;
-    return 0;
-  }
-  return DefSubclassProc(h, msg, wp, lp);
-}
-
 }  // namespace
 
-// While the compiler runs the window keeps working, but the commands that
-// would leave the project (New, Open, a recent project) or start another
-// compile or backup are refused with a message, and closing the window is
-// put off until the compiler has ended.
+// While the compiler runs the window keeps working; the commands that would
+// leave the project or start another compile refuse (RefuseWhileCompiling)
+// and closing the window is put off (FormCloseQuery) until it has ended.
 class CompilerWait {
  public:
   explicit CompilerWait(TMainForm& f) : f_(f) {
     f_.compiler_running_ = true;
     f_.close_deferred_ = false;
-    SetWindowSubclass(f_.Handle(), DeferCloseProc, kDeferCloseId,
-                      reinterpret_cast<DWORD_PTR>(&f_.close_deferred_));
-    auto refuse = [this](cl::TMenuItem*) { f_.RefuseWhileCompiling(); };
-    auto defer_close = [this](cl::TMenuItem*) { f_.close_deferred_ = true; };
-    // The File menu's own items: New, the recent projects and Exit (the
-    // others run actions).
-    for (int i = 0; i < f_.FileMenu->Count(); ++i) {
-      cl::TMenuItem* m = f_.FileMenu->Item(i);
-      if (m->Action() || m->IsSeparator() || !m->OnClick) continue;
-      Hold(m, m == f_.ExitItem ? std::function<void(cl::TMenuItem*)>(defer_close) : refuse);
-    }
-    if (f_.Backup1->OnClick) Hold(f_.Backup1, refuse);
-    held_open_ = std::move(f_.OpenA->OnExecute);
-    f_.OpenA->OnExecute = [this](cl::TComponent*) { f_.RefuseWhileCompiling(); };
   }
-
-  ~CompilerWait() {
-    for (auto& [item, click] : held_) {
-      // Nothing frees these items during the wait; look all the same.
-      if (f_.FileMenu->IndexOf(item) >= 0 || item == f_.Backup1) item->OnClick = std::move(click);
-    }
-    f_.OpenA->OnExecute = std::move(held_open_);
-    RemoveWindowSubclass(f_.Handle(), DeferCloseProc, kDeferCloseId);
-    f_.compiler_running_ = false;
-  }
-
+  ~CompilerWait() { f_.compiler_running_ = false; }
   CompilerWait(const CompilerWait&) = delete;
   CompilerWait& operator=(const CompilerWait&) = delete;
 
  private:
-  void Hold(cl::TMenuItem* m, std::function<void(cl::TMenuItem*)> instead) {
-    held_.emplace_back(m, std::move(m->OnClick));
-    m->OnClick = std::move(instead);
-  }
-
   TMainForm& f_;
-  std::vector<std::pair<cl::TMenuItem*, std::function<void(cl::TMenuItem*)>>> held_;
-  std::function<void(cl::TComponent*)> held_open_;
 };
 
 void TMainForm::WireCompileCommands() {

@@ -348,6 +348,11 @@ void TMainForm::WriteSettings() {
 }
 
 bool TMainForm::FormCloseQuery() {
+  if (CompilerRunning()) {
+    // Closed once the compiler has ended, with the usual save.
+    close_deferred_ = true;
+    return false;
+  }
   bool can_close = true;
   try {
     SaveAExecute(this);

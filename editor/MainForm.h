@@ -205,6 +205,10 @@ class TMainForm : public cl::TForm, public ProjectFileUi {
   void ProgExecute(cl::TComponent* sender);
   // True while the window waits for the help compiler.
   bool CompilerRunning() const { return compiler_running_; }
+  // The commands that would leave the project or start another compile or
+  // backup call this first: while the compiler runs it says why they must
+  // wait and returns true.
+  bool RefuseWhileCompiling();
   // The help viewer call (WinHelpA); tests put another in its place.
   std::function<BOOL(HWND, const std::string&, UINT, ULONG_PTR)> WinHelpCall;
 
@@ -213,8 +217,6 @@ class TMainForm : public cl::TForm, public ProjectFileUi {
   bool compiler_running_ = false;
   bool close_deferred_ = false;
   bool loading_error_log_ = false;
-  // Shows why a command must wait for the compiler; true while it runs.
-  bool RefuseWhileCompiling();
   // The layout steps that show the error pane under the editor.
   void ShowErrorPane();
   // Starts a program (flags 0x20, the editor's environment); folder empty:

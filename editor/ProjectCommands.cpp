@@ -29,6 +29,7 @@ void TMainForm::EnableProjectActions() {
 }
 
 void TMainForm::FileNew(cl::TComponent*) {
+  if (RefuseWhileCompiling()) return;
   SaveDialog->FileName.clear();
   SaveDialog->InitialDir = Project.ProjectDir;
   if (!SaveDialog->Execute(Handle())) return;
@@ -60,6 +61,7 @@ void TMainForm::FileNew(cl::TComponent*) {
 }
 
 void TMainForm::OpenAExecute(cl::TComponent*) {
+  if (RefuseWhileCompiling()) return;
   OpenDialog->InitialDir = Project.ProjectDir;
   OpenDialog->FileName.clear();
   if (!OpenDialog->Execute(Handle())) return;
@@ -73,6 +75,7 @@ void TMainForm::OpenAExecute(cl::TComponent*) {
 }
 
 void TMainForm::RecentProjectClick(cl::TComponent* sender) {
+  if (RefuseWhileCompiling()) return;
   // The item may be freed by the menu rebuild below: read it first.
   auto row = static_cast<std::size_t>(sender->Tag);
   if (row >= Project.Program.RecentFiles.size()) return;
