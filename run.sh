@@ -15,10 +15,11 @@ wine_env_init_prefix
 trap wine_env_stop EXIT
 # Until the program options can set it, point the Help Workshop folder at the
 # stand-ins once, so that Compile works out of the box.
-hcw_now=$("$WINE" reg query 'HKCU\software\tarvesk\quillmark\Env' /v Hcw 2>/dev/null |
+# (A new prefix has no such key yet: the query fails, which is not an error.)
+hcw_now=$({ "$WINE" reg query 'HKCU\software\tarvesk\quillmark\Env' /v Hcw 2>/dev/null || true; } |
           tr -d '\r' | sed -n 's/^ *Hcw *REG_SZ *//p')
 if [ -z "$hcw_now" ]; then
-  hcw_dir=$("$WINE" winepath -w "$root/dist/win64/helpworkshop" 2>/dev/null | tr -d '\r')
+  hcw_dir=$({ "$WINE" winepath -w "$root/dist/win64/helpworkshop" 2>/dev/null || true; } | tr -d '\r')
   "$WINE" reg add 'HKCU\software\tarvesk\quillmark\Env' /v Hcw /d "$hcw_dir" /f >/dev/null 2>&1 || true
 fi
 "$WINE" "$root/dist/win64/quillmark.exe"

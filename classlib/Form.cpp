@@ -127,9 +127,68 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
       }
       break;
-
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE) PostRaiseOwnedToolWindows();
+      break;
+    case WM_WINDOWPOSCHANGED:
+      if (!(reinterpret_cast<WINDOWPOS*>(lp)->flags & SWP_NOZORDER)) PostRaiseOwnedToolWindows();
+      break;
+    case WM_PARENTNOTIFY:
+      if (LOWORD(wp) == WM_LBUTTONDOWN || LOWORD(wp) == WM_RBUTTONDOWN) PostRaiseOwnedToolWindows();
+      break;
+    case kRaiseToolsMessage:
+      raise_posted_ = false;
+      RaiseOwnedToolWindows();
+      return 0;
   }
   return TControl::WndProc(msg, wp, lp);
+}
+
+namespace {
+struct OwnedTools {
+  HWND owner;
+  std::vector<HWND> tools;
+};
+
+BOOL CALLBACK CollectOwnedTool(HWND w, LPARAM p) {
+  auto* c = reinterpret_cast<OwnedTools*>(p);
+  if (GetWindow(w, GW_OWNER) == c->owner &&
+      (IsWindowVisible(w) || GetPropA(w, kShowWithOwnerProp)) &&
+      (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+    c->tools.push_back(w);
+  return TRUE;
+}
+}  // namespace
+
+void TForm::PostRaiseOwnedToolWindows() {
+  // After the activation or click has run its course: the display raises
+  // the clicked window at its end.
+  if (raise_posted_) return;
+  raise_posted_ = PostMessageA(Handle(), kRaiseToolsMessage, 0, 0) != 0;
+}
+
+void TForm::RaiseOwnedToolWindows() {
+  if (raising_tools_) return;
+  raising_tools_ = true;
+  // Owned windows stay above their owner; Wine loses that when the owner is
+  // activated again after a modal dialog, and a floating toolbar would end
+  // up behind its main window.
+  OwnedTools ctx{Handle(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), CollectOwnedTool, reinterpret_cast<LPARAM>(&ctx));
+  for (HWND w : ctx.tools) {
+    if (GetPropA(w, kShowWithOwnerProp)) {
+      RemovePropA(w, kShowWithOwnerProp);
+      ShowWindow(w, SW_SHOWNOACTIVATE);
+    }
+  }
+  // A window already first in the z-order is not raised on the display
+  // again: take it behind this form first.
+  const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  for (HWND w : ctx.tools) {
+    SetWindowPos(w, Handle(), 0, 0, 0, 0, flags);
+    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, flags);
+  }
+  raising_tools_ = false;
 }
 
 }  // namespace cl

@@ -11,6 +11,10 @@
 
 namespace cl {
 
+// A window property of an owned tool window that waits for its owner to be
+// shown before it shows itself.
+inline constexpr char kShowWithOwnerProp[] = "ClShowWithOwner";
+
 constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO;
 
 class TForm : public TControl {
@@ -48,6 +52,13 @@ class TForm : public TControl {
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // Puts the visible tool windows this form owns (floating toolbars) back
+  // above it, and shows those that waited for it.
+  void RaiseOwnedToolWindows();
+  void PostRaiseOwnedToolWindows();
+  static constexpr UINT kRaiseToolsMessage = WM_APP + 0x3F01;
+  bool raising_tools_ = false;
+  bool raise_posted_ = false;
   TMainMenu* menu_ = nullptr;
   int modal_result_ = mrNone;
   bool in_modal_ = false;

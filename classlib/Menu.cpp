@@ -156,10 +156,16 @@ void TMenuItem::Click() {
 
 HMENU TMenuItem::SubMenuHandle() {
   if (!menu_) {
-    menu_ = CreatePopupMenu();
+    menu_ = NewHandle();
     RebuildChildren();
   }
   return menu_;
+}
+
+HMENU TMenuItem::NewHandle() const {
+  // A menu bar must be made as one: a popup attached with SetMenu drops its
+  // menus beside their titles and hides the window when they close.
+  return menu_bar_ ? CreateMenu() : CreatePopupMenu();
 }
 
 void TMenuItem::Rebuild() {
@@ -169,7 +175,7 @@ void TMenuItem::Rebuild() {
 void TMenuItem::RebuildChildren() {
   if (!menu_) {
     if (items_.empty()) return;
-    menu_ = CreatePopupMenu();
+    menu_ = NewHandle();
     if (parent_) parent_->RebuildChildren();
   }
   // Take every entry out (submenus are kept, not destroyed) and put the
@@ -228,15 +234,11 @@ TMenuItem* TMenuItem::FindShortCut(TShortCut s) {
   return nullptr;
 }
 
-TMainMenu::TMainMenu(TComponent* owner) : TComponent(owner), root_(new TMenuItem(this)) {}
-
-HMENU TMainMenu::Handle() {
-  if (!root_->menu_) {
-    root_->menu_ = CreateMenu();  // a menu bar, not a popup
-    root_->RebuildChildren();
-  }
-  return root_->menu_;
+TMainMenu::TMainMenu(TComponent* owner) : TComponent(owner), root_(new TMenuItem(this)) {
+  root_->menu_bar_ = true;
 }
+
+HMENU TMainMenu::Handle() { return root_->SubMenuHandle(); }
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner), root_(new TMenuItem(this)) {}
 

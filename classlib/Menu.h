@@ -79,6 +79,7 @@ class TMenuItem : public TComponent, public TActionClient {
  private:
   friend class TMainMenu;
   void Rebuild();
+  HMENU NewHandle() const;
   bool HasImages() const;
   std::string caption_;
   TShortCut shortcut_ = 0;
@@ -90,6 +91,7 @@ class TMenuItem : public TComponent, public TActionClient {
   std::vector<TMenuItem*> items_;
   TMenuItem* parent_ = nullptr;
   HMENU menu_ = nullptr;
+  bool menu_bar_ = false;  // the root of a main menu
   UINT id_;
 };
 

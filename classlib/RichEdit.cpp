@@ -134,6 +134,64 @@ void TRichEdit::ResetAttributes(const std::string& font_name, int points) {
   SendMessageA(Handle(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
 }
 
+LRESULT TRichEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CHAR:
+    case WM_IME_CHAR: {
+      // Both bytes in one message (an input method's character).
+      if (wp > 0xFF && wp <= 0xFFFF && IsDBCSLeadByte(static_cast<BYTE>(wp >> 8))) {
+        pending_lead_ = 0;
+        InsertTypedChar({static_cast<char>(wp >> 8), static_cast<char>(wp & 0xFF)});
+        return 0;
+      }
+      if (wp > 0xFF) break;
+      auto byte = static_cast<unsigned char>(wp);
+      if (pending_lead_) {
+        // The control would take the lead and the trail for two characters
+        // of their own (Wine's does): hand it the pair as one.
+        char pair[2] = {static_cast<char>(pending_lead_), static_cast<char>(byte)};
+        pending_lead_ = 0;
+        InsertTypedChar(std::string(pair, 2));
+        return 0;
+      }
+      if (IsDBCSLeadByte(byte)) {
+        pending_lead_ = byte;
+        return 0;
+      }
+      break;
+    }
+    case WM_KILLFOCUS:
+      pending_lead_ = 0;
+      break;
+    default:
+      break;
+  }
+  return TControl::WndProc(msg, wp, lp);
+}
+
+void TRichEdit::InsertTypedChar(const std::string& ch) {
+  if (ReadOnly()) {
+    MessageBeep(0);
+    return;
+  }
+  if (ch.size() == 2) {
+    // A Japanese character typed into text of a Western font would show as
+    // a box and be written out as a Unicode escape: give it a Japanese font.
+    CHARFORMATA cf = {};
+    cf.cbSize = sizeof cf;
+    SendMessageA(Handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    if (!(cf.dwMask & CFM_CHARSET) || cf.bCharSet != SHIFTJIS_CHARSET) {
+      CHARFORMATA jp = {};
+      jp.cbSize = sizeof jp;
+      jp.dwMask = CFM_FACE | CFM_CHARSET;
+      jp.bCharSet = SHIFTJIS_CHARSET;
+      std::strncpy(jp.szFaceName, DbcsFontName.c_str(), LF_FACESIZE - 1);
+      SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&jp));
+    }
+  }
+  SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ch.c_str()));
+}
+
 bool TRichEdit::Notify(NMHDR* hdr, LRESULT& result) {
   if (hdr->code == EN_SELCHANGE) {
     if (OnSelectionChange) OnSelectionChange(this);

@@ -42,12 +42,25 @@ class TRichEdit : public TControl {
   // the paragraph to no numbering, left alignment and no indents.
   void ResetAttributes(const std::string& font_name, int points);
 
+  // The face that takes a typed double-byte character when the text at the
+  // caret is in a font without the Japanese character set.
+  std::string DbcsFontName = "ＭＳ Ｐゴシック";
+
   std::function<void(TRichEdit*)> OnSelectionChange;
   std::function<void(TRichEdit*)> OnChange;
   bool Notify(NMHDR* hdr, LRESULT& result) override;
   bool Command(WORD code) override;
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ protected:
+  // Puts one typed character (one byte, or a double-byte pair) at the caret
+  // as typing would.
+  virtual void InsertTypedChar(const std::string& ch);
 
  private:
+  // A double-byte character typed into this ANSI window arrives as a lead
+  // byte and a trail byte; the lead waits here for its trail.
+  unsigned char pending_lead_ = 0;
   void Stream(const std::string& data, UINT format);
   std::string StreamOut(UINT format) const;
 };

@@ -1,5 +1,7 @@
 #include "classlib/ToolBar.h"
 
+#include "classlib/Form.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -149,7 +151,10 @@ bool TToolBar::BarVisible() const { return Visible(); }
 
 void TToolBar::SetBarVisible(bool v) {
   SetVisible(v);
-  if (float_window_) ShowWindow(float_window_, v ? SW_SHOWNOACTIVATE : SW_HIDE);
+  if (float_window_) {
+    RemovePropA(float_window_, kShowWithOwnerProp);
+    ShowWindow(float_window_, v ? SW_SHOWNOACTIVATE : SW_HIDE);
+  }
   if (dock_) dock_->AdjustHeight();
 }
 
@@ -169,6 +174,7 @@ LRESULT TToolBar::FloatWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_NCDESTROY:
       RemovePropA(h, kFloatProp);
+      RemovePropA(h, kShowWithOwnerProp);
       if (float_window_ == h) float_window_ = nullptr;
       break;
   }
@@ -204,7 +210,15 @@ void TToolBar::FloatAt(const RECT& screen) {
   Relayout();
   SetWindowPos(float_window_, nullptr, screen.left, screen.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (Visible()) ShowWindow(float_window_, SW_SHOWNOACTIVATE);
+  if (Visible()) {
+    HWND owner = GetWindow(float_window_, GW_OWNER);
+    if (owner && !IsWindowVisible(owner)) {
+      // Shown with its owner, after it, so that it starts above it.
+      SetPropA(float_window_, kShowWithOwnerProp, reinterpret_cast<HANDLE>(1));
+    } else {
+      ShowWindow(float_window_, SW_SHOWNOACTIVATE);
+    }
+  }
   Invalidate();
   if (dock_) dock_->AdjustHeight();
 }

@@ -19,6 +19,7 @@ std::string EmptyEditorRtf(const ProgramValues& p) {
 
 void TMainForm::ClearTopicEditor() {
   Editor->LoadRtf(EmptyEditorRtf(Project.Program));
+  Editor->DbcsFontName = Project.Program.DefaultFontName;
   Editor->ResetAttributes(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
   Editor->SetModified(false);
   Project.TopicFootnotes = TopicFields{};
@@ -57,6 +58,7 @@ void TMainForm::LoadTopic() {
     ClearTopicEditor();
     throw FileError("Cannot open file " + path);
   }
+  Editor->DbcsFontName = Project.Program.DefaultFontName;
   Editor->ResetAttributes(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
   TopicStash stash{OpenTopicStash.NextNumber(), {}};
   Lines editor_lines = LoadTopicLines(SplitLines(bytes), Project.TopicFootnotes, stash);

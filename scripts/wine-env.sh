@@ -23,6 +23,25 @@ wine_env_init_prefix() {
     "$WINE" wineboot -i >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w 2>/dev/null || wineserver -w 2>/dev/null || true
   fi
+  wine_env_japanese_fonts
+  /usr/lib/wine/wineserver -w 2>/dev/null || wineserver -w 2>/dev/null || true
+}
+
+# The Japanese faces that Windows ships, taken by the IPA fonts. Without this
+# Wine picks a stand-in by character set whose underscores fall outside the
+# line a rich edit control draws. Done once per prefix.
+wine_env_japanese_fonts() {
+  grep -q 'Wine\\\\Fonts\\\\Replacements' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+  local reg="$WINEPREFIX/qm-fonts.reg"
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+    '"ＭＳ Ｐゴシック"="IPAPGothic"' '"ＭＳ ゴシック"="IPAGothic"' \
+    '"MS PGothic"="IPAPGothic"' '"MS Gothic"="IPAGothic"' '"MS UI Gothic"="IPAPGothic"' \
+    '"ＭＳ Ｐ明朝"="IPAPMincho"' '"ＭＳ 明朝"="IPAMincho"' \
+    '"MS PMincho"="IPAPMincho"' '"MS Mincho"="IPAMincho"' '' |
+    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
+  "$WINE" regedit /S "$(winepath -w "$reg" 2>/dev/null || echo "$reg")" >/dev/null 2>&1 || true
+  rm -f "$reg"
 }
 
 # Windows that no window manager decorates: without one (Xvfb) Wine would wait

@@ -63,6 +63,27 @@ void ApplyJoinRule(Lines& lines, std::size_t first) {
   lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first) + 1);
 }
 
+namespace {
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+}  // namespace
+
+std::string EscapeFootnoteText(std::string_view value) {
+  std::string out;
+  out.reserve(value.size());
+  for (std::size_t i = 0; i < value.size();) {
+    const std::size_t n = CharLength(value, i);
+    if (n == 1 && (value[i] == '\\' || value[i] == '{' || value[i] == '}')) out += '\\';
+    out.append(value.substr(i, n));
+    i += n;
+  }
+  return out;
+}
+
 std::string FootnoteBlockBody(std::string_view topicId, const TopicFields& f) {
   std::string block;
   block.reserve(64 + topicId.size() + f.TopicTitle.size() + f.BrowseId.size() + f.BKeywords.size() +
@@ -70,7 +91,7 @@ std::string FootnoteBlockBody(std::string_view topicId, const TopicFields& f) {
   auto add = [&block](char letter, std::string_view value) {
     block += letter;
     block += "{\\footnote ";
-    block += value;
+    block += EscapeFootnoteText(value);
     block += "} ";
   };
   add('#', topicId);
@@ -151,6 +172,22 @@ void ReadFootnoteText(std::string_view line, std::size_t& pos, std::string& valu
   std::size_t blank = FindChar(line, ' ', pos);
   pos = blank == std::string_view::npos ? line.size() : blank + 1;
   while (pos < line.size() && line[pos] != '}') {
+    if (line[pos] == '\\' && pos + 1 < line.size()) {
+      const char next = line[pos + 1];
+      if (next == '\\' || next == '{' || next == '}') {
+        value += next;
+        pos += 2;
+        continue;
+      }
+      if (next == '\'' && pos + 3 < line.size()) {
+        const int hi = HexDigit(line[pos + 2]), lo = HexDigit(line[pos + 3]);
+        if (hi >= 0 && lo >= 0) {
+          value += static_cast<char>(hi * 16 + lo);
+          pos += 4;
+          continue;
+        }
+      }
+    }
     const std::size_t n = CharLength(line, pos);
     value.append(line.substr(pos, n));
     pos += n;
@@ -167,7 +204,12 @@ bool IsPlainFootnote(std::string_view line, std::size_t pos) {
       i += 2;
       continue;
     }
-    if (c == '\\' && i + 1 < line.size() && (line[i + 1] == '{' || line[i + 1] == '}')) return false;
+    // Escaped braces and backslashes are text of the value.
+    if (c == '\\' && i + 1 < line.size() &&
+        (line[i + 1] == '{' || line[i + 1] == '}' || line[i + 1] == '\\')) {
+      i += 2;
+      continue;
+    }
     if (c == '{') return false;
     if (c == '}') return true;
     ++i;

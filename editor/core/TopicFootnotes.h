@@ -14,8 +14,9 @@
 
 namespace qm {
 
-// The open topic's fields. Values are raw bytes: written into a footnote byte
-// for byte and read back without RTF unescaping.
+// The open topic's fields. Values are the text itself (code page 932 bytes):
+// reading a footnote decodes its RTF escapes, writing one escapes "\", "{"
+// and "}" again.
 struct TopicFields {
   std::string TopicTitle;   // $
   std::string BrowseId;     // +
@@ -59,13 +60,19 @@ std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view
                                const TopicFields& fields);
 
 // Reads a footnote's value; pos is at the '{' of "{\footnote ". The value is
-// the bytes after the first blank up to the first '}' (double-byte pairs
-// whole). pos moves past the '}' and past one blank after it, when there is
-// one.
+// the text after the first blank up to the first unescaped '}' (double-byte
+// pairs whole), with "\'xx", "\\", "\{" and "\}" decoded to the bytes they
+// stand for. pos moves past the '}' and past one blank after it, when there
+// is one.
 void ReadFootnoteText(std::string_view line, std::size_t& pos, std::string& value);
 
+// A value as footnote text: single-byte "\", "{" and "}" escaped (the trail
+// byte of a double-byte character never is).
+std::string EscapeFootnoteText(std::string_view value);
+
 // True when the footnote group at pos ("{\footnote ") holds plain text only:
-// its first brace after the opening is the closing one, on this line.
+// its first unescaped brace after the opening is the closing one, on this
+// line.
 bool IsPlainFootnote(std::string_view line, std::size_t pos);
 
 }  // namespace qm

@@ -101,11 +101,32 @@ TEST(ReadFootnoteText, DoubleByteTrailBraceIsPartOfTheValue) {
   EXPECT_EQ(pos, line.size());
 }
 
-TEST(IsPlainFootnote, GroupsOrEscapedBracesInsideAreNotPlain) {
+TEST(ReadFootnoteText, DecodesEscapesAndEscapingRoundTrips) {
+  // A title written by another tool: 日本 as \'xx escapes, and escaped braces.
+  std::string line = "{\\footnote \\'93\\'fa\\'96\\'7b a\\{b\\}c\\\\d} x";
+  std::size_t pos = 0;
+  std::string v;
+  ReadFootnoteText(line, pos, v);
+  EXPECT_EQ(v, "日本 a{b}c\\d");
+  EXPECT_EQ(line.substr(pos), "x");
+  // Written back: single-byte specials escaped, trail bytes (ソ ends in 0x5C,
+  // 本 in 0x7B) left alone; read again it is the same value.
+  const std::string value = "ソ本{x}\\y";
+  TopicFields f;
+  f.TopicTitle = value;
+  const std::string body = FootnoteBlockBody("id", f);
+  EXPECT_EQ(body, "#{\\footnote id} ${\\footnote ソ本\\{x\\}\\\\y} ");
+  pos = body.find("${") + 1;
+  ASSERT_TRUE(IsPlainFootnote(body, pos));
+  ReadFootnoteText(body, pos, v);
+  EXPECT_EQ(v, value);
+}
+
+TEST(IsPlainFootnote, GroupsInsideAreNotPlain) {
   EXPECT_TRUE(IsPlainFootnote("{\\footnote abc}", 0));
   EXPECT_TRUE(IsPlainFootnote("{\\footnote 挿}", 0));
   EXPECT_FALSE(IsPlainFootnote("{\\footnote \\pard {\\cs16 #} x}", 0));
-  EXPECT_FALSE(IsPlainFootnote("{\\footnote a\\}b}", 0));
+  EXPECT_TRUE(IsPlainFootnote("{\\footnote a\\}b}", 0));
   EXPECT_FALSE(IsPlainFootnote("{\\footnote abc", 0));
 }
 

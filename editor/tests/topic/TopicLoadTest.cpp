@@ -57,7 +57,7 @@ TEST(LoadTopic, WineLayoutBlockAfterTheGeneratorGroup) {
                               "${\\footnote \\'82\\'a0} \\lang1041\\fs24\\f0 Hello\\par",
                               "}"},
                              f, st);
-  EXPECT_EQ(f.TopicTitle, "\\'82\\'a0");  // kept raw
+  EXPECT_EQ(f.TopicTitle, "\x82\xa0");  // the escapes decoded: あ
   EXPECT_EQ(out[2], "{\\*\\generator Wine Riched20 2.0;}\\pard\\sl-240\\slmult1 \\lang1041\\fs24\\f0 Hello\\par");
 }
 

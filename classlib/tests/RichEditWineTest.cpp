@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+
+#include "classlib/RichEdit.h"
+
+namespace cl {
+namespace {
+
+class THost : public TControl {
+ public:
+  THost() : TControl(nullptr, nullptr) {
+    CreateHandle(RegisterOwnClass("ClRichEditTestHost"), "", WS_POPUP, WS_EX_TOOLWINDOW);
+    SetBounds(40, 40, 400, 200);
+  }
+};
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// Typing as the message loop delivers it to an ANSI window: a double-byte
+// character comes as its lead byte and then its trail byte.
+void TypeBytes(HWND w, const std::string& bytes) {
+  for (unsigned char c : bytes) PostMessageA(w, WM_CHAR, c, 1);
+  Pump();
+}
+
+struct RichEditTyping : ::testing::Test {
+  THost host;
+  TRichEdit edit{nullptr, &host};
+  RichEditTyping() {
+    edit.SetBounds(0, 0, 400, 200);
+    edit.LoadRtf("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\\pard\\f0\\fs20 x\\par}");
+    edit.SetSel(1, 0);
+  }
+};
+
+TEST_F(RichEditTyping, DoubleByteCharactersArriveWholeAndAreWrittenAsShiftJis) {
+  TypeBytes(edit.Handle(), "日本a");
+  PostMessageA(edit.Handle(), WM_IME_CHAR, 0x8CEA, 1);  // 語, both bytes at once
+  Pump();
+  EXPECT_EQ(edit.Line(0), "x日本a語");
+  // Typed into an Arial run, the characters took a Japanese font, so the
+  // RTF holds their code page 932 bytes, not Unicode escapes.
+  const std::string rtf = edit.SaveRtf();
+  EXPECT_NE(rtf.find("\\'93\\'fa\\'96\\'7b"), std::string::npos) << rtf;
+  for (std::size_t i = rtf.find("\\u"); i != std::string::npos; i = rtf.find("\\u", i + 1))
+    EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(rtf[i + 2])) || rtf[i + 2] == '-') << rtf;
+}
+
+TEST_F(RichEditTyping, ReadOnlyTakesNothingAndALeadByteDoesNotOutliveFocus) {
+  edit.SetReadOnly(true);
+  TypeBytes(edit.Handle(), "日");
+  EXPECT_EQ(edit.Line(0), "x");
+  edit.SetReadOnly(false);
+  // A lead byte whose trail never came is dropped when the focus leaves.
+  // (Sent, not posted: the queue would pair it with the next character.)
+  SendMessageA(edit.Handle(), WM_CHAR, 0x93, 1);
+  SendMessageA(edit.Handle(), WM_KILLFOCUS, 0, 0);
+  SendMessageA(edit.Handle(), WM_CHAR, 'b', 1);
+  EXPECT_EQ(edit.Line(0), "xb");
+}
+
+}  // namespace
+}  // namespace cl
