@@ -29,7 +29,8 @@ namespace qm::editor {
 
 // The per-user settings key.
 constexpr char kSettingsKey[] = "software\\tarvesk\\quillmark";
-// The application title while no project is open.
+// The application title while no project is open. The spelling is the one a
+// second start searches for: keep it as it is.
 constexpr char kApplicationTitle[] = "Quillmerk";
 
 class TMainForm : public cl::TForm, public ProjectFileUi {
