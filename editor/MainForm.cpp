@@ -147,24 +147,22 @@ void TMainForm::CreateMenus() {
   ViewMenuItem = root->AddItem("表示(&V)");
   ViewMenuItem->Name = "ViewMenuItem";
   for (TAction* a : {PrjBarV, ContextBarV, TopicBarV, AttrBarV, EditBarV}) ViewMenuItem->AddItem(a);
-  ViewMenuItem->AddSeparator();
-  ErrView = ViewMenuItem->AddItem("エラーログ(&E)");
-  ErrView->Name = "ErrView";
-  ErrView->SetImageIndex(kImgErrorLog);
-  ErrView->SetEnabled(false);
 
-  ProjectMenu = root->AddItem("プロジェクト(&P)");
-  ProjectMenu->Name = "ProjectMenu";
-  ProjectMenu->AddItem(HelpMakeA);
-  HelpView = ProjectMenu->AddItem("ヘルプ表示(&V)", nullptr, VK_F12);
+  // Tools menu: compiling and what follows it, the project's options and
+  // backup, and the companion programs.
+  ToolMenu = root->AddItem("ツール(&T)");
+  ToolMenu->Name = "ToolMenu";
+  ToolMenu->AddItem(HelpMakeA);
+  HelpView = ToolMenu->AddItem("ヘルプ表示(&V)", nullptr, VK_F12);
   HelpView->Name = "HelpView";
   HelpView->SetImageIndex(kImgViewHelp);
   HelpView->SetEnabled(false);
-  ProjectMenu->AddSeparator();
-  ProjectMenu->AddItem(HelpOptionA);
-
-  ToolMenu = root->AddItem("ツール(&T)");
-  ToolMenu->Name = "ToolMenu";
+  ErrView = ToolMenu->AddItem("エラーログ(&E)");
+  ErrView->Name = "ErrView";
+  ErrView->SetImageIndex(kImgErrorLog);
+  ErrView->SetEnabled(false);
+  ToolMenu->AddSeparator();
+  ToolMenu->AddItem(HelpOptionA);
   Backup1 = ToolMenu->AddItem("バックアップ(&B)");
   Backup1->Name = "Backup1";
   Backup1->SetImageIndex(kImgBackup);

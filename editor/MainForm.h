@@ -55,7 +55,6 @@ class TMainForm : public cl::TForm, public ProjectFileUi {
   cl::TMenuItem* FileMenu = nullptr;
   cl::TMenuItem* EditMenu = nullptr;
   cl::TMenuItem* ViewMenuItem = nullptr;
-  cl::TMenuItem* ProjectMenu = nullptr;
   cl::TMenuItem* ToolMenu = nullptr;
   cl::TActionList* ActionList1 = nullptr;
   cl::TImageList* ImageList1 = nullptr;  // contents tree kinds
