@@ -63,6 +63,9 @@ LRESULT TPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(Handle(), &ps);
       return 0;
     }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
     case WM_SETTEXT: {
       LRESULT r = TControl::WndProc(msg, wp, lp);
       Invalidate();

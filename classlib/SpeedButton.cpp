@@ -110,13 +110,16 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       Invalidate();
       return 0;
     case WM_LBUTTONUP: {
-      bool click = pressed_ && inside_;
+      RECT r;
+      GetClientRect(Handle(), &r);
+      POINT p = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      bool click = pressed_ && PtInRect(&r, p);
       pressed_ = false;
       if (GetCapture() == Handle()) ReleaseCapture();
       Invalidate();
-      LRESULT r = TControl::WndProc(msg, wp, lp);  // OnMouseUp
+      LRESULT result = TControl::WndProc(msg, wp, lp);  // OnMouseUp
       if (click) Click();
-      return r;
+      return result;
     }
     case WM_CAPTURECHANGED:
       if (pressed_) {

@@ -26,7 +26,8 @@ class TUpDown : public TControl {
   int Min() const;
   int Max() const;
   void SetRange(int min, int max);
-  // The position; with an associate, what its text says (clamped).
+  // The position; with an associate, what its text says when that is a
+  // number in the range, else the last good position.
   int Position() const;
   void SetPosition(int v);
   int Increment() const;

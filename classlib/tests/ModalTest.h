@@ -56,11 +56,11 @@ class THeldKeys {
 };
 
 // A key pressed in the window with the focus, through the message loop
-// (shortcuts, IsDialogMessage, then the window).
-inline void PressKey(int vk, int ch = 0) {
+// (shortcuts, IsDialogMessage, then the window; TranslateMessage makes its
+// character).
+inline void PressKey(int vk) {
   HWND focus = GetFocus();
   PostMessageA(focus, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
-  if (ch) PostMessageA(focus, WM_CHAR, static_cast<WPARAM>(ch), 1);
   PostMessageA(focus, WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
   cl::Application().ProcessMessages();
 }
