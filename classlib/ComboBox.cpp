@@ -71,7 +71,14 @@ bool TComboBox::Command(WORD code) {
 }
 
 LRESULT TComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_WINDOWPOSCHANGING) {
+  if (msg == WM_SIZE) {
+    // The box may set its own height back to the closed one from here.
+    resizing_ = true;
+    LRESULT r = TControl::WndProc(msg, wp, lp);
+    resizing_ = false;
+    return r;
+  }
+  if (msg == WM_WINDOWPOSCHANGING && !resizing_) {
     // The window's height is that of the box with its list dropped down;
     // the height set from outside is that of the closed box.
     auto* pos = reinterpret_cast<WINDOWPOS*>(lp);

@@ -41,6 +41,7 @@ class TComboBox : public TControl {
 
  private:
   TComboBoxStyle style_;
+  bool resizing_ = false;
 };
 
 }  // namespace cl
