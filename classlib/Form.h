@@ -39,6 +39,7 @@ class TForm : public TControl {
   // windows are enabled again on every way out, exceptions included.
   int ShowModal();
   int ModalResult() const { return modal_result_; }
+  void SetModalResult(int r) { modal_result_ = r; }
   // The tab stop after (before) `from` in the tab order, which runs through
   // the visible, enabled controls depth first, into containers marked
   // WS_EX_CONTROLPARENT; from the last one back to the first.
@@ -46,7 +47,6 @@ class TForm : public TControl {
   // The control that gets the focus when the form is shown.
   TControl* ActiveControl() const { return TControl::FromHandle(active_control_); }
   void SetActiveControl(TControl* c);
-  void SetModalResult(int r) { modal_result_ = r; }
 
   void SetMenu(TMainMenu* menu);
   TMainMenu* Menu() const { return menu_; }
@@ -59,12 +59,13 @@ class TForm : public TControl {
 
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
+ protected:
+  // Focuses the control; an edit entered this way selects its text.
+  void FocusControl(HWND target);
+
  private:
   // Moves the focus as a dialog does (Tab, Shift+Tab, access keys).
   void NextControl(WPARAM wp, LPARAM lp);
- protected:
-  void FocusControl(HWND target);
- private:
   TMainMenu* menu_ = nullptr;
   HWND active_control_ = nullptr;
   int modal_result_ = mrNone;
