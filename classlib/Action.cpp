@@ -72,6 +72,12 @@ bool TAction::Execute(TComponent* sender) {
   return true;
 }
 
+bool TAction::Update() {
+  if (!OnUpdate) return false;
+  OnUpdate(this);
+  return true;
+}
+
 void TAction::AddClient(TActionClient* c) { clients_.push_back(c); }
 void TAction::RemoveClient(TActionClient* c) {
   clients_.erase(std::remove(clients_.begin(), clients_.end(), c), clients_.end());

@@ -51,6 +51,11 @@ class TAction : public TComponent {
   // Runs OnExecute with the sender when enabled; true when it ran.
   bool Execute(TComponent* sender = nullptr);
   std::function<void(TComponent* sender)> OnExecute;
+  // Asked to bring the action's state (checked, enabled...) up to date,
+  // for instance just before a menu holding it opens.
+  std::function<void(TAction*)> OnUpdate;
+  // Runs OnUpdate; true when there is one.
+  bool Update();
 
   void AddClient(TActionClient* c);
   void RemoveClient(TActionClient* c);

@@ -211,13 +211,17 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (OnMouseUp)
         OnMouseUp(this, msg == WM_LBUTTONUP ? 0 : 1, CurrentShiftState(), GET_X_LPARAM(lp),
                   GET_Y_LPARAM(lp));
-      if (msg == WM_LBUTTONUP && OnClick) OnClick(this);
+      if (msg == WM_LBUTTONUP && OnClick && !clicks_notified_) OnClick(this);
       break;
     case WM_MOUSEMOVE:
       if (OnMouseMove) OnMouseMove(this, CurrentShiftState(), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       break;
     case WM_LBUTTONDBLCLK:
-      if (OnDblClick) OnDblClick(this);
+      if (OnDblClick && !clicks_notified_) OnDblClick(this);
+      break;
+    case WM_INITMENUPOPUP:
+      // Checks and enabled states are read afresh when a menu opens.
+      if (TMenuItem::PopupOpening(reinterpret_cast<HMENU>(wp))) return 0;
       break;
     case WM_MEASUREITEM:
       // Menu images are drawn by the menu items.
@@ -363,10 +367,6 @@ void TControl::Realign() {
     }
   }
   realigning_ = false;
-}
-
-TPanel::TPanel(TComponent* owner, TControl* parent) : TControl(owner, parent) {
-  CreateHandle(RegisterOwnClass("TPanel"), "", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0);
 }
 
 TWaitCursor::TWaitCursor() {

@@ -98,6 +98,10 @@ class TControl : public TComponent {
                             DWORD ex_style, HWND owner);
   LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
   void UpdateBoundsFromWindow();
+  // Set by controls whose notifications report their clicks and double
+  // clicks (buttons, lists): the mouse messages then run no OnClick and
+  // OnDblClick of their own.
+  bool clicks_notified_ = false;
 
  private:
   void MakeWindow(const char* class_name, const char* text, DWORD style, DWORD ex_style,
@@ -116,12 +120,6 @@ class TControl : public TComponent {
   HFONT font_ = nullptr;
   bool own_font_ = false;
   bool realigning_ = false;
-};
-
-// A plain container window.
-class TPanel : public TControl {
- public:
-  TPanel(TComponent* owner, TControl* parent);
 };
 
 // Keeps the hourglass while it lives (Screen.Cursor := crHourGlass ... finally).

@@ -34,6 +34,7 @@ void TForm::DoDestroy() {
 }
 
 void TForm::Show() {
+  FormShow();
   SetVisible(true);
   Realign();
 }
@@ -51,28 +52,111 @@ void TForm::Close() {
   }
 }
 
+namespace {
+// Disables the program's other windows while a modal form is up and gives
+// them back on every way out.
+class TModalScope {
+ public:
+  explicit TModalScope(HWND form) : form_(form), owner_(GetActiveWindow()) {
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow,
+                      reinterpret_cast<LPARAM>(&disabled_));
+    for (HWND w : disabled_)
+      if (w != form_) EnableWindow(w, FALSE);
+    Application().AddModelessDialog(form_);  // Tab, Enter and Esc
+  }
+  ~TModalScope() {
+    Application().RemoveModelessDialog(form_);
+    // Enable the owner before hiding, so that it, not some other
+    // program, becomes the active window.
+    for (HWND w : disabled_)
+      if (w != form_ && IsWindow(w)) EnableWindow(w, TRUE);
+    if (IsWindow(form_)) ShowWindow(form_, SW_HIDE);
+    if (owner_ && IsWindow(owner_)) SetActiveWindow(owner_);
+  }
+  TModalScope(const TModalScope&) = delete;
+  TModalScope& operator=(const TModalScope&) = delete;
+
+ private:
+  HWND form_;
+  HWND owner_;
+  std::vector<HWND> disabled_;
+};
+}  // namespace
+
 int TForm::ShowModal() {
-  HWND owner = GetActiveWindow();
-  std::vector<HWND> disabled;
-  // Disable the other windows of the program while this one is up.
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
-  for (HWND w : disabled)
-    if (w != Handle()) EnableWindow(w, FALSE);
   modal_result_ = mrNone;
+  FormShow();
+  TModalScope scope(Handle());
   in_modal_ = true;
-  Application().AddModelessDialog(Handle());  // Tab, Enter and Esc
+  struct TModalFlag {
+    bool& flag;
+    ~TModalFlag() { flag = false; }
+  } flag{in_modal_};
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
+  if (TControl* c = ActiveControl(); c && IsWindowEnabled(c->Handle()) && IsWindowVisible(c->Handle()))
+    c->SetFocus();
+  else
+    NextControl(0, 0);
   while (modal_result_ == mrNone && !Application().Terminated() && Handle()) {
     Application().HandleMessage();
   }
-  in_modal_ = false;
-  Application().RemoveModelessDialog(Handle());
-  for (HWND w : disabled)
-    if (w != Handle() && IsWindow(w)) EnableWindow(w, TRUE);
-  if (Handle()) ShowWindow(Handle(), SW_HIDE);
-  if (owner && IsWindow(owner)) SetActiveWindow(owner);
   return modal_result_;
+}
+
+void TForm::SetActiveControl(TControl* c) {
+  active_control_ = c ? c->Handle() : nullptr;
+  if (c && IsWindowVisible(Handle())) c->SetFocus();
+}
+
+namespace {
+void CollectControls(HWND parent, std::vector<HWND>& all) {
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    LONG style = GetWindowLongA(c, GWL_STYLE);
+    if (!(style & WS_VISIBLE) || (style & WS_DISABLED)) continue;
+    all.push_back(c);
+    if (GetWindowLongA(c, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) CollectControls(c, all);
+  }
+}
+}  // namespace
+
+HWND TForm::NextTabStop(HWND from, bool previous) const {
+  std::vector<HWND> all;
+  CollectControls(Handle(), all);
+  const int n = static_cast<int>(all.size());
+  if (n == 0) return nullptr;
+  // The position of `from` or of its ancestor in the list.
+  int pos = -1;
+  for (HWND h = from; h && h != Handle() && pos < 0; h = GetParent(h)) {
+    for (int i = 0; i < n; ++i)
+      if (all[static_cast<std::size_t>(i)] == h) pos = i;
+  }
+  if (pos < 0) pos = previous ? n : -1;
+  for (int step = 1; step <= n; ++step) {
+    int i = ((pos + (previous ? -step : step)) % n + n) % n;
+    HWND h = all[static_cast<std::size_t>(i)];
+    if (GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP) return h;
+  }
+  return nullptr;
+}
+
+void TForm::FocusControl(HWND target) {
+  if (!target) return;
+  ::SetFocus(target);
+  // Edits entered this way have their text selected, as in dialogs.
+  if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+    SendMessageA(target, EM_SETSEL, 0, -1);
+}
+
+void TForm::NextControl(WPARAM wp, LPARAM lp) {
+  if (LOWORD(lp)) {
+    ::SetFocus(reinterpret_cast<HWND>(wp));  // this control
+    return;
+  }
+  HWND focus = GetFocus();
+  bool inside = focus && IsChild(Handle(), focus);
+  // The next (wp 0) or previous tab stop; the first one when the focus is elsewhere.
+  FocusControl(NextTabStop(inside ? focus : nullptr, inside && wp != 0));
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
@@ -113,6 +197,23 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CLOSE:
       Close();
+      return 0;
+    case WM_ACTIVATE:
+      // Keep the focused control across deactivation, as dialogs do.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) active_control_ = focus;
+      } else if (active_control_ && IsWindow(active_control_) && IsChild(Handle(), active_control_) &&
+                 IsWindowVisible(active_control_) && IsWindowEnabled(active_control_)) {
+        DefaultProc(msg, wp, lp);
+        ::SetFocus(active_control_);
+        return 0;
+      }
+      break;
+    case WM_NEXTDLGCTL:
+      // IsDialogMessage moves the focus through this message, which only
+      // the dialog window class would know.
+      NextControl(wp, lp);
       return 0;
     case WM_COMMAND:
       if (in_modal_ && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) &&

@@ -28,6 +28,8 @@ class TForm : public TControl {
   virtual void FormCreate() {}
   virtual bool FormCloseQuery() { return true; }
   virtual void FormDestroy() {}
+  // Runs each time the form is about to be shown (Show, ShowModal).
+  virtual void FormShow() {}
   void DoCreate();
   void DoDestroy();
 
@@ -36,9 +38,19 @@ class TForm : public TControl {
   // Asks FormCloseQuery; the main form then ends the application, a modal
   // form ends its loop with mrCancel, another form hides.
   void Close();
+  // Shows the form modally (the program's other windows disabled) until a
+  // modal result is set; the form keeps its bounds as set before. The
+  // windows are enabled again on every way out, exceptions included.
   int ShowModal();
   int ModalResult() const { return modal_result_; }
   void SetModalResult(int r) { modal_result_ = r; }
+  // The tab stop after (before) `from` in the tab order, which runs through
+  // the visible, enabled controls depth first, into containers marked
+  // WS_EX_CONTROLPARENT; from the last one back to the first.
+  HWND NextTabStop(HWND from, bool previous) const;
+  // The control that gets the focus when the form is shown.
+  TControl* ActiveControl() const { return TControl::FromHandle(active_control_); }
+  void SetActiveControl(TControl* c);
 
   void SetMenu(TMainMenu* menu);
   TMainMenu* Menu() const { return menu_; }
@@ -51,6 +63,10 @@ class TForm : public TControl {
 
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
+ protected:
+  // Focuses the control; an edit entered this way selects its text.
+  void FocusControl(HWND target);
+
  private:
   // Puts the visible tool windows this form owns (floating toolbars) back
   // above it, and shows those that waited for it.
@@ -59,7 +75,10 @@ class TForm : public TControl {
   static constexpr UINT kRaiseToolsMessage = WM_APP + 0x3F01;
   bool raising_tools_ = false;
   bool raise_posted_ = false;
+  // Moves the focus as a dialog does (Tab, Shift+Tab, access keys).
+  void NextControl(WPARAM wp, LPARAM lp);
   TMainMenu* menu_ = nullptr;
+  HWND active_control_ = nullptr;
   int modal_result_ = mrNone;
   bool in_modal_ = false;
   bool created_ = false, destroyed_ = false;

@@ -75,6 +75,21 @@ void TMenuItem::SetImages(TImageList* images, TImageList* disabled) {
   for (TMenuItem* it : items_) it->RebuildChildren();
 }
 
+bool TMenuItem::PopupOpening(HMENU menu) {
+  TMenuItem* owner = nullptr;
+  for (const auto& [id, item] : Commands()) {
+    if (item->menu_ == menu) {
+      owner = item;
+      break;
+    }
+  }
+  if (!owner) return false;
+  for (TMenuItem* it : owner->items_)
+    if (it->action_) it->action_->Update();
+  owner->RebuildChildren();
+  return true;
+}
+
 bool TMenuItem::MeasureItem(MEASUREITEMSTRUCT* m) {
   if (m->CtlType != ODT_MENU || !FromCommand(m->itemID)) return false;
   m->itemWidth = 16;

@@ -64,6 +64,10 @@ class TMenuItem : public TComponent, public TActionClient {
   HMENU SubMenuHandle();
   UINT CommandId() const { return id_; }
   static TMenuItem* FromCommand(UINT id);
+  // A submenu is about to open (WM_INITMENUPOPUP): the actions of its items
+  // update themselves and the items show their state afresh. False when
+  // the menu is not one of ours.
+  static bool PopupOpening(HMENU menu);
   // Owner-drawn menu images: the form hands these two messages over.
   static bool MeasureItem(MEASUREITEMSTRUCT* m);
   static bool DrawItem(DRAWITEMSTRUCT* d);

@@ -7,6 +7,7 @@ namespace cl {
 TButton::TButton(TComponent* owner, TControl* parent, const std::string& caption,
                  int modal_result, bool is_default)
     : TControl(owner, parent), ModalResult(modal_result) {
+  clicks_notified_ = true;
   CreateHandle("BUTTON", caption.c_str(),
                WS_TABSTOP | (is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0);
 }
@@ -29,8 +30,32 @@ TEdit::TEdit(TComponent* owner, TControl* parent, DWORD extra_style) : TControl(
   CreateHandle("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | extra_style, WS_EX_CLIENTEDGE);
 }
 
+TEdit::TEdit(TComponent* owner, TControl* parent, DWORD style, TExactStyle)
+    : TControl(owner, parent) {
+  CreateHandle("EDIT", "", WS_TABSTOP | style, WS_EX_CLIENTEDGE);
+}
+
 void TEdit::SelectAll() { SendMessageA(Handle(), EM_SETSEL, 0, -1); }
 void TEdit::SetReadOnly(bool v) { SendMessageA(Handle(), EM_SETREADONLY, v, 0); }
+bool TEdit::ReadOnly() const { return (GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
+void TEdit::SetMaxLength(int n) { SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(n), 0); }
+
+void TEdit::SetImeDisabled(bool v) {
+  if (v == ime_disabled_) return;
+  ime_disabled_ = v;
+  // No input context: the input method cannot open in this window.
+  if (v) {
+    saved_ime_ = ImmAssociateContext(Handle(), nullptr);
+  } else {
+    ImmAssociateContext(Handle(), saved_ime_);
+    saved_ime_ = nullptr;
+  }
+}
+
+LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_GETDLGCODE && !AutoSelect) return TControl::WndProc(msg, wp, lp) & ~DLGC_HASSETSEL;
+  return TControl::WndProc(msg, wp, lp);
+}
 
 bool TEdit::Command(WORD code) {
   if (code == EN_CHANGE && OnChange) {
@@ -43,6 +68,19 @@ bool TEdit::Command(WORD code) {
 TLabel::TLabel(TComponent* owner, TControl* parent, const std::string& caption)
     : TControl(owner, parent) {
   CreateHandle("STATIC", caption.c_str(), SS_LEFT | SS_NOPREFIX, 0);
+}
+
+void TLabel::SetStaticStyle(DWORD mask, DWORD bits) {
+  LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+  SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>((static_cast<DWORD>(style) & ~mask) | bits));
+  Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool v) { SetStaticStyle(SS_NOPREFIX, v ? 0 : SS_NOPREFIX); }
+
+void TLabel::SetAlignment(TAlignment a) {
+  DWORD bits = a == TAlignment::Center ? SS_CENTER : a == TAlignment::RightJustify ? SS_RIGHT : SS_LEFT;
+  SetStaticStyle(SS_TYPEMASK, bits);
 }
 
 }  // namespace cl

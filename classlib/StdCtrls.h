@@ -1,6 +1,9 @@
 // Standard controls: button, edit, label.
 #pragma once
 
+#include <windows.h>
+#include <imm.h>
+
 #include "classlib/Control.h"
 
 namespace cl {
@@ -19,13 +22,37 @@ class TEdit : public TControl {
   TEdit(TComponent* owner, TControl* parent, DWORD extra_style = 0);
   void SelectAll();
   void SetReadOnly(bool v);
+  bool ReadOnly() const;
+  // Keeps the input method closed while the edit has the focus (ids, numbers).
+  void SetImeDisabled(bool v);
+  void SetMaxLength(int n);
+  // Whether the text is selected when the edit is entered with Tab.
+  bool AutoSelect = true;
   std::function<void(TControl*)> OnChange;
   bool Command(WORD code) override;
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ protected:
+  // An edit of exactly this style (besides WS_TABSTOP), for memos.
+  struct TExactStyle {};
+  TEdit(TComponent* owner, TControl* parent, DWORD style, TExactStyle);
+
+ private:
+  HIMC saved_ime_ = nullptr;
+  bool ime_disabled_ = false;
 };
+
+enum class TAlignment { LeftJustify, Center, RightJustify };
 
 class TLabel : public TControl {
  public:
   TLabel(TComponent* owner, TControl* parent, const std::string& caption);
+  // "&" marks the access key, which moves the focus to the next control.
+  void SetShowAccelChar(bool v);
+  void SetAlignment(TAlignment a);
+
+ private:
+  void SetStaticStyle(DWORD mask, DWORD bits);
 };
 
 }  // namespace cl

@@ -118,6 +118,11 @@ void TMainForm::CreateMenus() {
       a->SetChecked(!a->Checked());
       ToolBarByName(names[a->Tag])->SetBarVisible(a->Checked());
     };
+    // A floating bar closed with its X: the menus see it when they open.
+    a->OnUpdate = [this](TAction* a) {
+      const char* names[] = {"PrjBar", "ContextBar", "TopicBar", "AttrBar", "EditBar"};
+      if (a->Tag >= 0 && a->Tag <= 4) a->SetChecked(ToolBarByName(names[a->Tag])->BarVisible());
+    };
   }
 
   // File menu: eleven fixed items; the recent projects go in at position 10.

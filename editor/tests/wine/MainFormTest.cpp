@@ -114,6 +114,17 @@ TEST_F(MainFormTest, AFloatingToolBarComesBackAtItsPlace) {
   EXPECT_TRUE(f->ControlBar1->Contains(f->PrjBar));
 }
 
+TEST_F(MainFormTest, TheViewMenuUnticksAFloatingToolBarClosedWithItsX) {
+  auto f = Create();
+  RECT r = {300, 200, 300 + f->EditBar->Width(), 200 + f->EditBar->Height()};
+  f->EditBar->FloatAt(r);
+  SendMessageA(f->EditBar->FloatingWindow(), WM_CLOSE, 0, 0);
+  HMENU view = f->ViewMenuItem->SubMenuHandle();
+  SendMessageA(f->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 2);
+  EXPECT_FALSE(GetMenuState(view, f->ViewMenuItem->Item(4)->CommandId(), MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(view, f->ViewMenuItem->Item(0)->CommandId(), MF_BYCOMMAND) & MF_CHECKED);
+}
+
 TEST_F(MainFormTest, ASaveErrorWhileClosingIsShownAndRefusesTheClose) {
   auto f = Create();
   f->Project.ProjectModified = true;

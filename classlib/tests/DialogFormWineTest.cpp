@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "classlib/CheckBox.h"
+#include "classlib/ComboBox.h"
+#include "classlib/DialogForm.h"
+#include "classlib/GroupBox.h"
+#include "classlib/ListBox.h"
+#include "classlib/Memo.h"
+#include "classlib/RadioButton.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/tests/ModalTest.h"
+
+namespace cl {
+namespace {
+
+using qmtest::PressAccessKey;
+using qmtest::PressKey;
+using qmtest::RunModal;
+using qmtest::Type;
+
+// A dialog of the kind the programs show: labelled edits, a memo, a check
+// box, radio buttons in a group, lists and the two buttons.
+const TControlDesc kControls[] = {
+    {ckLabel, "Label1", "トピックID(&I)", 8, 10, 80, 14},
+    {ckEdit, "TidEd", "", 90, 8, 150, 20, "imeoff help=52"},
+    {ckLabel, "Label2", "タイトル(&T)", 8, 36, 80, 14},
+    {ckEdit, "TitleEd", "", 90, 34, 150, 20, "noautoselect help=54"},
+    {ckMemo, "MacEd", "", 90, 60, 150, 40, "vscroll help=57"},
+    {ckCheckBox, "Packed", "圧縮する(&P)", 8, 106, 120, 18, "checked"},
+    {ckGroupBox, "WinGrp", "表示ウインドウ(&W)", 8, 128, 232, 40, "help=58"},
+    {ckRadioButton, "Win0", "デフォルト", 8, 16, 70, 18, "parent=WinGrp checked"},
+    {ckRadioButton, "Win1", "main", 80, 16, 60, 18, "parent=WinGrp"},
+    {ckRadioButton, "Win2", "sub", 150, 16, 60, 18, "parent=WinGrp"},
+    {ckComboBox, "Kind", "prop\nevent\nmethod", 8, 174, 110, 20, "list index=1"},
+    {ckListBox, "Names", "b\na\nc", 130, 174, 110, 40, "sorted"},
+    {ckButton, "OKBtn", "変更", 84, 222, 75, 25, "default"},
+    {ckButton, "CancelBtn", "キャンセル", 165, 222, 75, 25, "cancel result=cancel"},
+};
+const TDialogDesc kDialog = {"TTestTopicDlg", "トピック情報設定", 250, 256,
+                             "border=dialog focus=TitleEd help=5", kControls};
+
+class TTopicDlg : public TDialogForm {
+ public:
+  TTopicDlg()
+      : TDialogForm(nullptr, kDialog),
+        TidEd(Get<TEdit>("TidEd")),
+        TitleEd(Get<TEdit>("TitleEd")),
+        MacEd(Get<TMemo>("MacEd")),
+        Packed(Get<TCheckBox>("Packed")),
+        Win1(Get<TRadioButton>("Win1")),
+        Kind(Get<TComboBox>("Kind")),
+        Names(Get<TListBox>("Names")),
+        OKBtn(Get<TButton>("OKBtn")) {
+    // The OK button's handler decides: the id must not be empty.
+    OKBtn->OnClick = [this](TControl*) {
+      ++ok_clicks;
+      if (!TidEd->Text().empty()) SetModalResult(mrOk);
+    };
+  }
+  TEdit* TidEd;
+  TEdit* TitleEd;
+  TMemo* MacEd;
+  TCheckBox* Packed;
+  TRadioButton* Win1;
+  TComboBox* Kind;
+  TListBox* Names;
+  TButton* OKBtn;
+  int ok_clicks = 0;
+};
+
+class DialogFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Application().Initialize(); }
+  std::unique_ptr<TTopicDlg> dlg = std::make_unique<TTopicDlg>();
+  std::string FocusName() const {
+    TControl* c = TControl::FromHandle(GetFocus());
+    return c ? c->Name : "(none)";
+  }
+};
+
+TEST_F(DialogFormTest, BuiltFromTheTableFilledAndReadBack) {
+  EXPECT_EQ(dlg->Text(), "トピック情報設定");
+  EXPECT_EQ(dlg->ClientWidth(), 250);
+  EXPECT_EQ(dlg->ClientHeight(), 256);
+  auto* title = dlg->Get<TEdit>("TitleEd");
+  EXPECT_EQ(title->Left(), 90);
+  EXPECT_EQ(title->Top(), 34);
+  EXPECT_EQ(title->Width(), 150);
+  EXPECT_EQ(dlg->Get<TRadioButton>("Win0")->Parent(), dlg->Get<TGroupBox>("WinGrp"));
+  EXPECT_TRUE(dlg->Get<TRadioButton>("Win0")->Checked());
+  EXPECT_TRUE(dlg->Packed->Checked());
+  EXPECT_EQ(dlg->Kind->Style(), TComboBoxStyle::DropDownList);
+  EXPECT_EQ(dlg->Kind->Text(), "event");
+  EXPECT_EQ(dlg->Names->Item(0), "a");
+  EXPECT_EQ(dlg->DefaultButton(), dlg->OKBtn);
+  EXPECT_EQ(dlg->CancelButton(), dlg->Get<TButton>("CancelBtn"));
+  EXPECT_THROW(dlg->Get<TCheckBox>("TidEd"), ELayoutError);
+  EXPECT_THROW(dlg->Get<TEdit>("Nobody"), ELayoutError);
+
+  dlg->TidEd->SetText("Intro");
+  dlg->MacEd->SetText("CloseSecondarys()");
+  int result = RunModal(*dlg, [this] {
+    EXPECT_EQ(FocusName(), "TitleEd");  // the declared first focus
+    Type("Hello");
+    dlg->Win1->SetChecked(true);
+    dlg->Packed->SetChecked(false);
+    dlg->Names->SetItemIndex(2);
+    PressKey(VK_RETURN);  // the default button
+  });
+  EXPECT_EQ(result, mrOk);
+  EXPECT_EQ(dlg->ok_clicks, 1);
+  EXPECT_EQ(dlg->TitleEd->Text(), "Hello");
+  EXPECT_EQ(dlg->TidEd->Text(), "Intro");
+  EXPECT_EQ(dlg->MacEd->Text(), "CloseSecondarys()");
+  EXPECT_TRUE(dlg->Win1->Checked());
+  EXPECT_FALSE(dlg->Get<TRadioButton>("Win0")->Checked());
+  EXPECT_FALSE(dlg->Packed->Checked());
+  EXPECT_EQ(dlg->Names->Item(dlg->Names->ItemIndex()), "c");
+  EXPECT_FALSE(IsWindowVisible(dlg->Handle()));
+}
+
+TEST_F(DialogFormTest, EnterAsksTheDefaultButtonEscapeTheCancelButton) {
+  int cancel_clicks = 0;
+  dlg->Get<TButton>("CancelBtn")->OnClick = [&](TControl*) { ++cancel_clicks; };
+  int result = RunModal(*dlg, [&] {
+    PressKey(VK_RETURN);  // the id is empty: the handler keeps the dialog open
+    EXPECT_EQ(dlg->ModalResult(), mrNone);
+    // Enter in a memo that does not want it reaches the default button too.
+    dlg->MacEd->SetFocus();
+    PressKey(VK_RETURN);
+    EXPECT_EQ(dlg->ok_clicks, 2);
+    EXPECT_EQ(dlg->MacEd->Text(), "");
+    PressKey(VK_ESCAPE);
+  });
+  EXPECT_EQ(result, mrCancel);
+  EXPECT_EQ(cancel_clicks, 1);
+
+  // A disabled default button is not clicked; a focused push button is.
+  result = RunModal(*dlg, [&] {
+    dlg->OKBtn->SetEnabled(false);
+    dlg->TidEd->SetText("x");
+    PressKey(VK_RETURN);
+    EXPECT_EQ(dlg->ok_clicks, 2);
+    dlg->Get<TButton>("CancelBtn")->SetFocus();
+    PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(result, mrCancel);
+  EXPECT_EQ(cancel_clicks, 2);
+}
+
+TEST_F(DialogFormTest, WithoutCancelOrDefaultButtonThoseKeysDoNothing) {
+  const TControlDesc controls[] = {
+      {ckEdit, "Ed", "", 8, 8, 100, 20},
+      {ckButton, "NextBtn", "次へ", 8, 40, 75, 25, "result=ok"},
+  };
+  TDialogForm plain(nullptr, {"TTestPlainDlg", "", 200, 80, "", controls});
+  int result = RunModal(plain, [&] {
+    PressKey(VK_ESCAPE);
+    PressKey(VK_RETURN);
+    EXPECT_EQ(plain.ModalResult(), mrNone);
+    SendMessageA(plain.Handle(), WM_CLOSE, 0, 0);  // the title bar's close box
+  });
+  EXPECT_EQ(result, mrCancel);
+}
+
+TEST_F(DialogFormTest, TabOrderAccessKeysAndRadioGroups) {
+  std::vector<std::string> order;
+  RunModal(*dlg, [&] {
+    for (int i = 0; i < 9; ++i) {
+      order.push_back(FocusName());
+      PressKey(VK_TAB);
+    }
+    // Nine tab stops: back at the title; Shift+Tab goes back one.
+    {
+      qmtest::THeldKeys shift{VK_SHIFT};
+      PressKey(VK_TAB);
+      order.push_back(FocusName());
+    }
+    dlg->MacEd->SetFocus();
+    PressAccessKey('I');  // the label of TidEd
+    order.push_back(FocusName());
+    PressAccessKey('W');  // the group box: its checked radio button
+    order.push_back(FocusName());
+    PressKey(VK_DOWN);  // the arrows move within the radio group
+    order.push_back(FocusName());
+    EXPECT_TRUE(dlg->Win1->Checked());
+    // Entered with Tab, an edit selects its text unless told not to.
+    dlg->TidEd->SetText("abc");
+    dlg->TitleEd->SetText("xyz");
+    dlg->MacEd->SetFocus();
+    qmtest::THeldKeys shift{VK_SHIFT};
+    DWORD start = 9, end = 9;
+    PressKey(VK_TAB);
+    SendMessageA(dlg->TitleEd->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end - start, 0u);
+    PressKey(VK_TAB);
+    SendMessageA(dlg->TidEd->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end - start, 3u);
+    PressKey(VK_ESCAPE);
+  });
+  // Only the checked radio button is a tab stop; the lists follow the group.
+  EXPECT_EQ(order, (std::vector<std::string>{"TitleEd", "MacEd", "Packed", "Win0", "Kind", "Names",
+                                             "OKBtn", "CancelBtn", "TidEd", "TidEd", "TidEd",
+                                             "Win0", "Win1"}));
+}
+
+TEST_F(DialogFormTest, F1ShowsTheHelpOfTheFocusedControlOrOfItsParents) {
+  std::vector<int> contexts;
+  dlg->OnHelp = [&](int context) { contexts.push_back(context); };
+  RunModal(*dlg, [&] {
+    PressKey(VK_F1);  // TitleEd: 54
+    dlg->Get<TRadioButton>("Win0")->SetFocus();
+    PressKey(VK_F1);  // no context of its own: its group box's, 58
+    dlg->Packed->SetFocus();
+    PressKey(VK_F1);  // none: the dialog's, 5
+    PressKey(VK_ESCAPE);
+  });
+  EXPECT_EQ(contexts, (std::vector<int>{54, 58, 5}));
+}
+
+TEST_F(DialogFormTest, PlacedBeforeShowingAndKeptInsideTheWorkArea) {
+  dlg->PlaceAt(123, 77);
+  RECT shown = {};
+  RunModal(*dlg, [&] {
+    GetWindowRect(dlg->Handle(), &shown);
+    PressKey(VK_ESCAPE);
+  });
+  EXPECT_EQ(shown.left, 123);
+  EXPECT_EQ(shown.top, 77);
+
+  RECT work = TDialogForm::WorkArea();
+  dlg->PlaceAt(work.right - 10, work.top - 50);
+  dlg->KeepInside(work);
+  EXPECT_EQ(dlg->Left(), work.right - dlg->Width());
+  EXPECT_EQ(dlg->Top(), work.top);
+  dlg->CenterOnScreen();
+  EXPECT_EQ(dlg->Left(), work.left + (work.right - work.left - dlg->Width()) / 2);
+}
+
+TEST_F(DialogFormTest, OtherWindowsComeBackEvenWhenAnExceptionLeavesTheLoop) {
+  TForm owner(nullptr, "TTestOwnerForm", "owner");
+  owner.Show();
+  dlg->OnHelp = [](int) { throw std::runtime_error("help failed"); };
+  bool disabled_while_up = false;
+  // The key is left to the modal loop itself, from which the exception
+  // leaves ShowModal.
+  EXPECT_THROW(RunModal(*dlg,
+                        [&] {
+                          disabled_while_up = !IsWindowEnabled(owner.Handle());
+                          PostMessageA(GetFocus(), WM_KEYDOWN, VK_F1, 1);
+                        }),
+               std::runtime_error);
+  EXPECT_TRUE(disabled_while_up);
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+  EXPECT_FALSE(IsWindowVisible(dlg->Handle()));
+  // And the dialog can be shown again.
+  EXPECT_EQ(RunModal(*dlg, [] { PressKey(VK_ESCAPE); }), mrCancel);
+}
+
+TEST_F(DialogFormTest, ABadTableIsRefusedBeforeAnyWindow) {
+  const TControlDesc controls[] = {{ckButton, "OKBtn", "OK", 0, 0, 75, 25, "defualt"}};
+  EXPECT_THROW(TDialogForm(nullptr, {"TTestBadDlg", "", 100, 100, "", controls}), ELayoutError);
+}
+
+}  // namespace
+}  // namespace cl

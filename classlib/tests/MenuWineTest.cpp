@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "classlib/Action.h"
+#include "classlib/Application.h"
+#include "classlib/Form.h"
+#include "classlib/Menu.h"
+#include "classlib/ToolBar.h"
+
+namespace cl {
+namespace {
+
+// A View menu whose item shows whether a toolbar is visible, the toolbar
+// floating in its own tool window.
+class MenuRefreshTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application().Initialize();
+    form->SetBounds(30, 30, 400, 300);
+    menu = new TMainMenu(form.get());
+    view = menu->Items()->AddItem("表示(&V)");
+    auto* actions = new TActionList(form.get());
+    bar_visible = actions->Add("EditBarV", "編集バー(&E)");
+    bar_visible->SetChecked(true);
+    save = actions->Add("SaveA", "上書き保存(&S)");
+    item = view->AddItem(bar_visible);
+    save_item = view->AddItem(save);
+    form->SetMenu(menu);
+    dock = new TControlBar(form.get(), form.get());
+    bar = new TToolBar(form.get(), dock, "編集");
+    bar->AddButton(bar_visible);
+    form->Show();
+  }
+  // What the menu shows once it opens.
+  UINT StateWhenOpened(TMenuItem* it) {
+    SendMessageA(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view->SubMenuHandle()), 1);
+    return GetMenuState(view->SubMenuHandle(), it->CommandId(), MF_BYCOMMAND);
+  }
+  std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr, "TTestMenuForm", "menus");
+  TMainMenu* menu;
+  TMenuItem *view, *item, *save_item;
+  TAction *bar_visible, *save;
+  TControlBar* dock;
+  TToolBar* bar;
+};
+
+TEST_F(MenuRefreshTest, ClosingAFloatingToolBarUnticksItsItemWhenTheMenuOpens) {
+  bar_visible->OnUpdate = [this](TAction* a) { a->SetChecked(bar->BarVisible()); };
+  EXPECT_TRUE(StateWhenOpened(item) & MF_CHECKED);
+  RECT r = {300, 200, 360, 230};
+  bar->FloatAt(r);
+  SendMessageA(bar->FloatingWindow(), WM_CLOSE, 0, 0);  // its X
+  EXPECT_FALSE(bar->BarVisible());
+  EXPECT_FALSE(StateWhenOpened(item) & MF_CHECKED);
+  EXPECT_FALSE(bar_visible->Checked());
+}
+
+TEST_F(MenuRefreshTest, ItemsShowTheStateTheirActionsUpdateTo) {
+  bool can_save = false;
+  save->OnUpdate = [&](TAction* a) { a->SetEnabled(can_save); };
+  EXPECT_TRUE(StateWhenOpened(save_item) & MF_GRAYED);
+  can_save = true;
+  EXPECT_FALSE(StateWhenOpened(save_item) & MF_GRAYED);
+  // A menu that is not one of ours is left alone.
+  HMENU other = CreatePopupMenu();
+  EXPECT_FALSE(TMenuItem::PopupOpening(other));
+  DestroyMenu(other);
+}
+
+}  // namespace
+}  // namespace cl

@@ -1,0 +1,82 @@
+// Helpers for the Wine tests of modal dialogs: run a step while the form's
+// modal loop runs, and feed it keys as the message loop would see them.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/Application.h"
+#include "classlib/Form.h"
+
+namespace qmtest {
+
+// Shows the form modally and runs `during` from inside its loop, once it is
+// up; a dialog still open 5 seconds later fails the test and is closed
+// with the result -1.
+inline int RunModal(cl::TForm& form, std::function<void()> during) {
+  static std::function<void()> step;
+  static cl::TForm* running;
+  step = std::move(during);
+  running = &form;
+  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto f = std::move(step);
+    step = nullptr;
+    if (f) f();
+  });
+  struct TGuard {
+    UINT_PTR id = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      ADD_FAILURE() << "the dialog did not close";
+      running->SetModalResult(-1);
+    });
+    ~TGuard() { KillTimer(nullptr, id); }
+  } guard;
+  return form.ShowModal();
+}
+
+// Holds the given keys down in the thread's keyboard state (for GetKeyState).
+class THeldKeys {
+ public:
+  THeldKeys(std::initializer_list<int> keys) : keys_(keys) { Set(0x80); }
+  ~THeldKeys() { Set(0); }
+
+ private:
+  void Set(BYTE v) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    for (int k : keys_) state[k] = v;
+    SetKeyboardState(state);
+  }
+  std::vector<int> keys_;
+};
+
+// A key pressed in the window with the focus, through the message loop
+// (shortcuts, IsDialogMessage, then the window; TranslateMessage makes its
+// character).
+inline void PressKey(int vk) {
+  HWND focus = GetFocus();
+  PostMessageA(focus, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+  PostMessageA(focus, WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
+  cl::Application().ProcessMessages();
+}
+
+// Text typed into the window with the focus (single-byte characters).
+inline void Type(const std::string& text) {
+  for (char c : text) PostMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 1);
+  cl::Application().ProcessMessages();
+}
+
+// Alt and a letter: the access key of a label, button or group box.
+inline void PressAccessKey(char letter) {
+  HWND focus = GetFocus();
+  PostMessageA(focus, WM_SYSKEYDOWN, static_cast<WPARAM>(letter), 0x20000001);
+  PostMessageA(focus, WM_SYSCHAR, static_cast<WPARAM>(letter | 0x20), 0x20000001);
+  cl::Application().ProcessMessages();
+}
+
+}  // namespace qmtest
