@@ -702,6 +702,7 @@ void ReadProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui) {
     ui->SetProjectCaption(m.ProjectDir + kPathDelim + m.ProjectFile + " - Quillmark",
                           m.ProjectFile + " - Quillmark");
   }
+  if (ui) ui->ContentsResetting();
   m.ProjectReset();
   m.ProjectModified = false;
   m.ClearOpenTopic();

@@ -493,7 +493,15 @@ TEST(ReadProject, WithoutContentsFileListsEveryTopicAtTheTop) {
   ProjectModel m;
   m.OpenTopicNode = m.Contents.AddChild(nullptr, "old", kTopicNode, 0);
   m.TopicId = "old";
-  ReadProject(m, dir + "/p.hpj");
+  // The view is told before the old nodes go.
+  struct ResetUi : ProjectFileUi {
+    ProjectModel* model = nullptr;
+    std::size_t nodesWhenTold = 0;
+    void ContentsResetting() override { nodesWhenTold = model->Contents.Count(); }
+  } ui;
+  ui.model = &m;
+  ReadProject(m, dir + "/p.hpj", &ui);
+  EXPECT_EQ(ui.nodesWhenTold, 1u);
   EXPECT_EQ(Kinds(m), "0:2:b 0:2:Alpha ");
   EXPECT_EQ(m.OpenTopicNode, nullptr);
   EXPECT_EQ(m.TopicId, "");
