@@ -273,8 +273,12 @@ bool TGraphicControl::ParentMessage(TControl* parent, UINT msg, WPARAM wp, LPARA
       if (GetCapture() != h) SetCapture(h);
       if (button == mbLeft) c->pressed_inside_ = true;
       if (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK) {
-        c->DblClick();
-        if (!Listed(parent, c)) return true;
+        // Every button's second press is a double one; only the left
+        // button's is a double click.
+        if (msg == WM_LBUTTONDBLCLK) {
+          c->DblClick();
+          if (!Listed(parent, c)) return true;
+        }
         shift |= ssDouble;
       }
       c->MouseDown(button, shift, lx, ly);

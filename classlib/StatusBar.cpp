@@ -10,27 +10,61 @@ TStatusBar::TStatusBar(TComponent* owner, TControl* parent) : TControl(owner, pa
 }
 
 void TStatusBar::SetPanels(const std::vector<int>& widths) {
-  widths_ = widths;
-  texts_.resize(widths.size());
+  panels_.resize(widths.size());
   std::vector<int> edges;
   int x = 0;
-  for (int w : widths) {
-    x = w < 0 ? -1 : x + w;
+  for (std::size_t i = 0; i < widths.size(); ++i) {
+    panels_[i].width = widths[i];
+    x = widths[i] < 0 ? -1 : x + widths[i];
     edges.push_back(x);
   }
   SendMessageA(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-  for (std::size_t i = 0; i < texts_.size(); ++i) SetPanelText(static_cast<int>(i), texts_[i]);
+  for (int i = 0; i < PanelCount(); ++i) ShowPanel(i);
+}
+
+void TStatusBar::ShowPanel(int index) {
+  const Panel& p = panels_[static_cast<std::size_t>(index)];
+  WPARAM type = static_cast<WPARAM>(index);
+  if (p.bevel == TStatusPanelBevel::None) type |= SBT_NOBORDERS;
+  if (p.bevel == TStatusPanelBevel::Raised) type |= SBT_POPOUT;
+  // The control centres the text after one tab and right-aligns it after two.
+  std::string shown = p.alignment == TStatusPanelAlignment::Center  ? "\t" + p.text
+                      : p.alignment == TStatusPanelAlignment::Right ? "\t\t" + p.text
+                                                                   : p.text;
+  SendMessageA(Handle(), SB_SETTEXTA, type, reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
 void TStatusBar::SetPanelText(int index, const std::string& text) {
   if (index < 0 || index >= PanelCount()) return;
-  texts_[static_cast<std::size_t>(index)] = text;
-  SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+  panels_[static_cast<std::size_t>(index)].text = text;
+  ShowPanel(index);
 }
 
 std::string TStatusBar::PanelText(int index) const {
   if (index < 0 || index >= PanelCount()) return {};
-  return texts_[static_cast<std::size_t>(index)];
+  return panels_[static_cast<std::size_t>(index)].text;
+}
+
+void TStatusBar::SetPanelBevel(int index, TStatusPanelBevel bevel) {
+  if (index < 0 || index >= PanelCount()) return;
+  panels_[static_cast<std::size_t>(index)].bevel = bevel;
+  ShowPanel(index);
+}
+
+TStatusPanelBevel TStatusBar::PanelBevel(int index) const {
+  if (index < 0 || index >= PanelCount()) return TStatusPanelBevel::Lowered;
+  return panels_[static_cast<std::size_t>(index)].bevel;
+}
+
+void TStatusBar::SetPanelAlignment(int index, TStatusPanelAlignment alignment) {
+  if (index < 0 || index >= PanelCount()) return;
+  panels_[static_cast<std::size_t>(index)].alignment = alignment;
+  ShowPanel(index);
+}
+
+TStatusPanelAlignment TStatusBar::PanelAlignment(int index) const {
+  if (index < 0 || index >= PanelCount()) return TStatusPanelAlignment::Left;
+  return panels_[static_cast<std::size_t>(index)].alignment;
 }
 
 bool TStatusBar::Notify(NMHDR* hdr, LRESULT& result) {

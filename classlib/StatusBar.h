@@ -8,22 +8,39 @@
 
 namespace cl {
 
+// The edge a panel is drawn with.
+enum class TStatusPanelBevel { Lowered, None, Raised };
+// Where a panel's text stands in it.
+enum class TStatusPanelAlignment { Left, Center, Right };
+
 class TStatusBar : public TControl {
  public:
   TStatusBar(TComponent* owner, TControl* parent);
-  // Panel widths; the last panel takes the rest when its width is -1.
+  // Panel widths; the last panel takes the rest when its width is -1. New
+  // panels are lowered, with their text on the left.
   void SetPanels(const std::vector<int>& widths);
-  int PanelCount() const { return static_cast<int>(widths_.size()); }
+  int PanelCount() const { return static_cast<int>(panels_.size()); }
   void SetPanelText(int index, const std::string& text);
   std::string PanelText(int index) const;
+  void SetPanelBevel(int index, TStatusPanelBevel bevel);
+  TStatusPanelBevel PanelBevel(int index) const;
+  void SetPanelAlignment(int index, TStatusPanelAlignment alignment);
+  TStatusPanelAlignment PanelAlignment(int index) const;
   // A click with its x position in the bar.
   std::function<void(TStatusBar*, int x)> OnPanelClick;
   bool Notify(NMHDR* hdr, LRESULT& result) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  std::vector<int> widths_;
-  std::vector<std::string> texts_;
+  struct Panel {
+    int width = 0;
+    std::string text;
+    TStatusPanelBevel bevel = TStatusPanelBevel::Lowered;
+    TStatusPanelAlignment alignment = TStatusPanelAlignment::Left;
+  };
+  // Hands a panel's text, edge and alignment to the control.
+  void ShowPanel(int index);
+  std::vector<Panel> panels_;
 };
 
 }  // namespace cl

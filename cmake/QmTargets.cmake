@@ -10,8 +10,9 @@
 
 include(CMakeParseArguments)
 
-set(QM_TESTDATA_DIR "${QM_SHARED_DIR}/testdata")
-set(QM_FORMATS_DIR "${QM_SHARED_DIR}/formats")
+# Outside files the tests, fuzz seeds and benchmarks read (see testdata/README.md).
+set(QM_TESTDATA_DIR "${CMAKE_SOURCE_DIR}/testdata")
+set(QM_FORMATS_DIR "${QM_TESTDATA_DIR}/formats")
 if(WIN32)
   # Wine maps the Unix root onto drive Z:.
   set(QM_TESTDATA_PATH "Z:${QM_TESTDATA_DIR}")

@@ -53,8 +53,16 @@ std::string LowerAscii(std::string_view s) { return MapAscii(s, Low); }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Up(a[i]) != Up(b[i])) return false;
+  // A double-byte character must match exactly: its trail byte may be an
+  // ASCII letter ("ア" is 0x83 0x41, "ヂ" 0x83 0x61) and is never folded.
+  for (std::size_t i = 0; i < a.size();) {
+    const std::size_t len = CharLength(a, i);
+    if (len == 2) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+    } else if (Up(a[i]) != Up(b[i])) {
+      return false;
+    }
+    i += len;
   }
   return true;
 }

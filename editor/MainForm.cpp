@@ -46,6 +46,8 @@ void TMainForm::CreateComponents() {
   // Panels: topic id, map number, browse id, gap, title, K and A keywords,
   // gap, insert mode, modified mark, the rest.
   StatusBar->SetPanels({100, 35, 100, 5, 100, 100, 100, 5, 35, 35, -1});
+  for (int gap : {3, 7, 10}) StatusBar->SetPanelBevel(gap, TStatusPanelBevel::None);
+  StatusBar->SetPanelAlignment(8, TStatusPanelAlignment::Center);
   StatusBar->SetPanelText(8, "挿入");
 
   ConTextView = new controls::TTreeViewEx(this, this, TVS_EDITLABELS);

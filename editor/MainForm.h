@@ -119,6 +119,7 @@ class TMainForm : public cl::TForm, public ProjectFileUi {
   void BeginWait() override;
   void EndWait() override;
   void SetProjectCaption(const std::string& caption, const std::string& app_title) override;
+  void ContentsResetting() override;
   void ProjectWasReset() override;
   void ContentsRebuilt() override;
   void ProjectRead() override;

@@ -48,6 +48,7 @@ void TMainForm::FileNew(cl::TComponent*) {
   SetProjectCaption(Project.ProjectDir + "\\" + Project.ProjectFile + " - Quillmark",
                     Project.ProjectFile + " - Quillmark");
   EnsureProjectFolders(Project);
+  ContentsResetting();
   Project.ProjectReset();
   ProjectWasReset();
   if (Project.Program.TrueColorDisplay) Editor->SetBackgroundColor(0xE2FFFF);

@@ -17,6 +17,13 @@ void TMainForm::SetProjectCaption(const std::string& caption, const std::string&
   cl::Application().SetTitle(app_title);
 }
 
+void TMainForm::ContentsResetting() {
+  // The items hold the nodes that the reset frees: they go while their nodes
+  // still exist, and with them the selection (the selection change reads
+  // its node).
+  ConTextView->Clear();
+}
+
 void TMainForm::ProjectWasReset() { FindID->SetEnabled(true); }
 
 void TMainForm::ContentsRebuilt() { RebuildContentsView(); }

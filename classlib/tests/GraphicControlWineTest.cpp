@@ -156,6 +156,14 @@ TEST_F(GraphicControlTest, MouseGoesToTheFrontControlAndFollowsTheCapture) {
   Send(WM_LBUTTONUP, 80, 60);
   EXPECT_EQ(log, (Log{"b down 0 40,30", "b up 0 40,30", "b click", "b dblclick",
                       "b down 0 40,30 double", "b up 0 40,30", "b click"}));
+  // The right and middle buttons' double presses are no double click.
+  log.clear();
+  Send(WM_RBUTTONDBLCLK, 80, 60, MK_RBUTTON);
+  Send(WM_RBUTTONUP, 80, 60);
+  Send(WM_MBUTTONDBLCLK, 80, 60, MK_MBUTTON);
+  Send(WM_MBUTTONUP, 80, 60);
+  EXPECT_EQ(log, (Log{"b down 1 40,30 double", "b up 1 40,30", "b down 2 40,30 double",
+                      "b up 2 40,30"}));
   // Hidden and disabled controls get nothing.
   log.clear();
   b->SetVisible(false);

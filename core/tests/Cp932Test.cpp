@@ -38,6 +38,12 @@ TEST(Cp932, CaseFoldingLeavesDoubleByteCharactersAlone) {
   EXPECT_FALSE(EqualsNoCase("Intro", "Intr0"));
   EXPECT_EQ(FindNoCase("本Abc", "abc"), 2u);
   EXPECT_EQ(FindNoCase("\x82\x61" "bc", "abc"), std::string::npos);
+  // Trail bytes that are ASCII letters are not folded: ア (83 41) is not ヂ
+  // (83 61), in a path or anywhere.
+  EXPECT_FALSE(EqualsNoCase("C:\\\x83\x41\\p.hpj", "C:\\\x83\x61\\p.hpj"));
+  EXPECT_TRUE(EqualsNoCase("c:\\\x83\x41\\P.HPJ", "C:\\\x83\x41\\p.hpj"));
+  EXPECT_FALSE(StartsWithNoCase("\x83\x61x", "\x83\x41"));
+  EXPECT_EQ(FindNoCase("\x83\x61" "A", "a"), 2u);
 }
 
 TEST(Cp932, NumbersParseBoundedAndWhole) {

@@ -29,6 +29,26 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
 }
 
+// A line of blanks and control characters only.
+bool IsEmptyLine(std::string_view line) {
+  for (char c : line) {
+    if (static_cast<unsigned char>(c) > ' ') return false;
+  }
+  return true;
+}
+
+// A comment: ";" after any blanks. Never an entry of a section.
+bool IsCommentLine(std::string_view line) {
+  std::size_t i = SkipBlanks(line, 0);
+  return i < line.size() && line[i] == ';';
+}
+
+// Drops the empty lines at the end of a list of kept lines: in the file
+// they only part one section from the next.
+void TrimTrailingEmptyLines(std::vector<std::string>& lines) {
+  while (!lines.empty() && IsEmptyLine(lines.back())) lines.pop_back();
+}
+
 
 bool LoadLines(const std::string& path, Lines& out) {
   if (!FileExists(path)) return false;
@@ -75,23 +95,38 @@ struct Section {
   std::size_t begin = 0, end = 0;  // line range
 };
 
-Section FindSection(const Lines& lines, std::string_view header, bool config) {
+// A section header: a line that begins with "[".
+bool IsHeaderLine(std::string_view line) { return !line.empty() && line.front() == '['; }
+
+// The header of the section name (in brackets), letter case and trailing
+// blanks aside.
+bool IsHeaderOf(std::string_view line, std::string_view name) {
+  return IsHeaderLine(line) && EqualsNoCase(TrimRight(line), name);
+}
+
+// A section runs from the line after its header to the next header or the
+// end of the file. Hand-written files have empty lines and comments
+// anywhere inside; only the empty lines at its end part it from the next
+// section and are not its own.
+std::size_t SectionEnd(const Lines& lines, std::size_t begin) {
+  std::size_t end = begin;
+  while (end < lines.size() && !IsHeaderLine(lines[end])) ++end;
+  while (end > begin && IsEmptyLine(lines[end - 1])) --end;
+  return end;
+}
+
+// The first section of that name.
+Section FindSection(const Lines& lines, std::string_view header) {
   Section s;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (EqualsNoCase(lines[i], header)) {
+    if (IsHeaderOf(lines[i], header)) {
       s.found = true;
       s.begin = i + 1;
-      std::size_t j = s.begin;
-      while (j < lines.size() && !lines[j].empty() && (config || lines[j][0] != '[')) ++j;
-      s.end = j;
+      s.end = SectionEnd(lines, s.begin);
       return s;
     }
   }
   return s;
-}
-
-bool IsHeaderLine(std::string_view line) {
-  return line.size() >= 2 && line.front() == '[' && line.back() == ']';
 }
 
 void ReadOptions(ProjectModel& m, const Lines& lines, Section s, bool& oldLayout) {
@@ -123,16 +158,36 @@ void ReadOptions(ProjectModel& m, const Lines& lines, Section s, bool& oldLayout
   }
 }
 
+// A colour written as red, green and blue, each 0 to 255: "255,255,225".
+bool ReadColourTriple(std::string_view text, std::uint32_t& value) {
+  std::uint32_t rgb = 0;
+  for (int k = 0; k < 3; ++k) {
+    std::size_t comma = FindChar(text, ',');
+    if ((comma == npos) != (k == 2)) return false;
+    int v;
+    if (!TryStrToInt(text.substr(0, comma), v) || v < 0 || v > 255) return false;
+    rgb |= static_cast<std::uint32_t>(v) << (8 * k);
+    if (comma != npos) text.remove_prefix(comma + 1);
+  }
+  value = rgb;
+  return true;
+}
+
 // Parses the text of a colour group from just after its "(": an optional
-// "r", then a decimal integer up to ")". Returns the position of ")" (npos
-// when the line ends first); value is set only for a valid number.
+// "r" and a decimal integer (the colour value), or a triple of red, green
+// and blue, up to ")". Returns the position of ")" (npos when the line ends
+// first); value is set only for a valid colour.
 std::size_t ReadColourGroup(std::string_view line, std::size_t i, std::uint32_t& value) {
   std::size_t close = FindChar(line, ')', i);
   if (close == npos) return npos;
   std::size_t start = i;
   if (start < close && (line[start] == 'r' || line[start] == 'R')) ++start;
   int v;
-  if (TryStrToInt(line.substr(start, close - start), v)) value = static_cast<std::uint32_t>(v);
+  if (TryStrToInt(line.substr(start, close - start), v)) {
+    value = static_cast<std::uint32_t>(v);
+  } else {
+    ReadColourTriple(line.substr(i, close - i), value);
+  }
   return close;
 }
 
@@ -218,6 +273,13 @@ void ReadSubWindowLine(ProjectModel& m, std::string_view line) {
       i = close + 1;
       continue;
     }
+    if (len == 1 && c == '(') {
+      // A colour group: a triple's commas are not the line's.
+      std::size_t close = FindChar(line, ')', i + 1);
+      if (close == npos) return;
+      i = close + 1;
+      continue;
+    }
     if (len == 1 && c == ',') {
       ++commas;
       if (commas == 2) {
@@ -246,7 +308,10 @@ void ReadWindows(ProjectModel& m, const Lines& lines, Section s) {
   enum { kBeforeMain, kAfterMain, kAfterSub } state = kBeforeMain;
   for (std::size_t i = s.begin; i < s.end; ++i) {
     const std::string& line = lines[i];
-    if (StartsWithNoCase(line, "main=")) {
+    if (IsEmptyLine(line) || IsCommentLine(line)) {
+      // Never a window (not the second one either): kept as it stands.
+      m.WindowLines.push_back(line);
+    } else if (StartsWithNoCase(line, "main=")) {
       ReadMainWindowLine(m, line);
       state = kAfterMain;
     } else if (state == kAfterMain) {
@@ -256,14 +321,28 @@ void ReadWindows(ProjectModel& m, const Lines& lines, Section s) {
       m.WindowLines.push_back(line);
     }
   }
+  TrimTrailingEmptyLines(m.WindowLines);
+}
+
+// Where the id of a map line ends: at its first tab or blank. The writer
+// puts a tab after the id, so when the text before the first tab is the id
+// of a topic, the id runs to that tab: an id with a blank reads back whole.
+std::size_t MapLineIdEnd(const ProjectModel& m, std::string_view line) {
+  std::size_t end = 0;
+  while (end < line.size() && !IsBlank(line[end])) end += CharLength(line, end);
+  if (end < line.size() && line[end] == ' ') {
+    std::size_t tab = FindChar(line, '\t', end);
+    while (tab != npos && tab > end && line[tab - 1] == ' ') --tab;
+    if (tab != npos && m.TopicIds.IndexOf(line.substr(0, tab)) >= 0) return tab;
+  }
+  return end;
 }
 
 // Reads one map line (map file or [MAP] section). Returns false when the
 // line names no topic of the project (the caller may keep it).
 bool ReadMapLine(ProjectModel& m, std::string_view line, bool fromSection) {
   if (line.empty() || line[0] == '/') return true;
-  std::size_t i = 0;
-  while (i < line.size() && !IsBlank(line[i])) i += CharLength(line, i);
+  std::size_t i = MapLineIdEnd(m, line);
   std::string_view id = line.substr(0, i);
   i = SkipBlanks(line, i);
   std::size_t numEnd = i;
@@ -308,26 +387,58 @@ void ReadMapSection(ProjectModel& m, const Lines& lines, Section s) {
   for (std::size_t i = s.begin; i < s.end; ++i) {
     const std::string& line = lines[i];
     if (i == lastInclude) continue;
-    bool kept = true;
-    if (!line.empty() && line[0] != '#') kept = !ReadMapLine(m, line, true);
-    if (kept && !line.empty()) m.MapSectionLines.push_back(line);
+    // Empty lines, comments, other "#" lines and the map lines of ids that
+    // are no topic stay where they are.
+    const bool entry = !IsEmptyLine(line) && !IsCommentLine(line) && line[0] != '#' && line[0] != '/';
+    if (!entry || !ReadMapLine(m, line, true)) m.MapSectionLines.push_back(line);
   }
 }
 
-void ReadOtherSections(ProjectModel& m, const Lines& lines, Section config) {
+void ReadConfig(ProjectModel& m, const Lines& lines, Section s) {
+  for (std::size_t i = s.begin; i < s.end; ++i) {
+    if (lines[i] == "BrowseButtons()") {
+      m.UseBrowseButtons = true;
+    } else {
+      m.ConfigLines.push_back(lines[i]);
+    }
+  }
+  TrimTrailingEmptyLines(m.ConfigLines);
+}
+
+// True when a [FILES] entry names its file by a path (a folder, a drive or
+// the root). Such a file is not in the project's rtf folder: it is no topic.
+bool NamesAPath(std::string_view entry) {
+  return FindChar(entry, '\\') != npos || FindChar(entry, '/') != npos || FindChar(entry, ':') != npos;
+}
+
+void ReadFiles(ProjectModel& m, const Lines& lines, Section s) {
+  for (std::size_t i = s.begin; i < s.end; ++i) {
+    const std::string& line = lines[i];
+    if (IsEmptyLine(line)) continue;  // the writer lays the section out anew
+    const std::string entry = Trim(line);
+    std::string id = ChangeFileExt(entry, "");
+    if (IsCommentLine(line) || NamesAPath(entry) || id.empty()) {
+      // Kept as written, before the topic that follows it.
+      m.FilesLines.push_back({static_cast<int>(m.TopicCount()), line});
+      continue;
+    }
+    m.AddTopic(std::move(id), 0);
+  }
+  for (ProjectModel::KeptFilesLine& k : m.FilesLines) {
+    if (k.BeforeTopic >= static_cast<int>(m.TopicCount())) k.BeforeTopic = -1;
+  }
+}
+
+void ReadOtherSections(ProjectModel& m, const Lines& lines) {
   static const char* const kKnown[] = {"[OPTIONS]", "[WINDOWS]", "[CONFIG]", "[FILES]", "[MAP]"};
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (!IsHeaderLine(lines[i])) continue;
-    if (config.found && i >= config.begin && i < config.end) continue;  // taken by [CONFIG]
     bool known = false;
-    for (const char* k : kKnown) known = known || EqualsNoCase(lines[i], k);
+    for (const char* k : kKnown) known = known || IsHeaderOf(lines[i], k);
     if (known) continue;
     m.OtherSections.push_back(lines[i]);
-    std::size_t j = i + 1;
-    for (; j < lines.size() && !lines[j].empty() && lines[j][0] != '['; ++j) {
-      m.OtherSections.push_back(lines[j]);
-    }
-    i = j - 1;
+    const std::size_t end = SectionEnd(lines, i + 1);
+    for (std::size_t j = i + 1; j < end; ++j) m.OtherSections.push_back(lines[j]);
   }
 }
 
@@ -519,23 +630,12 @@ int ParseBoundedNumber(std::string_view s) {
 }
 
 void ReadProjectLines(ProjectModel& m, const Lines& lines, bool& oldLayout) {
-  if (Section s = FindSection(lines, "[OPTIONS]", false); s.found) ReadOptions(m, lines, s, oldLayout);
-  if (Section s = FindSection(lines, "[WINDOWS]", false); s.found) ReadWindows(m, lines, s);
-  Section config = FindSection(lines, "[CONFIG]", true);
-  if (Section s = config; s.found) {
-    for (std::size_t i = s.begin; i < s.end; ++i) {
-      if (lines[i] == "BrowseButtons()") {
-        m.UseBrowseButtons = true;
-      } else {
-        m.ConfigLines.push_back(lines[i]);
-      }
-    }
-  }
-  if (Section s = FindSection(lines, "[FILES]", false); s.found) {
-    for (std::size_t i = s.begin; i < s.end; ++i) m.AddTopic(ChangeFileExt(lines[i], ""), 0);
-  }
-  if (Section s = FindSection(lines, "[MAP]", false); s.found) ReadMapSection(m, lines, s);
-  ReadOtherSections(m, lines, config);
+  if (Section s = FindSection(lines, "[OPTIONS]"); s.found) ReadOptions(m, lines, s, oldLayout);
+  if (Section s = FindSection(lines, "[WINDOWS]"); s.found) ReadWindows(m, lines, s);
+  if (Section s = FindSection(lines, "[CONFIG]"); s.found) ReadConfig(m, lines, s);
+  if (Section s = FindSection(lines, "[FILES]"); s.found) ReadFiles(m, lines, s);
+  if (Section s = FindSection(lines, "[MAP]"); s.found) ReadMapSection(m, lines, s);
+  ReadOtherSections(m, lines);
 }
 
 void ReadMapFileLines(ProjectModel& m, const Lines& lines) {
@@ -602,6 +702,7 @@ void ReadProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui) {
     ui->SetProjectCaption(m.ProjectDir + kPathDelim + m.ProjectFile + " - Quillmark",
                           m.ProjectFile + " - Quillmark");
   }
+  if (ui) ui->ContentsResetting();
   m.ProjectReset();
   m.ProjectModified = false;
   m.ClearOpenTopic();
@@ -650,6 +751,17 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
   f.Cnt.insert(f.Cnt.end(), m.CntCommands.begin(), m.CntCommands.end());
   f.Map.push_back(kMapFileHeader);
   Lines files;
+  // The kept [FILES] lines go before the topic they stood before; those of
+  // topics no longer in the tree, and those of the end, after the last one.
+  std::vector<std::vector<const std::string*>> keptBefore(m.TopicCount());
+  std::vector<const std::string*> keptAtEnd;
+  for (const ProjectModel::KeptFilesLine& k : m.FilesLines) {
+    if (ValidTopic(m, k.BeforeTopic)) {
+      keptBefore[static_cast<std::size_t>(k.BeforeTopic)].push_back(&k.Line);
+    } else {
+      keptAtEnd.push_back(&k.Line);
+    }
+  }
 
   std::unordered_set<std::string> mapIds;
   for (ContentsNode* n = m.Contents.First(); n != nullptr; n = ContentsTree::Next(n)) {
@@ -667,6 +779,9 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
           f.Cnt.push_back(level + " " + m.TopicLabel(n->Data) + " =" + id +
                           m.TopicCntSuffixes[n->Data]);
         }
+        auto& kept = keptBefore[static_cast<std::size_t>(n->Data)];
+        for (const std::string* line : kept) files.push_back(*line);
+        kept.clear();
         files.push_back(id + ".rtf");
         f.Map.push_back(id + "\t" + std::to_string(m.TopicIds.MapNumber(n->Data)) + " //" +
                         m.TopicTitles[n->Data]);
@@ -681,12 +796,15 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
         break;
     }
   }
+  for (const auto& kept : keptBefore) {
+    for (const std::string* line : kept) files.push_back(*line);
+  }
+  for (const std::string* line : keptAtEnd) files.push_back(*line);
   f.Cnt.insert(f.Cnt.end(), m.CntIncludes.begin(), m.CntIncludes.end());
   for (const std::string& line : m.MapFileLines) {
     // A kept line of an id that has become a topic meanwhile is replaced
     // by the topic's own line.
-    std::size_t e = 0;
-    while (e < line.size() && !IsBlank(line[e])) e += CharLength(line, e);
+    const std::size_t e = MapLineIdEnd(m, line);
     if (!mapIds.count(UpperAscii(std::string_view(line).substr(0, e)))) f.Map.push_back(line);
   }
 

@@ -25,6 +25,9 @@ class ProjectFileUi {
   // ReadProject names the project: window caption ("<dir>\<file> -
   // Quillmark") and application title ("<file> - Quillmark").
   virtual void SetProjectCaption(const std::string& caption, const std::string& appTitle) {}
+  // The contents tree is about to be emptied: a view whose items point at
+  // its nodes lets go of them first.
+  virtual void ContentsResetting() {}
   // ProjectReset ran: the Edit menu's ID search item is to be enabled.
   virtual void ProjectWasReset() {}
   // The contents tree was rebuilt: the view rebuilds its items.

@@ -193,6 +193,7 @@ void ProjectModel::ProjectReset() {
   MapSectionLines.clear();
   MapFileLines.clear();
   OtherSections.clear();
+  FilesLines.clear();
   Contents.Clear();  // clears OpenTopicNode too
 }
 

@@ -106,6 +106,14 @@ class ProjectModel {
   std::vector<std::string> MapSectionLines;  // [MAP] lines before the last include
   std::vector<std::string> MapFileLines;     // map-file lines of ids that are no topic
   std::vector<std::string> OtherSections;    // other sections: header and lines
+  // [FILES] lines that are no topic: comments, and files named by a path
+  // (outside the project's rtf folder, which the program never writes or
+  // deletes). Each keeps the topic index it stood before (-1: the end).
+  struct KeptFilesLine {
+    int BeforeTopic = -1;
+    std::string Line;
+  };
+  std::vector<KeptFilesLine> FilesLines;
   std::string BackupPath;  // kept by ProjectReset
   bool ProjectModified = false;
 

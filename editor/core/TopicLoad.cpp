@@ -18,6 +18,96 @@ bool IsFootnoteGroup(std::string_view s, std::size_t pos) {
   return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
 }
 
+// The head of a topic file: "{\rtf1", its control words and its tables
+// (fonts, colours, styles, information, ignorable destinations). The lines
+// before the first body line hold the head; the body may begin on one of
+// them all the same (a topic written on one line, text right after the
+// colour table), and must then be converted like any body line, or the
+// footnotes and pictures there would reach the editor pane, which drops
+// them.
+class HeadScanner {
+ public:
+  // Where the body begins in the next line of the head; npos when the whole
+  // line is head. A table may go on over several lines.
+  std::size_t BodyStart(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+      const char c = s[i];
+      if (tableDepth_ > 0) {
+        // Inside a table, up to the brace that closes it.
+        if (IsLeadByte(c) && i + 1 < s.size()) {
+          i += 2;
+          continue;
+        }
+        if (c == '\\') {
+          i += i + 1 < s.size() ? 2 : 1;
+          continue;
+        }
+        if (c == '{') ++depth_;
+        if (c == '}' && --depth_ < tableDepth_) tableDepth_ = 0;
+        ++i;
+      } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+        ++i;
+      } else if (c == '{' && depth_ == 0) {
+        ++depth_;  // the document's group
+        ++i;
+      } else if (c == '{' && IsTable(s, i)) {
+        tableDepth_ = ++depth_;
+        ++i;
+      } else if (c == '}' && depth_ > 0) {
+        --depth_;
+        ++i;
+      } else if (c == '\\' && depth_ > 0) {
+        const std::size_t end = HeadControlWordEnd(s, i);
+        if (end == i) return i;
+        i = end;
+      } else {
+        return i;  // text, or a group of the body
+      }
+    }
+    return std::string_view::npos;
+  }
+
+ private:
+  static bool IsTable(std::string_view s, std::size_t pos) {
+    static constexpr std::string_view kTables[] = {
+        "{\\fonttbl", "{\\colortbl", "{\\stylesheet", "{\\info", "{\\filetbl", "{\\listtable",
+        "{\\listoverridetable", "{\\revtbl", "{\\rsidtbl", "{\\pgdsctbl", "{\\*\\"};
+    if (!PictureGroupWord(s, pos).empty()) return false;
+    for (std::string_view t : kTables) {
+      if (StartsAt(s, pos, t)) return true;
+    }
+    return false;
+  }
+
+  // The end of the control word at s[pos] (its number and the blank that
+  // ends it included) when it belongs to the head; pos when it begins the
+  // body: a word of a paragraph, table or border, or a control symbol (an
+  // escaped character, a hex byte) that is text.
+  static std::size_t HeadControlWordEnd(std::string_view s, std::size_t pos) {
+    auto letter = [](char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); };
+    std::size_t i = pos + 1;
+    if (i < s.size() && s[i] == '*') return i + 1;
+    while (i < s.size() && letter(s[i])) ++i;
+    const std::string_view word = s.substr(pos + 1, i - pos - 1);
+    if (word.empty()) return pos;
+    static constexpr std::string_view kBody[] = {"pard", "plain", "par", "sectd", "viewkind", "keep",
+                                                 "keepn", "box", "intbl", "trowd", "cell", "cellx",
+                                                 "row", "line", "tab", "page"};
+    for (std::string_view b : kBody) {
+      if (word == b) return pos;
+    }
+    if (word.substr(0, 4) == "brdr") return pos;
+    if (i < s.size() && s[i] == '-') ++i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+    if (i < s.size() && s[i] == ' ') ++i;
+    return i;
+  }
+
+  int depth_ = 0;
+  int tableDepth_ = 0;  // the depth of the open table's group; 0: none
+};
+
 // One topic file on its way to the editor.
 class LoadConverter {
  public:
@@ -29,25 +119,41 @@ class LoadConverter {
     ApplyJoinRule(lines_, first);
     Lines out;
     out.reserve(lines_.size());
-    for (std::size_t k = 0; k < first && k < lines_.size(); ++k) out.push_back(std::move(lines_[k]));
-    for (std::size_t k = first; k < lines_.size(); ++k) {
+    // The head lines go to the editor as they are, up to where the body
+    // begins: normally the first body line, but it may begin on a head line.
+    HeadScanner head;
+    std::size_t bodyLine = first;
+    std::size_t bodyStart = std::string_view::npos;
+    for (std::size_t k = 0; k < first && k < lines_.size(); ++k) {
+      bodyStart = head.BodyStart(lines_[k]);
+      if (bodyStart != std::string_view::npos) {
+        bodyLine = k;
+        break;
+      }
+      out.push_back(std::move(lines_[k]));
+    }
+    if (bodyStart == std::string_view::npos) bodyStart = 0;
+    for (std::size_t k = bodyLine; k < lines_.size(); ++k) {
       if (lines_[k].empty()) {
         out.emplace_back();
         continue;
       }
-      out.push_back(ConvertLine(k, k == first));
+      const bool firstLine = k == bodyLine;
+      out.push_back(ConvertLine(k, firstLine, firstLine ? bodyStart : 0));
     }
     return out;
   }
 
  private:
-  // Converts line k; a set-aside group that runs over the line end takes the
+  // Converts line k from start on (the bytes before it are the head's, copied
+  // as they are); a set-aside group that runs over the line end takes the
   // lines it covers, and k moves to the last of them.
-  std::string ConvertLine(std::size_t& k, bool firstLine) {
+  std::string ConvertLine(std::size_t& k, bool firstLine, std::size_t start) {
     cur_ = std::move(lines_[k]);
     std::string o;
     o.reserve(cur_.size() + cur_.size() / 8 + 16);
-    std::size_t pos = 0;
+    o.append(cur_, 0, start);
+    std::size_t pos = start;
     char prev = 0;
     while (pos < cur_.size()) {
       const char c = cur_[pos];

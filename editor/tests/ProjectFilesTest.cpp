@@ -300,15 +300,15 @@ TEST(WindowLines, ShortOrMalformedLinesKeepDefaults) {
   EXPECT_EQ(s.SubButtons, "8");
 }
 
-TEST(ProjectFileSections, HeadersIgnoreCaseAndEndAtEmptyOrBracketLines) {
+TEST(ProjectFileSections, HeadersIgnoreCaseAndSectionsRunToTheNextHeader) {
   ProjectModel m;
   bool old = false;
   ReadHpj(m,
-          {"[files]", "b.rtf", "a.RTF", "[options]", "title=lower", "TITLE =Spaced", "COMPRESS=0",
-           "COPYRIGHT =c", "; BackUp=D:\\b", "", "TITLE=after the end", "[OPTIONS]", "TITLE=second",
-           "[CONFIG]", "BrowseButtons()", "[XYZ]", "k", "", "[MAP]", "a 5"},
+          {"[files]", "b.rtf", "a.RTF", "[options]  ", "title=lower", "TITLE =Spaced", "COMPRESS=0",
+           "COPYRIGHT =c", "; BackUp=D:\\b", "", "TITLE=after the empty line", "[OPTIONS]",
+           "TITLE=second", "[CONFIG]", "BrowseButtons()", "[XYZ]", "k", "", "[MAP]", "a 5"},
           &old);
-  EXPECT_EQ(m.HelpTitle, "Spaced");
+  EXPECT_EQ(m.HelpTitle, "after the empty line");
   EXPECT_TRUE(m.CompressHelp);
   EXPECT_EQ(m.HelpCopyright, "c");
   EXPECT_EQ(m.BackupPath, "D:\\b");
@@ -316,10 +316,10 @@ TEST(ProjectFileSections, HeadersIgnoreCaseAndEndAtEmptyOrBracketLines) {
   ASSERT_EQ(m.TopicCount(), 2u);
   EXPECT_EQ(m.TopicIds[0], "b");
   EXPECT_EQ(m.TopicIds.MapNumber(1), 5);
-  // [CONFIG] runs to the empty line, over the next header.
+  // [CONFIG] ends at the next header like every section.
   EXPECT_TRUE(m.UseBrowseButtons);
-  EXPECT_EQ(m.ConfigLines, (std::vector<std::string>{"[XYZ]", "k"}));
-  EXPECT_TRUE(m.OtherSections.empty());
+  EXPECT_TRUE(m.ConfigLines.empty());
+  EXPECT_EQ(m.OtherSections, (std::vector<std::string>{"[XYZ]", "k"}));
 }
 
 TEST(ProjectFileSections, RootLineDecidesTheOldLayout) {
@@ -493,7 +493,15 @@ TEST(ReadProject, WithoutContentsFileListsEveryTopicAtTheTop) {
   ProjectModel m;
   m.OpenTopicNode = m.Contents.AddChild(nullptr, "old", kTopicNode, 0);
   m.TopicId = "old";
-  ReadProject(m, dir + "/p.hpj");
+  // The view is told before the old nodes go.
+  struct ResetUi : ProjectFileUi {
+    ProjectModel* model = nullptr;
+    std::size_t nodesWhenTold = 0;
+    void ContentsResetting() override { nodesWhenTold = model->Contents.Count(); }
+  } ui;
+  ui.model = &m;
+  ReadProject(m, dir + "/p.hpj", &ui);
+  EXPECT_EQ(ui.nodesWhenTold, 1u);
   EXPECT_EQ(Kinds(m), "0:2:b 0:2:Alpha ");
   EXPECT_EQ(m.OpenTopicNode, nullptr);
   EXPECT_EQ(m.TopicId, "");

@@ -46,6 +46,9 @@ inline std::string Dump(const ProjectModel& m) {
   for (const auto& l : m.MapSectionLines) add("mapsec", l);
   for (const auto& l : m.MapFileLines) add("mapline", l);
   for (const auto& l : m.OtherSections) add("other", l);
+  for (const auto& k : m.FilesLines) {
+    add("files", (k.BeforeTopic >= 0 ? m.TopicIds[k.BeforeTopic] : std::string("<end>")) + " " + k.Line);
+  }
   std::string used;
   for (int n : m.UsedMapNumbers) used += std::to_string(n) + " ";
   add("used", used);

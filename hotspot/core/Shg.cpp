@@ -23,6 +23,20 @@ std::uint32_t ToPixels(std::uint32_t hundredthsMm) {
   return static_cast<std::uint32_t>(MulDiv(static_cast<std::int32_t>(hundredthsMm), 96, 2540));
 }
 
+// The most bytes that count stored bytes of picture data can stand for: as
+// many unpacked, and at most 127 for every two packed (a run code and its
+// byte).
+std::uint64_t MostPictureBytes(std::uint32_t count, std::uint8_t packing) {
+  return packing == 1 ? static_cast<std::uint64_t>(count / 2) * 127 : count;
+}
+
+// True when rows of width pixels of bitCount bits, height of them, need
+// more than limit bytes (rows counted without padding).
+bool RowsExceed(std::uint32_t width, std::uint32_t height, std::uint32_t bitCount, std::uint64_t limit) {
+  const std::uint64_t row = (static_cast<std::uint64_t>(width) * bitCount + 7) / 8;
+  return row != 0 && height > limit / row;
+}
+
 std::string ReadWholeFile(const std::string& path) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) throw EShgError("TShg.LoadFromFile: Cannot open file " + path);
@@ -142,6 +156,8 @@ void TShg::ReadShg(std::string_view bytes) {
     mfHotspotSize = ReadCompressedDWord(r);
     mfCompressedOffset = r.ReadDWord();
     mfHotspotOffset = r.ReadDWord();
+    // A header that declares more than its data can give is broken.
+    if (mfDecompressedSize > MostPictureBytes(mfCompressedSize, pack)) ThrowShgInvalidFile();
     dataSize = mfCompressedSize;
     dataOffset = mfCompressedOffset;
     hsSize = mfHotspotSize;
@@ -159,6 +175,10 @@ void TShg::ReadShg(std::string_view bytes) {
     hotspotSize = ReadCompressedDWord(r);
     compressedOffset = r.ReadDWord();
     hotspotOffset = r.ReadDWord();
+    // A header that declares a picture larger than its data can give is
+    // broken; believing it would make the rebuild allocate the whole
+    // declared picture.
+    if (RowsExceed(width, height, bitCount, MostPictureBytes(compressedSize, pack))) ThrowShgInvalidFile();
     if (colorsUsed > 0) r.ReadBytes(static_cast<std::uint64_t>(colorsUsed) * 4, pictureBytes);
     dataSize = compressedSize;
     dataOffset = compressedOffset;

@@ -284,6 +284,54 @@ TEST(ShgFormatEdges, RefusedHeaders) {
   EXPECT_EQ(U16(shg.SaveToBytes(), 0), kShgMagicUpper);
 }
 
+TEST(ShgFormatEdges, PicturesLargerThanTheirDataAreRefused) {
+  // A bitmap header of 16000 x 16000 at 8 bits over a few bytes of data.
+  auto bitmap = [](std::uint32_t width, std::uint32_t height, std::uint8_t packing,
+                   const std::string& data) {
+    std::string f;
+    WriteWord(f, kShgMagicUpper);
+    WriteWord(f, 1);
+    WriteDWord(f, 8);
+    std::string h{static_cast<char>(kShgTypeBitmap), static_cast<char>(packing)};
+    for (std::uint32_t v : {96u, 96u}) WriteCompressedDWord(h, v);
+    WriteCompressedWord(h, 1);
+    WriteCompressedWord(h, 8);
+    for (std::uint32_t v : {width, height, 0u, 0u, static_cast<std::uint32_t>(data.size()), 0u})
+      WriteCompressedDWord(h, v);
+    WriteDWord(h, static_cast<std::uint32_t>(h.size() + 8));
+    WriteDWord(h, 0);
+    return f + h + data;
+  };
+  TShg shg;
+  const std::string huge = bitmap(16000, 16000, 1, std::string(8, '\x7F'));
+  EXPECT_LT(huge.size(), 48u);
+  ExpectInvalid(shg, [&] { shg.LoadFromBytes(huge); });
+  // 127 bytes of pixels from every two packed bytes at most; one each unpacked.
+  EXPECT_NO_THROW(shg.LoadFromBytes(bitmap(127, 4, 1, std::string(8, '\x7F'))));
+  ExpectInvalid(shg, [&] { shg.LoadFromBytes(bitmap(128, 4, 1, std::string(8, '\x7F'))); });
+  EXPECT_NO_THROW(shg.LoadFromBytes(bitmap(4, 2, 0, std::string(8, '\0'))));
+  ExpectInvalid(shg, [&] { shg.LoadFromBytes(bitmap(4, 3, 0, std::string(8, '\0'))); });
+  // A metafile that declares more records than its data holds.
+  auto metafile = [](std::uint32_t declared, std::uint8_t packing, const std::string& data) {
+    std::string f;
+    WriteWord(f, kShgMagicUpper);
+    WriteWord(f, 1);
+    WriteDWord(f, 8);
+    std::string h{static_cast<char>(kShgTypeMetafile), static_cast<char>(packing)};
+    WriteCompressedWord(h, 8);
+    WriteWord(h, 100);
+    WriteWord(h, 100);
+    for (std::uint32_t v : {declared, static_cast<std::uint32_t>(data.size()), 0u})
+      WriteCompressedDWord(h, v);
+    WriteDWord(h, static_cast<std::uint32_t>(h.size() + 8));
+    WriteDWord(h, 0);
+    return f + h + data;
+  };
+  EXPECT_NO_THROW(shg.LoadFromBytes(metafile(254, 1, std::string(4, '\x7F'))));
+  ExpectInvalid(shg, [&] { shg.LoadFromBytes(metafile(255, 1, std::string(4, '\x7F'))); });
+  ExpectInvalid(shg, [&] { shg.LoadFromBytes(metafile(0x7FFFFFFF, 0, std::string(4, '\0'))); });
+}
+
 TEST(ShgFormatEdges, BlocksPastTheEndAreRefused) {
   std::string file = Load(kShed + "/RADDLG.SHG");
   TShg shg;

@@ -1,7 +1,7 @@
 // The project readers on arbitrary bytes: the input is a project file, and
 // after NUL bytes a map file and a contents file. Nothing may crash, every
-// [FILES] topic must end up in exactly one tree node, and the writer must
-// take whatever was read.
+// [FILES] topic must end up in exactly one tree node, no topic id may name a
+// path, and the writer must take whatever was read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Cp932.h"
 #include "core/Lines.h"
 #include "editor/core/ProjectFiles.h"
 
@@ -46,6 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (std::size_t i = 0; i < m.TopicCount(); ++i) {
     if (m.TopicIds.MapNumber(i) <= 0) std::abort();
+    // A topic's file is always in the project's rtf folder.
+    for (char c : {'\\', '/', ':'}) {
+      if (FindChar(m.TopicIds[i], c) != std::string::npos) std::abort();
+    }
   }
   try {
     BuildProjectFiles(m);

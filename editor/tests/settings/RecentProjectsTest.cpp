@@ -42,3 +42,11 @@ TEST(PushRecentPath, MovesAnExistingPathToTheFrontIgnoringCase) {
   EXPECT_EQ(r.size(), 9u);  // the list only grows; five are shown and stored
   EXPECT_EQ(r.front(), "D:\\5.hpj");
 }
+
+TEST(PushRecentPath, PathsThatDifferInADoubleByteCharacterAreTwoProjects) {
+  // ア is 83 41 and ヂ 83 61: their trail bytes differ only as 'A' and 'a'.
+  std::vector<std::string> r{"C:\\ア\\p.hpj"};
+  EXPECT_TRUE(PushRecentPath(r, "C:\\ヂ\\p.hpj"));
+  EXPECT_EQ(r, (std::vector<std::string>{"C:\\ヂ\\p.hpj", "C:\\ア\\p.hpj"}));
+  EXPECT_FALSE(PushRecentPath(r, "c:\\ヂ\\P.HPJ"));
+}

@@ -140,6 +140,42 @@ TEST(LoadTopic, FootnotesOtherThanTheFieldsAreSetAside) {
   EXPECT_TRUE(r.fields.KKeywords.empty());
 }
 
+// The body may begin on a head line: a topic written on one line, or text
+// right after the colour table. Its footnotes are read and its pictures set
+// aside like those of any body line.
+TEST(LoadTopic, BodyOnAHeadLineIsConverted) {
+  TopicFields f;
+  TopicStash st;
+  Lines out = LoadTopicLines({"{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Gothic;}}\\pard\\keepn #{\\footnote one} "
+                              "${\\footnote One line} K{\\footnote k} \\f0 Text {\\pict\\wmetafile8 0102}\\par }"},
+                             f, st);
+  EXPECT_TRUE(f.NoScroll);
+  EXPECT_EQ(f.TopicTitle, "One line");
+  EXPECT_EQ(f.KKeywords, "k");
+  ASSERT_EQ(st.Items.size(), 1u);
+  EXPECT_EQ(st.Items[0].Rtf, "{\\pict\\wmetafile8 0102}");
+  EXPECT_EQ(out, (Lines{"{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Gothic;}}\\pard\\f0 Text \\{pict 1\\}\\par }"}));
+
+  TopicFields g;
+  out = LoadTopicLines({kHeader, "{\\colortbl ;\\red0\\green0\\blue0;}\\pard #{\\footnote c} ${\\footnote After} Body\\par",
+                        "\\pard more #{\\footnote later} {\\pict 03}\\par", "}"},
+                       g, st);
+  EXPECT_EQ(g.TopicTitle, "After");
+  EXPECT_EQ(st.Items.size(), 1u);
+  EXPECT_EQ(out, (Lines{kHeader, "{\\colortbl ;\\red0\\green0\\blue0;}\\pard Body\\par",
+                        "\\pard more \\{tid later\\}\\{pict 1\\}\\par", "}"}));
+
+  // Head lines of tables and control words only stay as they are, border
+  // words of a style included.
+  const Lines head{"{\\rtf1\\ansi\\uc1 \\deff0{\\fonttbl{\\f0\\froman{\\*\\panose 02}Times;}{\\f1 Arial;}}",
+                   "{\\colortbl;}{\\stylesheet{\\s1\\brdrb \\brdrs Heading;}}{\\*\\generator x;}",
+                   "\\pard #{\\footnote h} ${\\footnote Head} x\\par", "}"};
+  TopicFields h;
+  out = LoadTopicLines(head, h, st);
+  EXPECT_EQ(h.TopicTitle, "Head");
+  EXPECT_EQ(out, (Lines{head[0], head[1], "\\pard x\\par", "}"}));
+}
+
 TEST(LoadTopic, PictureInsideAHotspotIsSetAside) {
   Loaded r = Load({"\\viewkind4\\uc1\\pard {\\uldb {\\pict 0a0b}}{\\v tgt}\\par"});
   EXPECT_EQ(r.lines[0], "\\viewkind4\\uc1\\pard \\{jmp \\{pict 1\\},tgt\\}\\par");

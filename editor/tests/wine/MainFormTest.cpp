@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "classlib/Application.h"
 #include "classlib/Dialogs.h"
@@ -64,6 +65,27 @@ TEST_F(MainFormTest, RestoresBoundsAndPaneSizesFromTheSettings) {
   EXPECT_EQ(f->StatusBar->Height(), 18);
   // The editor is read-only while no topic is open.
   EXPECT_TRUE(f->Editor->ReadOnly());
+}
+
+TEST_F(MainFormTest, StatusBarGapsHaveNoEdgeAndTheModeIsCentred) {
+  auto f = Create();
+  HWND bar = f->StatusBar->Handle();
+  auto drawn_type = [bar](int panel) {
+    return HIWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0));
+  };
+  for (int panel = 0; panel < 11; ++panel) {
+    const bool gap = panel == 3 || panel == 7 || panel == 10;
+    EXPECT_EQ(drawn_type(panel), gap ? SBT_NOBORDERS : 0) << panel;
+  }
+  // One tab before the text centres it in its panel.
+  char text[32] = {};
+  SendMessageA(bar, SB_GETTEXTA, 8, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "\t挿入");
+  EXPECT_EQ(f->StatusBar->PanelText(8), "挿入");
+  f->StatusBar->SetPanelText(8, "上書");
+  SendMessageA(bar, SB_GETTEXTA, 8, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "\t上書");
+  EXPECT_EQ(drawn_type(8), 0);
 }
 
 TEST_F(MainFormTest, ClosingWritesPositionEnvironmentRecentAndToolBars) {

@@ -65,6 +65,44 @@ TEST(ProjectCommands, TheRecentMenuHoldsTheLastFiveProjects) {
   EXPECT_EQ(f.FileMenu->Count(), 17);
 }
 
+// The tree view's items point at the contents nodes: New and Open must not
+// let the view hold items of freed nodes while the editor is cleared (its
+// status and the contents commands read the selected node).
+TEST(ProjectCommands, NewAndOpenWithANodeSelectedStartFromTheNewTree) {
+  EditorFixture fx;
+  TMainForm& f = *fx.form;
+  std::string dir = CopyProject("andes-fbd");
+  fx.dialog_answers = {dir + "\\FBD.hpj"};
+  f.OpenAExecute(nullptr);
+  fx.ClickTopic("Popups");
+  ASSERT_NE(f.NodeOfItem(f.ConTextView->Selected()), nullptr);
+  ASSERT_EQ(f.StatusBar->PanelText(0), "Popups");
+
+  std::string other = NewTempDir();
+  fx.dialog_answers = {other + "\\fresh.hpj"};
+  f.FileNew(nullptr);
+  EXPECT_EQ(f.ConTextView->Count(), 0);
+  EXPECT_EQ(f.ConTextView->Selected(), nullptr);
+  EXPECT_EQ(f.StatusBar->PanelText(0), "");
+  EXPECT_TRUE(f.Editor->ReadOnly());
+  EXPECT_TRUE(f.AddBookA->Enabled());
+  EXPECT_TRUE(f.AddCntA->Enabled());
+  EXPECT_FALSE(f.AddHideA->Enabled());
+  EXPECT_FALSE(f.DelCntA->Enabled());
+  // The new project takes its first topic.
+  f.AddCntAExecute(f.AddCntA);
+  EXPECT_EQ(f.StatusBar->PanelText(0), "HID00000001");
+  EXPECT_EQ(f.ConTextView->Count(), 1);
+
+  // Open with the new topic selected reads the other project's tree.
+  f.SaveAExecute(nullptr);
+  fx.dialog_answers = {dir + "\\FBD.hpj"};
+  f.OpenAExecute(nullptr);
+  EXPECT_EQ(f.ConTextView->Count(), static_cast<int>(f.Project.Contents.Count()));
+  EXPECT_EQ(f.StatusBar->PanelText(0), "");
+  EXPECT_FALSE(f.DelCntA->Enabled());
+}
+
 TEST(ProjectCommands, NewOnAnExistingProjectAsksFirst) {
   EditorFixture fx;
   std::string dir = CopyProject("calques3d");

@@ -1,5 +1,5 @@
 // Helpers for the editor's tests under Wine: temporary folders, copies of
-// the shared test projects, the main form with its message boxes seen.
+// the test projects, the main form with its message boxes seen.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +16,8 @@
 
 namespace qmtest {
 
-// Copies every file of a shared test project into a new temporary folder.
+// Copies every file of a test project (testdata/projects) into a new
+// temporary folder.
 std::string CopyProject(const std::string& name);
 std::string ReadFile(const std::string& path);
 

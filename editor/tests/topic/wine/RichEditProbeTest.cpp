@@ -138,6 +138,37 @@ TEST_F(RichEditProbe, TypedMarkupIsSavedAndComesBack) {
   EXPECT_NE(reopened.find("\\{tid extra\\}"), std::string::npos) << reopened;
 }
 
+// A topic written on one line by another tool: its footnotes and its
+// picture stand on the line that also holds the head.
+TEST_F(RichEditProbe, OneLineTopicKeepsFootnotesAndPicture) {
+  const Lines file{"{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}"
+                   "{\\colortbl ;\\red0\\green0\\blue0;}\\pard\\keepn #{\\footnote One} ${\\footnote One line} "
+                   "K{\\footnote key;other} !{\\footnote CB()} \\f0\\fs24 Text {\\pict\\wmetafile8\\picw10\\pich10 0102}"
+                   " more\\par }"};
+  TopicFields fields;
+  TopicStash stash;
+  const Lines editor = LoadTopicLines(file, fields, stash);
+  EXPECT_EQ(fields.TopicTitle, "One line");
+  EXPECT_TRUE(fields.NoScroll);
+  ASSERT_EQ(stash.Items.size(), 1u);
+  const Lines out = ThroughControl(editor);
+  std::vector<int> unused;
+  const Lines saved = SaveTopicLines(out, "One", fields, stash, &unused);
+  EXPECT_TRUE(unused.empty()) << JoinLines(out);
+  const std::string text = JoinLines(saved);
+  const auto content = test::ReadRtfContent(text);
+  EXPECT_TRUE(content.Balanced) << text;
+  EXPECT_EQ(content.Pictures, 1) << text;
+  EXPECT_NE(content.Visible.find("Text"), std::string::npos) << content.Visible;
+  EXPECT_NE(content.Visible.find("more"), std::string::npos) << content.Visible;
+
+  TopicFields again;
+  TopicStash stash2;
+  LoadTopicLines(saved, again, stash2);
+  EXPECT_EQ(again, fields) << text;
+  EXPECT_EQ(stash2.Items.size(), 1u);
+}
+
 class RealTopicProbe : public RichEditProbe, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RealTopicProbe, RealTopicKeepsFootnotesPicturesAndHotspots) {
