@@ -145,6 +145,14 @@ class Window(namedtuple("Window", "hwnd owner visible left top right bottom pid 
             "" if self.visible else " hidden", self.owner)
 
 
+class TreeItem(namedtuple("TreeItem", "item image left top right bottom label")):
+    """A visible tree item: handle, image index, label rectangle, label."""
+
+    @property
+    def center(self):
+        return ((self.left + self.right) // 2, (self.top + self.bottom) // 2)
+
+
 def _parse_window(line):
     f = line.split("\t")
     if len(f) < 8:
@@ -217,6 +225,17 @@ class Probe:
         if answer and answer[0].startswith("error"):
             raise StepFailed("message %#x to %s: %s" % (msg, hwnd, answer))
         return "\n".join(answer)
+
+    def tree(self, hwnd):
+        """The visible items of a tree view, top to bottom, as TreeItem."""
+        items = []
+        for line in self.ask("tree", hwnd):
+            f = line.split("\t")
+            if len(f) < 4:
+                continue
+            l, t, r, b = (int(v) for v in f[2].split(","))
+            items.append(TreeItem(f[0], int(f[1]), l, t, r, b, f[3]))
+        return items
 
     def metric(self, index):
         return int(self.ask("metric", index)[0])

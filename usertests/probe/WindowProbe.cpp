@@ -21,7 +21,11 @@
 //   qmprobe textmsg HWND MSG WP     a message that fills a text buffer given in
 //                                   lParam (SB_GETTEXTA, WM_GETTEXT...): the
 //                                   code page 932 text as UTF-8
-// The buffers of the last three live in the window's own process.
+//   qmprobe tree HWND               the visible items of a tree view, top to
+//                                   bottom: item, image, label rectangle in
+//                                   screen coordinates, label
+// The buffers of the last four live in the window's own process (so the probe
+// and the program must have the same width: both are 64-bit).
 //   qmprobe serve                   the commands above, one per line on standard
 //                                   input; every answer ends with a line "."
 //
@@ -29,8 +33,10 @@
 // process id, control id, class, title; separated by tabs. Handles are hex.
 // All text is written as UTF-8.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -235,6 +241,45 @@ std::string TextMessage(HWND w, const std::vector<std::string>& a) {
   return s + "\n";
 }
 
+std::string TreeItems(HWND tree) {
+  struct Remote {
+    TVITEMA item;
+    RECT rect;
+    char text[520];
+  };
+  RemoteBuffer buf(tree, sizeof(Remote));
+  if (!buf.ok()) return "error: no buffer in the window's process\n";
+  auto* base = static_cast<char*>(buf.address());
+  std::string out;
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+  for (int guard = 0; item && guard < 10000; ++guard) {
+    Remote r = {};
+    r.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_HANDLE;
+    r.item.hItem = item;
+    r.item.pszText = base + offsetof(Remote, text);
+    r.item.cchTextMax = sizeof r.text;
+    std::memcpy(&r.rect, &item, sizeof item);
+    buf.Write(&r, sizeof r);
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(base + offsetof(Remote, item)));
+    SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(base + offsetof(Remote, rect)));
+    std::string bytes = buf.Read();
+    std::memcpy(&r, bytes.data(), std::min(bytes.size(), sizeof r));
+    r.text[sizeof r.text - 1] = '\0';
+    MapWindowPoints(tree, HWND_DESKTOP, reinterpret_cast<POINT*>(&r.rect), 2);
+    int n = MultiByteToWideChar(932, 0, r.text, -1, nullptr, 0);
+    std::wstring label(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(932, 0, r.text, -1, label.data(), n);
+    label.resize(wcslen(label.c_str()));
+    char head[128];
+    std::snprintf(head, sizeof head, "\t%d\t%ld,%ld,%ld,%ld\t", r.item.iImage, r.rect.left, r.rect.top,
+                  r.rect.right, r.rect.bottom);
+    out += Hex(item) + head + OneLine(Utf8(label)) + "\n";
+    item = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(item)));
+  }
+  return out;
+}
+
 std::vector<std::string> Split(const std::string& line) {
   std::vector<std::string> words;
   std::string w;
@@ -262,6 +307,7 @@ std::string Answer(const std::vector<std::string>& a) {
   if (cmd == "children") return Children(w);
   if (cmd == "text") return Text(w);
   if (cmd == "client") return Client(w);
+  if (cmd == "tree") return TreeItems(w);
   if (cmd == "rect" && a.size() >= 4) return RectMessage(w, a);
   if (cmd == "point" && a.size() == 4) return PointMessage(w, a);
   if (cmd == "textmsg" && a.size() == 4) return TextMessage(w, a);
