@@ -7,13 +7,14 @@ import os
 import re
 
 from quillmark import (FILE_MENU, HCW_KEY, MENU_LETTERS, SETTINGS_KEY, TOOL_MENU, VIEW_CONTEXTBAR_ROW, VIEW_MENU,
-                       EM_POSFROMCHAR, Quillmark, hcw_folder_in_prefix, rtf_bytes)
+                       EM_LINEINDEX, EM_POSFROMCHAR, Quillmark, hcw_folder_in_prefix, rtf_bytes)
 from uitest import check, pause, wait_for
 
 PROJECT = "calques3d"
 HPJ = "Calques3D.hpj"
 CONTENTS = "Calques3D.cnt"
 MENU_NAMES = ["ファイル", "編集", "表示", "プロジェクト", "ツール"]
+UNDERLINE = "_" * 12
 
 
 def open_calques(s, q, through_menu=False):
@@ -149,6 +150,26 @@ def test_type_japanese_into_an_existing_topic_and_save(s):
     check(b"File menu commands" in data, "the saved topic lost its own text")
 
 
+def dark_columns(rows):
+    """How many pixel columns hold something dark (the caret takes one or two)."""
+    return sum(1 for x in range(len(rows[0])) if any(row[x] < 110 for row in rows))
+
+
+def test_underscores_show_in_the_editor(s):
+    q = Quillmark(s)
+    open_calques(s, q)
+    s.click(*q.toolbar_button(1, 1))
+    wait_for("a new topic open (status bar)", lambda: q.status(0).startswith("HID"))
+    editor = q.editor()
+    s.click(editor.left + 60, editor.top + 40)
+    s.type_text(UNDERLINE)
+    check(UNDERLINE in (s.text(editor) or ""), "the editor did not take the typed underscores")
+    left, top, right, bottom = s.probe.client(editor.hwnd)
+    pause(0.5)
+    columns = dark_columns(s.gray(left, top, right - left, 40))
+    check(columns >= 24, "twelve typed underscores do not show in the editor (%d dark pixel columns)" % columns)
+
+
 def test_drag_a_topic_in_the_contents_tree(s):
     q = Quillmark(s)
     folder = open_calques(s, q)
@@ -172,19 +193,33 @@ def test_compile_from_tools_menu_and_open_a_topic_from_the_log(s):
     s.reg_add(HCW_KEY, "Hcw", hcw_folder_in_prefix(s))
     q = Quillmark(s)
     folder = open_calques(s, q)
+    # A new topic with a jump to a topic that does not exist: the compiler
+    # names the new topic's id in its warning.
+    s.click(*q.toolbar_button(1, 1))
+    topic_id = wait_for("a new topic open (status bar)", lambda: q.status(0).startswith("HID") and q.status(0))
+    editor = q.editor()
+    s.click(editor.left + 60, editor.top + 40)
+    s.type_text("See {jmp this,NO_SUCH_TOPIC}.")
     q.open_menu(TOOL_MENU)
     s.key("c")  # コンパイル(&C)
     s.wait_no_window("the Tools menu to close", cls="#32768")
     log = s.wait_file(os.path.join(folder, "Calques3D.err"), "the compiler's error log Calques3D.err")
     pane = wait_for("the error pane to show", lambda: q.error_pane().visible and q.error_pane())
-    text = wait_for("the error pane to show the log", lambda: s.text(pane))
-    check(log.decode("cp932").strip().splitlines()[-1].strip() in text, "the error pane does not show the log")
-    # Double-click a topic id that a message names.
-    m = re.search(r"\bafxcore\b", text)
-    check(m is not None, "no message of the log names the topic afxcore:\n" + text)
-    x, y = s.probe.point(pane.hwnd, EM_POSFROMCHAR, m.start() + 2)
+    last_line = log.decode("cp932").strip().splitlines()[-1].strip()
+    text = wait_for("the error pane to show the log", lambda: last_line in (s.text(pane) or "") and s.text(pane))
+    # Open another topic, make the pane taller by its splitter, and
+    # double-click the new topic's id in the compiler's message.
+    q.open_topic("afxcore", "afxcore")
+    s.drag(pane.left + 100, pane.top - 2, pane.left + 100, pane.top - 150)
+    pane = wait_for("the error pane to grow", lambda: q.error_pane().height > pane.height + 100 and q.error_pane())
+    at = text.rfind(" %s " % topic_id)
+    check(at >= 0, "no message of the log names the new topic %s:\n%s" % (topic_id, text))
+    line = text.count("\n", 0, at)
+    column = at - (text.rfind("\n", 0, at) + 1)
+    x, y = s.probe.point(pane.hwnd, EM_POSFROMCHAR, s.probe.send(pane.hwnd, EM_LINEINDEX, line) + column + 3)
+    check(pane.top < y < pane.bottom - 10, "the id %s is not in view in the error pane" % topic_id)
     s.click(x + 1, y + 6, double=True)
-    wait_for("the topic afxcore to open from the error log", lambda: q.status(0) == "afxcore")
+    wait_for("the topic %s to open from the error log" % topic_id, lambda: q.status(0) == topic_id)
 
 
 def floating_window(s, q, caption="プロジェクト"):
