@@ -12,9 +12,9 @@ SETTINGS_KEY = r"HKCU\software\tarvesk\quillmark"
 HELPWORKSHOP = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "dist", "win64",
                             "helpworkshop")
 
-# Menu titles of the menu bar, left to right, with their Alt letters.
-MENU_LETTERS = ["f", "e", "v", "p", "t"]
-FILE_MENU, EDIT_MENU, VIEW_MENU, PROJECT_MENU, TOOL_MENU = range(5)
+# The titles of the menu bar, left to right, with their Alt letters.
+MENUS = [("ファイル", "f"), ("編集", "e"), ("表示", "v"), ("ツール", "t")]
+FILE_MENU, EDIT_MENU, VIEW_MENU, TOOL_MENU = range(4)
 # Rows of the File menu (separators do not count) and of the View menu.
 FILE_OPEN_ROW, FILE_EXIT_ROW_FROM_END = 1, 1
 VIEW_CONTEXTBAR_ROW = 1
@@ -105,7 +105,8 @@ class Quillmark:
 
     def menu_titles(self):
         titles = self.s.menu_bar_titles(self.refresh())
-        check(len(titles) == 5, "the menu bar shows %d titles, not 5: %s" % (len(titles), titles))
+        check(len(titles) == len(MENUS), "the menu bar shows %d titles, not %d: %s" %
+              (len(titles), len(MENUS), titles))
         return titles
 
     def open_menu(self, index, titles=None):

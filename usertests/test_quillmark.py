@@ -6,14 +6,14 @@ uses only the mouse and the keyboard."""
 import os
 import re
 
-from quillmark import (FILE_MENU, HCW_KEY, MENU_LETTERS, SETTINGS_KEY, TOOL_MENU, VIEW_CONTEXTBAR_ROW, VIEW_MENU,
+from quillmark import (FILE_MENU, HCW_KEY, MENUS, SETTINGS_KEY, TOOL_MENU, VIEW_CONTEXTBAR_ROW, VIEW_MENU,
                        EM_LINEINDEX, EM_POSFROMCHAR, Quillmark, hcw_folder_in_prefix, rtf_bytes)
 from uitest import check, pause, wait_for
 
 PROJECT = "calques3d"
 HPJ = "Calques3D.hpj"
 CONTENTS = "Calques3D.cnt"
-MENU_NAMES = ["ファイル", "編集", "表示", "プロジェクト", "ツール"]
+MENU_NAMES = [name for name, _ in MENUS]
 UNDERLINE = "_" * 12
 
 
@@ -70,7 +70,7 @@ def test_menus_open_by_alt_letters(s):
     q = Quillmark(s)
     titles = q.menu_titles()
     q.focus()
-    for i, letter in enumerate(MENU_LETTERS):
+    for i, (_, letter) in enumerate(MENUS):
         s.key("alt+" + letter)
         popup = s.wait_window("Alt+%s to open the %s menu" % (letter.upper(), MENU_NAMES[i]), cls="#32768")
         check_drops_below(s, q, popup, titles[i], i, "by Alt+" + letter.upper())
