@@ -30,7 +30,7 @@ from collections import namedtuple
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # The one place that says where the shared test data lies.
-TESTDATA = os.environ.get("QM_TESTDATA") or os.path.normpath(os.path.join(ROOT, "..", "shared", "testdata"))
+TESTDATA = os.environ.get("QM_TESTDATA") or os.path.join(ROOT, "testdata")
 PROJECTS = os.path.join(TESTDATA, "projects")
 BUILD = os.path.join(ROOT, "build", "usertests")
 DIST64 = os.path.join(ROOT, "dist", "win64")
