@@ -112,7 +112,9 @@ def make_template_prefix(path, display):
         shutil.rmtree(path)
     os.makedirs(path)
     env = wine_environment(path, display)
-    subprocess.run([WINE, "wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # Made as run.sh makes a user's prefix (the Japanese faces included).
+    subprocess.run(["bash", "-c", 'source "$1/scripts/wine-env.sh" && wine_env_init_prefix', "-", ROOT],
+                   env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     if not WINDOW_MANAGER:
         subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"],
                        env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
