@@ -41,11 +41,7 @@ std::string PackedRefusal(const std::string& block) {
   return "(loaded)";
 }
 
-uint32_t U32(const std::string& s, size_t at) {
-  uint32_t v;
-  std::memcpy(&v, s.data() + at, 4);
-  return v;
-}
+uint32_t U32(const std::string& s, size_t at) { return LoadLe32(s.data() + at); }
 
 BmpSpec Pal8(int w, int h) {
   BmpSpec b;
