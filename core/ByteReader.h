@@ -36,12 +36,12 @@ class ByteReader {
   std::uint64_t Wanted() const { return wanted_; }
 
   [[nodiscard]] bool Seek(std::uint64_t position) {
-    if (position > Size()) return Fail(position);
+    if (position > Size()) [[unlikely]] return Fail(position);
     pos_ = begin_ + position;
     return true;
   }
   [[nodiscard]] bool Skip(std::uint64_t count) {
-    if (count > Remaining()) return FailAfter(count);
+    if (count > Remaining()) [[unlikely]] return FailAfter(count);
     pos_ += count;
     return true;
   }
@@ -52,18 +52,18 @@ class ByteReader {
   }
 
   [[nodiscard]] bool ReadU8(std::uint8_t& value) {
-    if (pos_ == end_) return FailAfter(1);
+    if (pos_ == end_) [[unlikely]] return FailAfter(1);
     value = *pos_++;
     return true;
   }
   [[nodiscard]] bool ReadU16(std::uint16_t& value) {
-    if (Remaining() < 2) return FailAfter(2);
+    if (Remaining() < 2) [[unlikely]] return FailAfter(2);
     value = LoadLe16(pos_);
     pos_ += 2;
     return true;
   }
   [[nodiscard]] bool ReadU32(std::uint32_t& value) {
-    if (Remaining() < 4) return FailAfter(4);
+    if (Remaining() < 4) [[unlikely]] return FailAfter(4);
     value = LoadLe32(pos_);
     pos_ += 4;
     return true;
@@ -75,14 +75,14 @@ class ByteReader {
     return true;
   }
   [[nodiscard]] bool ReadBytes(void* dest, std::size_t count) {
-    if (count > Remaining()) return FailAfter(count);
+    if (count > Remaining()) [[unlikely]] return FailAfter(count);
     if (count) std::memcpy(dest, pos_, count);
     pos_ += count;
     return true;
   }
   // count bytes left in place: bytes points at them.
   [[nodiscard]] bool ReadInPlace(std::uint64_t count, const std::uint8_t*& bytes) {
-    if (count > Remaining()) return FailAfter(count);
+    if (count > Remaining()) [[unlikely]] return FailAfter(count);
     bytes = pos_;
     pos_ += count;
     return true;

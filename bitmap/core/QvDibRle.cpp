@@ -85,9 +85,9 @@ void Convert8BitRLETo8BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
   const int64_t W = g.width, H = g.rows;
   int64_t x = 0, y = 0;
   uint8_t* row = out;
-  uint16_t pair;
-  while (codes.ReadU16(pair)) {
-    const unsigned first = pair & 0xFF, second = pair >> 8;
+  const uint8_t* pair;
+  while (codes.ReadInPlace(2, pair)) {
+    const unsigned first = pair[0], second = pair[1];
     if (first) {
       if (x + first > W || y >= H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 4");
       FillBytes(row + x, static_cast<uint8_t>(second), first);
@@ -129,9 +129,9 @@ void Convert4BitRLETo4BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
   const int64_t X = (g.width + 1) / 2 * 2;  // an odd row may use its padding nibble
   int64_t x = 0, y = 0;
   uint8_t* row = out;
-  uint16_t pair;
-  while (codes.ReadU16(pair)) {
-    const unsigned first = pair & 0xFF, second = pair >> 8;
+  const uint8_t* pair;
+  while (codes.ReadInPlace(2, pair)) {
+    const unsigned first = pair[0], second = pair[1];
     if (first) {
       if (x + first > X || y >= H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 8");
       unsigned n = first;
