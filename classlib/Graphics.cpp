@@ -31,19 +31,6 @@ void ReadExactly(std::istream& in, void* dest, std::size_t n, const char* what) 
   if (ReadSome(in, dest, n) != n) throw EInvalidGraphic(what);
 }
 
-// Appends count bytes of the stream to bytes; false when it ends first.
-bool ReadMore(std::istream& in, std::string& bytes, std::uint64_t count) {
-  while (count > 0) {
-    const std::size_t chunk = count < 65536 ? static_cast<std::size_t>(count) : 65536;
-    const std::size_t had = bytes.size();
-    bytes.resize(had + chunk);
-    const std::size_t got = ReadSome(in, bytes.data() + had, chunk);
-    bytes.resize(had + got);
-    if (got < chunk) return false;
-    count -= chunk;
-  }
-  return true;
-}
 
 const char kBadBitmap[] = "Bitmap image is not valid";
 const char kBadMetafile[] = "Metafile is not valid";
@@ -338,7 +325,10 @@ void TBitmap::LoadFromStream(std::istream& in) {
         front = BmpFront{};
         return ParseBmpFront(r, front);
       },
-      [&](std::uint64_t count) { return ReadMore(in, bytes, count); });
+      [&](std::uint64_t count) {
+        return qm::AppendFromSource(bytes, count,
+                                    [&](void* dest, std::size_t n) { return ReadSome(in, dest, n); });
+      });
   if (!parsed) throw EInvalidGraphic(kBadBitmap);
 
   const qm::QvBitmapInfoHeader& h = front.header.info;

@@ -113,11 +113,30 @@ class ByteReader {
   std::uint64_t wanted_ = 0;
 };
 
+// Appends count bytes from a source to bytes: read(dest, n) reads up to n
+// bytes and returns how many it read, fewer only when the source has ended.
+// The bytes come in pieces of at most 64 KiB, so that a source that ends
+// early costs no more memory than it held. False when it ended first.
+template <class Read>
+bool AppendFromSource(std::string& bytes, std::uint64_t count, Read&& read) {
+  while (count > 0) {
+    const std::size_t piece = count < 65536 ? static_cast<std::size_t>(count) : 65536;
+    const std::size_t had = bytes.size();
+    bytes.resize(had + piece);
+    const std::size_t got = read(bytes.data() + had, piece);
+    bytes.resize(had + got);
+    if (got < piece) return false;
+    count -= piece;
+  }
+  return true;
+}
+
 // Parses bytes that arrive in pieces, such as the headers of a file read
 // from a stream that cannot show its bytes in place. parse(reader) runs over
 // all the bytes fetched so far, from the start, and returns true when it is
 // done or false when a read ran short; then fetch(count) appends count more
-// bytes to bytes (false when the source ends first) and parse runs again. As
+// bytes to bytes (false when the source ends first; AppendFromSource does
+// this for most sources) and parse runs again. As
 // no more bytes are fetched than parse reads, the source is left just after
 // them. Returns false when the source ended first.
 template <class Parse, class Fetch>

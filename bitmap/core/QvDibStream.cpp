@@ -24,6 +24,10 @@ void FixResolution(QvBitmapInfoHeader& h) {
   if (h.biYPelsPerMeter == 0) h.biYPelsPerMeter = kDefaultPelsPerMeter;
 }
 
+// The messages keep their original wording, which callers and tests match:
+// "LoadFromFile" for checks of the file header, "BitCout" for the bit count
+// of an information header and "BitCount" for that of a core header.
+//
 // Parses what stands in front of the pixels into d: for a BMP file (file
 // set) the file header, the bitmap header, masks and colour table and the gap
 // up to bfOffBits; for a packed DIB the same without file header and gap. A
@@ -84,16 +88,7 @@ bool ParseDibFront(ByteReader& r, bool file, QvBmpFileHeader& fh, TQvDIBData& d)
 bool FetchFromStream(QvStream& s, std::string& bytes, uint64_t count) {
   const int64_t remaining = s.Remaining();
   if (remaining >= 0 && count > static_cast<uint64_t>(remaining)) return false;
-  while (count > 0) {
-    const size_t chunk = count < 65536 ? static_cast<size_t>(count) : 65536;
-    const size_t had = bytes.size();
-    bytes.resize(had + chunk);
-    const size_t got = s.Read(bytes.data() + had, chunk);
-    bytes.resize(had + got);
-    if (got < chunk) return false;
-    count -= chunk;
-  }
-  return true;
+  return AppendFromSource(bytes, count, [&](void* dest, size_t n) { return s.Read(dest, n); });
 }
 
 int64_t RowCount(const QvBitmapInfoHeader& h) {
@@ -189,6 +184,7 @@ int64_t SourceRowLength(const QvBitmapInfoHeader& h) {
 
 void TQvInternalDIB::LoadFromStream(QvStream& s) {
   static const char* const kWho = "TQvInternalDIB.LoadFromStream";
+  // The assertion's text names UpdatePalette, as the library's always has.
   QvAssert(RefCount == 1, "TQvInternalDIB.UpdatePalette: RefCount Must be 1");
   // Everything up to the pixels is parsed from memory as the stream
   // delivers it; the pixels go straight into the pixel memory.
