@@ -14,9 +14,6 @@
 
 namespace cl {
 
-using qm::LoadLe16;
-using qm::LoadLe32;
-
 namespace {
 
 // Reads up to n bytes; returns how many came.
@@ -30,7 +27,6 @@ std::size_t ReadSome(std::istream& in, void* dest, std::size_t n) {
 void ReadExactly(std::istream& in, void* dest, std::size_t n, const char* what) {
   if (ReadSome(in, dest, n) != n) throw EInvalidGraphic(what);
 }
-
 
 const char kBadBitmap[] = "Bitmap image is not valid";
 const char kBadMetafile[] = "Metafile is not valid";
@@ -480,12 +476,12 @@ void TMetafile::SetHandle(HENHMETAFILE emf, int width, int height) {
 void TMetafile::LoadFromStream(std::istream& in) {
   unsigned char first[4];
   ReadExactly(in, first, sizeof first, kBadMetafile);
-  const std::uint32_t key = LoadLe32(first);
+  const std::uint32_t key = qm::LoadLe32(first);
   if (key == kPlaceableKey) {
     LoadWindowsMetafile(in, true, reinterpret_cast<const char*>(first), 4);
   } else if (key == 1) {  // EMR_HEADER
     LoadEnhanced(in, reinterpret_cast<const char*>(first), 4);
-  } else if ((LoadLe16(first) == 1 || LoadLe16(first) == 2) && LoadLe16(first + 2) == 9) {
+  } else if ((qm::LoadLe16(first) == 1 || qm::LoadLe16(first) == 2) && qm::LoadLe16(first + 2) == 9) {
     LoadWindowsMetafile(in, false, reinterpret_cast<const char*>(first), 4);
   } else {
     throw EInvalidGraphic(kBadMetafile);
@@ -501,11 +497,11 @@ void TMetafile::LoadWindowsMetafile(std::istream& in, bool placeable, const char
     unsigned char ph[22];
     std::memcpy(ph, first, got);
     ReadExactly(in, ph + got, sizeof ph - got, kBadMetafile);
-    const int left = static_cast<std::int16_t>(LoadLe16(ph + 6));
-    const int top = static_cast<std::int16_t>(LoadLe16(ph + 8));
-    const int right = static_cast<std::int16_t>(LoadLe16(ph + 10));
-    const int bottom = static_cast<std::int16_t>(LoadLe16(ph + 12));
-    inch = LoadLe16(ph + 14);
+    const int left = static_cast<std::int16_t>(qm::LoadLe16(ph + 6));
+    const int top = static_cast<std::int16_t>(qm::LoadLe16(ph + 8));
+    const int right = static_cast<std::int16_t>(qm::LoadLe16(ph + 10));
+    const int bottom = static_cast<std::int16_t>(qm::LoadLe16(ph + 12));
+    inch = qm::LoadLe16(ph + 14);
     if (inch == 0) throw EInvalidGraphic(kBadMetafile);
     width = MulDiv(right - left < 0 ? left - right : right - left, 96, inch);
     height = MulDiv(bottom - top < 0 ? top - bottom : bottom - top, 96, inch);
@@ -514,8 +510,8 @@ void TMetafile::LoadWindowsMetafile(std::istream& in, bool placeable, const char
     std::memcpy(wmf_header, first, got);
     ReadExactly(in, wmf_header + got, sizeof wmf_header - got, kBadMetafile);
   }
-  if (LoadLe16(wmf_header + 2) != 9) throw EInvalidGraphic(kBadMetafile);
-  const std::uint64_t size = static_cast<std::uint64_t>(LoadLe32(wmf_header + 6)) * 2;
+  if (qm::LoadLe16(wmf_header + 2) != 9) throw EInvalidGraphic(kBadMetafile);
+  const std::uint64_t size = static_cast<std::uint64_t>(qm::LoadLe32(wmf_header + 6)) * 2;
   if (size < sizeof wmf_header || size > kMaxBytes) throw EInvalidGraphic(kBadMetafile);
   records.resize(static_cast<std::size_t>(size));
   std::memcpy(records.data(), wmf_header, sizeof wmf_header);
@@ -537,9 +533,9 @@ void TMetafile::LoadEnhanced(std::istream& in, const char* first, std::size_t go
   unsigned char head[88]{};
   std::memcpy(head, first, got);
   ReadExactly(in, head + got, sizeof head - got, kBadMetafile);
-  const std::uint32_t record_size = LoadLe32(head + 4);
-  const std::uint32_t signature = LoadLe32(head + 40);
-  const std::uint64_t total = LoadLe32(head + 48);
+  const std::uint32_t record_size = qm::LoadLe32(head + 4);
+  const std::uint32_t signature = qm::LoadLe32(head + 40);
+  const std::uint64_t total = qm::LoadLe32(head + 48);
   if (signature != 0x464D4520u || record_size < sizeof head || total < record_size ||
       total > kMaxBytes)
     throw EInvalidGraphic(kBadMetafile);
@@ -572,7 +568,7 @@ void TMetafile::SaveToStream(std::ostream& out) const {
   w.WriteU16(96);
   w.WriteU32(0);
   std::uint16_t sum = 0;
-  for (std::size_t i = 0; i < head.size(); i += 2) sum ^= LoadLe16(head.data() + i);
+  for (std::size_t i = 0; i < head.size(); i += 2) sum ^= qm::LoadLe16(head.data() + i);
   w.WriteU16(sum);
   out.write(head.data(), static_cast<std::streamsize>(head.size()));
   out.write(records.data(), static_cast<std::streamsize>(records.size()));

@@ -42,7 +42,7 @@ class ByteReader {
   }
   [[nodiscard]] bool Skip(std::uint64_t count) {
     if (count > Remaining()) [[unlikely]] return FailAfter(count);
-    pos_ += count;
+    pos_ += static_cast<std::size_t>(count);
     return true;
   }
   // Passes over count bytes, or to the end when fewer remain (padding that
@@ -77,14 +77,14 @@ class ByteReader {
   [[nodiscard]] bool ReadBytes(void* dest, std::size_t count) {
     if (count > Remaining()) [[unlikely]] return FailAfter(count);
     if (count) std::memcpy(dest, pos_, count);
-    pos_ += count;
+    pos_ += static_cast<std::size_t>(count);
     return true;
   }
   // count bytes left in place: bytes points at them.
   [[nodiscard]] bool ReadInPlace(std::uint64_t count, const std::uint8_t*& bytes) {
     if (count > Remaining()) [[unlikely]] return FailAfter(count);
     bytes = pos_;
-    pos_ += count;
+    pos_ += static_cast<std::size_t>(count);
     return true;
   }
   // The bytes up to the next NUL, in place; the NUL is passed over too.
