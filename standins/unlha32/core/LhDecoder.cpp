@@ -14,7 +14,7 @@ namespace {
 class BitReader {
  public:
   explicit BitReader(std::string_view data)
-      : p_(reinterpret_cast<const unsigned char*>(data.data())), end_(p_ + data.size()) {
+      : begin_(reinterpret_cast<const unsigned char*>(data.data())), p_(begin_), end_(p_ + data.size()) {
     Refill();
   }
 
@@ -34,6 +34,7 @@ class BitReader {
   }
   // True once more bits were taken than the data holds.
   bool Overrun() const { return overrun_; }
+  std::size_t Size() const { return static_cast<std::size_t>(end_ - begin_); }
 
  private:
   void Refill() {
@@ -46,6 +47,7 @@ class BitReader {
     }
   }
 
+  const unsigned char* begin_;
   const unsigned char* p_;
   const unsigned char* end_;
   std::uint64_t buf_ = 0;
@@ -139,8 +141,8 @@ class Decoder {
   Decoder(const MethodParams& m, std::string_view packed) : m_(m), in_(packed) {}
 
   bool Run(std::uint32_t originalSize, std::string& out) {
-    out.assign(originalSize, '\0');
-    char* o = out.data();
+    // The output grows as it comes: a broken header may claim gigabytes.
+    out.assign(std::min<std::size_t>(originalSize, 4 * in_.Size() + 65536), '\0');
     std::size_t at = 0;
     std::uint32_t blockLeft = 0;
     while (at < originalSize) {
@@ -150,21 +152,25 @@ class Decoder {
       }
       --blockLeft;
       const unsigned c = codes_.Decode(in_);
+      const std::size_t length = c < 256 ? 1 : std::min<std::size_t>(c - 256 + kMinMatch, originalSize - at);
+      if (at + length > out.size())
+        out.resize(std::min<std::size_t>(originalSize, std::max(2 * out.size(), at + length)));
+      char* o = out.data();
       if (c < 256) {
         o[at++] = static_cast<char>(c);
       } else {
-        const std::size_t length = c - 256 + kMinMatch;
         unsigned p = positions_.Decode(in_);
         if (p > 1) p = (1u << (p - 1)) + in_.Get(static_cast<int>(p - 1));
         const std::size_t distance = p + 1;
         if (distance > m_.dictionarySize) return false;
-        const std::size_t end = at + std::min<std::size_t>(length, originalSize - at);
+        const std::size_t end = at + length;
         // Before the start the dictionary holds blanks.
         for (; at < end && at < distance; ++at) o[at] = ' ';
         for (; at < end; ++at) o[at] = o[at - distance];
       }
       if (in_.Overrun()) return false;
     }
+    out.resize(at);
     return true;
   }
 
