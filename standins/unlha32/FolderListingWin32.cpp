@@ -30,4 +30,9 @@ bool ListFolder(const std::string& dir, std::vector<FolderEntry>& out) {
   return true;
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  const DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY) && (a & FILE_ATTRIBUTE_READONLY);
+}
+
 }  // namespace qm::lzh

@@ -211,6 +211,13 @@ TEST_F(ArchiveUpdate, FailuresAreReported) {
   EXPECT_EQ(Unlha("u \"" + root_ + "/b.lzh\" \"" + dir + "/\" *.wav"), kUnlhaNothingToDo);
   EXPECT_FALSE(fs::exists(root_ + "/b.lzh"));
   EXPECT_EQ(Unlha("x \"" + root_ + "/b.lzh\""), kUnlhaBadCommand);
+  // A read-only archive is not replaced.
+  const std::string ro = root_ + "/ro.lzh";
+  ASSERT_EQ(Unlha("u \"" + ro + "\" \"" + dir + "/\" a.txt"), kUnlhaOk);
+  ::chmod(ro.c_str(), 0444);
+  Write(dir + "/b.txt", "b");
+  EXPECT_EQ(Unlha("u \"" + ro + "\" \"" + dir + "/\" *.txt"), kUnlhaCannotWrite);
+  EXPECT_EQ(Unpacked(ro).size(), 1u);
   // A folder where the archive should be.
   fs::create_directories(root_ + "/c.lzh");
   EXPECT_NE(Unlha("u \"" + root_ + "/c.lzh\" \"" + dir + "/\" a.txt"), kUnlhaOk);

@@ -165,6 +165,10 @@ class Update {
       Note("nothing to archive");
       return kUnlhaNothingToDo;
     }
+    if (IsReadOnlyFile(archivePath_)) {
+      Note("the archive is read-only: " + cmd_.archive);
+      return kUnlhaCannotWrite;
+    }
     std::string bytes;
     for (std::size_t i = 0; i < members_.size(); ++i)
       bytes += replacements_[i] ? *replacements_[i] : std::string(members_[i].bytes);

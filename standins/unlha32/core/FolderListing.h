@@ -23,4 +23,8 @@ struct FolderEntry {
 // when dir cannot be read (it does not exist, for one).
 bool ListFolder(const std::string& dir, std::vector<FolderEntry>& out);
 
+// True for an existing file marked read-only (no write permission on POSIX):
+// an archive the user protected is not replaced.
+bool IsReadOnlyFile(const std::string& path);
+
 }  // namespace qm::lzh

@@ -27,4 +27,9 @@ bool ListFolder(const std::string& dir, std::vector<FolderEntry>& out) {
   return true;
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR);
+}
+
 }  // namespace qm::lzh
