@@ -140,6 +140,43 @@ TEST(LzhHeader, Level2RoundTripWithFoldersAndJapaneseNames) {
   EXPECT_EQ(ReadMemberHeader(std::string(1, '\0'), 0, back), HeaderStatus::End);
 }
 
+TEST(LzhHeader, ReadsLevels0And1) {
+  auto le = [](std::uint32_t v, int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return s;
+  };
+  const std::uint32_t dosTime = (44u << 25) | (3u << 21) | (9u << 16) | (12u << 11) | (30u << 5) | 5u;
+  auto base = [&](int level, const std::string& name, std::uint32_t packed) {
+    return std::string("-lh0-") + le(packed, 4) + le(3, 4) + le(dosTime, 4) + "\x20" +
+           static_cast<char>(level) + static_cast<char>(name.size()) + name + le(0x1234, 2);
+  };
+  auto withSize = [](std::string body) {
+    unsigned sum = 0;
+    for (char c : body) sum += static_cast<unsigned char>(c);
+    return std::string(1, static_cast<char>(body.size())) + static_cast<char>(sum & 0xFF) + body;
+  };
+  // Level 0: a DOS path in the name.
+  MemberHeader h;
+  std::string l0 = withSize(base(0, "DOC\\READ.ME", 3)) + "abc";
+  ASSERT_EQ(ReadMemberHeader(l0, 0, h), HeaderStatus::Ok);
+  EXPECT_EQ(h.path, "DOC\\READ.ME");
+  EXPECT_EQ(h.time, 1709987410);  // 2024-03-09 12:30:10, taken as UTC
+  EXPECT_EQ(h.crc, 0x1234);
+  EXPECT_EQ(h.headerSize + h.packedSize, l0.size());
+  l0[1] ^= 1;
+  EXPECT_EQ(ReadMemberHeader(l0, 0, h), HeaderStatus::Broken);
+
+  // Level 1: the folder in an extended header, counted in the packed size.
+  const std::string ext = std::string("\x02") + "sub\xFF" + le(0, 2);
+  const std::string l1 = withSize(base(1, "a.txt", 3 + static_cast<std::uint32_t>(ext.size())) + "M" +
+                                  le(static_cast<std::uint32_t>(ext.size()), 2)) + ext + "abc";
+  ASSERT_EQ(ReadMemberHeader(l1, 0, h), HeaderStatus::Ok);
+  EXPECT_EQ(h.path, "sub\\a.txt");
+  EXPECT_EQ(h.packedSize, 3u);
+  EXPECT_EQ(l1.substr(h.headerSize), "abc");
+}
+
 TEST(LzhHeader, SizeNeverStartsWithAZeroByte) {
   // Headers whose size would be a multiple of 256 get one more byte.
   for (std::size_t n = 200; n < 260; ++n) {
