@@ -9,7 +9,10 @@ namespace qm::editor {
 
 // The archiver library and its entry point:
 //   int WINAPI Unlha(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize)
-// returning 0 when the archive was written.
+// returning 0 when the archive was written. The library is looked for in the
+// program's folder and the system folders only, never in the current folder
+// (after an open dialog that is a project folder, where a planted copy would
+// run).
 inline constexpr char kArchiverLibrary[] = "unlha32.dll";
 inline constexpr char kArchiverEntry[] = "Unlha";
 
