@@ -13,6 +13,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 wine_env_init_prefix
 trap wine_env_stop EXIT
+# The archiver library for Backup lies outside the suite: a user puts it in the
+# Windows system folder, where the editor looks for it.
+cp "$root/dist/win64/archiver/unlha32.dll" "$WINEPREFIX/drive_c/windows/system32/"
 # Until the program options can set it, point the Help Workshop folder at the
 # stand-ins once, so that Compile works out of the box.
 # (A new prefix has no such key yet: the query fails, which is not an error.)
