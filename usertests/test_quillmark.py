@@ -231,9 +231,9 @@ def test_floating_toolbar_stays_above_the_main_window(s):
     main = q.refresh()
     bar = q.toolbars()[0]  # PrjBar, docked at the left of the first row
     editor = q.editor()
-    # Drag it by its grip into the middle of the editor, in one move: moved
-    # down in small steps it stays in the dock bar, which grows a row a step.
-    s.drag(bar.left + 4, bar.top + 8, editor.left + 120, editor.top + 80, steps=1)
+    # Drag it by its grip into the middle of the editor in small steps, as a
+    # hand does: the dock bar takes at most one new row, then the bar floats.
+    s.drag(bar.left + 4, bar.top + 8, editor.left + 120, editor.top + 80, steps=16)
     floating = wait_for("the project toolbar to float", lambda: floating_window(s, q))
     check(floating.owner == main.hwnd, "the floating toolbar is not owned by the main window")
     check(s.is_above(floating, main), "the floating toolbar is behind the main window after floating it")
