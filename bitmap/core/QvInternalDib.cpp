@@ -134,6 +134,7 @@ QvConversionTable& Registry() {
     AddDepthConversions(t);
     AddColorReductions(t);
     AddHalftoneConversions(t);
+    AddRleEncoders(t);
     return t;
   }();
   return table;
