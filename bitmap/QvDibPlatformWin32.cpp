@@ -40,4 +40,6 @@ void PlatformDeletePalette(void* palette) {
   if (palette) DeleteObject(static_cast<HPALETTE>(palette));
 }
 
+uint32_t PlatformSysColor(int index) { return GetSysColor(index); }
+
 }  // namespace qm

@@ -162,9 +162,10 @@ void QvDibDraw(TQvDIB& dib, HDC dc, const RECT& r, DWORD rop) {
     return;
   }
   if (dib.HalftoneMode > 2 || r.right == r.left || r.bottom == r.top) return;
-  // Halftone: convert a copy at the size of the target rectangle.
+  // Halftone: convert a copy at the size of the target rectangle. The copy
+  // is drawn on through a DIB section, so its pixels are always mapped.
   const uint8_t mode = dib.HalftoneMode;
-  TQvDIB temp(dib.GetUseFMO());
+  TQvDIB temp(true);
   dib.HalftoneMode = 0;
   try {
     temp.SetWidth(std::abs(r.right - r.left));
@@ -210,36 +211,6 @@ void QvDibLoadFromClipboardFormat(TQvDIB& dib, UINT format, HANDLE data, HPALETT
     throw;
   }
   GlobalUnlock(data);
-}
-
-bool QvDibCopyToClipboard(TQvDIB& dib, HWND owner) {
-  UINT format;
-  HANDLE data;
-  HPALETTE unused;
-  QvDibSaveToClipboardFormat(dib, format, data, unused);
-  HPALETTE pal = CopyPalette(QvDibGetPalette(dib));
-  if (!OpenClipboard(owner)) {
-    GlobalFree(data);
-    if (pal) DeleteObject(pal);
-    return false;
-  }
-  EmptyClipboard();
-  if (!SetClipboardData(format, data)) GlobalFree(data);
-  if (pal && !SetClipboardData(CF_PALETTE, pal)) DeleteObject(pal);
-  CloseClipboard();
-  return true;
-}
-
-void QvDibPasteFromClipboard(TQvDIB& dib, HWND owner) {
-  if (!OpenClipboard(owner)) throw EQvOutOfResources("Cannot open clipboard");
-  try {
-    QvDibLoadFromClipboardFormat(dib, CF_DIB, GetClipboardData(CF_DIB),
-                                 static_cast<HPALETTE>(GetClipboardData(CF_PALETTE)));
-  } catch (...) {
-    CloseClipboard();
-    throw;
-  }
-  CloseClipboard();
 }
 
 void QvDibAssignBitmap(TQvDIB& dib, HBITMAP bitmap, HPALETTE palette) {

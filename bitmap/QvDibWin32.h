@@ -1,6 +1,6 @@
 // Win32 side of TQvDIB: palettes as handles, drawing through StretchDIBits,
-// a canvas over the DIB's own pixel memory, the clipboard (CF_DIB and
-// CF_PALETTE) and plain bitmap handles.
+// a canvas over the DIB's own pixel memory, clipboard data (CF_DIB) and
+// plain bitmap handles.
 #pragma once
 
 #include <windows.h>
@@ -23,20 +23,19 @@ HPALETTE QvDibGetPalette(TQvDIB& dib);
 // held before. Null empties the colour table.
 void QvDibSetPalette(TQvDIB& dib, HPALETTE palette);
 
-// Draws the whole DIB stretched onto rect of dc (raster operation rop).
+// Draws the whole DIB stretched onto rect of dc (raster operation rop): in
+// HalftoneMode 0 as it is, in 1 and 2 through a colour or black-and-white
+// halftone copy made at the size of rect; other modes draw nothing.
 void QvDibDraw(TQvDIB& dib, HDC dc, const RECT& rect, DWORD rop = SRCCOPY);
 
 // Clipboard data of a TQvDIB: format CF_DIB, a new global block (the
-// caller's), palette 0.
+// caller's), and no palette handle: the colours travel in the block, and
+// the palette handles a DIB uses (its own, or the halftone ones in halftone
+// mode) stay the library's.
 void QvDibSaveToClipboardFormat(const TQvDIB& dib, UINT& format, HANDLE& data, HPALETTE& palette);
 // Loads a packed DIB from a global block (which stays the caller's).
 // Throws EQvInvalidGraphic for another format or no data.
 void QvDibLoadFromClipboardFormat(TQvDIB& dib, UINT format, HANDLE data, HPALETTE palette);
-// Puts the DIB on the clipboard as CF_DIB, with CF_PALETTE when it has
-// colours. Returns false when the clipboard cannot be opened.
-bool QvDibCopyToClipboard(TQvDIB& dib, HWND owner);
-// Loads the clipboard's CF_DIB; the clipboard is closed again in every case.
-void QvDibPasteFromClipboard(TQvDIB& dib, HWND owner);
 
 // Replaces the picture by a device-independent copy of bitmap (palette may
 // be null). 16- and 32-bit bitmaps become 24-bit DIBs.

@@ -39,6 +39,18 @@ class TGraphic {
 
   // Draws the picture stretched over r (TCanvas::Draw and StretchDraw).
   virtual void DrawOn(TCanvas& canvas, const RECT& r) = 0;
+
+  // Clipboard data, for the graphic classes that the clipboard carries
+  // (TClipboard::Assign, TPicture::LoadFromClipboardFormat). Loading takes
+  // the data and palette handles as they are and leaves them the caller's;
+  // saving gives new handles (palette may be null) for the caller to hand
+  // to the clipboard.
+  virtual void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) {
+    throw EInvalidGraphic("Unsupported clipboard format");
+  }
+  virtual void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) const {
+    throw EInvalidGraphic("Unsupported clipboard format");
+  }
 };
 
 enum class TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };

@@ -18,6 +18,11 @@ void AssertInternal(const TQvInternalDIB* p, const char* method) {
 
 }  // namespace
 
+uint32_t ColorToRGB(uint32_t color) {
+  if (color & 0x80000000u) return PlatformSysColor(static_cast<int>(color & 0xFF)) & 0xFFFFFFu;
+  return color & 0xFFFFFFu;
+}
+
 TQvDIB::TQvDIB() : TQvDIB(DefaultUseFMO) {}
 
 TQvDIB::TQvDIB(bool useFMO) {
@@ -236,7 +241,7 @@ void TQvDIB::SetPixelFormat(int value) {
     }
   }
   try {
-    internal_->SetPixelsFormat(value, ReductionQuality, KeyColor & 0xFFFFFF,
+    internal_->SetPixelsFormat(value, ReductionQuality, ColorToRGB(KeyColor),
                                [this] { StepProgress(); });
   } catch (...) {
     UpdatePaletteModified();
@@ -247,25 +252,6 @@ void TQvDIB::SetPixelFormat(int value) {
   if (progress) Progress(TQvProgressStage::psEnding, 100, true);
   UpdatePaletteModified();
   Changed();
-}
-
-std::array<QvRGBQuad, 215> HalftoneColorTable() {
-  static const uint8_t kRed[6] = {0, 51, 102, 153, 204, 255};
-  static const uint8_t kGreen[7] = {0, 43, 85, 128, 171, 214, 255};
-  static const uint8_t kBlue[5] = {0, 64, 128, 192, 255};
-  static const uint8_t kExtra[5][3] = {
-      {128, 0, 0}, {128, 128, 0}, {128, 0, 128}, {192, 192, 192}, {128, 128, 128}};
-  std::array<QvRGBQuad, 215> t{};
-  for (int i = 0; i < 6; ++i)
-    for (int j = 0; j < 7; ++j)
-      for (int k = 0; k < 5; ++k)
-        t[i * 35 + j * 5 + k] = QvRGBQuad{kBlue[k], kGreen[j], kRed[i], 0};
-  for (int e = 0; e < 5; ++e) t[210 + e] = QvRGBQuad{kExtra[e][2], kExtra[e][1], kExtra[e][0], 0};
-  return t;
-}
-
-std::array<QvRGBQuad, 2> HalftoneBWTable() {
-  return {QvRGBQuad{0, 0, 0, 0}, QvRGBQuad{255, 255, 255, 0}};
 }
 
 }  // namespace qm

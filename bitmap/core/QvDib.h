@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "bitmap/core/QvDibHalftone.h"
 #include "bitmap/core/QvInternalDib.h"
 
 namespace qm {
@@ -18,6 +19,11 @@ enum class TQvProgressStage { psStarting, psRunning, psEnding };
 struct QvRect {
   int left, top, right, bottom;
 };
+
+// A colour as the class library holds it (TColor): an RGB value (COLORREF,
+// red in the low byte) or, with the high bit set, a system colour index in
+// the low byte. Returns the RGB value it stands for.
+uint32_t ColorToRGB(uint32_t color);
 
 class TQvDIB {
  public:
@@ -32,7 +38,7 @@ class TQvDIB {
 
   // Properties read and written directly.
   uint8_t ReductionQuality = 0;   // 0 "Low", 1 "High"
-  uint32_t KeyColor = 0xFFFFFF;   // RGB value the 1-bit conversions test for
+  uint32_t KeyColor = 0xFFFFFF;   // colour (TColor) the 1-bit conversions test for
   uint8_t HalftoneMode = 0;       // 0 direct, 1 colour halftone, 2 black and white
 
   // The graphic's change state: Modified fires OnChange; PaletteModified is
@@ -87,10 +93,5 @@ class TQvDIB {
   int32_t progressTotal_ = 0;
   std::string progressText_;
 };
-
-// Colour tables of the halftone drawing modes: 215 colours (6 x 7 x 5 cube,
-// then five extra colours) and black and white.
-std::array<QvRGBQuad, 215> HalftoneColorTable();
-std::array<QvRGBQuad, 2> HalftoneBWTable();
 
 }  // namespace qm

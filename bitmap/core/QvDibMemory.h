@@ -51,5 +51,7 @@ bool PlatformMapMemory(uint64_t size, void*& handle, uint8_t*& bits, int& failed
 bool PlatformUnmapMemory(void* handle, uint8_t* bits, int& failedStep);
 // Deletes a palette handle held by an internal DIB.
 void PlatformDeletePalette(void* palette);
+// The RGB value (COLORREF) of system colour index (COLOR_WINDOW and so on).
+uint32_t PlatformSysColor(int index);
 
 }  // namespace qm

@@ -33,4 +33,7 @@ bool PlatformUnmapMemory(void* handle, uint8_t* bits, int& failedStep) {
 
 void PlatformDeletePalette(void*) {}
 
+// There are no system colours outside Windows; every one reads as black.
+uint32_t PlatformSysColor(int) { return 0; }
+
 }  // namespace qm

@@ -3,8 +3,10 @@
 #include <climits>
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 #include "bitmap/core/QvDibMemory.h"
+#include "bitmap/core/QvDibRleCodes.h"
 #include "core/ByteReader.h"
 
 namespace qm {
@@ -73,116 +75,126 @@ void FillDest(const TQvDIBData& s, TQvDIBData& d, QvPixelMemory& mem, const Geom
   d = out;
 }
 
-}  // namespace
+// What tells BI_RLE8 from BI_RLE4 apart: how pixels are placed in a row
+// and taken from the codes, the column limit and the error numbers.
+struct Rle8Pixels {
+  static constexpr int kBits = 8;
+  static constexpr uint32_t kCompression = kBiRle8;
+  static constexpr const char* kWho = "Convert8BitRLETo8BitRGB";
+  static constexpr int kBadEndOfLine = 1, kBadDelta = 2, kBadAbsolute = 3, kBadRun = 4;
 
-void Convert8BitRLETo8BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
-  if (s.Header.biBitCount != 8 || s.Header.biCompression != kBiRle8)
-    throw EQvDIBBadDIBType("Convert8BitRLETo8BitRGB: Invalid Bitcount & Compression Combination");
-  const Geometry g = CheckGeometry(s, 8, "Convert8BitRLETo8BitRGB");
+  static int64_t ColumnLimit(int64_t width) { return width; }
+  // n pixels of value v from column x on.
+  static void Fill(uint8_t* row, int64_t x, unsigned n, uint8_t v) { FillBytes(row + x, v, n); }
+  // Bytes holding the n pixels of an absolute run, and the bytes the run
+  // takes in the codes with its padding to a 16-bit boundary.
+  static unsigned AbsoluteBytes(unsigned n) { return n; }
+  static unsigned AbsoluteSpan(unsigned n) { return (n + 1) / 2 * 2; }
+  static void Copy(uint8_t* row, int64_t x, const uint8_t* p, unsigned n) { CopyBytes(row + x, p, n); }
+};
+
+// Pixel x lies in byte x / 2 of the row, in the high nibble when x is even.
+// A run repeats the two nibbles of its value by turns.
+struct Rle4Pixels {
+  static constexpr int kBits = 4;
+  static constexpr uint32_t kCompression = kBiRle4;
+  static constexpr const char* kWho = "Convert4BitRLETo4BitRGB";
+  static constexpr int kBadEndOfLine = 5, kBadDelta = 6, kBadAbsolute = 7, kBadRun = 8;
+
+  // An odd row may use its padding nibble.
+  static int64_t ColumnLimit(int64_t width) { return (width + 1) / 2 * 2; }
+  static void Fill(uint8_t* row, int64_t x, unsigned n, uint8_t c) {
+    uint8_t* b = row + (x >> 1);
+    if (x & 1) {  // first pixel into the low nibble, then the pair swaps
+      *b++ |= c >> 4;
+      --n;
+      c = static_cast<uint8_t>((c << 4) | (c >> 4));
+    }
+    FillBytes(b, c, n >> 1);
+    if (n & 1) b[n >> 1] = c & 0xF0;
+  }
+  static unsigned AbsoluteBytes(unsigned n) { return (n + 1) / 2; }
+  static unsigned AbsoluteSpan(unsigned n) { return (n + 3) / 4 * 2; }
+  static void Copy(uint8_t* row, int64_t x, const uint8_t* p, unsigned n) {
+    uint8_t* b = row + (x >> 1);
+    if (!(x & 1)) {
+      CopyBytes(b, p, n >> 1);
+      if (n & 1) b[n >> 1] = p[n >> 1] & 0xF0;
+      return;
+    }
+    // Each pixel moves one nibble to the right: pixel 0 goes into the low
+    // nibble of this byte, pixels 2m-1 and 2m into byte m.
+    b[0] |= p[0] >> 4;
+    for (unsigned m = 1; 2 * m - 1 < n; ++m) {
+      uint8_t lo = 2 * m < n ? static_cast<uint8_t>(p[m] >> 4) : uint8_t{0};
+      b[m] = static_cast<uint8_t>((p[m - 1] << 4) | lo);
+    }
+  }
+};
+
+template <class Pixels>
+[[noreturn]] void BadData(int number) {
+  throw EQvDIBInvalidDIB(std::string(Pixels::kWho) + ": Bad RLE Data " + std::to_string(number));
+}
+
+// One decoder for both formats. Every check of a run is made before any of
+// it is written; end of line and delta check the position after moving, so
+// that an end of line onto the row after the last is allowed and only a
+// run there fails.
+template <class Pixels>
+void Decode(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
+  if (s.Header.biBitCount != Pixels::kBits || s.Header.biCompression != Pixels::kCompression)
+    throw EQvDIBBadDIBType(std::string(Pixels::kWho) + ": Invalid Bitcount & Compression Combination");
+  const Geometry g = CheckGeometry(s, Pixels::kBits, Pixels::kWho);
   QvPixelMemory mem(g.stride * g.rows, useFMO);
   uint8_t* const out = mem.Bits();
   ByteReader codes = Codes(s);
-  const int64_t W = g.width, H = g.rows;
+  const int64_t X = Pixels::ColumnLimit(g.width), H = g.rows;
   int64_t x = 0, y = 0;
   uint8_t* row = out;
   const uint8_t* pair;
   while (codes.ReadInPlace(2, pair)) {
     const unsigned first = pair[0], second = pair[1];
-    if (first) {
-      if (x + first > W || y >= H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 4");
-      FillBytes(row + x, static_cast<uint8_t>(second), first);
+    if (first != rle::kEscape) {
+      if (x + first > X || y >= H) BadData<Pixels>(Pixels::kBadRun);
+      Pixels::Fill(row, x, first, static_cast<uint8_t>(second));
       x += first;
-    } else if (second == 0) {
+    } else if (second == rle::kEndOfLine) {
       x = 0;
       ++y;
-      if (y > H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 1");
+      if (y > H) BadData<Pixels>(Pixels::kBadEndOfLine);
       row = out + y * g.stride;
-    } else if (second == 1) {
+    } else if (second == rle::kEndOfBitmap) {
       break;
-    } else if (second == 2) {
+    } else if (second == rle::kDelta) {
       uint16_t delta;
       if (!codes.ReadU16(delta)) break;
       x += delta & 0xFF;
       y += delta >> 8;
-      if (x > W || y > H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 2");
+      if (x > X || y > H) BadData<Pixels>(Pixels::kBadDelta);
       row = out + y * g.stride;
     } else {
-      if (x + second > W || y >= H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 3");
-      const uint8_t* run;
-      if (!codes.ReadInPlace(second, run)) break;  // the data ends inside the run
-      CopyBytes(row + x, run, second);
-      codes.SkipAtMost(second & 1);  // padding to a 16-bit boundary
-      x += second;
+      const unsigned n = second;  // an absolute run
+      if (x + n > X || y >= H) BadData<Pixels>(Pixels::kBadAbsolute);
+      const unsigned bytes = Pixels::AbsoluteBytes(n);
+      const uint8_t* p;
+      if (!codes.ReadInPlace(bytes, p)) break;  // the data ends inside the run
+      Pixels::Copy(row, x, p, n);
+      codes.SkipAtMost(Pixels::AbsoluteSpan(n) - bytes);  // padding to a 16-bit boundary
+      x += n;
     }
   }
   FillDest(s, d, mem, g);
 }
 
+}  // namespace
+
+void Convert8BitRLETo8BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
+  Decode<Rle8Pixels>(s, d, useFMO);
+}
+
 void Convert4BitRLETo4BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
-  if (s.Header.biBitCount != 4 || s.Header.biCompression != kBiRle4)
-    throw EQvDIBBadDIBType("Convert4BitRLETo4BitRGB: Invalid Bitcount & Compression Combination");
-  const Geometry g = CheckGeometry(s, 4, "Convert4BitRLETo4BitRGB");
-  QvPixelMemory mem(g.stride * g.rows, useFMO);
-  uint8_t* const out = mem.Bits();
-  ByteReader codes = Codes(s);
-  const int64_t H = g.rows;
-  const int64_t X = (g.width + 1) / 2 * 2;  // an odd row may use its padding nibble
-  int64_t x = 0, y = 0;
-  uint8_t* row = out;
-  const uint8_t* pair;
-  while (codes.ReadInPlace(2, pair)) {
-    const unsigned first = pair[0], second = pair[1];
-    if (first) {
-      if (x + first > X || y >= H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 8");
-      unsigned n = first;
-      uint8_t* b = row + (x >> 1);
-      uint8_t c = static_cast<uint8_t>(second);
-      if (x & 1) {  // first pixel into the low nibble, then the pair swaps
-        *b++ |= c >> 4;
-        --n;
-        c = static_cast<uint8_t>((c << 4) | (c >> 4));
-      }
-      FillBytes(b, c, n >> 1);
-      if (n & 1) b[n >> 1] = c & 0xF0;
-      x += first;
-    } else if (second == 0) {
-      x = 0;
-      ++y;
-      if (y > H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 5");
-      row = out + y * g.stride;
-    } else if (second == 1) {
-      break;
-    } else if (second == 2) {
-      uint16_t delta;
-      if (!codes.ReadU16(delta)) break;
-      x += delta & 0xFF;
-      y += delta >> 8;
-      if (x > X || y > H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 6");
-      row = out + y * g.stride;
-    } else {
-      unsigned n = second;
-      if (x + n > X || y >= H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 7");
-      const unsigned inBytes = (n + 1) / 2;
-      const uint8_t* p;
-      if (!codes.ReadInPlace(inBytes, p)) break;  // the data ends inside the run
-      uint8_t* b = row + (x >> 1);
-      if (!(x & 1)) {
-        CopyBytes(b, p, n >> 1);
-        if (n & 1) b[n >> 1] = p[n >> 1] & 0xF0;
-      } else {
-        // Each pixel moves one nibble to the right: pixel 0 goes into the
-        // low nibble of this byte, pixels 2m-1 and 2m into byte m.
-        b[0] |= p[0] >> 4;
-        for (unsigned m = 1; 2 * m - 1 < n; ++m) {
-          uint8_t lo = 2 * m < n ? static_cast<uint8_t>(p[m] >> 4) : uint8_t{0};
-          b[m] = static_cast<uint8_t>((p[m - 1] << 4) | lo);
-        }
-      }
-      codes.SkipAtMost((n + 3) / 4 * 2 - inBytes);  // padding to a 16-bit boundary
-      x += n;
-    }
-  }
-  FillDest(s, d, mem, g);
+  Decode<Rle4Pixels>(s, d, useFMO);
 }
 
 }  // namespace qm

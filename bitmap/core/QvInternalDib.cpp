@@ -4,7 +4,10 @@
 #include <climits>
 #include <cstring>
 
+#include "bitmap/core/QvDibDepth.h"
+#include "bitmap/core/QvDibHalftone.h"
 #include "bitmap/core/QvDibMemory.h"
+#include "bitmap/core/QvDibReduce.h"
 #include "bitmap/core/QvDibRle.h"
 
 namespace qm {
@@ -123,11 +126,15 @@ void Decode8Step(const TQvDIBData& s, TQvDIBData& d, bool useFMO, const QvConver
   Convert8BitRLETo8BitRGB(s, d, useFMO);
 }
 
-std::array<QvConvertFn, static_cast<size_t>(QvConversion::kCount)>& Registry() {
-  static std::array<QvConvertFn, static_cast<size_t>(QvConversion::kCount)> table = [] {
-    std::array<QvConvertFn, static_cast<size_t>(QvConversion::kCount)> t{};
-    t[static_cast<size_t>(QvConversion::kDecode4)] = &Decode4Step;
-    t[static_cast<size_t>(QvConversion::kDecode8)] = &Decode8Step;
+QvConversionTable& Registry() {
+  static QvConversionTable table = [] {
+    QvConversionTable t{};
+    SetConversion(t, QvConversion::kDecode4, &Decode4Step);
+    SetConversion(t, QvConversion::kDecode8, &Decode8Step);
+    AddDepthConversions(t);
+    AddColorReductions(t);
+    AddHalftoneConversions(t);
+    AddRleEncoders(t);
     return t;
   }();
   return table;

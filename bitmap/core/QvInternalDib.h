@@ -2,9 +2,11 @@
 // pixel memory), shared by reference count between TQvDIB objects.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "bitmap/core/QvDibTypes.h"
 #include "bitmap/core/QvStream.h"
@@ -62,13 +64,14 @@ class TQvInternalDIB {
 // Number of right shifts that bring mask into 128..255 (negative: left).
 int MaskShift(uint32_t mask);
 
-// Conversion routines of the dispatcher. The RLE decoders are built in; the
-// colour reductions, depth conversions, encoders and halftone conversions
-// register themselves here.
+// Conversion routines of the dispatcher. Each group of converters (RLE
+// decoders and encoders, depth conversions, colour reductions, halftone)
+// enters its routines into the table when the dispatcher is first used;
+// RegisterDIBConversion replaces one (tests put stand-ins there).
 struct QvConvertContext {
   int quality;
-  uint32_t color;
-  const QvProgressCallback* progress;
+  uint32_t color;                      // key colour of the 1-bit conversions (COLORREF)
+  const QvProgressCallback* progress;  // one step per palette entry of a reduction
 };
 using QvConvertFn = void (*)(const TQvDIBData& src, TQvDIBData& dst, bool useFMO,
                              const QvConvertContext& ctx);
@@ -77,6 +80,10 @@ enum class QvConversion : int {
   k24To1, k24To4Low, k24To4High, k24To8Low, k24To8High,
   kEncode4, kEncode8, kDecode4, kDecode8, kHalftone, kHalftoneBW, kCount
 };
+using QvConversionTable = std::array<QvConvertFn, static_cast<size_t>(QvConversion::kCount)>;
+inline void SetConversion(QvConversionTable& table, QvConversion which, QvConvertFn fn) {
+  table[static_cast<size_t>(which)] = fn;
+}
 void RegisterDIBConversion(QvConversion which, QvConvertFn fn);
 QvConvertFn GetDIBConversion(QvConversion which);
 // The chain of routines from one pixel format to another, as the dispatcher

@@ -128,8 +128,21 @@ void FakeReduce(const TQvDIBData& s, TQvDIBData& d, bool useFMO, const QvConvert
   tmp.Data.MappingHandle = nullptr;
 }
 
+// Puts a stand-in into the dispatcher's table for the time of a test.
+class StandIn {
+ public:
+  StandIn(QvConversion which, QvConvertFn fn) : which_(which), old_(GetDIBConversion(which)) {
+    RegisterDIBConversion(which, fn);
+  }
+  ~StandIn() { RegisterDIBConversion(which_, old_); }
+
+ private:
+  QvConversion which_;
+  QvConvertFn old_;
+};
+
 TEST(DibModel, ReductionReportsProgress) {
-  RegisterDIBConversion(QvConversion::k24To8Low, &FakeReduce);
+  StandIn fake(QvConversion::k24To8Low, &FakeReduce);
   TQvDIB d(false);
   d.SetBitCount(24);
   std::vector<Event> events;
@@ -138,7 +151,6 @@ TEST(DibModel, ReductionReportsProgress) {
     EXPECT_EQ(rc.right, 1);
   };
   d.SetPixelFormat(3);
-  RegisterDIBConversion(QvConversion::k24To8Low, nullptr);
   ASSERT_EQ(events.size(), 257u);
   EXPECT_EQ(events[0].stage, TQvProgressStage::psStarting);
   EXPECT_EQ(events[0].percent, 0);
@@ -157,6 +169,7 @@ TEST(DibModel, ReductionReportsProgress) {
 }
 
 TEST(DibModel, MissingConversionLeavesThePictureAndEndsProgress) {
+  StandIn missing(QvConversion::k24To4Low, nullptr);
   TQvDIB d(false);
   d.SetBitCount(24);
   std::vector<Event> events;

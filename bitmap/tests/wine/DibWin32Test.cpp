@@ -6,49 +6,12 @@
 
 #include "bitmap/QvDibWin32.h"
 #include "bitmap/tests/DibTestUtil.h"
+#include "bitmap/tests/wine/DrawTarget.h"
 
 namespace qm {
 namespace {
 
 const std::string kGood = std::string(QM_TESTDATA_DIR) + "/bmp/g/";
-
-// RGB of a 24-bit top-down DIB section of w x h after drawing into it.
-struct Target {
-  HDC dc = nullptr;
-  HBITMAP bmp = nullptr;
-  HGDIOBJ old = nullptr;
-  uint8_t* bits = nullptr;
-  int w, h;
-  Target(int width, int height) : w(width), h(height) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    dc = CreateCompatibleDC(nullptr);
-    void* p = nullptr;
-    bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<uint8_t*>(p);
-    old = SelectObject(dc, bmp);
-  }
-  ~Target() {
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-  std::vector<uint8_t> Rgb() const {
-    GdiFlush();
-    std::vector<uint8_t> out;
-    const int stride = (w * 3 + 3) / 4 * 4;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        const uint8_t* p = bits + y * stride + 3 * x;
-        out.insert(out.end(), {p[2], p[1], p[0]});
-      }
-    return out;
-  }
-};
 
 class TestWindow {
  public:
@@ -87,7 +50,7 @@ TEST(DibWin32, FilesDrawAsTheyDecode) {
     SCOPED_TRACE(name);
     TQvDIB d;
     d.LoadFromFile(kGood + name);
-    Target t(d.GetWidth(), d.GetHeight());
+    test::Target t(d.GetWidth(), d.GetHeight());
     RECT r{0, 0, d.GetWidth(), d.GetHeight()};
     QvDibDraw(d, t.dc, r);
     EXPECT_EQ(t.Rgb(), test::ToRgb(d.InternalDIB()->Data));
@@ -113,26 +76,6 @@ TEST(DibWin32, DrawsIntoAWindow) {
     }
   ReleaseDC(w.hwnd, dc);
   EXPECT_EQ(same, total);
-}
-
-TEST(DibWin32, ClipboardPassesTheDibUnchanged) {
-  TestWindow w(10, 10);
-  for (const char* name : {"pal8.bmp", "pal4rle.bmp", "rgb24.bmp"}) {
-    SCOPED_TRACE(name);
-    TQvDIB d, back;
-    d.LoadFromFile(kGood + name);
-    ASSERT_TRUE(QvDibCopyToClipboard(d, w.hwnd));
-    ASSERT_TRUE(OpenClipboard(w.hwnd));
-    EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
-    EXPECT_EQ(IsClipboardFormatAvailable(CF_PALETTE) != 0, d.InternalDIB()->Data.Header.biClrUsed != 0);
-    CloseClipboard();
-    QvDibPasteFromClipboard(back, w.hwnd);
-    EXPECT_EQ(back.SaveToPackedDIB(), d.SaveToPackedDIB());
-    EXPECT_EQ(back.GetPixelFormat(), d.GetPixelFormat());
-  }
-  TQvDIB d;
-  EXPECT_THROW(QvDibLoadFromClipboardFormat(d, CF_BITMAP, reinterpret_cast<HANDLE>(1), nullptr),
-               EQvInvalidGraphic);
 }
 
 TEST(DibWin32, SetPaletteCopiesWhatItIsGivenAndDeletesWhatItHeld) {

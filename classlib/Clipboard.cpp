@@ -1,0 +1,84 @@
+#include "classlib/Clipboard.h"
+
+#include "classlib/Graphics.h"
+
+namespace cl {
+
+namespace {
+
+// Frees a handle that the clipboard did not take.
+void FreeData(UINT format, HANDLE data) {
+  if (!data) return;
+  if (format == CF_PALETTE || format == CF_BITMAP) DeleteObject(data);
+  else GlobalFree(data);
+}
+
+}  // namespace
+
+TClipboard::~TClipboard() {
+  if (opens_ > 0) CloseClipboard();
+}
+
+void TClipboard::Open() {
+  if (opens_ == 0) {
+    // Another program may hold it for a moment (a viewer reading it).
+    bool ok = false;
+    for (int attempt = 0; attempt < 10 && !ok; ++attempt) {
+      ok = OpenClipboard(owner_) != 0;
+      if (!ok) Sleep(20);
+    }
+    if (!ok) throw EClipboardError("Cannot open clipboard");
+    emptied_ = false;
+  }
+  ++opens_;
+}
+
+void TClipboard::Close() {
+  if (opens_ == 0) return;
+  if (--opens_ == 0) CloseClipboard();
+}
+
+bool TClipboard::HasFormat(UINT format) const { return IsClipboardFormatAvailable(format) != 0; }
+
+HANDLE TClipboard::GetAsHandle(UINT format) {
+  Open();
+  HANDLE h = GetClipboardData(format);
+  Close();
+  return h;
+}
+
+void TClipboard::SetAsHandle(UINT format, HANDLE data) {
+  try {
+    Open();
+  } catch (...) {
+    FreeData(format, data);
+    throw;
+  }
+  if (!emptied_) {
+    EmptyClipboard();
+    emptied_ = true;
+  }
+  if (!SetClipboardData(format, data)) FreeData(format, data);
+  Close();
+}
+
+void TClipboard::Assign(const TGraphic& graphic) {
+  UINT format = 0;
+  HANDLE data = nullptr;
+  HPALETTE palette = nullptr;
+  graphic.SaveToClipboardFormat(format, data, palette);
+  try {
+    Open();
+  } catch (...) {
+    FreeData(format, data);
+    FreeData(CF_PALETTE, palette);
+    throw;
+  }
+  EmptyClipboard();
+  emptied_ = true;
+  SetAsHandle(format, data);
+  if (palette) SetAsHandle(CF_PALETTE, palette);
+  Close();
+}
+
+}  // namespace cl
