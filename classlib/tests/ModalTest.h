@@ -26,6 +26,14 @@ inline int RunModal(cl::TForm& form, std::function<void()> during) {
     KillTimer(nullptr, id);
     auto f = std::move(step);
     step = nullptr;
+    // Wine may hand the focus back to the owner from an earlier activation
+    // after the form is up: the keys of the step are the form's.
+    HWND h = running->Handle();
+    HWND focus = GetFocus();
+    if (!focus || !(focus == h || IsChild(h, focus))) {
+      SetForegroundWindow(h);
+      SetFocus(h);
+    }
     if (f) f();
   });
   struct TGuard {
@@ -58,8 +66,20 @@ class THeldKeys {
 // A key pressed in the window with the focus, through the message loop
 // (shortcuts, IsDialogMessage, then the window; TranslateMessage makes its
 // character).
-inline void PressKey(int vk) {
+// The window with the focus, once a form just shown has taken it (while a
+// modal form is up, the focus in a disabled window is a stale one).
+inline HWND FocusedWindow() {
   HWND focus = GetFocus();
+  for (int i = 0; i < 100 && !(focus && IsWindowEnabled(GetAncestor(focus, GA_ROOT))); ++i) {
+    cl::Application().ProcessMessages();
+    Sleep(10);
+    focus = GetFocus();
+  }
+  return focus ? focus : GetActiveWindow();
+}
+
+inline void PressKey(int vk) {
+  HWND focus = FocusedWindow();
   PostMessageA(focus, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
   PostMessageA(focus, WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
   cl::Application().ProcessMessages();
@@ -67,13 +87,14 @@ inline void PressKey(int vk) {
 
 // Text typed into the window with the focus (single-byte characters).
 inline void Type(const std::string& text) {
-  for (char c : text) PostMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 1);
+  HWND focus = FocusedWindow();
+  for (char c : text) PostMessageA(focus, WM_CHAR, static_cast<unsigned char>(c), 1);
   cl::Application().ProcessMessages();
 }
 
 // Alt and a letter: the access key of a label, button or group box.
 inline void PressAccessKey(char letter) {
-  HWND focus = GetFocus();
+  HWND focus = FocusedWindow();
   PostMessageA(focus, WM_SYSKEYDOWN, static_cast<WPARAM>(letter), 0x20000001);
   PostMessageA(focus, WM_SYSCHAR, static_cast<WPARAM>(letter | 0x20), 0x20000001);
   cl::Application().ProcessMessages();
