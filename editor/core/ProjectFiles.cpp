@@ -716,6 +716,24 @@ void ReadProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui) {
   if (ui) ui->ProjectRead();
 }
 
+void NewProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui) {
+  m.OpenTopicNode = nullptr;
+  m.Program.LastComponentName.clear();
+  m.ProjectFile = ExtractFileName(ChangeFileExt(path, ".hpj"));
+  m.MapFile = ChangeFileExt(m.ProjectFile, ".hm");
+  m.ProjectDir = ExtractFileDir(path);
+  if (ui) {
+    ui->SetProjectCaption(m.ProjectDir + kPathDelim + m.ProjectFile + " - Quillmark",
+                          m.ProjectFile + " - Quillmark");
+  }
+  EnsureProjectFolders(m);
+  if (ui) ui->ContentsResetting();
+  m.ProjectReset();
+  if (ui) ui->ProjectWasReset();
+  m.TopicId.clear();
+  m.ProjectModified = true;
+}
+
 namespace {
 void ReadProjectFiles(ProjectModel& m, const std::string& path) {
   bool oldLayout = false;

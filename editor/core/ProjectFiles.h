@@ -51,6 +51,14 @@ class ProjectError : public std::runtime_error {
 // but cannot be read; the model then keeps what was read.
 void ReadProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui = nullptr);
 
+// Starts a new, empty project in the folder of path, the file the author
+// chose for it (its extension becomes .hpj): names it and shows the name in
+// the captions, makes its folders bmp and rtf, resets the model as
+// ProjectReset does (the program values and BackupPath stay), leaves no
+// topic open and marks the project modified. No file is written: the first
+// save writes the project's files, over those of a project of that name.
+void NewProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui = nullptr);
+
 // Writes <name>.cnt, the map file and <name>.hpj. Returns false, writing
 // nothing, when the contents tree is empty. Throws FileError (files saved
 // before it stay written) or ProjectError; ProjectModified is cleared only

@@ -558,3 +558,64 @@ TEST(ReadProject, EnsureProjectFoldersCreatesMissingParents) {
   EXPECT_TRUE(DirectoryExists(dir + "/new/deeper/bmp"));
   EXPECT_TRUE(DirectoryExists(dir + "/new/deeper/rtf"));
 }
+
+TEST(NewProject, StartsEmptyUnderTheChosenNameWithoutReadingOrWriting) {
+  std::string dir = TempDir();
+  ProjectModel m;
+  BuildSample(m, dir);
+  m.ProjectModified = false;
+  m.OpenTopicNode = m.Contents.First();
+  m.TopicId = "Intro";
+  m.MainButtons = "1";
+  m.Program.LastComponentName = "Button1";
+  m.Program.RecentFiles = {dir + "/proj.hpj"};
+  // A project of the chosen name exists already: it is not read, and it
+  // stays as it is until the first save.
+  std::string other = TempDir();
+  WriteFileReplacing(other + "/Fresh.hpj", "[OPTIONS]\r\nTITLE=Old\r\n");
+
+  // The view hears of the reset before the nodes go, after the new name.
+  struct OrderUi : ProjectFileUi {
+    ProjectModel* model = nullptr;
+    std::vector<std::string> events;
+    void SetProjectCaption(const std::string& c, const std::string& t) override {
+      events.push_back("caption " + c + " | " + t);
+    }
+    void ContentsResetting() override {
+      events.push_back("resetting " + std::to_string(model->Contents.Count()));
+    }
+    void ProjectWasReset() override {
+      events.push_back("reset " + std::to_string(model->Contents.Count()));
+    }
+  } ui;
+  ui.model = &m;
+  NewProject(m, other + "/Fresh.txt", &ui);
+
+  EXPECT_EQ(ui.events, (std::vector<std::string>{
+                           "caption " + other + kPathDelim + "Fresh.hpj - Quillmark | Fresh.hpj - Quillmark",
+                           "resetting 5", "reset 0"}));
+  EXPECT_EQ(m.ProjectFile, "Fresh.hpj");
+  EXPECT_EQ(m.MapFile, "Fresh.hm");
+  EXPECT_EQ(m.ProjectDir, other);
+  EXPECT_TRUE(DirectoryExists(other + "/bmp"));
+  EXPECT_TRUE(DirectoryExists(other + "/rtf"));
+  EXPECT_EQ(ReadAll(other + "/Fresh.hpj"), "[OPTIONS]\r\nTITLE=Old\r\n");
+  EXPECT_FALSE(FileExists(other + "/Fresh.hm"));
+  // An empty project with the default settings; what belongs to the program
+  // and the backup folder stay.
+  EXPECT_TRUE(m.Contents.IsEmpty());
+  EXPECT_EQ(m.TopicCount(), 0u);
+  EXPECT_TRUE(m.UsedMapNumbers.empty());
+  EXPECT_TRUE(m.CntTargets.empty());
+  EXPECT_EQ(m.HelpTitle, "");
+  EXPECT_EQ(m.MainButtons, "27648");
+  EXPECT_EQ(m.SubButtons, "4");
+  EXPECT_FALSE(m.HasSubWindow);
+  EXPECT_EQ(m.BackupPath, "C:\\bk");
+  EXPECT_EQ(m.Program.RecentFiles, (std::vector<std::string>{dir + "/proj.hpj"}));
+  EXPECT_EQ(m.Program.LastComponentName, "");
+  // No topic open, and modified: the first save writes the project.
+  EXPECT_EQ(m.OpenTopicNode, nullptr);
+  EXPECT_EQ(m.TopicId, "");
+  EXPECT_TRUE(m.ProjectModified);
+}
