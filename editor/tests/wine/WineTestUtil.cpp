@@ -62,7 +62,7 @@ void EditorFixture::ClickTopic(const std::string& id) {
     if ((n->Kind == qm::editor::kTopicNode || n->Kind == qm::editor::kHiddenTopicNode) &&
         n->Data == index) {
       form->ConTextView->Select(static_cast<cl::TTreeNode>(n->ViewItem));
-      form->ConTextViewClick(form->ConTextView);
+      form->ContentsCmds->ConTextViewClick(form->ConTextView);
       return;
     }
   }

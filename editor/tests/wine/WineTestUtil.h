@@ -12,7 +12,11 @@
 #include "classlib/FileDialogs.h"
 #include "classlib/tests/TempDir.h"
 #include "core/IniSettings.h"
+#include "editor/CompileCommands.h"
+#include "editor/ContentsCommands.h"
 #include "editor/MainForm.h"
+#include "editor/ProjectCommands.h"
+#include "editor/TopicCommands.h"
 
 namespace qmtest {
 
