@@ -1,21 +1,15 @@
 #include "editor/core/TopicLoad.h"
 
 #include "core/Cp932.h"
+#include "editor/core/RtfText.h"
 #include "editor/core/TopicMarkup.h"
 
 namespace qm {
 
 namespace {
 
-bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
-  return pos <= s.size() && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
-}
-
 bool IsFootnoteGroup(std::string_view s, std::size_t pos) {
-  if (!StartsAt(s, pos, "{\\footnote")) return false;
-  if (pos + 10 >= s.size()) return true;
-  const char c = s[pos + 10];
-  return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
+  return StartsAt(s, pos, "{\\footnote") && ControlWordEndsAt(s, pos + 10);
 }
 
 // The head of a topic file: "{\rtf1", its control words and its tables
@@ -35,17 +29,9 @@ class HeadScanner {
       const char c = s[i];
       if (tableDepth_ > 0) {
         // Inside a table, up to the brace that closes it.
-        if (IsLeadByte(c) && i + 1 < s.size()) {
-          i += 2;
-          continue;
-        }
-        if (c == '\\') {
-          i += i + 1 < s.size() ? 2 : 1;
-          continue;
-        }
         if (c == '{') ++depth_;
         if (c == '}' && --depth_ < tableDepth_) tableDepth_ = 0;
-        ++i;
+        i += RtfStepLength(s, i);
       } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
         ++i;
       } else if (c == '{' && depth_ == 0) {
@@ -225,20 +211,12 @@ class LoadConverter {
         i = 0;
         continue;
       }
-      const char c = s[i];
-      if (IsLeadByte(c) && i + 1 < s.size()) {
-        i += 2;
-      } else if (c == '\\') {
-        i += (i + 1 < s.size() && !IsLeadByte(s[i + 1])) ? 2 : 1;
-      } else if (c == '{') {
+      if (s[i] == '{') {
         ++depth;
-        ++i;
-      } else if (c == '}') {
-        if (--depth == 0) break;
-        ++i;
-      } else {
-        ++i;
+      } else if (s[i] == '}' && --depth == 0) {
+        break;
       }
+      i += RtfStepLength(s, i);
     }
     std::string rtf;
     if (line == k) {

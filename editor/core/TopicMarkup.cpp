@@ -1,21 +1,11 @@
 #include "editor/core/TopicMarkup.h"
 
 #include "core/Cp932.h"
+#include "editor/core/RtfText.h"
 
 namespace qm {
 
 namespace {
-
-bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
-  return pos <= s.size() && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
-}
-
-// Bytes taken by a backslash escape at line[i]: the backslash and the byte
-// after it, unless that byte begins a double-byte character (then the pair
-// is left whole for the caller).
-std::size_t EscapeLength(std::string_view line, std::size_t i) {
-  return (i + 1 < line.size() && !IsLeadByte(line[i + 1])) ? 2 : 1;
-}
 
 // Copies a part of a hotspot group (its text or its target, line[from, to))
 // into the markup; literal braces get the escape, pictures and footnotes are
@@ -34,7 +24,7 @@ void CopyHotspotPart(std::string_view line, std::size_t from, std::size_t to, st
         if (NeedsBraceEscape(line, i + 2)) out += '#';
         i += 2;
       } else {
-        const std::size_t n = EscapeLength(line, i);
+        const std::size_t n = RtfStepLength(line, i);
         out.append(line.substr(i, n));
         i += n;
       }
@@ -71,7 +61,7 @@ bool PartSurvivesMarkup(std::string_view line, std::size_t from, std::size_t to,
     if (c == '\\' && i + 1 < to) {
       if (line[i + 1] == '{') ++escaped;
       if (line[i + 1] == '}' && --escaped < 0) return false;
-      i += EscapeLength(line, i);
+      i += RtfStepLength(line, i);
       continue;
     }
     if (c == ',' && isText) return false;
@@ -176,7 +166,7 @@ bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& o
       continue;
     }
     if (c == '\\') {
-      const std::size_t n = EscapeLength(line, i);
+      const std::size_t n = RtfStepLength(line, i);
       rtf.append(line.substr(i, n));
       i += n;
       continue;

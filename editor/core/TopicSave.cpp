@@ -1,29 +1,17 @@
 #include "editor/core/TopicSave.h"
 
 #include "core/Cp932.h"
+#include "editor/core/RtfText.h"
 #include "editor/core/TopicMarkup.h"
 
 namespace qm {
 
 namespace {
 
-bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
-  return pos <= s.size() && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
-}
-
 // Position of the escaped closing brace "\}" at or after from; npos if none.
 std::size_t FindEscapedClose(std::string_view s, std::size_t from) {
-  std::size_t i = from;
-  while (i < s.size()) {
-    if (IsLeadByte(s[i]) && i + 1 < s.size()) {
-      i += 2;
-    } else if (s[i] == '\\') {
-      if (i + 1 < s.size() && s[i + 1] == '}') return i;
-      i += (i + 1 < s.size() && !IsLeadByte(s[i + 1])) ? 2 : 1;
-    } else {
-      ++i;
-    }
-  }
+  for (std::size_t i = from; i < s.size(); i += RtfStepLength(s, i))
+    if (StartsAt(s, i, "\\}")) return i;
   return std::string_view::npos;
 }
 
