@@ -2,7 +2,7 @@
 
 #include "core/Cp932.h"
 
-namespace qm {
+namespace qm::editor {
 
 bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
   return pos <= s.size() && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
@@ -31,4 +31,4 @@ std::size_t FindGroupEnd(std::string_view line, std::size_t pos) {
   return std::string_view::npos;
 }
 
-}  // namespace qm
+}  // namespace qm::editor

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace qm {
+namespace qm::editor {
 
 // True when s holds what at pos (pos may be s.size(), or beyond it).
 bool StartsAt(std::string_view s, std::size_t pos, std::string_view what);
@@ -25,4 +25,4 @@ std::size_t RtfStepLength(std::string_view s, std::size_t i);
 // line; npos when the group does not close on the line.
 std::size_t FindGroupEnd(std::string_view line, std::size_t pos);
 
-}  // namespace qm
+}  // namespace qm::editor

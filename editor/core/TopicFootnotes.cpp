@@ -3,7 +3,7 @@
 #include "core/Cp932.h"
 #include "editor/core/RtfText.h"
 
-namespace qm {
+namespace qm::editor {
 
 namespace {
 
@@ -186,4 +186,4 @@ bool IsPlainFootnote(std::string_view line, std::size_t pos) {
   return false;
 }
 
-}  // namespace qm
+}  // namespace qm::editor

@@ -12,7 +12,7 @@
 
 #include "core/Lines.h"
 
-namespace qm {
+namespace qm::editor {
 
 // The open topic's fields. Values are the text itself (code page 932 bytes):
 // reading a footnote decodes its RTF escapes, writing one escapes "\", "{"
@@ -75,4 +75,4 @@ std::string EscapeFootnoteText(std::string_view value);
 // line.
 bool IsPlainFootnote(std::string_view line, std::size_t pos);
 
-}  // namespace qm
+}  // namespace qm::editor

@@ -4,7 +4,7 @@
 #include "editor/core/RtfText.h"
 #include "editor/core/TopicMarkup.h"
 
-namespace qm {
+namespace qm::editor {
 
 namespace {
 
@@ -371,4 +371,4 @@ std::string RichEditStreamIn(const Lines& editorLines) {
   return out;
 }
 
-}  // namespace qm
+}  // namespace qm::editor

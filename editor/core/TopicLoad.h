@@ -8,7 +8,7 @@
 #include "editor/core/TopicFootnotes.h"
 #include "editor/core/TopicStash.h"
 
-namespace qm {
+namespace qm::editor {
 
 // Converts the lines of a topic file (code page 932 bytes) into the lines of
 // RTF for the editor pane. fields receives the footnotes of the first body
@@ -21,4 +21,4 @@ Lines LoadTopicLines(const Lines& fileLines, TopicFields& fields, TopicStash& st
 // two of them), so that no control reads a trail byte as RTF.
 std::string RichEditStreamIn(const Lines& editorLines);
 
-}  // namespace qm
+}  // namespace qm::editor

@@ -3,7 +3,7 @@
 #include "core/Cp932.h"
 #include "editor/core/RtfText.h"
 
-namespace qm {
+namespace qm::editor {
 
 namespace {
 
@@ -221,4 +221,4 @@ bool CopyButtonMarkup(std::string_view line, std::size_t& pos, std::string& out,
   return false;
 }
 
-}  // namespace qm
+}  // namespace qm::editor

@@ -4,7 +4,7 @@
 #include "editor/core/RtfText.h"
 #include "editor/core/TopicMarkup.h"
 
-namespace qm {
+namespace qm::editor {
 
 namespace {
 
@@ -266,4 +266,4 @@ Lines SaveTopicLines(const Lines& editorLines, std::string_view topicId, const T
   return lines;
 }
 
-}  // namespace qm
+}  // namespace qm::editor

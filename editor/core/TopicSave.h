@@ -9,7 +9,7 @@
 #include "editor/core/TopicFootnotes.h"
 #include "editor/core/TopicStash.h"
 
-namespace qm {
+namespace qm::editor {
 
 // Splits the bytes streamed out of the rich-edit control into lines, first
 // dropping the NUL bytes that some controls write at the end.
@@ -24,4 +24,4 @@ Lines SplitRichEditStreamOut(std::string_view bytes);
 Lines SaveTopicLines(const Lines& editorLines, std::string_view topicId, const TopicFields& fields,
                      const TopicStash& stash, std::vector<int>* unused = nullptr);
 
-}  // namespace qm
+}  // namespace qm::editor

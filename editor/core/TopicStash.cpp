@@ -2,7 +2,7 @@
 
 #include "editor/core/RtfText.h"
 
-namespace qm {
+namespace qm::editor {
 
 int TopicStash::Add(std::string_view word, std::string rtf) {
   Items.push_back({std::string(word), std::move(rtf)});
@@ -60,4 +60,4 @@ bool MatchPlaceholder(std::string_view line, std::size_t pos, const TopicStash& 
   return true;
 }
 
-}  // namespace qm
+}  // namespace qm::editor

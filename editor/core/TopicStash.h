@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qm {
+namespace qm::editor {
 
 struct TopicStashItem {
   std::string Word;  // "pict" or "footnote"
@@ -52,4 +52,4 @@ std::string_view PictureGroupWord(std::string_view line, std::size_t pos);
 bool MatchPlaceholder(std::string_view line, std::size_t pos, const TopicStash& stash,
                       const TopicStashItem*& item, int& number, std::size_t& length);
 
-}  // namespace qm
+}  // namespace qm::editor

@@ -2,7 +2,7 @@
 
 #include "editor/core/RtfText.h"
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 constexpr auto npos = std::string_view::npos;
@@ -31,4 +31,4 @@ TEST(RtfText, AGroupEndsAtItsOwnBraceOnTheLine) {
 }
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor

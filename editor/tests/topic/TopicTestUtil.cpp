@@ -6,7 +6,7 @@
 #include "core/Cp932.h"
 #include "core/FileSystem.h"
 
-namespace qm::test {
+namespace qm::editor::test {
 
 namespace {
 
@@ -171,4 +171,4 @@ Lines ReadTopicFile(const std::string& path) {
   return SplitLines(bytes);
 }
 
-}  // namespace qm::test
+}  // namespace qm::editor::test

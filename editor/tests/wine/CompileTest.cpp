@@ -12,7 +12,7 @@
 #include "core/FileSystem.h"
 #include "editor/core/CompileRules.h"
 
-using namespace qmtest;
+using namespace qm::editor::test;
 using namespace qm::editor;
 
 namespace {

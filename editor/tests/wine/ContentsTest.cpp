@@ -7,7 +7,7 @@
 #include "core/FileSystem.h"
 #include "core/Lines.h"
 
-using namespace qmtest;
+using namespace qm::editor::test;
 using namespace qm::editor;
 
 namespace {

@@ -5,7 +5,7 @@
 #include "core/FileSystem.h"
 #include "editor/core/RecentProjects.h"
 
-using namespace qmtest;
+using namespace qm::editor::test;
 using namespace qm::editor;
 
 namespace {

@@ -3,7 +3,7 @@
 #include "classlib/Application.h"
 #include "core/FileSystem.h"
 
-namespace qmtest {
+namespace qm::editor::test {
 
 std::string CopyProject(const std::string& name) {
   std::string from = std::string(QM_TESTDATA_DIR) + "/projects/" + name;
@@ -74,4 +74,4 @@ void EditorFixture::TypeAtEnd(const std::string& text) {
   form->Editor->SetSelText(text);
 }
 
-}  // namespace qmtest
+}  // namespace qm::editor::test

@@ -18,7 +18,10 @@
 #include "editor/ProjectCommands.h"
 #include "editor/TopicCommands.h"
 
-namespace qmtest {
+namespace qm::editor::test {
+
+// A new temporary folder (the class library's test helper).
+using qmtest::NewTempDir;
 
 // Copies every file of a test project (testdata/projects) into a new
 // temporary folder.
@@ -43,4 +46,4 @@ struct EditorFixture {
   void TypeAtEnd(const std::string& text);
 };
 
-}  // namespace qmtest
+}  // namespace qm::editor::test

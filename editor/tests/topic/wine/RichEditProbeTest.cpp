@@ -15,7 +15,7 @@
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 struct StreamBuffer {
@@ -219,4 +219,4 @@ INSTANTIATE_TEST_SUITE_P(Projects, RealTopicProbe,
                                            "calques3d/bcgcontrolbar.rtf"));
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor
