@@ -24,7 +24,7 @@ class ProjectFileUi {
   virtual void EndWait() {}
   // ReadProject names the project: window caption ("<dir>\<file> -
   // Quillmark") and application title ("<file> - Quillmark").
-  virtual void SetProjectCaption(const std::string& caption, const std::string& appTitle) {}
+  virtual void SetProjectCaption(const std::string& caption, const std::string& app_title) {}
   // The contents tree is about to be emptied: a view whose items point at
   // its nodes lets go of them first.
   virtual void ContentsResetting() {}
@@ -82,7 +82,7 @@ void EnsureProjectFolders(const ProjectModel& m);
 void MoveLooseProjectFiles(ProjectModel& m);
 
 // Pieces of the readers, exposed for the tests.
-void ReadProjectLines(ProjectModel& m, const Lines& lines, bool& oldLayout);
+void ReadProjectLines(ProjectModel& m, const Lines& lines, bool& old_layout);
 void ReadMapFileLines(ProjectModel& m, const Lines& lines);
 void ReadContentsLines(ProjectModel& m, const Lines& lines);
 // Assigns the map numbers still missing after the map data was read.

@@ -74,9 +74,9 @@ std::string EscapeFootnoteText(std::string_view value) {
   return out;
 }
 
-std::string FootnoteBlockBody(std::string_view topicId, const TopicFields& f) {
+std::string FootnoteBlockBody(std::string_view topic_id, const TopicFields& f) {
   std::string block;
-  block.reserve(64 + topicId.size() + f.TopicTitle.size() + f.BrowseId.size() + f.BKeywords.size() +
+  block.reserve(64 + topic_id.size() + f.TopicTitle.size() + f.BrowseId.size() + f.BKeywords.size() +
                 f.KKeywords.size() + f.AKeywords.size() + f.TopicMacros.size() + f.TopicWindow.size());
   auto add = [&block](char letter, std::string_view value) {
     block += letter;
@@ -84,7 +84,7 @@ std::string FootnoteBlockBody(std::string_view topicId, const TopicFields& f) {
     block += EscapeFootnoteText(value);
     block += "} ";
   };
-  add('#', topicId);
+  add('#', topic_id);
   const std::pair<char, const std::string*> rest[] = {
       {'$', &f.TopicTitle},  {'+', &f.BrowseId},    {'B', &f.BKeywords},  {'K', &f.KKeywords},
       {'A', &f.AKeywords},   {'!', &f.TopicMacros}, {'>', &f.TopicWindow}};
@@ -94,10 +94,10 @@ std::string FootnoteBlockBody(std::string_view topicId, const TopicFields& f) {
   return block;
 }
 
-std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view topicId,
+std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view topic_id,
                                const TopicFields& fields) {
   std::string& line = lines[first];
-  const std::string body = FootnoteBlockBody(topicId, fields);
+  const std::string body = FootnoteBlockBody(topic_id, fields);
   const std::string_view keepn = fields.NoScroll ? "\\keepn " : "";
   auto insert = [&](std::size_t at, std::string_view lead) {
     std::string block(lead);

@@ -21,8 +21,8 @@ class SaveConverter {
 
   // Converts line[pos...] and appends the result to o.
   void ConvertRest(std::string_view s, std::size_t pos, std::string& o) {
-    resetSeen_ = false;
-    cellState_ = 0;
+    reset_seen_ = false;
+    cell_state_ = 0;
     while (pos < s.size()) {
       const char c = s[pos];
       if (IsLeadByte(c) && pos + 1 < s.size()) {
@@ -61,8 +61,8 @@ class SaveConverter {
         }
       }
     } else if (StartsAt(s, p, "pard ")) {
-      if (!resetSeen_) o += "\\pard ";
-      resetSeen_ = true;
+      if (!reset_seen_) o += "\\pard ";
+      reset_seen_ = true;
       pos = p + 5;
     } else if (StartsAt(s, p, "trowd") && p + 5 < s.size() &&
                ((s[p + 5] >= 'a' && s[p + 5] <= 'z') || (s[p + 5] >= 'A' && s[p + 5] <= 'Z') ||
@@ -115,16 +115,16 @@ class SaveConverter {
       return;
     } else if (at("end\\}")) {
       pos += 5;
-      if (resetSeen_) {
-        tableOpen_ = false;
+      if (reset_seen_) {
+        table_open_ = false;
         o.pop_back();
         return;
       }
-      resetSeen_ = true;
-      if (tableOpen_) {
-        if (cellState_ == 0) o += "cell \\row \\";
-        if (cellState_ == 1) o += "row \\";
-        tableOpen_ = false;
+      reset_seen_ = true;
+      if (table_open_) {
+        if (cell_state_ == 0) o += "cell \\row \\";
+        if (cell_state_ == 1) o += "row \\";
+        table_open_ = false;
       }
       o += "pard ";
       return;
@@ -163,9 +163,9 @@ class SaveConverter {
         }
       }
     } else if (at("table\\}")) {
-      if (!tableOpen_) {
+      if (!table_open_) {
         o += "intbl ";
-        tableOpen_ = true;
+        table_open_ = true;
       } else {
         o.pop_back();
       }
@@ -174,9 +174,9 @@ class SaveConverter {
     } else if (at("size ")) {
       if (ConvertSize(s, pos, o)) return;
     } else if (at("td\\}")) {
-      if (tableOpen_) {
+      if (table_open_) {
         o += "cell ";
-        cellState_ = 1;
+        cell_state_ = 1;
       } else {
         o.pop_back();
       }
@@ -184,13 +184,13 @@ class SaveConverter {
       return;
     } else if (at("tr\\}")) {
       pos += 4;
-      if (tableOpen_) {
-        if (cellState_ == 0) o += "cell \\";
+      if (table_open_) {
+        if (cell_state_ == 0) o += "cell \\";
         o += "row ";
-        cellState_ = 2;
+        cell_state_ = 2;
         if (!StartsAt(s, pos, "\\{end\\}")) {
           o += "\\intbl ";
-          cellState_ = 0;
+          cell_state_ = 0;
         }
       } else {
         o.pop_back();
@@ -228,9 +228,9 @@ class SaveConverter {
   }
 
   StashRestorer restorer_;
-  bool tableOpen_ = false;
-  bool resetSeen_ = false;
-  int cellState_ = 0;
+  bool table_open_ = false;
+  bool reset_seen_ = false;
+  int cell_state_ = 0;
 };
 
 }  // namespace
@@ -240,9 +240,9 @@ Lines SplitRichEditStreamOut(std::string_view bytes) {
   return SplitLines(bytes);
 }
 
-Lines SaveTopicLines(const Lines& editorLines, std::string_view topicId, const TopicFields& fields,
+Lines SaveTopicLines(const Lines& editor_lines, std::string_view topic_id, const TopicFields& fields,
                      const TopicStash& stash, std::vector<int>* unused) {
-  Lines lines = editorLines;
+  Lines lines = editor_lines;
   const std::size_t first = FirstBodyLine(lines);
   ApplyJoinRule(lines, first);
   SaveConverter converter(stash);
@@ -254,7 +254,7 @@ Lines SaveTopicLines(const Lines& editorLines, std::string_view topicId, const T
       lines[k].erase(0, 20);
     }
     std::size_t start = 0;
-    if (k == first) start = PlaceFootnoteBlock(lines, k, topicId, fields);
+    if (k == first) start = PlaceFootnoteBlock(lines, k, topic_id, fields);
     const std::string& line = lines[k];
     std::string o;
     o.reserve(line.size() + line.size() / 8 + 32);

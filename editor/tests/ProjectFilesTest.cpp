@@ -98,10 +98,10 @@ const char kSampleHpj[] =
     "CB(\"b\",\"&B\",\"JI(`',`c')\")\r\n";
 
 // Reads lines of a project file into a fresh model.
-void ReadHpj(ProjectModel& m, Lines lines, bool* oldLayout = nullptr) {
+void ReadHpj(ProjectModel& m, Lines lines, bool* old_layout = nullptr) {
   bool old = false;
   ReadProjectLines(m, lines, old);
-  if (oldLayout) *oldLayout = old;
+  if (old_layout) *old_layout = old;
 }
 
 // Builds a project from [FILES] ids and contents lines.
@@ -120,7 +120,7 @@ std::string Kinds(const ProjectModel& m) {
 }
 
 struct RecordingUi : ProjectFileUi {
-  int waits = 0, ends = 0, noContents = 0, read = 0, rebuilt = 0;
+  int waits = 0, ends = 0, no_contents = 0, read = 0, rebuilt = 0;
   std::string caption, title;
   void BeginWait() override { ++waits; }
   void EndWait() override { ++ends; }
@@ -130,7 +130,7 @@ struct RecordingUi : ProjectFileUi {
   }
   void ProjectRead() override { ++read; }
   void ContentsRebuilt() override { ++rebuilt; }
-  void ShowNoContents() override { ++noContents; }
+  void ShowNoContents() override { ++no_contents; }
 };
 
 }  // namespace
@@ -180,7 +180,7 @@ TEST(WriteProject, EmptyTreeOrNoTopicWritesNothing) {
   m.ProjectModified = true;
   RecordingUi ui;
   EXPECT_FALSE(WriteProject(m, &ui));
-  EXPECT_EQ(ui.noContents, 1);
+  EXPECT_EQ(ui.no_contents, 1);
   EXPECT_EQ(ui.waits, 0);
   EXPECT_TRUE(m.ProjectModified);
   // Books only: no topic to name as the contents topic.
@@ -496,12 +496,12 @@ TEST(ReadProject, WithoutContentsFileListsEveryTopicAtTheTop) {
   // The view is told before the old nodes go.
   struct ResetUi : ProjectFileUi {
     ProjectModel* model = nullptr;
-    std::size_t nodesWhenTold = 0;
-    void ContentsResetting() override { nodesWhenTold = model->Contents.Count(); }
+    std::size_t nodes_when_told = 0;
+    void ContentsResetting() override { nodes_when_told = model->Contents.Count(); }
   } ui;
   ui.model = &m;
   ReadProject(m, dir + "/p.hpj", &ui);
-  EXPECT_EQ(ui.nodesWhenTold, 1u);
+  EXPECT_EQ(ui.nodes_when_told, 1u);
   EXPECT_EQ(Kinds(m), "0:2:b 0:2:Alpha ");
   EXPECT_EQ(m.OpenTopicNode, nullptr);
   EXPECT_EQ(m.TopicId, "");

@@ -53,8 +53,8 @@ class RichEditProbe : public ::testing::Test {
   }
 
   // The editor pane's RTF after the converted topic went in and came out.
-  Lines ThroughControl(const Lines& editorLines) {
-    StreamBuffer in{RichEditStreamIn(editorLines)};
+  Lines ThroughControl(const Lines& editor_lines) {
+    StreamBuffer in{RichEditStreamIn(editor_lines)};
     EDITSTREAM es{};
     es.dwCookie = reinterpret_cast<DWORD_PTR>(&in);
     es.pfnCallback = StreamInCallback;
