@@ -17,8 +17,9 @@ class TTopicCommands : public TCommandGroup {
   // Loads the topic of OpenTopicNode. Throws FileError when its file exists
   // but cannot be read; no topic is open then.
   void LoadTopic();
-  // Writes the open topic to its file; throws when the author keeps set-aside
-  // data that the text lost, or when the file cannot be written.
+  // Writes the open topic to its file. Throws, writing nothing, when the
+  // author does not let go of set-aside data whose placeholder the text
+  // lost, or when the file cannot be written.
   void SaveTopic();
   // What the editor pane cannot hold of the open topic, set aside.
   TopicStash OpenTopicStash;

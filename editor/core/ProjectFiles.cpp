@@ -760,6 +760,7 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
   const std::string name = m.ProjectName();
   int contents_topic = ContentsTopic(m);
   if (contents_topic < 0) {
+    // The text authors know from this failure: keep it as it is.
     throw ProjectError("List index out of bounds (" +
                        std::to_string(m.Contents.IsEmpty() ? 0 : m.Contents.First()->Data) + ")");
   }

@@ -226,7 +226,7 @@ TEST(ContentsEditing, PositionMenusAndCommandsFollowTheSelection) {
       {f.ContentsCmds->TopicInsTopMenu, "TopicInsTopMenu", "トップに挿入", 3},
       {f.ContentsCmds->OtherUpMenu, "OtherUpMenu", "上に挿入", 11},
       {f.ContentsCmds->OtherDownMenu, "OtherDownMenu", "下に挿入", 12},
-      {f.ContentsCmds->OtherTopMenu, "OtherTopMenu", "トップﾟに挿入", 13},
+      {f.ContentsCmds->OtherTopMenu, "OtherTopMenu", "トップﾟに挿入", 13},  // sound mark and all
   };
   for (const Row& r : rows) {
     EXPECT_EQ(r.item->Name, r.name);
