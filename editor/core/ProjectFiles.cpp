@@ -25,10 +25,6 @@ std::size_t SkipBlanks(std::string_view s, std::size_t i) {
   return i;
 }
 
-bool StartsWith(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
-}
-
 // A line of blanks and control characters only.
 bool IsEmptyLine(std::string_view line) {
   for (char c : line) {
@@ -133,20 +129,20 @@ void ReadOptions(ProjectModel& m, const Lines& lines, Section s, bool& old_layou
   bool root_seen = false;
   for (std::size_t i = s.begin; i < s.end; ++i) {
     const std::string& line = lines[i];
-    if (StartsWith(line, "COMPRESS=")) {
+    if (line.starts_with("COMPRESS=")) {
       m.CompressHelp = true;
-    } else if (StartsWith(line, "TITLE=")) {
+    } else if (line.starts_with("TITLE=")) {
       m.HelpTitle = CutBytes(std::string_view(line).substr(6), 255);
-    } else if (StartsWith(line, "TITLE =")) {
+    } else if (line.starts_with("TITLE =")) {
       m.HelpTitle = CutBytes(std::string_view(line).substr(7), 255);
-    } else if (StartsWith(line, "COPYRIGHT=")) {
+    } else if (line.starts_with("COPYRIGHT=")) {
       m.HelpCopyright = CutBytes(std::string_view(line).substr(10), 255);
-    } else if (StartsWith(line, "COPYRIGHT =")) {
+    } else if (line.starts_with("COPYRIGHT =")) {
       m.HelpCopyright = CutBytes(std::string_view(line).substr(11), 255);
-    } else if (StartsWith(line, "ROOT=")) {
+    } else if (line.starts_with("ROOT=")) {
       root_seen = true;
       if (std::string_view(line).substr(5, 4) != "rtf") old_layout = true;
-    } else if (StartsWith(line, "; BackUp=")) {
+    } else if (line.starts_with("; BackUp=")) {
       m.BackupPath = CutBytes(std::string_view(line).substr(9), 1024);
     }
   }
@@ -376,7 +372,7 @@ void ReadMapSection(ProjectModel& m, const Lines& lines, Section s) {
   std::size_t last_include = npos;
   for (std::size_t i = s.begin; i < s.end; ++i) {
     const std::string& line = lines[i];
-    if (StartsWith(line, "#include")) {
+    if (line.starts_with("#include")) {
       std::string name = IncludeName(std::string_view(line).substr(SkipBlanks(line, 8)));
       if (!name.empty()) {
         m.MapFile = name;
