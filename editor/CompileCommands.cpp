@@ -252,7 +252,7 @@ void TCompileCommands::GoToTopicId(const std::string& id, bool warn) {
   ContentsNode* target = nullptr;
   int index = Project.TopicIds.IndexOf(id);
   if (index >= 0) {
-    cl::TWaitCursor hourglass;  // until the end of the command
+    cl::TWaitCursor hourglass;
     // Books and external entries may carry the same number: topics only.
     for (ContentsNode* n : Project.Contents.Nodes()) {
       if ((n->Kind == kTopicNode || n->Kind == kHiddenTopicNode) && n->Data == index) {
