@@ -13,6 +13,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 wine_env_init_prefix
 trap wine_env_stop EXIT
+# The archiver library for Backup lies outside the suite: a user puts it in the
+# Windows system folder, where the editor looks for it.
+cp "$root/dist/win64/archiver/unlha32.dll" "$WINEPREFIX/drive_c/windows/system32/"
 # Until the program options can set it, point the Help Workshop folder at the
 # stand-ins once, so that Compile works out of the box.
 # (A new prefix has no such key yet: the query fails, which is not an error.)
@@ -22,4 +25,24 @@ if [ -z "$hcw_now" ]; then
   hcw_dir=$({ "$WINE" winepath -w "$root/dist/win64/helpworkshop" 2>/dev/null || true; } | tr -d '\r')
   "$WINE" reg add 'HKCU\software\tarvesk\quillmark\Env' /v Hcw /d "$hcw_dir" /f >/dev/null 2>&1 || true
 fi
-"$WINE" "$root/dist/win64/quillmark.exe"
+if [ "${QM_RUN_EXIT_WHEN_SHOWN:-}" != 1 ]; then
+  "$WINE" "$root/dist/win64/quillmark.exe"
+  exit
+fi
+# For the tests of this script: end (status 0) once the quillmark window shows,
+# with status 1 when it does not within a minute.
+"$WINE" "$root/dist/win64/quillmark.exe" &
+qm_pid=$!
+for _ in $(seq 600); do
+  if xdotool search --onlyvisible --name '^Quillmark$|Quillmark$' >/dev/null 2>&1; then
+    echo "run.sh: the quillmark window shows"
+    exit 0
+  fi
+  if ! kill -0 "$qm_pid" 2>/dev/null; then
+    echo "run.sh: quillmark ended without showing its window" >&2
+    exit 1
+  fi
+  sleep 0.1
+done
+echo "run.sh: no quillmark window within a minute" >&2
+exit 1

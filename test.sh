@@ -33,6 +33,11 @@ wine_env_unmanaged_windows
 (cd build/win64 && ctest --output-on-failure --timeout 300) || failed+=("Windows tests")
 wine_env_stop
 
+echo "== user-level tests (the programs driven by mouse and keyboard under Wine)"
+# On a display of their own, one at a time, each in a fresh copy of one
+# template prefix.
+python3 usertests/run.py || failed+=("user-level tests")
+
 echo "== fuzz targets"
 ./scripts/fuzz.sh "${QM_FUZZ_SECONDS:-15}" || failed+=("fuzz")
 

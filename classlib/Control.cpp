@@ -163,6 +163,29 @@ void TControl::UpdateBoundsFromWindow() {
   height_ = r.bottom - r.top;
 }
 
+bool TControl::PaintsItself(UINT msg, WPARAM wp, LRESULT& result,
+                            const std::function<void(HDC)>& paint) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Handle(), &ps);
+      paint(dc);
+      EndPaint(Handle(), &ps);
+      result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wp));
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
 LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE: {

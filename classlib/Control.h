@@ -97,6 +97,10 @@ class TControl : public TComponent {
   void CreateTopLevelHandle(const char* class_name, const char* text, DWORD style,
                             DWORD ex_style, HWND owner);
   LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
+  // For a control that paints its whole client area itself: the background
+  // is never erased apart, and WM_PAINT and WM_PRINTCLIENT call paint. True
+  // when msg was one of those, with its result.
+  bool PaintsItself(UINT msg, WPARAM wp, LRESULT& result, const std::function<void(HDC)>& paint);
   void UpdateBoundsFromWindow();
   // Set by controls whose notifications report their clicks and double
   // clicks (buttons, lists): the mouse messages then run no OnClick and

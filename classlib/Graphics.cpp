@@ -7,23 +7,14 @@
 #include <ostream>
 #include <vector>
 
+#include "bitmap/core/QvBmpFormat.h"
+#include "core/ByteReader.h"
+#include "core/ByteWriter.h"
+#include "core/LittleEndian.h"
+
 namespace cl {
 
 namespace {
-
-std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t U32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-void Put16(std::string& s, unsigned v) {
-  s += static_cast<char>(v & 0xFF);
-  s += static_cast<char>(v >> 8 & 0xFF);
-}
-void Put32(std::string& s, std::uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
-}
 
 // Reads up to n bytes; returns how many came.
 std::size_t ReadSome(std::istream& in, void* dest, std::size_t n) {
@@ -263,33 +254,33 @@ void TBitmap::Assign(const TBitmap& other) {
   SetHandle(copy, pal);
 }
 
-void TBitmap::LoadFromStream(std::istream& in) {
-  unsigned char file[14];
-  ReadExactly(in, file, sizeof file, kBadBitmap);
-  if (file[0] != 'B' || file[1] != 'M') throw EInvalidGraphic(kBadBitmap);
-  const std::uint32_t off_bits = U32(file + 10);
-  unsigned char header[124]{};
-  ReadExactly(in, header, 4, kBadBitmap);
-  const std::uint32_t header_size = U32(header);
-  const bool core = header_size == 12;
-  if (!core && (header_size < 40 || header_size > sizeof header)) throw EInvalidGraphic(kBadBitmap);
-  ReadExactly(in, header + 4, header_size - 4, kBadBitmap);
+namespace {
 
-  long width, height;
-  unsigned bpp, compression = BI_RGB;
-  std::uint32_t size_image = 0, colors_used = 0;
-  if (core) {
-    width = U16(header + 4);
-    height = U16(header + 6);
-    bpp = U16(header + 10);
-  } else {
-    width = static_cast<std::int32_t>(U32(header + 4));
-    height = static_cast<std::int32_t>(U32(header + 8));
-    bpp = U16(header + 14);
-    compression = U32(header + 16);
-    size_image = U32(header + 20);
-    colors_used = U32(header + 32);
-  }
+// What a .bmp file says in front of its pixels, as TBitmap reads it.
+struct BmpFront {
+  qm::QvBmpFileHeader file;
+  qm::QvBmpHeader header;
+  unsigned entries = 0;      // colour-table entries read (kept for 8 bits or fewer)
+  qm::QvRGBQuad table[256];  // their colours
+};
+
+// Parses a .bmp file up to its pixels: the headers, the colour table (or
+// masks) and a gap before bfOffBits. Refusals throw; false when the bytes end
+// too early.
+bool ParseBmpFront(qm::ByteReader& r, BmpFront& out) {
+  if (!qm::ReadBmpFileHeader(r, out.file)) return false;
+  if (out.file.type != qm::kBmpFileType) throw EInvalidGraphic(kBadBitmap);
+  std::uint32_t header_size;
+  if (!r.ReadU32(header_size)) return false;
+  if (header_size != qm::kBmpCoreHeaderSize && (header_size < 40 || header_size > 124))
+    throw EInvalidGraphic(kBadBitmap);
+  if (!qm::ReadBmpHeader(r, header_size, out.header)) return false;
+
+  const qm::QvBitmapInfoHeader& h = out.header.info;
+  const long width = h.biWidth;
+  const long height = h.biHeight;
+  const unsigned bpp = h.biBitCount;
+  const unsigned compression = h.biCompression;
   const bool top_down = height < 0;
   const long rows = top_down ? -height : height;
   if (width <= 0 || rows <= 0 || width > 0x7FFFFF || rows > 0x7FFFFF) throw EInvalidGraphic(kBadBitmap);
@@ -302,37 +293,49 @@ void TBitmap::LoadFromStream(std::istream& in) {
     throw EInvalidGraphic(kBadBitmap);
 
   // Colour table and masks.
-  unsigned entries = 0;
-  if (bpp <= 8) entries = colors_used && colors_used < (1u << bpp) ? colors_used : 1u << bpp;
-  else if (colors_used <= 256) entries = colors_used;  // an optional table, skipped
+  const std::uint32_t colors_used = h.biClrUsed;
+  if (bpp <= 8) out.entries = colors_used && colors_used < (1u << bpp) ? colors_used : 1u << bpp;
+  else if (colors_used <= 256) out.entries = colors_used;  // an optional table, skipped
   else throw EInvalidGraphic(kBadBitmap);
-  std::uint32_t masks[3] = {0, 0, 0};
-  std::uint32_t consumed = 14 + header_size;
-  if (compression == BI_BITFIELDS) {
-    if (header_size == 40) {
-      unsigned char m[12];
-      ReadExactly(in, m, sizeof m, kBadBitmap);
-      consumed += 12;
-      for (int i = 0; i < 3; ++i) masks[i] = U32(m + 4 * i);
-    } else {
-      for (int i = 0; i < 3; ++i) masks[i] = U32(header + 40 + 4 * i);
-    }
-  }
-  const unsigned entry_size = core ? 3 : 4;
-  std::vector<unsigned char> table(entries * entry_size);
-  ReadExactly(in, table.data(), table.size(), kBadBitmap);
-  consumed += static_cast<std::uint32_t>(table.size());
+  if (compression == BI_BITFIELDS && !qm::ReadBmpMasks(r, out.header)) return false;
+  if (!qm::ReadBmpColors(r, out.header, out.entries, out.table, 256)) return false;
   // A gap before the pixels, as the file header says.
-  if (off_bits > consumed) {
-    std::uint32_t gap = off_bits - consumed;
+  if (out.file.offBits > r.Position()) {
+    const std::uint64_t gap = out.file.offBits - r.Position();
     if (gap > (16u << 20)) throw EInvalidGraphic(kBadBitmap);
-    std::vector<char> skip(gap);
-    ReadExactly(in, skip.data(), gap, kBadBitmap);
+    if (!r.Skip(gap)) return false;
   }
+  return true;
+}
 
-  const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bpp + 31) / 32) * 4;
-  const std::uint64_t plain_bytes = stride * static_cast<std::uint64_t>(rows);
-  const std::uint64_t want = rle ? size_image : plain_bytes;
+}  // namespace
+
+void TBitmap::LoadFromStream(std::istream& in) {
+  // The front of the file is parsed from memory as it is read; the stream
+  // ends up just after the pixels.
+  BmpFront front;
+  std::string bytes;
+  const bool parsed = qm::ParseGrowing(
+      bytes,
+      [&](qm::ByteReader& r) {
+        front = BmpFront{};
+        return ParseBmpFront(r, front);
+      },
+      [&](std::uint64_t count) {
+        return qm::AppendFromSource(bytes, count,
+                                    [&](void* dest, std::size_t n) { return ReadSome(in, dest, n); });
+      });
+  if (!parsed) throw EInvalidGraphic(kBadBitmap);
+
+  const qm::QvBitmapInfoHeader& h = front.header.info;
+  const long width = h.biWidth;
+  const long height = h.biHeight;
+  const long rows = height < 0 ? -height : height;
+  const unsigned bpp = h.biBitCount;
+  const unsigned compression = h.biCompression;
+  const bool rle = compression == BI_RLE8 || compression == BI_RLE4;
+  const std::uint64_t plain_bytes = static_cast<std::uint64_t>(qm::DibStride(width, bpp)) * rows;
+  const std::uint64_t want = rle ? h.biSizeImage : plain_bytes;
   if (want == 0 || want > kMaxBytes || plain_bytes > kMaxBytes) throw EInvalidGraphic(kBadBitmap);
   std::vector<unsigned char> pixels(static_cast<std::size_t>(want), 0);
   // A file cut short keeps the rows it has; the rest stays black.
@@ -341,13 +344,13 @@ void TBitmap::LoadFromStream(std::istream& in) {
 
   BitmapInfo256 info =
       MakeBitmapInfo(width, height, bpp, compression == BI_BITFIELDS ? BI_BITFIELDS : BI_RGB);
-  const unsigned colors = bpp <= 8 ? entries : 0;
+  const unsigned colors = bpp <= 8 ? front.entries : 0;
   info.h.biClrUsed = colors;
   for (unsigned i = 0; i < colors; ++i) {
-    const unsigned char* e = table.data() + i * entry_size;
-    info.colors[i] = RGBQUAD{e[0], e[1], e[2], 0};
+    const qm::QvRGBQuad& e = front.table[i];
+    info.colors[i] = RGBQUAD{e.rgbBlue, e.rgbGreen, e.rgbRed, 0};
   }
-  if (compression == BI_BITFIELDS) std::memcpy(info.colors, masks, sizeof masks);
+  if (compression == BI_BITFIELDS) std::memcpy(info.colors, front.header.masks, sizeof front.header.masks);
 
   void* bits = nullptr;
   HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
@@ -392,7 +395,7 @@ void TBitmap::SaveToStream(std::ostream& out) const {
       (ds.dsBmih.biBitCount <= 8 || ds.dsBmih.biBitCount == 32))
     bpp = ds.dsBmih.biBitCount;
   BitmapInfo256 info = MakeBitmapInfo(width_, height_, bpp, BI_RGB);
-  const std::size_t stride = ((static_cast<std::size_t>(width_) * bpp + 31) / 32) * 4;
+  const std::size_t stride = static_cast<std::size_t>(qm::DibStride(width_, bpp));
   std::vector<char> pixels(stride * static_cast<std::size_t>(height_));
   TMemoryDc mem;
   GdiFlush();
@@ -404,15 +407,14 @@ void TBitmap::SaveToStream(std::ostream& out) const {
   if (selected) SelectObject(canvas_dc_, bitmap_);
   if (lines != height_) throw std::runtime_error("Cannot read the bitmap's pixels");
   const unsigned colors = bpp <= 8 ? (info.h.biClrUsed ? info.h.biClrUsed : 1u << bpp) : 0;
-  std::string head;
-  const std::uint32_t off = 14 + 40 + colors * 4;
-  head += "BM";
-  Put32(head, off + static_cast<std::uint32_t>(pixels.size()));
-  Put32(head, 0);
-  Put32(head, off);
   info.h.biSizeImage = static_cast<DWORD>(pixels.size());
   info.h.biClrUsed = colors;
-  head.append(reinterpret_cast<const char*>(&info), 40 + colors * 4);
+  qm::QvBitmapInfoHeader header;
+  static_assert(sizeof header == sizeof info.h, "BITMAPINFOHEADER layout");
+  std::memcpy(&header, &info.h, sizeof header);
+  std::string head;
+  qm::ByteWriter w(head);
+  qm::WriteBmpHeaders(w, header, info.colors, colors, static_cast<std::uint32_t>(pixels.size()));
   out.write(head.data(), static_cast<std::streamsize>(head.size()));
   out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
 }
@@ -474,12 +476,12 @@ void TMetafile::SetHandle(HENHMETAFILE emf, int width, int height) {
 void TMetafile::LoadFromStream(std::istream& in) {
   unsigned char first[4];
   ReadExactly(in, first, sizeof first, kBadMetafile);
-  const std::uint32_t key = U32(first);
+  const std::uint32_t key = qm::LoadLe32(first);
   if (key == kPlaceableKey) {
     LoadWindowsMetafile(in, true, reinterpret_cast<const char*>(first), 4);
   } else if (key == 1) {  // EMR_HEADER
     LoadEnhanced(in, reinterpret_cast<const char*>(first), 4);
-  } else if ((U16(first) == 1 || U16(first) == 2) && U16(first + 2) == 9) {
+  } else if ((qm::LoadLe16(first) == 1 || qm::LoadLe16(first) == 2) && qm::LoadLe16(first + 2) == 9) {
     LoadWindowsMetafile(in, false, reinterpret_cast<const char*>(first), 4);
   } else {
     throw EInvalidGraphic(kBadMetafile);
@@ -495,11 +497,11 @@ void TMetafile::LoadWindowsMetafile(std::istream& in, bool placeable, const char
     unsigned char ph[22];
     std::memcpy(ph, first, got);
     ReadExactly(in, ph + got, sizeof ph - got, kBadMetafile);
-    const int left = static_cast<std::int16_t>(U16(ph + 6));
-    const int top = static_cast<std::int16_t>(U16(ph + 8));
-    const int right = static_cast<std::int16_t>(U16(ph + 10));
-    const int bottom = static_cast<std::int16_t>(U16(ph + 12));
-    inch = U16(ph + 14);
+    const int left = static_cast<std::int16_t>(qm::LoadLe16(ph + 6));
+    const int top = static_cast<std::int16_t>(qm::LoadLe16(ph + 8));
+    const int right = static_cast<std::int16_t>(qm::LoadLe16(ph + 10));
+    const int bottom = static_cast<std::int16_t>(qm::LoadLe16(ph + 12));
+    inch = qm::LoadLe16(ph + 14);
     if (inch == 0) throw EInvalidGraphic(kBadMetafile);
     width = MulDiv(right - left < 0 ? left - right : right - left, 96, inch);
     height = MulDiv(bottom - top < 0 ? top - bottom : bottom - top, 96, inch);
@@ -508,8 +510,8 @@ void TMetafile::LoadWindowsMetafile(std::istream& in, bool placeable, const char
     std::memcpy(wmf_header, first, got);
     ReadExactly(in, wmf_header + got, sizeof wmf_header - got, kBadMetafile);
   }
-  if (U16(wmf_header + 2) != 9) throw EInvalidGraphic(kBadMetafile);
-  const std::uint64_t size = static_cast<std::uint64_t>(U32(wmf_header + 6)) * 2;
+  if (qm::LoadLe16(wmf_header + 2) != 9) throw EInvalidGraphic(kBadMetafile);
+  const std::uint64_t size = static_cast<std::uint64_t>(qm::LoadLe32(wmf_header + 6)) * 2;
   if (size < sizeof wmf_header || size > kMaxBytes) throw EInvalidGraphic(kBadMetafile);
   records.resize(static_cast<std::size_t>(size));
   std::memcpy(records.data(), wmf_header, sizeof wmf_header);
@@ -531,9 +533,9 @@ void TMetafile::LoadEnhanced(std::istream& in, const char* first, std::size_t go
   unsigned char head[88]{};
   std::memcpy(head, first, got);
   ReadExactly(in, head + got, sizeof head - got, kBadMetafile);
-  const std::uint32_t record_size = U32(head + 4);
-  const std::uint32_t signature = U32(head + 40);
-  const std::uint64_t total = U32(head + 48);
+  const std::uint32_t record_size = qm::LoadLe32(head + 4);
+  const std::uint32_t signature = qm::LoadLe32(head + 40);
+  const std::uint64_t total = qm::LoadLe32(head + 48);
   if (signature != 0x464D4520u || record_size < sizeof head || total < record_size ||
       total > kMaxBytes)
     throw EInvalidGraphic(kBadMetafile);
@@ -556,18 +558,18 @@ void TMetafile::SaveToStream(std::ostream& out) const {
   ReleaseDC(nullptr, ref);
   if (size == 0 || got != size) throw std::runtime_error("Cannot convert the metafile");
   std::string head;
-  Put32(head, kPlaceableKey);
-  Put16(head, 0);  // handle
-  Put16(head, 0);  // bounding box
-  Put16(head, 0);
-  Put16(head, static_cast<unsigned>(width_ & 0x7FFF));
-  Put16(head, static_cast<unsigned>(height_ & 0x7FFF));
-  Put16(head, 96);
-  Put32(head, 0);
-  unsigned sum = 0;
-  for (std::size_t i = 0; i < head.size(); i += 2)
-    sum ^= U16(reinterpret_cast<const unsigned char*>(head.data()) + i);
-  Put16(head, sum);
+  qm::ByteWriter w(head);
+  w.WriteU32(kPlaceableKey);
+  w.WriteU16(0);  // handle
+  w.WriteU16(0);  // bounding box
+  w.WriteU16(0);
+  w.WriteU16(static_cast<std::uint16_t>(width_ & 0x7FFF));
+  w.WriteU16(static_cast<std::uint16_t>(height_ & 0x7FFF));
+  w.WriteU16(96);
+  w.WriteU32(0);
+  std::uint16_t sum = 0;
+  for (std::size_t i = 0; i < head.size(); i += 2) sum ^= qm::LoadLe16(head.data() + i);
+  w.WriteU16(sum);
   out.write(head.data(), static_cast<std::streamsize>(head.size()));
   out.write(records.data(), static_cast<std::streamsize>(records.size()));
 }

@@ -41,16 +41,9 @@ void TGroupBox::Paint(HDC dc) {
 }
 
 LRESULT TGroupBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT painted = 0;
+  if (PaintsItself(msg, wp, painted, [this](HDC dc) { Paint(dc); })) return painted;
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
     case WM_GETDLGCODE:
       // A static item for IsDialogMessage: its access key focuses the next control.
       return DLGC_STATIC;

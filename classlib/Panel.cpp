@@ -53,19 +53,9 @@ void TPanel::Paint(HDC dc) {
 }
 
 LRESULT TPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT painted = 0;
+  if (PaintsItself(msg, wp, painted, [this](HDC dc) { Paint(dc); })) return painted;
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;  // painted whole in WM_PAINT
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
     case WM_SETTEXT: {
       LRESULT r = TControl::WndProc(msg, wp, lp);
       Invalidate();

@@ -70,16 +70,9 @@ void TSpeedButton::Paint(HDC dc) {
 }
 
 LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT painted = 0;
+  if (PaintsItself(msg, wp, painted, [this](HDC dc) { Paint(dc); })) return painted;
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       pressed_ = inside_ = true;

@@ -314,16 +314,9 @@ void TStringGrid::Paint(HDC dc) {
 }
 
 LRESULT TStringGrid::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT painted = 0;
+  if (PaintsItself(msg, wp, painted, [this](HDC dc) { Paint(dc); })) return painted;
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
     case WM_SIZE: {
       LRESULT r = TControl::WndProc(msg, wp, lp);
       Changed();

@@ -301,6 +301,17 @@ LRESULT TToolBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (!Floating()) {
         dragging_ = true;
         drag_offset_ = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        // The rows the bar may take: those of the other docked bars and one
+        // new row below them. The dock keeps the size it had when the drag
+        // began, so a drag downward leaves it and floats the bar.
+        drag_last_row_ = 0;
+        for (TControl* c : dock_->Controls()) {
+          auto* other = dynamic_cast<TToolBar*>(c);
+          if (other && other != this && !other->Floating() && other->Visible())
+            drag_last_row_ = std::max(drag_last_row_, other->Top() / TControlBar::kRowHeight + 1);
+        }
+        GetWindowRect(dock_->Handle(), &drag_dock_);
+        drag_dock_.bottom = drag_dock_.top + (drag_last_row_ + 1) * TControlBar::kRowHeight;
         SetCapture(Handle());
         return 0;
       }
@@ -309,13 +320,13 @@ LRESULT TToolBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (dragging_) {
         POINT p;
         GetCursorPos(&p);
-        RECT dock;
-        GetWindowRect(dock_->Handle(), &dock);
+        RECT dock = drag_dock_;
         InflateRect(&dock, 0, 12);
         if (PtInRect(&dock, p)) {
           POINT q = p;
           ScreenToClient(dock_->Handle(), &q);
-          int top = std::max(0L, q.y / TControlBar::kRowHeight) * TControlBar::kRowHeight;
+          const int row = std::clamp(static_cast<int>(q.y) / TControlBar::kRowHeight, 0, drag_last_row_);
+          const int top = row * TControlBar::kRowHeight;
           SetBounds(std::max(0L, q.x - drag_offset_.x), top, Width(), Height());
           dock_->AdjustHeight();
         } else {

@@ -87,6 +87,8 @@ class TToolBar : public TControl {
   std::vector<TToolButton*> buttons_;
   bool dragging_ = false;
   POINT drag_offset_{};
+  RECT drag_dock_{};       // the dock's screen rectangle as the drag began
+  int drag_last_row_ = 0;  // the lowest row the bar may be dragged to
   int last_dock_left_ = 0, last_dock_top_ = 0;
 };
 

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "bitmap/core/QvBmpFormat.h"
+
 namespace qm::hotspot {
 
 namespace {
@@ -70,12 +72,12 @@ HBITMAP ToGraphic(const TShg& shg) {
   // one (colours used 0) must not make GDI read past the header.
   std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
   const std::size_t tableBytes = 4u * shg.colorsUsed;
-  std::memcpy(info.data(), file.data() + 14, 40 + tableBytes);
+  std::memcpy(info.data(), file.data() + kBmpFileHeaderSize, kBmpInfoHeaderSize + tableBytes);
   void* bits = nullptr;
   HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS,
                                  &bits, nullptr, 0);
   if (!bmp || !bits) throw EShgError("TShg.ToGraphic: Out of system resources");
-  const std::size_t offBits = 54 + tableBytes;
+  const std::size_t offBits = kBmpFileHeaderSize + kBmpInfoHeaderSize + tableBytes;
   std::memcpy(bits, file.data() + offBits, file.size() - offBits);
   GdiFlush();
   return bmp;

@@ -14,10 +14,23 @@ for exe in quillmark.exe helpworkshop/hcrtf.exe helpworkshop/hcw.exe; do
   check "$root/dist/win32/$exe" 'PE32 executable (GUI) Intel 80386'
   check "$root/dist/win64/$exe" 'PE32+ executable (GUI) x86-64'
 done
-# The version resource: ProductVersion is two numbers joined by a point.
-if ! LC_ALL=C grep -a -q -P 'P\x00r\x00o\x00d\x00u\x00c\x00t\x00V\x00e\x00r\x00s\x00i\x00o\x00n\x00\x00\x00[0-9]\x00\.\x00[0-9]\x00[0-9]\x00' \
-     "$root/dist/win32/quillmark.exe"; then
-  echo "check: quillmark.exe has no ProductVersion of the form n.nn"; rc=1
-fi
+# The archiver stand-in: a DLL of the editor's width exporting "Unlha" as it
+# stands (no stdcall decoration).
+check "$root/dist/win32/archiver/unlha32.dll" 'PE32 executable (DLL).*Intel 80386'
+check "$root/dist/win64/archiver/unlha32.dll" 'PE32+ executable (DLL).*x86-64'
+for bits in 32 64; do
+  exports=$(objdump -p "$root/dist/win$bits/archiver/unlha32.dll" 2>/dev/null)
+  if ! grep -q -E '^\s*\[ *[0-9]+\] Unlha$' <<<"$exports"; then
+    echo "check: win$bits unlha32.dll does not export Unlha"; rc=1
+  fi
+done
+# The version resource: ProductVersion is two numbers joined by a point (the
+# about box shows the editor's and the help compiler's).
+for exe in quillmark.exe helpworkshop/hcrtf.exe; do
+  if ! LC_ALL=C grep -a -q -P 'P\x00r\x00o\x00d\x00u\x00c\x00t\x00V\x00e\x00r\x00s\x00i\x00o\x00n\x00\x00\x00[0-9]\x00\.\x00[0-9]\x00[0-9]\x00' \
+       "$root/dist/win32/$exe"; then
+    echo "check: $exe has no ProductVersion of the form n.nn"; rc=1
+  fi
+done
 [ $rc -eq 0 ] && echo "check: deliverables are 32-bit GUI programs with their version"
 exit $rc

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bitmap/core/QvBmpFormat.h"
 #include "bitmap/core/QvDib.h"
 #include "bitmap/core/QvDibMemory.h"
 #include "bitmap/core/QvDibRle.h"
@@ -17,28 +18,23 @@ namespace {
 
 constexpr int kSize = 4096;
 
-void Put32(std::string& s, uint32_t v) { s.append(reinterpret_cast<const char*>(&v), 4); }
-void Put16(std::string& s, uint16_t v) { s.append(reinterpret_cast<const char*>(&v), 2); }
-
 std::string MakeFile(int bits, uint32_t compression, const std::string& pixels) {
-  const int colors = bits <= 8 ? 1 << bits : 0;
-  std::string f = "BM";
-  uint32_t off = 14 + 40 + 4 * colors;
-  Put32(f, off + static_cast<uint32_t>(pixels.size()));
-  Put32(f, 0);
-  Put32(f, off);
-  Put32(f, 40);
-  Put32(f, kSize);
-  Put32(f, kSize);
-  Put16(f, 1);
-  Put16(f, static_cast<uint16_t>(bits));
-  Put32(f, compression);
-  Put32(f, 0);
-  Put32(f, 3780);
-  Put32(f, 3780);
-  Put32(f, 0);
-  Put32(f, 0);
-  for (int i = 0; i < colors; ++i) Put32(f, static_cast<uint32_t>(i * 0x010101));
+  const uint32_t colors = bits <= 8 ? 1u << bits : 0;
+  qm::QvBitmapInfoHeader h{};
+  h.biSize = qm::kBmpInfoHeaderSize;
+  h.biWidth = kSize;
+  h.biHeight = kSize;
+  h.biPlanes = 1;
+  h.biBitCount = static_cast<uint16_t>(bits);
+  h.biCompression = compression;
+  h.biXPelsPerMeter = 3780;
+  h.biYPelsPerMeter = 3780;
+  std::string table;
+  qm::ByteWriter t(table);
+  for (uint32_t i = 0; i < colors; ++i) t.WriteU32(i * 0x010101);
+  std::string f;
+  qm::ByteWriter w(f);
+  qm::WriteBmpHeaders(w, h, table.data(), colors, static_cast<uint32_t>(pixels.size()));
   return f + pixels;
 }
 

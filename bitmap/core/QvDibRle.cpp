@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "bitmap/core/QvDibMemory.h"
+#include "core/ByteReader.h"
 
 namespace qm {
 
@@ -59,6 +60,11 @@ inline void CopyBytes(uint8_t* d, const uint8_t* s, size_t n) {
   }
 }
 
+// The encoded bytes of a source DIB.
+ByteReader Codes(const TQvDIBData& s) {
+  return ByteReader(s.Bits, s.Bits && s.Size > 0 ? static_cast<size_t>(s.Size) : 0);
+}
+
 void FillDest(const TQvDIBData& s, TQvDIBData& d, QvPixelMemory& mem, const Geometry& g) {
   TQvDIBData out = s;
   mem.HandTo(out, static_cast<int32_t>(g.stride * g.rows));
@@ -75,14 +81,13 @@ void Convert8BitRLETo8BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
   const Geometry g = CheckGeometry(s, 8, "Convert8BitRLETo8BitRGB");
   QvPixelMemory mem(g.stride * g.rows, useFMO);
   uint8_t* const out = mem.Bits();
-  const uint8_t* p = s.Bits;
-  const uint8_t* const end = p + (s.Bits && s.Size > 0 ? s.Size : 0);
+  ByteReader codes = Codes(s);
   const int64_t W = g.width, H = g.rows;
   int64_t x = 0, y = 0;
   uint8_t* row = out;
-  while (end - p >= 2) {
-    unsigned first = p[0], second = p[1];
-    p += 2;
+  const uint8_t* pair;
+  while (codes.ReadInPlace(2, pair)) {
+    const unsigned first = pair[0], second = pair[1];
     if (first) {
       if (x + first > W || y >= H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 4");
       FillBytes(row + x, static_cast<uint8_t>(second), first);
@@ -95,18 +100,18 @@ void Convert8BitRLETo8BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
     } else if (second == 1) {
       break;
     } else if (second == 2) {
-      if (end - p < 2) break;
-      x += p[0];
-      y += p[1];
-      p += 2;
+      uint16_t delta;
+      if (!codes.ReadU16(delta)) break;
+      x += delta & 0xFF;
+      y += delta >> 8;
       if (x > W || y > H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 2");
       row = out + y * g.stride;
     } else {
       if (x + second > W || y >= H) throw EQvDIBInvalidDIB("Convert8BitRLETo8BitRGB: Bad RLE Data 3");
-      if (end - p < static_cast<std::ptrdiff_t>(second)) break;  // the data ends inside the run
-      CopyBytes(row + x, p, second);
-      p += second;
-      if ((second & 1) && p < end) ++p;
+      const uint8_t* run;
+      if (!codes.ReadInPlace(second, run)) break;  // the data ends inside the run
+      CopyBytes(row + x, run, second);
+      codes.SkipAtMost(second & 1);  // padding to a 16-bit boundary
       x += second;
     }
   }
@@ -119,15 +124,14 @@ void Convert4BitRLETo4BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
   const Geometry g = CheckGeometry(s, 4, "Convert4BitRLETo4BitRGB");
   QvPixelMemory mem(g.stride * g.rows, useFMO);
   uint8_t* const out = mem.Bits();
-  const uint8_t* p = s.Bits;
-  const uint8_t* const end = p + (s.Bits && s.Size > 0 ? s.Size : 0);
+  ByteReader codes = Codes(s);
   const int64_t H = g.rows;
   const int64_t X = (g.width + 1) / 2 * 2;  // an odd row may use its padding nibble
   int64_t x = 0, y = 0;
   uint8_t* row = out;
-  while (end - p >= 2) {
-    unsigned first = p[0], second = p[1];
-    p += 2;
+  const uint8_t* pair;
+  while (codes.ReadInPlace(2, pair)) {
+    const unsigned first = pair[0], second = pair[1];
     if (first) {
       if (x + first > X || y >= H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 8");
       unsigned n = first;
@@ -149,17 +153,18 @@ void Convert4BitRLETo4BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
     } else if (second == 1) {
       break;
     } else if (second == 2) {
-      if (end - p < 2) break;
-      x += p[0];
-      y += p[1];
-      p += 2;
+      uint16_t delta;
+      if (!codes.ReadU16(delta)) break;
+      x += delta & 0xFF;
+      y += delta >> 8;
       if (x > X || y > H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 6");
       row = out + y * g.stride;
     } else {
       unsigned n = second;
       if (x + n > X || y >= H) throw EQvDIBInvalidDIB("Convert4BitRLETo4BitRGB: Bad RLE Data 7");
-      const int64_t inBytes = (n + 1) / 2;
-      if (end - p < inBytes) break;  // the data ends inside the run
+      const unsigned inBytes = (n + 1) / 2;
+      const uint8_t* p;
+      if (!codes.ReadInPlace(inBytes, p)) break;  // the data ends inside the run
       uint8_t* b = row + (x >> 1);
       if (!(x & 1)) {
         CopyBytes(b, p, n >> 1);
@@ -173,8 +178,7 @@ void Convert4BitRLETo4BitRGB(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
           b[m] = static_cast<uint8_t>((p[m - 1] << 4) | lo);
         }
       }
-      const int64_t advance = (n + 3) / 4 * 2;
-      p += advance < end - p ? advance : end - p;
+      codes.SkipAtMost((n + 3) / 4 * 2 - inBytes);  // padding to a 16-bit boundary
       x += n;
     }
   }

@@ -1,28 +1,17 @@
 // BMP files and packed DIBs: reading into and writing from TQvInternalDIB.
-#include <bit>
 #include <climits>
 #include <cstring>
 
+#include "bitmap/core/QvBmpFormat.h"
 #include "bitmap/core/QvDibMemory.h"
 #include "bitmap/core/QvInternalDib.h"
-
-static_assert(std::endian::native == std::endian::little,
-              "the DIB records are read and written as they lie in memory");
 
 namespace qm {
 
 namespace {
 
-uint32_t Le32(const uint8_t* p) {
-  uint32_t v;
-  std::memcpy(&v, p, 4);
-  return v;
-}
-uint16_t Le16(const uint8_t* p) {
-  uint16_t v;
-  std::memcpy(&v, p, 2);
-  return v;
-}
+const char kStreamReadError[] = "Stream read error";
+const char kClipboardDataError[] = "TQvDIB.LoadFromClipboardFormat: Invalid Clipboard Data";
 
 // Information headers: the 40-byte one and its longer successors, whose first
 // 40 bytes are the same and which hold the bit-field masks at offset 40.
@@ -35,26 +24,71 @@ void FixResolution(QvBitmapInfoHeader& h) {
   if (h.biYPelsPerMeter == 0) h.biYPelsPerMeter = kDefaultPelsPerMeter;
 }
 
-// A core header (12 bytes) and its RGB triples become an information header
-// and RGB quads.
-void ConvertCoreHeader(const uint8_t* core, const uint8_t* triples, int n, TQvDIBData& d) {
-  QvBitmapInfoHeader& h = d.Header;
-  h = QvBitmapInfoHeader{};
-  h.biSize = 40;
-  h.biWidth = Le16(core + 4);
-  h.biHeight = Le16(core + 6);
-  h.biPlanes = Le16(core + 8);
-  h.biBitCount = Le16(core + 10);
-  h.biCompression = kBiRgb;
-  h.biXPelsPerMeter = kDefaultPelsPerMeter;
-  h.biYPelsPerMeter = kDefaultPelsPerMeter;
-  h.biClrUsed = static_cast<uint32_t>(n);
-  for (int i = 0; i < n; ++i) {
-    d.Colors[i].rgbBlue = triples[3 * i];
-    d.Colors[i].rgbGreen = triples[3 * i + 1];
-    d.Colors[i].rgbRed = triples[3 * i + 2];
-    d.Colors[i].rgbReserved = 0;
+// The messages keep their original wording, which callers and tests match:
+// "LoadFromFile" for checks of the file header, "BitCout" for the bit count
+// of an information header and "BitCount" for that of a core header.
+//
+// Parses what stands in front of the pixels into d: for a BMP file (file
+// set) the file header, the bitmap header, masks and colour table and the gap
+// up to bfOffBits; for a packed DIB the same without file header and gap. A
+// core header becomes an information header and its triples quads. Refusals
+// throw; bytes that end too early return false. The checks of the file
+// reader come in the order in which it meets the bytes, so that a file read
+// from a stream in pieces is refused as the same file in memory.
+bool ParseDibFront(ByteReader& r, bool file, QvBmpFileHeader& fh, TQvDIBData& d) {
+  if (file) {
+    if (!ReadBmpFileHeader(r, fh)) return false;
+    if (fh.type != kBmpFileType)
+      throw EQvDIBInvalidDIBFile("TQvInternalDIB.LoadFromFile: File type is invalid");
   }
+  uint32_t hs;
+  if (!r.ReadU32(hs)) return false;
+  if (!IsInfoHeaderSize(hs) && hs != kBmpCoreHeaderSize) {
+    throw EQvDIBInvalidDIB(file ? "TQvInternalDIB.LoadFromStream: Invalid Bitmap Header Size"
+                                : kClipboardDataError);
+  }
+  QvBmpHeader header;
+  if (!ReadBmpHeader(r, hs, header)) return false;
+  QvBitmapInfoHeader& h = d.Header;
+  h = header.info;
+  const int bc = h.biBitCount;
+  if (header.IsCore()) {
+    if (file && bc != 1 && bc != 4 && bc != 8 && bc != 24)
+      throw EQvDIBInvalidDIB("TQvInternalDIB.LoadFromStream: Invalid BitCount");
+    const int n = DefaultColorCount(bc);
+    if (!ReadBmpColors(r, header, static_cast<uint64_t>(n), d.Colors, 256)) return false;
+    h.biXPelsPerMeter = kDefaultPelsPerMeter;
+    h.biYPelsPerMeter = kDefaultPelsPerMeter;
+    h.biClrUsed = static_cast<uint32_t>(n);
+  } else {
+    FixResolution(h);
+    if (file && bc != 1 && bc != 4 && bc != 8 && bc != 16 && bc != 24 && bc != 32)
+      throw EQvDIBInvalidDIB("TQvInternalDIB.LoadFromStream: Invalid BitCout");
+    const uint64_t n = BmpColorCount(h);
+    int maskEntries = 0;
+    if (h.biCompression == kBiBitfields) {
+      if (!ReadBmpMasks(r, header)) return false;
+      std::memcpy(d.Colors, header.masks, sizeof header.masks);
+      maskEntries = 3;
+    }
+    if (!ReadBmpColors(r, header, n, d.Colors + maskEntries, 256)) return false;
+    h.biClrUsed = static_cast<uint32_t>(n > 256 ? 256 : n);
+  }
+  h.biSize = kBmpInfoHeaderSize;
+  if (file) {
+    if (fh.offBits < r.Position())
+      throw EQvDIBInvalidDIB("TQvInternalDIB.LoadFromFile: bfOffBits is too small");
+    if (!r.Seek(fh.offBits)) return false;
+  }
+  return true;
+}
+
+// Appends count bytes of the stream to bytes; false when it ends first. A
+// stream that knows its length is not read at all then.
+bool FetchFromStream(QvStream& s, std::string& bytes, uint64_t count) {
+  const int64_t remaining = s.Remaining();
+  if (remaining >= 0 && count > static_cast<uint64_t>(remaining)) return false;
+  return AppendFromSource(bytes, count, [&](void* dest, size_t n) { return s.Read(dest, n); });
 }
 
 int64_t RowCount(const QvBitmapInfoHeader& h) {
@@ -128,7 +162,7 @@ void ConvertTo24(TQvDIBData& d, bool useFMO, const char* who, NextRow nextRow) {
     const uint8_t* src = nextRow(r);
     uint8_t* dst = mem.Bits() + stride * r;
     for (int64_t x = 0; x < width; ++x) {
-      uint32_t v = bits == 16 ? Le16(src + 2 * x) : Le32(src + 4 * x);
+      uint32_t v = bits == 16 ? LoadLe16(src + 2 * x) : LoadLe32(src + 4 * x);
       dst[3 * x] = ch[2].Value(v);
       dst[3 * x + 1] = ch[1].Value(v);
       dst[3 * x + 2] = ch[0].Value(v);
@@ -150,71 +184,30 @@ int64_t SourceRowLength(const QvBitmapInfoHeader& h) {
 
 void TQvInternalDIB::LoadFromStream(QvStream& s) {
   static const char* const kWho = "TQvInternalDIB.LoadFromStream";
+  // The assertion's text names UpdatePalette, as the library's always has.
   QvAssert(RefCount == 1, "TQvInternalDIB.UpdatePalette: RefCount Must be 1");
-  uint8_t fh[14];
-  s.ReadBuffer(fh, 14);
-  if (fh[0] != 'B' || fh[1] != 'M')
-    throw EQvDIBInvalidDIBFile("TQvInternalDIB.LoadFromFile: File type is invalid");
-  const uint32_t bfSize = Le32(fh + 2);
-  const uint32_t bfOffBits = Le32(fh + 10);
-  uint8_t hb[124];
-  s.ReadBuffer(hb, 4);
-  const uint32_t hs = Le32(hb);
+  // Everything up to the pixels is parsed from memory as the stream
+  // delivers it; the pixels go straight into the pixel memory.
+  QvBmpFileHeader fh;
   TQvDIBData d{};
+  std::string front;
+  const bool parsed = ParseGrowing(
+      front,
+      [&](ByteReader& r) {
+        d = TQvDIBData{};
+        return ParseDibFront(r, true, fh, d);
+      },
+      [&](uint64_t count) { return FetchFromStream(s, front, count); });
+  if (!parsed) throw EQvReadError(kStreamReadError);
   QvBitmapInfoHeader& h = d.Header;
-  if (IsInfoHeaderSize(hs)) {
-    s.ReadBuffer(hb + 4, hs - 4);
-    std::memcpy(&h, hb, 40);
-    FixResolution(h);
-    int bc = h.biBitCount;
-    if (bc != 1 && bc != 4 && bc != 8 && bc != 16 && bc != 24 && bc != 32)
-      throw EQvDIBInvalidDIB("TQvInternalDIB.LoadFromStream: Invalid BitCout");
-    uint64_t n = h.biClrUsed;
-    if (n == 0) {
-      n = static_cast<uint64_t>(DefaultColorCount(bc));
-      h.biClrUsed = static_cast<uint32_t>(n);
-    }
-    int maskEntries = 0;
-    uint64_t t = 14 + uint64_t{hs} + 4 * n;
-    if (h.biCompression == kBiBitfields) {
-      maskEntries = 3;
-      if (hs == 40) {
-        s.ReadBuffer(d.Colors, 12);
-        t += 12;
-      } else {
-        std::memcpy(d.Colors, hb + 40, 12);
-      }
-    }
-    uint64_t kept = n > 256 ? 256 : n;
-    s.ReadBuffer(d.Colors + maskEntries, static_cast<size_t>(4 * kept));
-    if (n > 256) s.Skip(4 * (n - 256));
-    if (bfOffBits < t)
-      throw EQvDIBInvalidDIB("TQvInternalDIB.LoadFromFile: bfOffBits is too small");
-    s.Skip(bfOffBits - t);
-    if (n > 256) h.biClrUsed = 256;
-    h.biSize = 40;
-  } else if (hs == 12) {
-    s.ReadBuffer(hb + 4, 8);
-    int bc = Le16(hb + 10);
-    if (bc != 1 && bc != 4 && bc != 8 && bc != 24)
-      throw EQvDIBInvalidDIB("TQvInternalDIB.LoadFromStream: Invalid BitCount");
-    int n = DefaultColorCount(bc);
-    uint8_t triples[3 * 256];
-    s.ReadBuffer(triples, 3 * static_cast<size_t>(n));
-    uint64_t t = 14 + 12 + 3 * uint64_t(n);
-    if (bfOffBits < t)
-      throw EQvDIBInvalidDIB("TQvInternalDIB.LoadFromFile: bfOffBits is too small");
-    s.Skip(bfOffBits - t);
-    ConvertCoreHeader(hb, triples, n, d);
-  } else {
-    throw EQvDIBInvalidDIB("TQvInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
-  }
+  const uint32_t bfSize = fh.fileSize;
+  const uint32_t bfOffBits = fh.offBits;
   CheckPicture(h, kWho);
 
   const int64_t remaining = s.Remaining();
   if (h.biBitCount == 16 || h.biBitCount == 32) {
     const int64_t rowLen = SourceRowLength(h);
-    if (remaining >= 0 && rowLen * RowCount(h) > remaining) throw EQvReadError("Stream read error");
+    if (remaining >= 0 && rowLen * RowCount(h) > remaining) throw EQvReadError(kStreamReadError);
     std::string row(static_cast<size_t>(rowLen), '\0');
     ConvertTo24(d, UseFMO, kWho, [&](int64_t) {
       s.ReadBuffer(row.data(), row.size());
@@ -223,7 +216,7 @@ void TQvInternalDIB::LoadFromStream(QvStream& s) {
   } else {
     const int64_t size = int64_t{bfSize} - int64_t{bfOffBits};
     CheckPixelSize(h, size, kWho);
-    if (remaining >= 0 && size > remaining) throw EQvReadError("Stream read error");
+    if (remaining >= 0 && size > remaining) throw EQvReadError(kStreamReadError);
     QvPixelMemory mem(size, UseFMO);
     s.ReadBuffer(mem.Bits(), static_cast<size_t>(size));
     mem.HandTo(d, static_cast<int32_t>(size));
@@ -235,59 +228,27 @@ void TQvInternalDIB::LoadFromStream(QvStream& s) {
 
 void TQvInternalDIB::SaveToStream(QvStream& s) const {
   const uint32_t colors = Data.Header.biClrUsed <= 256 ? Data.Header.biClrUsed : 256;
-  const uint32_t offBits = 54 + 4 * colors;
   const uint32_t size = Data.Size > 0 ? static_cast<uint32_t>(Data.Size) : 0;
-  uint8_t fh[14] = {'B', 'M'};
-  uint32_t bfSize = offBits + size;
-  std::memcpy(fh + 2, &bfSize, 4);
-  std::memcpy(fh + 10, &offBits, 4);
-  s.Write(fh, 14);
-  s.Write(&Data.Header, 40 + 4 * colors);
+  std::string front;
+  ByteWriter w(front);
+  WriteBmpHeaders(w, Data.Header, Data.Colors, colors, size);
+  s.Write(front.data(), front.size());
   if (size) s.Write(Data.Bits, size);
 }
 
 void TQvInternalDIB::LoadFromPackedDIB(const void* block, size_t blockSize) {
   static const char* const kWho = "TQvInternalDIB.LoadFromClipboardFormat";
-  static const char* const kBadData = "TQvDIB.LoadFromClipboardFormat: Invalid Clipboard Data";
   QvAssert(RefCount == 1, "TQvInternalDIB.UpdatePalette: RefCount Must be 1");
-  const uint8_t* b = static_cast<const uint8_t*>(block);
-  if (!b || blockSize < 4) throw EQvDIBInvalidDIB(kBadData);
-  const uint32_t hs = Le32(b);
+  if (!block) throw EQvDIBInvalidDIB(kClipboardDataError);
+  ByteReader r(block, blockSize);
+  QvBmpFileHeader noFileHeader;
   TQvDIBData d{};
+  if (!ParseDibFront(r, false, noFileHeader, d)) throw EQvDIBInvalidDIB(kClipboardDataError);
   QvBitmapInfoHeader& h = d.Header;
-  uint64_t headerEnd;  // L: where the pixels start
-  if (IsInfoHeaderSize(hs)) {
-    if (blockSize < hs) throw EQvDIBInvalidDIB(kBadData);
-    std::memcpy(&h, b, 40);
-    uint64_t n = h.biClrUsed ? h.biClrUsed : static_cast<uint64_t>(DefaultColorCount(h.biBitCount));
-    headerEnd = hs + 4 * n;
-    int maskEntries = 0;
-    if (h.biCompression == kBiBitfields) {
-      maskEntries = 3;
-      if (hs == 40) {
-        headerEnd += 12;
-        if (blockSize < 52) throw EQvDIBInvalidDIB(kBadData);
-      }
-      std::memcpy(d.Colors, b + 40, 12);
-    }
-    if (headerEnd > blockSize) throw EQvDIBInvalidDIB(kBadData);
-    uint64_t kept = n > 256 ? 256 : n;
-    std::memcpy(d.Colors + maskEntries, b + headerEnd - 4 * n, static_cast<size_t>(4 * kept));
-    FixResolution(h);
-    h.biClrUsed = static_cast<uint32_t>(kept);
-    h.biSize = 40;
-  } else if (hs == 12) {
-    if (blockSize < 12) throw EQvDIBInvalidDIB(kBadData);
-    int n = DefaultColorCount(Le16(b + 10));
-    headerEnd = 12 + 3 * uint64_t(n);
-    if (headerEnd > blockSize) throw EQvDIBInvalidDIB(kBadData);
-    ConvertCoreHeader(b, b + 12, n, d);
-  } else {
-    throw EQvDIBInvalidDIB(kBadData);
-  }
   CheckPicture(h, kWho);
-  const uint8_t* pixels = b + headerEnd;
-  const int64_t size = static_cast<int64_t>(blockSize - headerEnd);
+  // The pixels are whatever follows the colour table.
+  const uint8_t* pixels = r.Current();
+  const int64_t size = static_cast<int64_t>(r.Remaining());
   switch (h.biBitCount) {
     case 1: case 4: case 8: case 24: {
       CheckPixelSize(h, size, kWho);
@@ -300,7 +261,7 @@ void TQvInternalDIB::LoadFromPackedDIB(const void* block, size_t blockSize) {
       const int64_t rowLen = SourceRowLength(h);
       if (rowLen * RowCount(h) > size)
         throw EQvDIBInvalidDIB(std::string(kWho) + ": Pixel Data is too short");
-      ConvertTo24(d, UseFMO, kWho, [&](int64_t r) { return pixels + r * rowLen; });
+      ConvertTo24(d, UseFMO, kWho, [&](int64_t row) { return pixels + row * rowLen; });
       break;
     }
     default:
@@ -312,11 +273,13 @@ void TQvInternalDIB::LoadFromPackedDIB(const void* block, size_t blockSize) {
 
 std::string TQvInternalDIB::SaveToPackedDIB() const {
   const uint32_t colors = Data.Header.biClrUsed <= 256 ? Data.Header.biClrUsed : 256;
-  const size_t head = 40 + 4 * size_t{colors};
   const size_t size = Data.Size > 0 ? static_cast<size_t>(Data.Size) : 0;
-  std::string out(head + size, '\0');
-  std::memcpy(out.data(), &Data.Header, head);
-  if (size) std::memcpy(out.data() + head, Data.Bits, size);
+  std::string out;
+  out.reserve(kBmpInfoHeaderSize + 4 * size_t{colors} + size);
+  ByteWriter w(out);
+  WriteBmpInfoHeader(w, Data.Header);
+  w.WriteBytes(Data.Colors, 4 * size_t{colors});
+  w.WriteBytes(Data.Bits, size);
   return out;
 }
 

@@ -41,11 +41,7 @@ std::string PackedRefusal(const std::string& block) {
   return "(loaded)";
 }
 
-uint32_t U32(const std::string& s, size_t at) {
-  uint32_t v;
-  std::memcpy(&v, s.data() + at, 4);
-  return v;
-}
+uint32_t U32(const std::string& s, size_t at) { return LoadLe32(s.data() + at); }
 
 BmpSpec Pal8(int w, int h) {
   BmpSpec b;
@@ -273,6 +269,38 @@ TEST(BmpRead, UntrustedSizesAreRefusedWithoutWrapping) {
   EXPECT_EQ(Refusal(MakeBmp(b)), "read: Stream read error");
   b.planes = 2;
   EXPECT_EQ(Refusal(MakeBmp(b)), "TQvInternalDIB.LoadFromStream: Invalid Planes");
+}
+
+// A stream that cannot tell how much it holds.
+class UnsizedStream : public QvStream {
+ public:
+  explicit UnsizedStream(const std::string& bytes) : in_(bytes) {}
+  size_t Read(void* buf, size_t n) override { return in_.Read(buf, n); }
+  void Write(const void*, size_t) override {}
+  size_t Position() const { return in_.Position(); }
+
+ private:
+  QvMemoryReadStream in_;
+};
+
+TEST(BmpRead, TheStreamIsLeftJustAfterThePicture) {
+  BmpSpec b = Pal8(3, 2);
+  b.gap = 6;
+  const std::string file = MakeBmp(b);
+  const std::string followed = file + "TAIL";
+  TQvInternalDIB d(false);
+  QvMemoryReadStream sized(followed);
+  d.LoadFromStream(sized);
+  EXPECT_EQ(sized.Position(), file.size());
+  UnsizedStream unsized(followed);
+  d.LoadFromStream(unsized);
+  EXPECT_EQ(unsized.Position(), file.size());
+  EXPECT_EQ(d.Data.Bits[0], 1);
+  // Cut inside the colour table, with and without a known length.
+  const std::string cutBytes = file.substr(0, 100);
+  UnsizedStream cut(cutBytes);
+  EXPECT_THROW(d.LoadFromStream(cut), EQvReadError);
+  EXPECT_EQ(Refusal(file.substr(0, 100)), "read: Stream read error");
 }
 
 TEST(BmpRead, FailedLoadKeepsThePreviousPicture) {

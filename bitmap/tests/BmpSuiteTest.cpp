@@ -142,8 +142,6 @@ TEST(BmpSuite, PackedDibsOfTheGoodFilesGiveTheSamePixels) {
     b.LoadFromPackedDIB(packed.data(), packed.size());
     EXPECT_EQ(test::ToRgb(a.InternalDIB()->Data), test::ToRgb(b.InternalDIB()->Data));
     // And straight from the file's own bytes where there is no gap.
-    uint32_t off;
-    std::memcpy(&off, file.data() + 10, 4);
     TQvDIB c(false);
     c.LoadFromPackedDIB(file.data() + 14, file.size() - 14);
     EXPECT_EQ(c.GetWidth(), a.GetWidth());

@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "bitmap/core/QvBmpFormat.h"
 #include "bitmap/core/QvDibRle.h"
 #include "bitmap/core/QvDibMemory.h"
 #include "bitmap/core/QvInternalDib.h"
 
 namespace qm::test {
 
-inline void Put16(std::string& s, uint16_t v) { s.append(reinterpret_cast<const char*>(&v), 2); }
-inline void Put32(std::string& s, uint32_t v) { s.append(reinterpret_cast<const char*>(&v), 4); }
+inline void Put16(std::string& s, uint16_t v) { ByteWriter(s).WriteU16(v); }
+inline void Put32(std::string& s, uint32_t v) { ByteWriter(s).WriteU32(v); }
 
 struct BmpSpec {
   int32_t width = 1;
@@ -34,27 +35,25 @@ struct BmpSpec {
 };
 
 inline std::string MakeBmp(const BmpSpec& b) {
+  QvBitmapInfoHeader h{};
+  h.biSize = b.headerSize;
+  h.biWidth = b.width;
+  h.biHeight = b.height;
+  h.biPlanes = b.planes;
+  h.biBitCount = b.bits;
+  h.biCompression = b.compression;
+  h.biClrUsed = b.clrUsed;
   std::string body;
-  Put32(body, b.headerSize);
-  Put32(body, static_cast<uint32_t>(b.width));
-  Put32(body, static_cast<uint32_t>(b.height));
-  Put16(body, b.planes);
-  Put16(body, b.bits);
-  Put32(body, b.compression);
-  Put32(body, 0);
-  Put32(body, 0);
-  Put32(body, 0);
-  Put32(body, b.clrUsed);
-  Put32(body, 0);
-  for (uint32_t m : b.masks) Put32(body, m);
-  for (uint32_t c : b.colors) Put32(body, c);
-  body.append(b.gap, '\0');
+  ByteWriter w(body);
+  WriteBmpInfoHeader(w, h);
+  for (uint32_t m : b.masks) w.WriteU32(m);
+  for (uint32_t c : b.colors) w.WriteU32(c);
+  w.WriteZeros(b.gap);
   uint32_t off = static_cast<uint32_t>(14 + body.size() + b.offBitsDelta);
   uint32_t size = static_cast<uint32_t>(14 + body.size() + b.pixels.size() + b.sizeDelta);
-  std::string f = "BM";
-  Put32(f, size);
-  Put32(f, 0);
-  Put32(f, off);
+  std::string f;
+  ByteWriter fw(f);
+  WriteBmpFileHeader(fw, size, off);
   return f + body + b.pixels;
 }
 

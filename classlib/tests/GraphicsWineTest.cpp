@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "bitmap/core/QvBmpFormat.h"
 #include "classlib/Graphics.h"
 
 namespace cl {
@@ -21,36 +22,23 @@ std::string ReadFile(const std::string& path) {
   return s.str();
 }
 
-void Put16(std::string& s, unsigned v) {
-  s += static_cast<char>(v & 0xFF);
-  s += static_cast<char>(v >> 8 & 0xFF);
-}
-void Put32(std::string& s, std::uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
-}
-
 // A 3 x 2 bottom-up 8-bit .bmp with two colours: blue, and yellow at the
 // top-left pixel.
 std::string SmallBmp() {
-  std::string b = "BM";
-  Put32(b, 14 + 40 + 8 + 8);
-  Put32(b, 0);
-  Put32(b, 14 + 40 + 8);
-  Put32(b, 40);
-  Put32(b, 3);
-  Put32(b, 2);
-  Put16(b, 1);
-  Put16(b, 8);
-  Put32(b, 0);
-  Put32(b, 8);
-  Put32(b, 0);
-  Put32(b, 0);
-  Put32(b, 2);
-  Put32(b, 0);
-  b += std::string("\xFF\x00\x00\x00\x00\xFF\xFF\x00", 8);  // blue, yellow (BGR0)
-  b += std::string("\x00\x00\x00\x00", 4);                  // bottom row
-  b += std::string("\x01\x00\x00\x00", 4);                  // top row
+  qm::QvBitmapInfoHeader h{};
+  h.biSize = 40;
+  h.biWidth = 3;
+  h.biHeight = 2;
+  h.biPlanes = 1;
+  h.biBitCount = 8;
+  h.biSizeImage = 8;
+  h.biClrUsed = 2;
+  const std::string colors("\xFF\x00\x00\x00\x00\xFF\xFF\x00", 8);  // blue, yellow (BGR0)
+  std::string b;
+  qm::ByteWriter w(b);
+  qm::WriteBmpHeaders(w, h, colors.data(), 2, 8);
+  b += std::string("\x00\x00\x00\x00", 4);  // bottom row
+  b += std::string("\x01\x00\x00\x00", 4);  // top row
   return b;
 }
 

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "bitmap/core/QvBmpFormat.h"
 #include "hotspot/core/Shg.h"
 
 namespace {
@@ -13,13 +14,19 @@ using qm::hotspot::TShg;
 // A picture like a screen shot: runs of a few colours with some noise.
 std::string MakeBmp2048() {
   const int w = 2048, h = 2048, colors = 256;
-  std::string b = "BM";
-  auto dw = [&](std::uint32_t v) { b.append(reinterpret_cast<const char*>(&v), 4); };
-  auto wd = [&](std::uint16_t v) { b.append(reinterpret_cast<const char*>(&v), 2); };
-  const std::uint32_t off = 54 + 4 * colors;
-  dw(off + w * h); wd(0); wd(0); dw(off);
-  dw(40); dw(w); dw(h); wd(1); wd(8); dw(0); dw(0); dw(0); dw(0); dw(colors); dw(0);
-  for (int i = 0; i < colors; ++i) dw(0x00010101u * i);
+  qm::QvBitmapInfoHeader header{};
+  header.biSize = qm::kBmpInfoHeaderSize;
+  header.biWidth = w;
+  header.biHeight = h;
+  header.biPlanes = 1;
+  header.biBitCount = 8;
+  header.biClrUsed = colors;
+  std::string table;
+  qm::ByteWriter t(table);
+  for (int i = 0; i < colors; ++i) t.WriteU32(0x00010101u * i);
+  std::string b;
+  qm::ByteWriter writer(b);
+  qm::WriteBmpHeaders(writer, header, table.data(), colors, w * h);
   std::mt19937 rng(1);
   std::string rows(static_cast<std::size_t>(w) * h, '\0');
   for (std::size_t i = 0; i < rows.size();) {

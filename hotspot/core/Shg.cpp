@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "bitmap/core/QvBmpFormat.h"
+#include "core/ByteWriter.h"
 #include "core/Cp932.h"
 #include "core/FileSystem.h"
+#include "core/LittleEndian.h"
 #include "hotspot/core/ShgBmpImport.h"
 
 namespace qm::hotspot {
@@ -41,19 +44,6 @@ std::string ReadWholeFile(const std::string& path) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) throw EShgError("TShg.LoadFromFile: Cannot open file " + path);
   return bytes;
-}
-
-std::int32_t GetLong(std::string_view s, std::size_t at) {
-  return static_cast<std::int32_t>(
-      static_cast<std::uint32_t>(static_cast<unsigned char>(s[at])) |
-      (static_cast<std::uint32_t>(static_cast<unsigned char>(s[at + 1])) << 8) |
-      (static_cast<std::uint32_t>(static_cast<unsigned char>(s[at + 2])) << 16) |
-      (static_cast<std::uint32_t>(static_cast<unsigned char>(s[at + 3])) << 24));
-}
-
-std::uint16_t GetWord(std::string_view s, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(s[at]) |
-                                    (static_cast<unsigned char>(s[at + 1]) << 8));
 }
 
 }  // namespace
@@ -223,25 +213,27 @@ void TShg::ReadShg(std::string_view bytes) {
 }
 
 void TShg::ReadBmpStream(std::string_view bmp) {
-  // BITMAPFILEHEADER (14) and BITMAPINFOHEADER (40)
-  if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M') ThrowShgInvalidFile();
-  const std::uint32_t offBits = static_cast<std::uint32_t>(GetLong(bmp, 10));
-  const std::uint32_t infoSize = static_cast<std::uint32_t>(GetLong(bmp, 14));
-  const std::int32_t w = GetLong(bmp, 18);
-  const std::int32_t h = GetLong(bmp, 22);
-  const std::uint16_t planeCount = GetWord(bmp, 26);
-  const std::uint16_t bits = GetWord(bmp, 28);
-  const std::uint32_t compression = static_cast<std::uint32_t>(GetLong(bmp, 30));
-  std::uint32_t clrUsed = static_cast<std::uint32_t>(GetLong(bmp, 46));
-  const std::uint32_t clrImportant = static_cast<std::uint32_t>(GetLong(bmp, 50));
-  if (infoSize != 40 || compression != 0 || w <= 0 || h == 0) ThrowShgInvalidFile();
+  // A file header and a 40-byte information header, uncompressed pixels.
+  ByteReader r(bmp);
+  QvBmpFileHeader file;
+  std::uint32_t infoSize;
+  QvBmpHeader header;
+  if (!ReadBmpFileHeader(r, file) || file.type != kBmpFileType || !r.ReadU32(infoSize) ||
+      infoSize != kBmpInfoHeaderSize || !ReadBmpHeader(r, infoSize, header))
+    ThrowShgInvalidFile();
+  const QvBitmapInfoHeader& info = header.info;
+  const std::uint32_t offBits = file.offBits;
+  const std::int32_t w = info.biWidth;
+  const std::int32_t h = info.biHeight;
+  const std::uint16_t bits = info.biBitCount;
+  if (info.biCompression != kBiRgb || w <= 0 || h == 0) ThrowShgInvalidFile();
   if (bits != 1 && bits != 4 && bits != 8 && bits != 24) ThrowShgInvalidFile();
-  if (clrUsed == 0 && bits <= 8) clrUsed = 1u << bits;
+  const std::uint64_t clrUsed = BmpColorCount(info);
   if (clrUsed > 256) ThrowShgInvalidFile();
-  const std::uint64_t tableBytes = 4ull * clrUsed;
-  if (offBits < 54 + tableBytes || offBits > bmp.size()) ThrowShgInvalidFile();
+  const std::uint64_t tableBytes = 4 * clrUsed;
+  if (offBits < r.Position() + tableBytes || offBits > bmp.size()) ThrowShgInvalidFile();
   const std::uint64_t rows = h < 0 ? -static_cast<std::int64_t>(h) : h;
-  const std::uint64_t stride = BitmapStride(static_cast<std::uint32_t>(w), bits);
+  const std::uint64_t stride = static_cast<std::uint64_t>(DibStride(w, bits));
   const std::uint64_t n = stride * rows;
   if (n > bmp.size() - offBits) ThrowShgInvalidFile();
 
@@ -260,15 +252,15 @@ void TShg::ReadBmpStream(std::string_view bmp) {
   pictureType = kShgTypeBitmap;
   packing = 1;
   xResolution = yResolution = 96;
-  planes = planeCount;
+  planes = info.biPlanes;
   bitCount = bits;
   width = static_cast<std::uint32_t>(w);
   height = static_cast<std::uint32_t>(rows);
-  colorsUsed = clrUsed;
-  colorsImportant = clrImportant;
+  colorsUsed = static_cast<std::uint32_t>(clrUsed);
+  colorsImportant = info.biClrImportant;
   compressedOffset = hotspotSize = hotspotOffset = 0;
 
-  pictureBytes.assign(bmp.substr(54, tableBytes));
+  pictureBytes.assign(bmp.substr(r.Position(), tableBytes));
   RunLenPack(pixels, pictureBytes);
   compressedSize = static_cast<std::uint32_t>(pictureBytes.size() - tableBytes);
   if (compressedSize > n) {
@@ -282,13 +274,13 @@ void TShg::ReadBmpStream(std::string_view bmp) {
 void TShg::ReadPlaceable(std::string_view wmf) {
   // The placeable header, then at least a metafile header (18 bytes).
   if (wmf.size() < kPlaceableHeaderSize + 18) ThrowShgInvalidFile();
-  if (static_cast<std::uint32_t>(GetLong(wmf, 0)) != kPlaceableKey) ThrowShgInvalidFile();
-  if (GetWord(wmf, 20) != PlaceableChecksum(wmf.data())) ThrowShgInvalidFile();
-  const std::int32_t left = static_cast<std::int16_t>(GetWord(wmf, 6));
-  const std::int32_t top = static_cast<std::int16_t>(GetWord(wmf, 8));
-  const std::int32_t right = static_cast<std::int16_t>(GetWord(wmf, 10));
-  const std::int32_t bottom = static_cast<std::int16_t>(GetWord(wmf, 12));
-  std::int32_t inch = GetWord(wmf, 14);
+  if (LoadLe32(wmf.data()) != kPlaceableKey) ThrowShgInvalidFile();
+  if (LoadLe16(wmf.data() + 20) != PlaceableChecksum(wmf.data())) ThrowShgInvalidFile();
+  const std::int32_t left = static_cast<std::int16_t>(LoadLe16(wmf.data() + 6));
+  const std::int32_t top = static_cast<std::int16_t>(LoadLe16(wmf.data() + 8));
+  const std::int32_t right = static_cast<std::int16_t>(LoadLe16(wmf.data() + 10));
+  const std::int32_t bottom = static_cast<std::int16_t>(LoadLe16(wmf.data() + 12));
+  std::int32_t inch = LoadLe16(wmf.data() + 14);
   if (inch == 0) inch = 96;
   const std::int32_t w = std::abs(MulDiv(MulDiv(right - left, 2540, inch), 96, 2540));
   const std::int32_t h = std::abs(MulDiv(MulDiv(bottom - top, 2540, inch), 96, 2540));
@@ -404,30 +396,22 @@ std::string TShg::BuildBitmapFile() const {
   const std::uint64_t tableBytes = 4ull * colorsUsed;
   if (tableBytes > pictureBytes.size() || colorsUsed > 256)
     throw EShgError("TShg.ToGraphic: Invalid colour table");
-  // Rows are padded to 32 bits.
-  const std::uint64_t imageBytes = BitmapStride(width, bitCount) * height;
+  const std::uint64_t imageBytes = static_cast<std::uint64_t>(DibStride(width, bitCount)) * height;
   if (imageBytes > kMaxImageBytes) throw EShgError("TShg.ToGraphic: Bitmap too large");
 
-  const std::uint32_t offBits = static_cast<std::uint32_t>(54 + tableBytes);
+  QvBitmapInfoHeader info{};
+  info.biSize = kBmpInfoHeaderSize;
+  info.biWidth = static_cast<std::int32_t>(width);
+  info.biHeight = static_cast<std::int32_t>(height);
+  info.biPlanes = planes;
+  info.biBitCount = bitCount;
+  info.biClrUsed = colorsUsed;
+  info.biClrImportant = colorsImportant;
+  const std::uint64_t offBits = kBmpFileHeaderSize + kBmpInfoHeaderSize + tableBytes;
   std::string out;
   out.reserve(offBits + imageBytes);
-  out += "BM";
-  WriteDWord(out, static_cast<std::uint32_t>(offBits + imageBytes));
-  WriteWord(out, 0);
-  WriteWord(out, 0);
-  WriteDWord(out, offBits);
-  WriteDWord(out, 40);
-  WriteDWord(out, width);
-  WriteDWord(out, height);
-  WriteWord(out, planes);
-  WriteWord(out, bitCount);
-  WriteDWord(out, 0);  // BI_RGB
-  WriteDWord(out, 0);  // image size
-  WriteDWord(out, 0);
-  WriteDWord(out, 0);
-  WriteDWord(out, colorsUsed);
-  WriteDWord(out, colorsImportant);
-  out.append(pictureBytes, 0, tableBytes);
+  ByteWriter w(out);
+  WriteBmpHeaders(w, info, pictureBytes.data(), colorsUsed, static_cast<std::uint32_t>(imageBytes));
   const std::string_view data = std::string_view(pictureBytes).substr(tableBytes);
   if (packing == 1) {
     RunLenUnpackTo(data, out, imageBytes);

@@ -1,7 +1,12 @@
 #include "hotspot/core/ShgFormat.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
+
+#include "bitmap/core/QvBmpFormat.h"
+#include "core/ByteWriter.h"
+#include "core/LittleEndian.h"
 
 namespace qm::hotspot {
 
@@ -13,50 +18,41 @@ void ThrowShgInvalidFile() { throw EShgErrorFile(kShgInvalidFileMessage); }
 // Reader
 
 void TShgReader::Seek(std::uint64_t pos) {
-  if (pos > size_) ThrowShgInvalidFile();
-  pos_ = static_cast<std::size_t>(pos);
+  if (!reader_.Seek(pos)) ThrowShgInvalidFile();
 }
 
 void TShgReader::Skip(std::uint64_t count) {
-  if (count > Remaining()) ThrowShgInvalidFile();
-  pos_ += static_cast<std::size_t>(count);
+  if (!reader_.Skip(count)) ThrowShgInvalidFile();
 }
 
 std::uint8_t TShgReader::ReadByte() {
-  if (Remaining() < 1) ThrowShgInvalidFile();
-  return data_[pos_++];
+  std::uint8_t v;
+  if (!reader_.ReadU8(v)) ThrowShgInvalidFile();
+  return v;
 }
 
 std::uint16_t TShgReader::ReadWord() {
-  if (Remaining() < 2) ThrowShgInvalidFile();
-  std::uint16_t v = static_cast<std::uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
-  pos_ += 2;
+  std::uint16_t v;
+  if (!reader_.ReadU16(v)) ThrowShgInvalidFile();
   return v;
 }
 
 std::uint32_t TShgReader::ReadDWord() {
-  if (Remaining() < 4) ThrowShgInvalidFile();
-  std::uint32_t v = static_cast<std::uint32_t>(data_[pos_]) |
-                    (static_cast<std::uint32_t>(data_[pos_ + 1]) << 8) |
-                    (static_cast<std::uint32_t>(data_[pos_ + 2]) << 16) |
-                    (static_cast<std::uint32_t>(data_[pos_ + 3]) << 24);
-  pos_ += 4;
+  std::uint32_t v;
+  if (!reader_.ReadU32(v)) ThrowShgInvalidFile();
   return v;
 }
 
 void TShgReader::ReadBytes(std::uint64_t count, std::string& out) {
-  if (count > Remaining()) ThrowShgInvalidFile();
-  out.append(reinterpret_cast<const char*>(data_ + pos_), static_cast<std::size_t>(count));
-  pos_ += static_cast<std::size_t>(count);
+  const std::uint8_t* bytes;
+  if (!reader_.ReadInPlace(count, bytes)) ThrowShgInvalidFile();
+  out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(count));
 }
 
 std::string TShgReader::ReadZString() {
-  const void* nul = std::memchr(data_ + pos_, 0, Remaining());
-  if (nul == nullptr) ThrowShgInvalidFile();
-  std::size_t len = static_cast<const unsigned char*>(nul) - (data_ + pos_);
-  std::string s(reinterpret_cast<const char*>(data_ + pos_), len);
-  pos_ += len + 1;
-  return s;
+  std::string_view text;
+  if (!reader_.ReadZString(text)) ThrowShgInvalidFile();
+  return std::string(text);
 }
 
 // ---------------------------------------------------------------------------
@@ -76,15 +72,9 @@ std::uint32_t ReadCompressedDWord(TShgReader& r) {
   return (static_cast<std::uint32_t>(w) >> 1) + static_cast<std::uint32_t>(v) * 32768u;
 }
 
-void WriteWord(std::string& out, std::uint16_t value) {
-  out.push_back(static_cast<char>(value & 0xFF));
-  out.push_back(static_cast<char>(value >> 8));
-}
+void WriteWord(std::string& out, std::uint16_t value) { ByteWriter(out).WriteU16(value); }
 
-void WriteDWord(std::string& out, std::uint32_t value) {
-  WriteWord(out, static_cast<std::uint16_t>(value & 0xFFFF));
-  WriteWord(out, static_cast<std::uint16_t>(value >> 16));
-}
+void WriteDWord(std::string& out, std::uint32_t value) { ByteWriter(out).WriteU32(value); }
 
 int WriteCompressedWord(std::string& out, std::uint32_t value) {
   if (value < 128) {
@@ -205,16 +195,12 @@ std::string RunLenUnpack(std::string_view packed, std::size_t limit) {
 std::uint16_t PlaceableChecksum(const void* header22) {
   const unsigned char* h = static_cast<const unsigned char*>(header22);
   std::uint16_t sum = 0;
-  for (int i = 0; i < 10; ++i) sum ^= static_cast<std::uint16_t>(h[2 * i] | (h[2 * i + 1] << 8));
+  for (int i = 0; i < 10; ++i) sum ^= LoadLe16(h + 2 * i);
   return sum;
 }
 
 bool IsWellFormedEmf(std::string_view emf) {
-  auto dword = [&](std::size_t at) {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(emf[at + i]);
-    return v;
-  };
+  auto dword = [&](std::size_t at) { return LoadLe32(emf.data() + at); };
   constexpr std::size_t kHeaderMin = 88;
   if (emf.size() < kHeaderMin) return false;
   if (dword(0) != 1 || dword(40) != 0x464D4520u) return false;  // EMR_HEADER, " EMF"
@@ -236,48 +222,42 @@ bool IsWellFormedEmf(std::string_view emf) {
 
 namespace {
 
-std::uint16_t Word(std::string_view s, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(s[at]) | (static_cast<unsigned char>(s[at + 1]) << 8));
-}
+std::uint16_t Word(std::string_view s, std::size_t at) { return LoadLe16(s.data() + at); }
 
-std::uint32_t DWordAt(std::string_view s, std::size_t at) {
-  return Word(s, at) | (static_cast<std::uint32_t>(Word(s, at + 2)) << 16);
-}
+std::uint32_t DWordAt(std::string_view s, std::size_t at) { return LoadLe32(s.data() + at); }
 
-// A device-independent bitmap (BITMAPINFOHEADER or BITMAPCOREHEADER, colour
-// table, bits) that lies wholly inside dib.
+// A device-independent bitmap (core or information header, colour table,
+// bits) that lies wholly inside dib.
 bool DibFits(std::string_view dib) {
-  if (dib.size() < 12) return false;
-  const std::uint32_t headerSize = DWordAt(dib, 0);
-  std::uint64_t width, height, bits, colors, compression = 0, imageSize = 0;
-  if (headerSize == 12) {
-    width = Word(dib, 4);
-    height = Word(dib, 6);
-    bits = Word(dib, 10);
-    colors = bits <= 8 ? (1u << bits) * 3 : 0;
-    colors = (colors + 3) / 4;  // RGBTRIPLEs counted in 4-byte units below
-  } else {
-    if (headerSize < 40 || headerSize > dib.size()) return false;
-    const std::int32_t w = static_cast<std::int32_t>(DWordAt(dib, 4));
-    const std::int32_t h = static_cast<std::int32_t>(DWordAt(dib, 8));
-    if (w <= 0 || h == 0 || h == INT32_MIN) return false;
-    width = static_cast<std::uint64_t>(w);
-    height = static_cast<std::uint64_t>(h < 0 ? -static_cast<std::int64_t>(h) : h);
-    bits = Word(dib, 14);
-    compression = DWordAt(dib, 16);
-    imageSize = DWordAt(dib, 20);
-    colors = DWordAt(dib, 32);
-    if (colors == 0 && bits <= 8) colors = 1u << bits;
-    if (compression == 3) colors += 3;  // bit-field masks
-  }
+  ByteReader r(dib);
+  std::uint32_t headerSize;
+  if (dib.size() < 12 || !r.ReadU32(headerSize)) return false;
+  if (headerSize != kBmpCoreHeaderSize && (headerSize < kBmpInfoHeaderSize || headerSize > dib.size()))
+    return false;
+  QvBmpHeader header;
+  if (!ReadBmpHeader(r, headerSize, header)) return false;
+  const QvBitmapInfoHeader& h = header.info;
+  if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN) return false;
+  const std::uint64_t width = static_cast<std::uint64_t>(h.biWidth);
+  const std::uint64_t height = h.biHeight < 0 ? -static_cast<std::int64_t>(h.biHeight) : h.biHeight;
+  const unsigned bits = h.biBitCount;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
-  if (width == 0 || height == 0 || colors > 259) return false;
-  const std::uint64_t pixels = compression == 1 || compression == 2
-                                   ? imageSize
-                                   : BitmapStride(static_cast<std::uint32_t>(std::min<std::uint64_t>(width, 0xFFFFFFF)),
-                                                  static_cast<std::uint32_t>(bits)) * height;
-  if (compression > 3) return false;
-  return headerSize + 4 * colors + pixels <= dib.size();
+  // The colour table in bytes: triples of a core header counted in 4-byte
+  // units, quads (and the bit-field masks) of an information header.
+  std::uint64_t tableBytes;
+  if (header.IsCore()) {
+    tableBytes = (3 * BmpColorCount(h) + 3) / 4 * 4;
+  } else {
+    const std::uint64_t entries = BmpColorCount(h) + (h.biCompression == kBiBitfields ? 3 : 0);
+    if (entries > 259) return false;
+    tableBytes = 4 * entries;
+  }
+  if (h.biCompression > kBiBitfields) return false;
+  const std::uint64_t pixels =
+      h.biCompression == kBiRle8 || h.biCompression == kBiRle4
+          ? h.biSizeImage
+          : static_cast<std::uint64_t>(DibStride(std::min<std::uint64_t>(width, 0xFFFFFFF), bits)) * height;
+  return headerSize + tableBytes + pixels <= dib.size();
 }
 
 // A solid-brush record that takes the place of a pattern brush we do not
@@ -413,10 +393,6 @@ std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
   long long q = num >= 0 ? (num + den / 2) / den : -((-num + den / 2) / den);
   if (q > INT32_MAX || q < INT32_MIN) return -1;
   return static_cast<std::int32_t>(q);
-}
-
-std::uint64_t BitmapStride(std::uint32_t width, std::uint32_t bitCount) {
-  return ((static_cast<std::uint64_t>(width) * bitCount + 31) / 32) * 4;
 }
 
 }  // namespace qm::hotspot

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/ByteReader.h"
+
 namespace qm::hotspot {
 
 // Every error of this unit.
@@ -28,17 +30,16 @@ extern const char kShgInvalidFileMessage[];  // "TShg.LoadFromFile: File type is
 // Throws EShgErrorFile with kShgInvalidFileMessage.
 [[noreturn]] void ThrowShgInvalidFile();
 
-// Reads bytes of a buffer; every read is bounded by the buffer and a read
-// past its end refuses the file (EShgErrorFile).
+// Reads bytes of a buffer through a ByteReader: every read is bounded by the
+// buffer, and a read past its end refuses the file (EShgErrorFile).
 class TShgReader {
  public:
-  TShgReader(const void* data, std::size_t size)
-      : data_(static_cast<const unsigned char*>(data)), size_(size) {}
-  explicit TShgReader(std::string_view bytes) : TShgReader(bytes.data(), bytes.size()) {}
+  TShgReader(const void* data, std::size_t size) : reader_(data, size) {}
+  explicit TShgReader(std::string_view bytes) : reader_(bytes) {}
 
-  std::size_t Position() const { return pos_; }
-  std::size_t Size() const { return size_; }
-  std::size_t Remaining() const { return size_ - pos_; }
+  std::size_t Position() const { return reader_.Position(); }
+  std::size_t Size() const { return reader_.Size(); }
+  std::size_t Remaining() const { return reader_.Remaining(); }
   void Seek(std::uint64_t pos);          // refuses a position beyond the end
   void Skip(std::uint64_t count);        // refuses skipping beyond the end
   std::uint8_t ReadByte();
@@ -48,12 +49,10 @@ class TShgReader {
   void ReadBytes(std::uint64_t count, std::string& out);
   // Bytes up to the next NUL, which is consumed; refuses a string with no NUL.
   std::string ReadZString();
-  const unsigned char* Current() const { return data_ + pos_; }
+  const unsigned char* Current() const { return reader_.Current(); }
 
  private:
-  const unsigned char* data_;
-  std::size_t size_;
-  std::size_t pos_ = 0;
+  ByteReader reader_;
 };
 
 std::uint16_t ReadCompressedWord(TShgReader& r);
@@ -113,8 +112,5 @@ std::uint8_t HotSpotModeOfTypeByte(std::uint8_t typeByte);
 // Windows' MulDiv: a * b / c rounded half away from zero; -1 when c is 0 or
 // the result does not fit 32 bits.
 std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c);
-
-// Bytes of one pixel row of a Windows bitmap: ((width * bits + 31) / 32) * 4.
-std::uint64_t BitmapStride(std::uint32_t width, std::uint32_t bitCount);
 
 }  // namespace qm::hotspot

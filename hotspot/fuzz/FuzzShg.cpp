@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "bitmap/core/QvDibTypes.h"
 #include "hotspot/core/Shg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -17,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     shg.LoadFromBytes(bytes);
     if (shg.pictureType == kShgTypeBitmap) {
-      if (BitmapStride(shg.width, shg.bitCount) * shg.height <= (8u << 20)) shg.BuildBitmapFile();
+      const std::uint64_t stride = static_cast<std::uint64_t>(qm::DibStride(shg.width, shg.bitCount));
+      if (stride * shg.height <= (8u << 20)) shg.BuildBitmapFile();
     } else {
       NormalizeWmfRecords(std::string_view(shg.BuildPlaceableMetafile()).substr(kPlaceableHeaderSize));
     }

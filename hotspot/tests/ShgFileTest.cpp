@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/FileSystem.h"
+#include "bitmap/core/QvBmpFormat.h"
 #include "bitmap/core/QvDib.h"
 #include "bitmap/core/QvStream.h"
 #include "hotspot/core/Shg.h"
@@ -24,16 +25,8 @@ std::string Load(const std::string& path) {
   return b;
 }
 
-std::uint32_t U32(const std::string& s, std::size_t at) {
-  std::uint32_t v;
-  std::memcpy(&v, s.data() + at, 4);
-  return v;
-}
-std::uint16_t U16(const std::string& s, std::size_t at) {
-  std::uint16_t v;
-  std::memcpy(&v, s.data() + at, 2);
-  return v;
-}
+std::uint32_t U32(const std::string& s, std::size_t at) { return LoadLe32(s.data() + at); }
+std::uint16_t U16(const std::string& s, std::size_t at) { return LoadLe16(s.data() + at); }
 
 // A BMP file reduced to what a picture is: size, depth, colours and rows.
 struct Picture {
@@ -46,14 +39,18 @@ struct Picture {
 Picture ParseBmp(const std::string& f) {
   Picture p;
   EXPECT_EQ(f.substr(0, 2), "BM");
-  p.width = static_cast<std::int32_t>(U32(f, 18));
-  p.height = static_cast<std::int32_t>(U32(f, 22));
-  p.bits = U16(f, 28);
-  std::uint32_t colors = U32(f, 46);
-  if (colors == 0 && p.bits <= 8) colors = 1u << p.bits;
-  p.palette = f.substr(14 + U32(f, 14), 4 * colors);
-  const std::size_t stride = ((p.width * p.bits + 31) / 32) * 4;
-  p.rows = f.substr(U32(f, 10), stride * std::abs(p.height));
+  ByteReader r(f);
+  QvBmpFileHeader file;
+  std::uint32_t headerSize = 0;
+  QvBmpHeader header;
+  EXPECT_TRUE(ReadBmpFileHeader(r, file) && r.ReadU32(headerSize) && headerSize >= kBmpInfoHeaderSize &&
+              ReadBmpHeader(r, headerSize, header));
+  p.width = header.info.biWidth;
+  p.height = header.info.biHeight;
+  p.bits = header.info.biBitCount;
+  p.palette = f.substr(kBmpFileHeaderSize + headerSize, 4 * BmpColorCount(header.info));
+  const std::size_t stride = static_cast<std::size_t>(DibStride(p.width, p.bits));
+  p.rows = f.substr(file.offBits, stride * std::abs(p.height));
   EXPECT_EQ(p.rows.size(), stride * std::abs(p.height));
   return p;
 }
@@ -85,14 +82,19 @@ class TempDir {
 
 // A plain BMP stream built in the test.
 std::string MakeBmp(int width, int height, int bits, const std::string& rows, int colors) {
-  std::string b = "BM";
-  auto dw = [&](std::uint32_t v) { b.append(reinterpret_cast<const char*>(&v), 4); };
-  auto w = [&](std::uint16_t v) { b.append(reinterpret_cast<const char*>(&v), 2); };
-  const std::uint32_t off = 54 + 4 * colors;
-  dw(off + rows.size()); w(0); w(0); dw(off);
-  dw(40); dw(width); dw(static_cast<std::uint32_t>(height)); w(1); w(bits); dw(0); dw(0); dw(0); dw(0);
-  dw(colors); dw(0);
-  for (int i = 0; i < colors; ++i) dw(0x00010203u * i);
+  QvBitmapInfoHeader h{};
+  h.biSize = kBmpInfoHeaderSize;
+  h.biWidth = width;
+  h.biHeight = height;
+  h.biPlanes = 1;
+  h.biBitCount = static_cast<std::uint16_t>(bits);
+  h.biClrUsed = static_cast<std::uint32_t>(colors);
+  std::string table;
+  ByteWriter t(table);
+  for (int i = 0; i < colors; ++i) t.WriteU32(0x00010203u * i);
+  std::string b;
+  ByteWriter w(b);
+  WriteBmpHeaders(w, h, table.data(), static_cast<std::uint32_t>(colors), static_cast<std::uint32_t>(rows.size()));
   return b + rows;
 }
 

@@ -8,6 +8,8 @@
 #include <random>
 #include <sstream>
 
+#include "bitmap/core/QvDibTypes.h"
+
 namespace qm::hotspot {
 namespace {
 
@@ -174,9 +176,9 @@ TEST(ShgHelpers, MulDivRoundsLikeWindows) {
   EXPECT_EQ(MulDiv(-5, 1, 2), -3);
   EXPECT_EQ(MulDiv(5, 1, 2), 3);
   EXPECT_EQ(MulDiv(1, 1, 0), -1);
-  EXPECT_EQ(BitmapStride(418, 4), 212u);
-  EXPECT_EQ(BitmapStride(1, 1), 4u);
-  EXPECT_EQ(BitmapStride(3, 24), 12u);
+  EXPECT_EQ(DibStride(418, 4), 212);
+  EXPECT_EQ(DibStride(1, 1), 4);
+  EXPECT_EQ(DibStride(3, 24), 12);
 }
 
 TEST(ShgHelpers, MetafileRecordsAreCutToTheEndRecord) {

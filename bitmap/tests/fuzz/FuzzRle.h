@@ -8,6 +8,7 @@
 
 #include "bitmap/core/QvDibMemory.h"
 #include "bitmap/core/QvDibRle.h"
+#include "core/LittleEndian.h"
 
 inline int FuzzRle(const uint8_t* data, size_t size, int bits) {
   qm::TQvDIBData src{};
@@ -18,11 +19,9 @@ inline int FuzzRle(const uint8_t* data, size_t size, int bits) {
   const uint8_t* codes;
   size_t n;
   if (size >= 54 && data[0] == 'B' && data[1] == 'M') {
-    uint32_t off;
-    int32_t w, h;
-    std::memcpy(&off, data + 10, 4);
-    std::memcpy(&w, data + 18, 4);
-    std::memcpy(&h, data + 22, 4);
+    uint32_t off = qm::LoadLe32(data + 10);
+    const int32_t w = static_cast<int32_t>(qm::LoadLe32(data + 18));
+    const int32_t h = static_cast<int32_t>(qm::LoadLe32(data + 22));
     if (off > size) off = static_cast<uint32_t>(size);
     src.Header.biWidth = w;
     src.Header.biHeight = h;
@@ -30,9 +29,8 @@ inline int FuzzRle(const uint8_t* data, size_t size, int bits) {
     n = size - off;
   } else {
     if (size < 4) return 0;
-    int16_t w, h;
-    std::memcpy(&w, data, 2);
-    std::memcpy(&h, data + 2, 2);
+    const int16_t w = static_cast<int16_t>(qm::LoadLe16(data));
+    const int16_t h = static_cast<int16_t>(qm::LoadLe16(data + 2));
     src.Header.biWidth = w;
     src.Header.biHeight = h;
     codes = data + 4;

@@ -230,3 +230,23 @@ TEST(HcrtfStandIn, DoubleClickSelectsTheTopicIdsOfALogLine) {
   EXPECT_TRUE(a == "BadId" || a == "BadId ") << "[" << a << "]";
   EXPECT_TRUE(b == "Intro" || b == "Intro ") << "[" << b << "]";
 }
+
+TEST(HcrtfStandIn, CarriesTheVersionTheAboutBoxReads) {
+  // As the editor reads it: the first translation, then its ProductVersion.
+  const std::string exe = DistFolder() + "\\hcrtf.exe";
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
+  ASSERT_GT(size, 0u) << exe;
+  std::vector<char> block(size);
+  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, block.data()));
+  WORD* translation = nullptr;
+  UINT len = 0;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                             reinterpret_cast<void**>(&translation), &len));
+  ASSERT_GE(len, 4u);
+  char key[64];
+  wsprintfA(key, "\\StringFileInfo\\%04X%04X\\ProductVersion", translation[0], translation[1]);
+  char* version = nullptr;
+  ASSERT_TRUE(VerQueryValueA(block.data(), key, reinterpret_cast<void**>(&version), &len)) << key;
+  EXPECT_STREQ(version, "1.00");
+}

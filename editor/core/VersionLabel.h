@@ -1,0 +1,32 @@
+// The about box's version lines, from the version resources of the editor
+// and of the help compiler.
+//
+// A version resource is read at its first translation (language, code page):
+// "\StringFileInfo\<language><code page>\ProductVersion", each as four
+// hexadecimal digits.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace qm::editor {
+
+// "041103A4" for Japanese, code page 932.
+std::string TranslationKey(std::uint16_t language, std::uint16_t codePage);
+// "\StringFileInfo\041103A4\ProductVersion".
+std::string ProductVersionQuery(std::uint16_t language, std::uint16_t codePage);
+
+// "Version " and at most 32 bytes of the product version (never half a
+// double-byte character); "Version 0.00" without one.
+std::string VersionLabel(const std::optional<std::string>& productVersion);
+
+// The help compiler's line: "Help Workshop : ver." and at most 32 bytes of
+// its product version; empty for a compiler without version data;
+// "Help Workshop : not installed." when "<HcwFolder>\hcrtf.exe" is missing.
+std::string HcwVersionLabel(bool installed, const std::optional<std::string>& productVersion);
+
+// The file the about box looks for: "<HcwFolder>\hcrtf.exe".
+std::string HcrtfPath(const std::string& hcwFolder);
+
+}  // namespace qm::editor

@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""Runs the user-level tests one at a time on an Xvfb display of their own.
+
+    usertests/run.py              every test
+    usertests/run.py menu open    the tests whose names hold "menu" or "open"
+    usertests/run.py --list       the names only
+
+Tests are the functions test_* of the modules test_*.py beside this file, in
+the order they stand; each takes a fresh session (uitest.Session). A failing
+step leaves a screenshot and the program's output in build/usertests/failures/.
+The last line is "N passed, N failed"; the exit status is 1 when a test failed.
+"""
+
+import glob
+import importlib
+import os
+import shutil
+import signal
+import sys
+import time
+import traceback
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import uitest  # noqa: E402
+
+TEST_TIMEOUT = int(os.environ.get("QM_UT_TEST_TIMEOUT", "300"))
+FAILURES = os.path.join(uitest.BUILD, "failures")
+
+
+class TestTimeout(Exception):
+    pass
+
+
+def on_alarm(signum, frame):
+    raise TestTimeout("the test ran longer than %d s" % TEST_TIMEOUT)
+
+
+def collect(filters):
+    here = os.path.dirname(os.path.abspath(__file__))
+    tests = []
+    for path in sorted(glob.glob(os.path.join(here, "test_*.py"))):
+        module = importlib.import_module(os.path.splitext(os.path.basename(path))[0])
+        for name, fn in vars(module).items():
+            if name.startswith("test_") and callable(fn):
+                full = "%s.%s" % (module.__name__[5:], name[5:])
+                if not filters or any(f in full for f in filters):
+                    tests.append((full, fn, fn.__code__.co_firstlineno))
+    # In the order they stand in each file.
+    return [(n, f) for n, f, _ in sorted(tests, key=lambda t: (t[0].split(".")[0], t[2]))]
+
+
+def missing_tools():
+    missing = [t for t in ("Xvfb", "xdotool", "import") if not shutil.which(t)]
+    for path in (os.path.join(uitest.DIST64, "quillmark.exe"), uitest.PROBE):
+        if not os.path.exists(path):
+            missing.append(path + " (build win64 first)")
+    return missing
+
+
+def run_one(name, fn, display, template):
+    session = uitest.Session(name.replace(".", "-"), display, template)
+    signal.signal(signal.SIGALRM, on_alarm)
+    signal.alarm(TEST_TIMEOUT)
+    try:
+        fn(session)
+        return None
+    except Exception as e:  # noqa: BLE001 - every failure is reported the same way
+        signal.alarm(0)
+        os.makedirs(FAILURES, exist_ok=True)
+        shot = os.path.join(FAILURES, name + ".png")
+        session.screenshot(shot)
+        for log in glob.glob(os.path.join(session.dir, "*.log")):
+            shutil.copy(log, os.path.join(FAILURES, name + "." + os.path.basename(log)))
+        where = traceback.extract_tb(e.__traceback__)
+        lines = ["    %s:%d %s" % (os.path.basename(f.filename), f.lineno, f.line) for f in where[1:]]
+        detail = "%s: %s" % (type(e).__name__, e) if not isinstance(e, uitest.StepFailed) else str(e)
+        return detail + "\n" + "\n".join(lines[-4:]) + "\n    screenshot: " + os.path.relpath(shot, uitest.ROOT)
+    finally:
+        signal.alarm(0)
+        session.close()
+
+
+def main(argv):
+    filters = [a for a in argv if not a.startswith("-")]
+    tests = collect(filters)
+    if "--list" in argv:
+        for name, _ in tests:
+            print(name)
+        return 0
+    missing = missing_tools()
+    if missing:
+        print("usertests: missing: " + ", ".join(missing))
+        return 2
+    if os.path.isdir(FAILURES):
+        shutil.rmtree(FAILURES)
+    print("usertests: window manager: %s" % (uitest.WINDOW_MANAGER or
+                                            "none (Wine stacks its unmanaged windows itself)"))
+    display = uitest.Display()
+    passed = failed = 0
+    started = time.monotonic()
+    try:
+        template = os.path.join(uitest.BUILD, "template-prefix")
+        t = time.monotonic()
+        uitest.make_template_prefix(template, display.name)
+        print("usertests: template prefix made in %.0f s" % (time.monotonic() - t))
+        for name, fn in tests:
+            t = time.monotonic()
+            error = run_one(name, fn, display, template)
+            took = time.monotonic() - t
+            if error is None:
+                passed += 1
+                print("PASS %s (%.0f s)" % (name, took), flush=True)
+            else:
+                failed += 1
+                print("FAIL %s (%.0f s): %s" % (name, took, error), flush=True)
+    finally:
+        display.stop()
+    print("usertests: %.0f s in all" % (time.monotonic() - started))
+    print("%d passed, %d failed" % (passed, failed))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
