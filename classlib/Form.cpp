@@ -204,8 +204,11 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(Handle(), focus)) active_control_ = focus;
-      } else if (active_control_ && IsWindow(active_control_) && IsChild(Handle(), active_control_) &&
-                 IsWindowVisible(active_control_) && IsWindowEnabled(active_control_)) {
+        break;
+      }
+      PostRaiseOwnedToolWindows();
+      if (active_control_ && IsWindow(active_control_) && IsChild(Handle(), active_control_) &&
+          IsWindowVisible(active_control_) && IsWindowEnabled(active_control_)) {
         DefaultProc(msg, wp, lp);
         ::SetFocus(active_control_);
         return 0;

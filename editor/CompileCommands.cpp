@@ -1,5 +1,5 @@
-// Compiling the project, the error pane, the help viewer and the outside
-// programs.
+#include "editor/CompileCommands.h"
+
 #include <windows.h>
 #include <richedit.h>
 
@@ -10,15 +10,20 @@
 #include "classlib/Dialogs.h"
 #include "core/FileSystem.h"
 #include "core/Lines.h"
-#include "editor/MainForm.h"
+#include "editor/ContentsCommands.h"
+#include "editor/ImageIndexes.h"
+#include "editor/ProjectCommands.h"
 #include "editor/core/CompileRules.h"
 
 namespace qm::editor {
 
 namespace {
 
+// The texts are the program's own as authors know them, half-width katakana,
+// ASCII full stops and the lower-case caption of the id search included.
 constexpr char kIdNotFound[] = "IDが見つかりません.";
 constexpr char kFindIdPrompt[] = "検索するﾄﾋﾟｯｸIDの入力";
+constexpr char kFindIdCaption[] = "quillmark";
 constexpr char kCompilerBusy[] =
     "ヘルプコンパイラの実行中です.\nコンパイルが終わってからもう一度実行してください.";
 // Caption of the editor's warnings.
@@ -49,10 +54,10 @@ AtExit(F) -> AtExit<F>;
 
 // While the compiler runs the window keeps working; the commands that would
 // leave the project or start another compile refuse (RefuseWhileCompiling)
-// and closing the window is put off (FormCloseQuery) until it has ended.
+// and closing the window is put off (PutOffClose) until it has ended.
 class CompilerWait {
  public:
-  explicit CompilerWait(TMainForm& f) : f_(f) {
+  explicit CompilerWait(TCompileCommands& f) : f_(f) {
     f_.compiler_running_ = true;
     f_.close_deferred_ = false;
   }
@@ -61,10 +66,30 @@ class CompilerWait {
   CompilerWait& operator=(const CompilerWait&) = delete;
 
  private:
-  TMainForm& f_;
+  TCompileCommands& f_;
 };
 
-void TMainForm::WireCompileCommands() {
+TCompileCommands::TCompileCommands(TMainForm& form) : TCommandGroup(form) {
+  HelpMakeA = Form.ActionList1->Add("HelpMakeA", "コンパイル(&C)", VK_F11, kImgCompile);
+  HelpMakeA->SetEnabled(false);
+  Form.ToolCompilePlace.Add(HelpMakeA);
+  HelpView = Form.ToolCompilePlace.Add("ヘルプ表示(&V)", "HelpView", kImgViewHelp, VK_F12);
+  HelpView->SetEnabled(false);
+  ErrView = Form.ToolCompilePlace.Add("エラーログ(&E)", "ErrView", kImgErrorLog);
+  ErrView->SetEnabled(false);
+  Form.ProjectOpenCommands.Actions.push_back(HelpMakeA);
+  Form.ProjectOpenCommands.Items.push_back(ErrView);
+  Form.ProjectOpenCommands.Items.push_back(HelpView);
+  Form.PrjBar->AddSeparator();
+  Form.PrjBar->AddButton(HelpMakeA);
+  // Enabled once a project has been reset (created or read).
+  FindID = Form.EditPlace.Add("ID検索(&I)...", "FindID", kImgFindId);
+  FindID->SetEnabled(false);
+  HcwH1 = Form.ToolProgramPlace.Add("Hcwの起動(&H)", "HcwH1", kImgHcw);
+  HcwH1->Tag = 0;
+  ZonivexS1 = Form.ToolProgramPlace.Add("Zonivexの起動(&S)", "ZonivexS1", kImgZonivex);
+  ZonivexS1->Tag = 1;
+
   WinHelpCall = [](HWND owner, const std::string& file, UINT command, ULONG_PTR data) {
     return WinHelpA(owner, file.c_str(), command, data);
   };
@@ -75,20 +100,32 @@ void TMainForm::WireCompileCommands() {
   HcwH1->OnClick = [this](cl::TMenuItem* m) { ProgExecute(m); };
   ZonivexS1->OnClick = [this](cl::TMenuItem* m) { ProgExecute(m); };
   // The error pane: plain text up to 1 MB characters, no word wrap.
-  SendMessageA(ErrEdit->Handle(), EM_EXLIMITTEXT, 0, kErrorPaneLimit);
-  SendMessageA(ErrEdit->Handle(), EM_SETTARGETDEVICE, 0, 1);
-  ErrEdit->OnSelectionChange = [this](cl::TRichEdit* e) { ErrEditSelectionChange(e); };
+  SendMessageA(Form.ErrEdit->Handle(), EM_EXLIMITTEXT, 0, kErrorPaneLimit);
+  SendMessageA(Form.ErrEdit->Handle(), EM_SETTARGETDEVICE, 0, 1);
+  Form.ErrEdit->OnSelectionChange = [this](cl::TRichEdit* e) { ErrEditSelectionChange(e); };
 }
 
-bool TMainForm::RefuseWhileCompiling() {
+bool TCompileCommands::PutOffClose() {
   if (!compiler_running_) return false;
-  cl::ShowMessageBox(Handle(), kCompilerBusy, kWarningCaption, MB_OK | MB_ICONWARNING);
+  // Closed once the compiler has ended, with the usual save.
+  close_deferred_ = true;
   return true;
 }
 
-bool TMainForm::StartProgram(const std::string& program, const std::string& command_line,
-                             const std::string& folder, bool folder_not_set,
-                             PROCESS_INFORMATION* process) {
+void TCompileCommands::FormDestroying() {
+  if (HWND w = FindWindowA(nullptr, TopicSearchWindowTitle(Project.HelpTitle).c_str()))
+    PostMessageA(w, WM_CLOSE, 0, 0);
+}
+
+bool TCompileCommands::RefuseWhileCompiling() {
+  if (!compiler_running_) return false;
+  cl::ShowMessageBox(Form.Handle(), kCompilerBusy, kWarningCaption, MB_OK | MB_ICONWARNING);
+  return true;
+}
+
+bool TCompileCommands::StartProgram(const std::string& program, const std::string& command_line,
+                                    const std::string& folder, bool folder_not_set,
+                                    PROCESS_INFORMATION* process) {
   PROCESS_INFORMATION pi{};
   bool started = false;
   // With no folder set the program would be looked for in the drive's root.
@@ -102,7 +139,7 @@ bool TMainForm::StartProgram(const std::string& program, const std::string& comm
   }
   if (!started) {
     std::string name = folder_not_set ? ExtractFileName(program) : program;
-    cl::ShowMessageBox(Handle(), CannotStartMessage(name, folder_not_set), kWarningCaption,
+    cl::ShowMessageBox(Form.Handle(), CannotStartMessage(name, folder_not_set), kWarningCaption,
                        MB_OK | MB_ICONWARNING);
     return false;
   }
@@ -115,7 +152,7 @@ bool TMainForm::StartProgram(const std::string& program, const std::string& comm
   return true;
 }
 
-void TMainForm::HelpMakeAExecute(cl::TComponent*) {
+void TCompileCommands::HelpMakeAExecute(cl::TComponent*) {
   if (RefuseWhileCompiling()) return;
   // The compile belongs to the project open now.
   const std::string dir = Project.ProjectDir;
@@ -123,26 +160,27 @@ void TMainForm::HelpMakeAExecute(cl::TComponent*) {
   const std::string error_log = ErrorLogPath(dir, Project.ProjectFile);
   const std::string& hcw = Project.Program.HcwFolder;
 
-  // 1, 2. The viewer lets go of the help file.
-  WinHelpCall(Handle(), help_file, HELP_QUIT, 0);
+  // The viewer lets go of the help file, and its topic-search window of
+  // this help file closes, so that the compiler can write the file.
+  WinHelpCall(Form.Handle(), help_file, HELP_QUIT, 0);
   if (HWND w = FindWindowA(nullptr, TopicSearchWindowTitle(Project.HelpTitle).c_str()))
     PostMessageA(w, WM_CLOSE, 0, 0);
-  // 3.
-  SaveAExecute(this);
-  // 4.
+  // The compiler reads the files as they are in the editor.
+  Form.ProjectCmds->SaveAExecute(&Form);
+  // The handles are closed when `compiler` goes.
   ProcessHandles compiler;
   if (!StartProgram(CompilerProgram(hcw), CompilerCommandLine(hcw, Project.ProjectFile), dir,
                     hcw.empty(), &compiler.pi))
     return;
 
-  cl::TWaitCursor hourglass;
+  cl::TWaitCursor hourglass;  // until the end of the command
   bool close_requested = false;
   // A close asked for during the wait is carried out now, whatever follows.
   AtExit post_close{[&] {
-    if (close_requested) PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    if (close_requested) PostMessageA(Form.Handle(), WM_CLOSE, 0, 0);
   }};
   {
-    // 5. The window stays responsive between the slices.
+    // The window stays responsive while it waits for the compiler to end.
     CompilerWait waiting(*this);
     AtExit note_close{[&] { close_requested = close_deferred_; }};
     // Each slice also ends as soon as a message arrives, so the window
@@ -153,66 +191,64 @@ void TMainForm::HelpMakeAExecute(cl::TComponent*) {
       cl::Application().ProcessMessages();
     }
   }
-  // 6. The handles go with `compiler`.
-  // 7. Not for a window that is about to close.
-  if (!close_requested && FileExists(help_file)) HelpViewClick(this);
-  // 8.
+  // The built help file in the viewer, but not for a window that is about
+  // to close.
+  if (!close_requested && FileExists(help_file)) HelpViewClick(&Form);
+  // The compiler's log, shown in its pane under the editor and scrolled to
+  // the caret at the start of its last line.
   LoadErrorLog(error_log);
-  // 9.
   if (!ErrView->Checked()) {
     ErrView->SetChecked(true);
     ShowErrorPane();
   }
-  // 10.
-  SendMessageA(ErrEdit->Handle(), EM_SCROLLCARET, 0, 0);
-  // 11. The hourglass goes with `hourglass`.
+  SendMessageA(Form.ErrEdit->Handle(), EM_SCROLLCARET, 0, 0);
 }
 
-void TMainForm::ShowErrorPane() {
+void TCompileCommands::ShowErrorPane() {
   // This order puts the splitter directly above the pane.
-  Splitter2->SetAlign(cl::TAlign::Top);
-  ErrEdit->SetVisible(true);
-  Splitter2->SetAlign(cl::TAlign::Bottom);
-  Splitter2->SetHeight(3);
-  Realign();
+  Form.Splitter2->SetAlign(cl::TAlign::Top);
+  Form.ErrEdit->SetVisible(true);
+  Form.Splitter2->SetAlign(cl::TAlign::Bottom);
+  Form.Splitter2->SetHeight(3);
+  Form.Realign();
 }
 
-void TMainForm::LoadErrorLog(const std::string& path) {
+void TCompileCommands::LoadErrorLog(const std::string& path) {
   loading_error_log_ = true;
-  SendMessageA(ErrEdit->Handle(), WM_SETREDRAW, FALSE, 0);
+  SendMessageA(Form.ErrEdit->Handle(), WM_SETREDRAW, FALSE, 0);
   AtExit end_update{[this] {
-    SendMessageA(ErrEdit->Handle(), WM_SETREDRAW, TRUE, 0);
-    ErrEdit->Invalidate();
+    SendMessageA(Form.ErrEdit->Handle(), WM_SETREDRAW, TRUE, 0);
+    Form.ErrEdit->Invalidate();
     loading_error_log_ = false;
   }};
-  ErrEdit->Clear();
+  Form.ErrEdit->Clear();
   if (!FileExists(path)) return;
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) throw FileError("Cannot open file " + path);
-  ErrEdit->LoadText(JoinLines(SplitLines(bytes)));
+  Form.ErrEdit->LoadText(JoinLines(SplitLines(bytes)));
   // The caret at the start of the last line.
-  int last = std::max(ErrEdit->LineCount() - 1, 0);
-  int at = static_cast<int>(SendMessageA(ErrEdit->Handle(), EM_LINEINDEX, static_cast<WPARAM>(last), 0));
-  ErrEdit->SetSel(std::max(at, 0), 0);
+  int last = std::max(Form.ErrEdit->LineCount() - 1, 0);
+  int at = static_cast<int>(SendMessageA(Form.ErrEdit->Handle(), EM_LINEINDEX, static_cast<WPARAM>(last), 0));
+  Form.ErrEdit->SetSel(std::max(at, 0), 0);
 }
 
-void TMainForm::ErrViewClick(cl::TComponent*) {
+void TCompileCommands::ErrViewClick(cl::TComponent*) {
   ErrView->SetChecked(!ErrView->Checked());
   if (ErrView->Checked()) {
     LoadErrorLog(ErrorLogPath(Project.ProjectDir, Project.ProjectFile));
     ShowErrorPane();
   } else {
-    ErrEdit->SetVisible(false);
-    Splitter2->SetHeight(0);
-    Realign();
+    Form.ErrEdit->SetVisible(false);
+    Form.Splitter2->SetHeight(0);
+    Form.Realign();
   }
 }
 
-void TMainForm::HelpViewClick(cl::TComponent*) {
-  WinHelpCall(Handle(), HelpFilePath(Project.ProjectDir, Project.ProjectFile), HELP_FINDER, 0);
+void TCompileCommands::HelpViewClick(cl::TComponent*) {
+  WinHelpCall(Form.Handle(), HelpFilePath(Project.ProjectDir, Project.ProjectFile), HELP_FINDER, 0);
 }
 
-void TMainForm::GoToTopicId(const std::string& id, bool warn) {
+void TCompileCommands::GoToTopicId(const std::string& id, bool warn) {
   ContentsNode* target = nullptr;
   int index = Project.TopicIds.IndexOf(id);
   if (index >= 0) {
@@ -225,31 +261,31 @@ void TMainForm::GoToTopicId(const std::string& id, bool warn) {
       }
     }
     if (target) {
-      ConTextView->Select(static_cast<cl::TTreeNode>(target->ViewItem));
+      Form.ConTextView->Select(static_cast<cl::TTreeNode>(target->ViewItem));
       // The open topic stays as it is in the editor.
-      if (target != Project.OpenTopicNode) ConTextViewClick(ConTextView);
+      if (target != Project.OpenTopicNode) Form.ContentsCmds->ConTextViewClick(Form.ConTextView);
     }
   }
-  if (warn && !target) cl::ShowMessageBox(Handle(), kIdNotFound, "quillmark", MB_ICONWARNING);
+  if (warn && !target) cl::ShowMessageBox(Form.Handle(), kIdNotFound, kFindIdCaption, MB_ICONWARNING);
 }
 
-void TMainForm::FindIDClick(cl::TComponent*) {
-  std::string id = Editor->SelText();
-  if (cl::InputQuery("quillmark", kFindIdPrompt, id)) GoToTopicId(id, true);
+void TCompileCommands::FindIDClick(cl::TComponent*) {
+  std::string id = Form.Editor->SelText();
+  if (cl::InputQuery(kFindIdCaption, kFindIdPrompt, id)) GoToTopicId(id, true);
 }
 
-void TMainForm::ErrEditSelectionChange(cl::TComponent*) {
+void TCompileCommands::ErrEditSelectionChange(cl::TComponent*) {
   if (loading_error_log_) return;
   // A double click selects the id with the blank after it.
-  std::string id = SelectedTopicId(ErrEdit->SelText());
+  std::string id = SelectedTopicId(Form.ErrEdit->SelText());
   if (!id.empty()) GoToTopicId(id, false);
 }
 
-void TMainForm::ProgExecute(cl::TComponent* sender) {
+void TCompileCommands::ProgExecute(cl::TComponent* sender) {
   if (!sender) return;
   const std::string& hcw = Project.Program.HcwFolder;
   if (sender->Tag == 0) {
-    if (!Project.ProjectFile.empty()) SaveAExecute(this);
+    if (!Project.ProjectFile.empty()) Form.ProjectCmds->SaveAExecute(&Form);
     StartProgram(HcwProgram(hcw), HcwCommandLine(hcw, Project.ProjectFile), Project.ProjectDir,
                  hcw.empty(), nullptr);
   } else if (sender->Tag == 1) {

@@ -1,10 +1,9 @@
-// The contents tree: opening topics from it, adding, deleting, relabelling
-// and moving its nodes, the contents commands' enabling and the open
-// topic's status. The rules are the contents tree's own (ContentsEditing);
-// this file keeps the tree view in step with them.
+#include "editor/ContentsCommands.h"
+
 #include <set>
 
-#include "editor/MainForm.h"
+#include "editor/ImageIndexes.h"
+#include "editor/TopicCommands.h"
 #include "editor/core/ContentsEditing.h"
 
 namespace qm::editor {
@@ -27,25 +26,38 @@ int PlacementTag(cl::TComponent* sender) {
 
 }  // namespace
 
-void TMainForm::WireContentsCommands() {
-  ConTextView->OnClick = [this](cl::TControl* c) { ConTextViewClick(c); };
-  ConTextView->OnChange = [this](cl::TTreeView* t, TTreeNode) { ConTextViewChange(t); };
-  ConTextView->OnExpanded = [this](cl::TTreeView*, TTreeNode n) { ConTextViewExpanded(n); };
-  ConTextView->OnCollapsed = [this](cl::TTreeView*, TTreeNode n) { ConTextViewCollapsed(n); };
-  ConTextView->OnEditing = [this](cl::TTreeView*, TTreeNode n, bool& allow) {
-    ConTextViewEditing(n, allow);
-  };
-  ConTextView->OnEdited = [this](cl::TTreeView*, TTreeNode n, std::string& text) {
-    ConTextViewEdited(n, text);
-  };
-  ConTextView->OnDragOver = [this](controls::TTreeViewEx*, cl::TControl* source, int x, int y,
-                                   controls::TDragState, bool& accept) {
-    ConTextViewDragOver(source, x, y, accept);
-  };
-  ConTextView->OnDragDrop = [this](controls::TTreeViewEx*, cl::TControl* source, int x, int y) {
+TContentsCommands::TContentsCommands(TMainForm& form)
+    : TCommandGroup(form), view_(form.ConTextView) {
+  // The commands, disabled until a node allows them.
+  cl::TActionList* actions = Form.ActionList1;
+  AddBookA = actions->Add("AddBookA", "新規ヘッダ(&E)", 0, kImgAddBook);
+  AddCntA = actions->Add("AddCntA", "新規トピック(&T)", 0, kImgAddTopic);
+  AddHideA = actions->Add("AddHideA", "新規非表示トピック(&H)", 0, kImgAddHidden);
+  AddHelpA = actions->Add("AddHelpA", "新規参照トピック(&B)", 0, kImgAddExternal);
+  AddHelpA->Tag = 10;
+  DelCntA = actions->Add("DelCntA", "コンテキスト削除(&D)", 0, kImgDelete);
+  for (cl::TAction* a : {AddBookA, AddCntA, AddHideA, AddHelpA, DelCntA}) {
+    a->SetEnabled(false);
+    Form.FileContentsPlace.Add(a);
+  }
+  AddBookButton = Form.ContextBar->AddButton(AddBookA, cl::TToolButtonStyle::DropDown);
+  AddCntButton = Form.ContextBar->AddButton(AddCntA, cl::TToolButtonStyle::DropDown);
+  Form.ContextBar->AddButton(AddHideA);
+  AddHelpButton = Form.ContextBar->AddButton(AddHelpA, cl::TToolButtonStyle::DropDown);
+  Form.ContextBar->AddButton(DelCntA);
+
+  view_->OnClick = [this](cl::TControl* c) { ConTextViewClick(c); };
+  view_->OnChange = [this](cl::TTreeView* t, TTreeNode) { ConTextViewChange(t); };
+  view_->OnExpanded = [this](cl::TTreeView*, TTreeNode n) { ConTextViewExpanded(n); };
+  view_->OnCollapsed = [this](cl::TTreeView*, TTreeNode n) { ConTextViewCollapsed(n); };
+  view_->OnEditing = [this](cl::TTreeView*, TTreeNode n, bool& allow) { ConTextViewEditing(n, allow); };
+  view_->OnEdited = [this](cl::TTreeView*, TTreeNode n, std::string& text) { ConTextViewEdited(n, text); };
+  view_->OnDragOver = [this](controls::TTreeViewEx*, cl::TControl* source, int x, int y, controls::TDragState,
+                             bool& accept) { ConTextViewDragOver(source, x, y, accept); };
+  view_->OnDragDrop = [this](controls::TTreeViewEx*, cl::TControl* source, int x, int y) {
     ConTextViewDragDrop(source, x, y);
   };
-  EditorDrop = new controls::TDropHandler(this, Editor);
+  EditorDrop = new controls::TDropHandler(&Form, Form.Editor);
   EditorDrop->Name = "EditorDrop";
   EditorDrop->OnDragOver = [this](cl::TControl*, cl::TControl* source, int x, int y,
                                   controls::TDragState, bool& accept) {
@@ -67,7 +79,7 @@ void TMainForm::WireContentsCommands() {
   };
   auto make_menu = [this](const char* name, std::initializer_list<ItemDef> items,
                           std::function<void(cl::TComponent*)> handler) {
-    auto* menu = new cl::TPopupMenu(this);
+    auto* menu = new cl::TPopupMenu(&Form);
     menu->Name = name;
     for (const ItemDef& d : items) {
       cl::TMenuItem* m = menu->Items()->AddItem(d.caption, [handler](cl::TMenuItem* s) { handler(s); });
@@ -89,6 +101,8 @@ void TMainForm::WireContentsCommands() {
                             {&TopicInsDnMenu, "TopicInsDnMenu", "下に挿入", 2},
                             {&TopicInsTopMenu, "TopicInsTopMenu", "トップに挿入", 3}},
                            add_cnt);
+  // "トップﾟ" with its stray half-width sound mark is the item's text as
+  // authors know it: keep it.
   OtherInsMenu = make_menu("OtherInsMenu",
                            {{&OtherUpMenu, "OtherUpMenu", "上に挿入", 11},
                             {&OtherDownMenu, "OtherDownMenu", "下に挿入", 12},
@@ -97,33 +111,34 @@ void TMainForm::WireContentsCommands() {
   BookMenu->OnPopup = [this](cl::TPopupMenu* m) { BookMenuPopup(m); };
   TopicInsMenu->OnPopup = [this](cl::TPopupMenu* m) { TopicInsMenuPopup(m); };
   OtherInsMenu->OnPopup = [this](cl::TPopupMenu* m) { TopicInsMenuPopup(m); };
-  if (AddBookButton) AddBookButton->DropdownMenu = BookMenu;
-  if (AddCntButton) AddCntButton->DropdownMenu = TopicInsMenu;
-  if (AddHelpButton) AddHelpButton->DropdownMenu = OtherInsMenu;
+  AddBookButton->DropdownMenu = BookMenu;
+  AddCntButton->DropdownMenu = TopicInsMenu;
+  AddHelpButton->DropdownMenu = OtherInsMenu;
 }
 
-void TMainForm::ShowTopicStatus(const std::string& id) {
+void TContentsCommands::FormCreated() { ShowTopicStatus(""); }
+
+void TContentsCommands::ShowTopicStatus(const std::string& id) {
   Project.TopicId = id;
-  StatusBar->SetPanelText(0, Project.TopicId);
-  StatusBar->SetPanelText(1, Project.MapNumberText);
-  StatusBar->SetPanelText(2, Project.TopicFootnotes.BrowseId);
-  StatusBar->SetPanelText(4, Project.TopicFootnotes.TopicTitle);
-  StatusBar->SetPanelText(5, Project.TopicFootnotes.KKeywords);
-  StatusBar->SetPanelText(6, Project.TopicFootnotes.AKeywords);
+  Form.StatusBar->SetPanelText(0, Project.TopicId);
+  Form.StatusBar->SetPanelText(1, Project.MapNumberText);
+  Form.StatusBar->SetPanelText(2, Project.TopicFootnotes.BrowseId);
+  Form.StatusBar->SetPanelText(4, Project.TopicFootnotes.TopicTitle);
+  Form.StatusBar->SetPanelText(5, Project.TopicFootnotes.KKeywords);
+  Form.StatusBar->SetPanelText(6, Project.TopicFootnotes.AKeywords);
   TopicStatusEnabling st =
-      TopicStatusFor(Project.TopicId, TopicCommandsEnabled, NodeOfItem(ConTextView->Selected()));
-  Editor->SetReadOnly(st.ReadOnly);
+      TopicStatusFor(Project.TopicId, TopicCommandsEnabled, NodeOfItem(view_->Selected()));
+  Form.Editor->SetReadOnly(st.ReadOnly);
   // st.KIdAuto is worked out before the stop below: the View menu's KId_Auto
   // takes it whether or not the other commands change.
   if (!st.Apply) return;
   TopicCommandsEnabled = *st.Apply;
-  for (cl::TAction* a : TopicCommandActions) a->SetEnabled(*st.Apply);
-  for (cl::TMenuItem* m : TopicCommandItems) m->SetEnabled(*st.Apply);
+  Form.TopicOpenCommands.SetEnabled(*st.Apply);
 }
 
-void TMainForm::UpdateContentsActions() {
+void TContentsCommands::UpdateContentsActions() {
   ContentsActionState st =
-      qm::editor::UpdateContentsActions(Project.Contents, NodeOfItem(ConTextView->Selected()));
+      qm::editor::UpdateContentsActions(Project.Contents, NodeOfItem(view_->Selected()));
   AddBookA->SetEnabled(st.AddBook);
   AddCntA->SetEnabled(st.AddCnt);
   AddHideA->SetEnabled(st.AddHide);
@@ -133,73 +148,73 @@ void TMainForm::UpdateContentsActions() {
   // with the commands that own them.
 }
 
-void TMainForm::ConTextViewClick(cl::TComponent*) {
-  ContentsNode* s = NodeOfItem(ConTextView->Selected());
+void TContentsCommands::ConTextViewClick(cl::TComponent*) {
+  ContentsNode* s = NodeOfItem(view_->Selected());
   // The open topic is saved before OpenTopicNode moves: should the save
   // fail, the tree still points at the topic that is in the editor.
   ContentsClick c = ClickContentsNode(Project, s, [this] {
-    if (Editor->Modified() && !Project.TopicId.empty()) SaveTopic();
+    if (Form.Editor->Modified() && !Project.TopicId.empty()) Form.TopicCmds->SaveTopic();
   });
-  if (c == ContentsClick::kOpenTopic) LoadTopic();
+  if (c == ContentsClick::kOpenTopic) Form.TopicCmds->LoadTopic();
   // A click on a book does nothing; external entries are edited in their
   // dialog, which comes with the external-entry commands.
 }
 
-void TMainForm::ConTextViewChange(cl::TComponent*) { UpdateContentsActions(); }
+void TContentsCommands::ConTextViewChange(cl::TComponent*) { UpdateContentsActions(); }
 
-void TMainForm::ConTextViewExpanded(TTreeNode item) {
+void TContentsCommands::ConTextViewExpanded(TTreeNode item) {
   if (ContentsNode* n = NodeOfItem(item); n && n->Kind == kBookClosed) {
     NodeExpanded(n);
-    ConTextView->SetImageIndex(item, n->Kind);
+    view_->SetImageIndex(item, n->Kind);
   }
 }
 
-void TMainForm::ConTextViewCollapsed(TTreeNode item) {
+void TContentsCommands::ConTextViewCollapsed(TTreeNode item) {
   if (ContentsNode* n = NodeOfItem(item); n && n->Kind == kBookOpen) {
     NodeCollapsed(n);
-    ConTextView->SetImageIndex(item, n->Kind);
+    view_->SetImageIndex(item, n->Kind);
   }
 }
 
-void TMainForm::ConTextViewEditing(TTreeNode item, bool& allow) {
+void TContentsCommands::ConTextViewEditing(TTreeNode item, bool& allow) {
   allow = CanEditLabel(NodeOfItem(item));
 }
 
-void TMainForm::ConTextViewEdited(TTreeNode item, std::string& text) {
+void TContentsCommands::ConTextViewEdited(TTreeNode item, std::string& text) {
   LabelEdited(Project, NodeOfItem(item), text);
 }
 
-void TMainForm::BookMenuPopup(cl::TPopupMenu*) {
-  bool on = BookPositionItemsEnabled(NodeOfItem(ConTextView->Selected()));
+void TContentsCommands::BookMenuPopup(cl::TPopupMenu*) {
+  bool on = BookPositionItemsEnabled(NodeOfItem(view_->Selected()));
   for (cl::TMenuItem* m : {BookInsUpMenu, BookInsDnMenu, BookInsLDnMenu}) m->SetEnabled(on);
 }
 
-void TMainForm::TopicInsMenuPopup(cl::TPopupMenu* sender) {
-  bool on = EntryPositionItemsEnabled(NodeOfItem(ConTextView->Selected()));
+void TContentsCommands::TopicInsMenuPopup(cl::TPopupMenu* sender) {
+  bool on = EntryPositionItemsEnabled(NodeOfItem(view_->Selected()));
   cl::TMenuItem* items = sender ? sender->Items() : TopicInsMenu->Items();
   // Above and below need a topic or entry; the "top" item stays enabled.
   items->Item(0)->SetEnabled(on);
   items->Item(1)->SetEnabled(on);
 }
 
-void TMainForm::InsertContentsItem(ContentsNode* n) {
+void TContentsCommands::InsertContentsItem(ContentsNode* n) {
   ContentsNode* prev = n->PrevSibling();
-  n->ViewItem = ConTextView->Insert(ItemOf(n->Parent()), prev ? ItemOf(prev) : TVI_FIRST, n->Text,
-                                    n->Kind, reinterpret_cast<LPARAM>(n));
+  n->ViewItem = view_->Insert(ItemOf(n->Parent()), prev ? ItemOf(prev) : TVI_FIRST, n->Text, n->Kind,
+                              reinterpret_cast<LPARAM>(n));
 }
 
-void TMainForm::MoveContentsItems(ContentsNode* node) {
+void TContentsCommands::MoveContentsItems(ContentsNode* node) {
   // The items of the subtree go and come back at the node's new place, each
   // as expanded as it was; the selection stays on its node.
   std::set<ContentsNode*> expanded;
-  ContentsNode* selected = NodeOfItem(ConTextView->Selected());
+  ContentsNode* selected = NodeOfItem(view_->Selected());
   bool keep_selection = false;
   for (ContentsNode* n = node; n; n = ContentsTree::Next(n)) {
     if (n != node && !node->Contains(n)) break;
-    if (ConTextView->Expanded(ItemOf(n))) expanded.insert(n);
+    if (view_->Expanded(ItemOf(n))) expanded.insert(n);
     if (n == selected) keep_selection = true;
   }
-  ConTextView->Delete(ItemOf(node));
+  view_->Delete(ItemOf(node));
   std::vector<ContentsNode*> subtree;
   for (ContentsNode* n = node; n; n = ContentsTree::Next(n)) {
     if (n != node && !node->Contains(n)) break;
@@ -209,96 +224,111 @@ void TMainForm::MoveContentsItems(ContentsNode* node) {
     if (n == node) {
       InsertContentsItem(n);
     } else {
-      n->ViewItem = ConTextView->AddChild(ItemOf(n->Parent()), n->Text, n->Kind,
-                                          reinterpret_cast<LPARAM>(n));
+      n->ViewItem = view_->AddChild(ItemOf(n->Parent()), n->Text, n->Kind, reinterpret_cast<LPARAM>(n));
     }
   }
   for (ContentsNode* n : subtree)
-    if (expanded.count(n)) ConTextView->Expand(ItemOf(n), true);
-  if (keep_selection) ConTextView->Select(ItemOf(selected));
+    if (expanded.count(n)) view_->Expand(ItemOf(n), true);
+  if (keep_selection) view_->Select(ItemOf(selected));
 }
 
-void TMainForm::AddBookAExecute(cl::TComponent* sender) {
-  ContentsNode* s = NodeOfItem(ConTextView->Selected());
-  ConTextView->BeginUpdate();
+void TContentsCommands::AddBookAExecute(cl::TComponent* sender) {
+  ContentsNode* s = NodeOfItem(view_->Selected());
+  view_->BeginUpdate();
   ContentsNode* n = AddBookNode(Project, s, PlacementTag(sender));
   InsertContentsItem(n);
-  ConTextView->EndUpdate();
-  ConTextView->Select(ItemOf(n));
+  view_->EndUpdate();
+  view_->Select(ItemOf(n));
   UpdateContentsActions();
 }
 
-void TMainForm::AddCntAExecute(cl::TComponent* sender) {
-  ContentsNode* s = NodeOfItem(ConTextView->Selected());
-  ConTextView->BeginUpdate();
+void TContentsCommands::AddCntAExecute(cl::TComponent* sender) {
+  ContentsNode* s = NodeOfItem(view_->Selected());
+  view_->BeginUpdate();
   ContentsNode* n = AddContentsNode(Project, s, PlacementTag(sender));
   InsertContentsItem(n);
-  ConTextView->EndUpdate();
-  ConTextView->Select(ItemOf(n));
+  view_->EndUpdate();
+  view_->Select(ItemOf(n));
   UpdateContentsActions();
   // A new topic opens at once (empty: its file does not exist yet).
-  ConTextViewClick(this);
+  ConTextViewClick(&Form);
 }
 
-void TMainForm::AddHideAExecute(cl::TComponent*) {
-  ContentsNode* s = NodeOfItem(ConTextView->Selected());
-  ConTextView->BeginUpdate();
+void TContentsCommands::AddHideAExecute(cl::TComponent*) {
+  ContentsNode* s = NodeOfItem(view_->Selected());
+  view_->BeginUpdate();
   ContentsNode* n = AddHiddenTopicNode(Project, s);
   if (n) InsertContentsItem(n);
-  ConTextView->EndUpdate();
+  view_->EndUpdate();
   if (!n) return;
-  ConTextView->Select(ItemOf(n));
+  view_->Select(ItemOf(n));
   UpdateContentsActions();
-  ConTextViewClick(this);
+  ConTextViewClick(&Form);
 }
 
-void TMainForm::DelCntAExecute(cl::TComponent*) {
-  ContentsNode* s = NodeOfItem(ConTextView->Selected());
+void TContentsCommands::DelCntAExecute(cl::TComponent*) {
+  ContentsNode* s = NodeOfItem(view_->Selected());
   if (!s || s->HasChildren()) return;
   TTreeNode item = ItemOf(s);
-  ConTextView->BeginUpdate();
+  view_->BeginUpdate();
   // The item goes first: the selection moves while its node still exists.
-  ConTextView->Delete(item);
+  view_->Delete(item);
   DeleteOutcome out = DeleteContentsNode(Project, s);
-  ConTextView->EndUpdate();
+  view_->EndUpdate();
   if (out.ClearedOpenTopic) {
     // The emptied editor holds no topic any more (read-only, no id).
     Project.TopicId.clear();
     Project.OpenTopicNode = nullptr;
-    ClearTopicEditor();
+    Form.TopicCmds->ClearTopicEditor();
   }
   UpdateContentsActions();
 }
 
-void TMainForm::ConTextViewDragOver(cl::TControl* source, int, int, bool& accept) {
+void TContentsCommands::ConTextViewDragOver(cl::TControl* source, int, int, bool& accept) {
   accept = dynamic_cast<controls::TTreeViewEx*>(source) != nullptr;
 }
 
-void TMainForm::ConTextViewDragDrop(cl::TControl* source, int x, int y) {
+void TContentsCommands::ConTextViewDragDrop(cl::TControl* source, int x, int y) {
   // Only this tree's own nodes move within it.
-  if (source != ConTextView) return;
-  ContentsNode* d = NodeOfItem(ConTextView->DragNode());
-  ContentsNode* g = NodeOfItem(ConTextView->NodeAt(x, y));
+  if (source != view_) return;
+  ContentsNode* d = NodeOfItem(view_->DragNode());
+  ContentsNode* g = NodeOfItem(view_->NodeAt(x, y));
   if (!d || !g || d == g) return;
-  ConTextView->BeginUpdate();
+  view_->BeginUpdate();
   DropOutcome out = DropContentsNode(Project, d, g);
   if (out.Moved) {
     MoveContentsItems(d);
     if (d->IsBook()) {
       // An open book and the node it was placed against show open again.
       if (out.PlacedAgainst && out.PlacedAgainst->Kind == kBookOpen)
-        ConTextView->Expand(ItemOf(out.PlacedAgainst), true);
-      if (d->Kind == kBookOpen) ConTextView->Expand(ItemOf(d), true);
+        view_->Expand(ItemOf(out.PlacedAgainst), true);
+      if (d->Kind == kBookOpen) view_->Expand(ItemOf(d), true);
     }
   }
-  ConTextView->EndUpdate();
+  view_->EndUpdate();
   if (out.Moved) UpdateContentsActions();
 }
 
-void TMainForm::EditorDragOver(cl::TControl* source, int, int, bool& accept) {
+void TContentsCommands::EditorDragOver(cl::TControl* source, int, int, bool& accept) {
   auto* tree = dynamic_cast<controls::TTreeViewEx*>(source);
   // The dragged node's item holds its contents node (ConTextView's own).
-  accept = tree == ConTextView && EditorAcceptsDrag(NodeOfItem(tree->DragNode()));
+  accept = tree == view_ && EditorAcceptsDrag(NodeOfItem(tree->DragNode()));
+}
+
+void TContentsCommands::RebuildContentsView() {
+  view_->BeginUpdate();
+  view_->Clear();
+  std::vector<ContentsNode*> open_books;
+  for (ContentsNode* n : Project.Contents.Nodes()) {
+    n->ViewItem = view_->AddChild(ItemOf(n->Parent()), n->Text, n->Kind, reinterpret_cast<LPARAM>(n));
+    if (n->Kind == kBookOpen) open_books.push_back(n);
+  }
+  for (ContentsNode* b : open_books) view_->Expand(ItemOf(b), true);
+  view_->EndUpdate();
+}
+
+ContentsNode* TContentsCommands::NodeOfItem(cl::TTreeNode item) const {
+  return item ? reinterpret_cast<ContentsNode*>(view_->Data(item)) : nullptr;
 }
 
 }  // namespace qm::editor

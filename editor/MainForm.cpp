@@ -1,15 +1,40 @@
 #include "editor/MainForm.h"
 
-#include <stdexcept>
-
 #include "classlib/Application.h"
 #include "classlib/Dialogs.h"
 #include "core/FileSystem.h"
+#include "editor/BackupCommands.h"
+#include "editor/CommandGroup.h"
+#include "editor/CompileCommands.h"
+#include "editor/ContentsCommands.h"
+#include "editor/HelpOptionCommands.h"
 #include "editor/ImageIndexes.h"
+#include "editor/ProjectCommands.h"
+#include "editor/TopicCommands.h"
 
 namespace qm::editor {
 
 using namespace cl;
+
+TMenuItem* TMenuPlace::Place(TMenuItem* item) const {
+  if (End) Menu->Insert(Menu->IndexOf(End), item);
+  return item;
+}
+
+TMenuItem* TMenuPlace::Add(TAction* action) const { return Place(Menu->AddItem(action)); }
+
+TMenuItem* TMenuPlace::Add(const std::string& caption, const std::string& name, int image_index,
+                           TShortCut shortcut) const {
+  TMenuItem* m = Menu->AddItem(caption, nullptr, shortcut);
+  if (!name.empty()) m->Name = name;
+  if (image_index >= 0) m->SetImageIndex(image_index);
+  return Place(m);
+}
+
+void TCommandSet::SetEnabled(bool on) const {
+  for (TAction* a : Actions) a->SetEnabled(on);
+  for (TMenuItem* m : Items) m->SetEnabled(on);
+}
 
 TMainForm::TMainForm(IniStore& settings)
     : TForm(nullptr, "TMainForm", "Quillmark"), settings_store_(settings) {
@@ -17,9 +42,20 @@ TMainForm::TMainForm(IniStore& settings)
   Project.Program.DefaultFontName = Settings.FontName;
   Project.Program.DefaultFontSize = Settings.FontSize;
   CreateComponents();
+  CreateGroups();
 }
 
 TMainForm::~TMainForm() = default;
+
+void TMainForm::CreateGroups() {
+  // Each group puts its items after those of the groups before it.
+  ProjectCmds = AddGroup<TProjectCommands>();
+  ContentsCmds = AddGroup<TContentsCommands>();
+  TopicCmds = AddGroup<TTopicCommands>();
+  CompileCmds = AddGroup<TCompileCommands>();
+  AddGroup<THelpOptionCommands>();
+  AddGroup<TBackupCommands>();
+}
 
 void TMainForm::CreateComponents() {
   ImageList1 = new TImageList(this);
@@ -74,33 +110,12 @@ void TMainForm::CreateComponents() {
   Editor->Name = "Editor";
   Editor->SetAlign(TAlign::Client);
   Editor->SetReadOnly(true);  // no topic open
-
-  WireContentsCommands();
-  WireCompileCommands();
 }
 
 void TMainForm::CreateMenus() {
   MainMenu = new TMainMenu(this);
   MainMenu->Name = "MainMenu";
   TMenuItem* root = MainMenu->Items();
-
-  OpenA = ActionList1->Add("OpenA", "開く(&O)...", scCtrl | 'O', kImgOpen);
-  SaveA = ActionList1->Add("SaveA", "保存(&S)", scCtrl | 'S', kImgSave);
-  SaveA->OnExecute = [this](TComponent* s) { SaveAExecute(s); };
-  SaveA->SetEnabled(false);
-  HelpMakeA = ActionList1->Add("HelpMakeA", "コンパイル(&C)", VK_F11, kImgCompile);
-  HelpMakeA->SetEnabled(false);
-  HelpOptionA = ActionList1->Add("HelpOptionA", "Helpオプション(&H)...", 0, kImgHelpOptions);
-  HelpOptionA->SetEnabled(false);
-
-  // Contents commands, disabled until a node allows them.
-  AddBookA = ActionList1->Add("AddBookA", "新規ヘッダ(&E)", 0, kImgAddBook);
-  AddCntA = ActionList1->Add("AddCntA", "新規トピック(&T)", 0, kImgAddTopic);
-  AddHideA = ActionList1->Add("AddHideA", "新規非表示トピック(&H)", 0, kImgAddHidden);
-  AddHelpA = ActionList1->Add("AddHelpA", "新規参照トピック(&B)", 0, kImgAddExternal);
-  AddHelpA->Tag = 10;
-  DelCntA = ActionList1->Add("DelCntA", "コンテキスト削除(&D)", 0, kImgDelete);
-  for (TAction* a : {AddBookA, AddCntA, AddHideA, AddHelpA, DelCntA}) a->SetEnabled(false);
 
   // Toolbar visibility; the Tag names the bar.
   PrjBarV = ActionList1->Add("PrjBarV", "プロジェクトバー(&P)");
@@ -127,64 +142,32 @@ void TMainForm::CreateMenus() {
     };
   }
 
-  // File menu: eleven fixed items; the recent projects go in at position 10.
+  // The File menu: New, Open and Save, the contents commands, the recent
+  // projects (the project commands put them after the second separator),
+  // Exit.
   FileMenu = root->AddItem("ファイル(&F)");
   FileMenu->Name = "FileMenu";
-  FileNewItem = FileMenu->AddItem("新規作成(&N)...");
-  FileNewItem->SetImageIndex(kImgNew);
-  FileMenu->AddItem(OpenA);
-  FileMenu->AddItem(SaveA);
-  FileMenu->AddSeparator();
-  FileMenu->AddItem(AddBookA);
-  FileMenu->AddItem(AddCntA);
-  FileMenu->AddItem(AddHideA);
-  FileMenu->AddItem(AddHelpA);
-  FileMenu->AddItem(DelCntA);
-  FileMenu->AddSeparator();
+  FileProjectPlace = {FileMenu, FileMenu->AddSeparator()};
+  FileContentsPlace = {FileMenu, FileMenu->AddSeparator()};
   ExitItem = FileMenu->AddItem("終了(&X)", [this](TMenuItem*) { Close(); });
 
   EditMenu = root->AddItem("編集(&E)");
   EditMenu->Name = "EditMenu";
-  // The editing commands of the topic editor join this menu with it.
-  FindID = EditMenu->AddItem("ID検索(&I)...");
-  FindID->Name = "FindID";
-  FindID->SetImageIndex(kImgFindId);
-  FindID->SetEnabled(false);
+  EditPlace = {EditMenu, nullptr};
 
   ViewMenuItem = root->AddItem("表示(&V)");
   ViewMenuItem->Name = "ViewMenuItem";
   for (TAction* a : {PrjBarV, ContextBarV, TopicBarV, AttrBarV, EditBarV}) ViewMenuItem->AddItem(a);
+  ViewPlace = {ViewMenuItem, nullptr};
 
-  // Tools menu: compiling and what follows it, the project's options and
-  // backup, and the companion programs.
+  // The Tools menu: compiling and what follows it, the project's options
+  // and backup, and the companion programs.
   ToolMenu = root->AddItem("ツール(&T)");
   ToolMenu->Name = "ToolMenu";
-  ToolMenu->AddItem(HelpMakeA);
-  HelpView = ToolMenu->AddItem("ヘルプ表示(&V)", nullptr, VK_F12);
-  HelpView->Name = "HelpView";
-  HelpView->SetImageIndex(kImgViewHelp);
-  HelpView->SetEnabled(false);
-  ErrView = ToolMenu->AddItem("エラーログ(&E)");
-  ErrView->Name = "ErrView";
-  ErrView->SetImageIndex(kImgErrorLog);
-  ErrView->SetEnabled(false);
-  ToolMenu->AddSeparator();
-  ToolMenu->AddItem(HelpOptionA);
-  Backup1 = ToolMenu->AddItem("バックアップ(&B)");
-  Backup1->Name = "Backup1";
-  Backup1->SetImageIndex(kImgBackup);
-  Backup1->SetEnabled(false);
-  ToolMenu->AddSeparator();
-  HcwH1 = ToolMenu->AddItem("Hcwの起動(&H)");
-  HcwH1->Name = "HcwH1";
-  HcwH1->SetImageIndex(kImgHcw);
-  HcwH1->Tag = 0;
-  ZonivexS1 = ToolMenu->AddItem("Zonivexの起動(&S)");
-  ZonivexS1->Name = "ZonivexS1";
-  ZonivexS1->SetImageIndex(kImgZonivex);
-  ZonivexS1->Tag = 1;
+  ToolCompilePlace = {ToolMenu, ToolMenu->AddSeparator()};
+  ToolProjectPlace = {ToolMenu, ToolMenu->AddSeparator()};
+  ToolProgramPlace = {ToolMenu, nullptr};
 
-  // The popup menu of the dock bar and of every toolbar.
   ViewMenu = new TPopupMenu(this);
   ViewMenu->Name = "ViewMenu";
   for (TAction* a : {PrjBarV, ContextBarV, TopicBarV, AttrBarV, EditBarV}) ViewMenu->Items()->AddItem(a);
@@ -196,19 +179,6 @@ void TMainForm::CreateMenus() {
     EditBarV->SetChecked(EditBar->BarVisible());
   };
   ViewMenu->OnPopup = [view_popup](TPopupMenu*) { view_popup(); };
-
-  FileNewItem->OnClick = [this](TMenuItem* m) { FileNew(m); };
-  OpenA->OnExecute = [this](TComponent* s) { OpenAExecute(s); };
-
-  OpenDialog = new TOpenDialog(this);
-  OpenDialog->Name = "OpenDialog";
-  SaveDialog = new TSaveDialog(this);
-  SaveDialog->Name = "SaveDialog";
-  for (TFileDialog* d : {static_cast<TFileDialog*>(OpenDialog), static_cast<TFileDialog*>(SaveDialog)}) {
-    d->Filter = "Help Project Files (*.hpj)|*.hpj";
-    d->DefaultExt = "hpj";
-  }
-  OpenDialog->FileMustExist = true;
 
   SetMenu(MainMenu);
 }
@@ -235,23 +205,9 @@ void TMainForm::CreateToolBars() {
     bar->PopupMenu = ViewMenu;
     *d.bar = bar;
   }
-  auto* newbtn = PrjBar->AddButton(nullptr);
-  newbtn->SetImageIndex(kImgNew);
-  newbtn->SetHint("新規作成");
-  newbtn->OnClick = [this](TToolButton*) { FileNewItem->Click(); };
-  PrjBar->AddButton(OpenA);
-  PrjBar->AddButton(SaveA);
-  PrjBar->AddSeparator();
-  PrjBar->AddButton(HelpMakeA);
-  PrjBar->AddButton(HelpOptionA);
-
-  AddBookButton = ContextBar->AddButton(AddBookA, TToolButtonStyle::DropDown);
-  AddCntButton = ContextBar->AddButton(AddCntA, TToolButtonStyle::DropDown);
-  ContextBar->AddButton(AddHideA);
-  AddHelpButton = ContextBar->AddButton(AddHelpA, TToolButtonStyle::DropDown);
-  ContextBar->AddButton(DelCntA);
-  // EditBar, AttrBar and TopicBar receive the editing, format and topic
-  // commands of the topic editor.
+  // The command groups fill the bars: PrjBar the project and compile
+  // commands, ContextBar the contents commands; EditBar, AttrBar and
+  // TopicBar receive the editing, format and topic commands.
 }
 
 cl::TToolBar* TMainForm::ToolBarByName(const std::string& name) const {
@@ -261,35 +217,33 @@ cl::TToolBar* TMainForm::ToolBarByName(const std::string& name) const {
 }
 
 void TMainForm::FormCreate() {
-  // 1. The desktop work area.
+  // The desktop work area; the whole screen when the system cannot tell.
   if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &WorkArea, 0))
     WorkArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  // 2. The lists of the project model live in Project.
-  // 3. Settings.
   ReadSettings();
-  // 4. The recent-project menu and the empty topic status. (The format
-  //    controls of the topic editor join here with the commands that own them.)
-  RebuildRecentMenu();
-  ShowTopicStatus("");
-  // 5. The status bar's height from its font: 3 x character height / 2.
+  // The groups show their first state: the recent-project menu, the empty
+  // topic status.
+  for (const auto& g : groups_) g->FormCreated();
+  // The status bar's height from its font: three halves of the character
+  // height.
   LOGFONTA lf = {};
   GetObjectA(StatusBar->Font(), sizeof lf, &lf);
   StatusBar->SetHeight(3 * (-lf.lfHeight) / 2);
-  // 6. The program's help file.
+  // The program's own help file lies beside the program.
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   Application().HelpFile = ExtractFileDir(path) + "\\quillmark.hlp";
-  // 7. Images of menus and toolbars: ImageList4 and ImageList5 on every
-  //    system (there is one set of pictures).
+  // The menus' images: ImageList4 and ImageList5 on every system (there is
+  // one set of pictures).
   MainMenu->Items()->SetImages(ImageList4, ImageList5);
   ViewMenu->Items()->SetImages(ImageList4, ImageList5);
-  // 8. Whether the display shows true colour.
+  // Whether the display shows true colour: only then does the editor take
+  // the topic colour as its background.
   HDC dc = GetDC(nullptr);
   int palette = GetDeviceCaps(dc, SIZEPALETTE);
   ReleaseDC(nullptr, dc);
   Project.Program.TrueColorDisplay = palette > 256 || palette == 0;
-  // 9. The application's message hook joins with the topic-id exchange.
-  // 10. Join the clipboard-viewer chain.
+  // The window follows the clipboard (for Paste) in the viewer chain.
   NextClipboardViewer = SetClipboardViewer(Handle());
   Realign();
 }
@@ -353,14 +307,13 @@ void TMainForm::WriteSettings() {
 }
 
 bool TMainForm::FormCloseQuery() {
-  if (CompilerRunning()) {
-    // Closed once the compiler has ended, with the usual save.
-    close_deferred_ = true;
-    return false;
-  }
+  // A group that puts the close off (the compile, while the compiler runs)
+  // closes the window itself later, with the usual save.
+  for (const auto& g : groups_)
+    if (g->PutOffClose()) return false;
   bool can_close = true;
   try {
-    SaveAExecute(this);
+    for (const auto& g : groups_) g->SaveBeforeClose();
   } catch (const std::exception& e) {
     // The author must know why the window stays open.
     can_close = false;
@@ -374,8 +327,7 @@ void TMainForm::FormDestroy() {
   ChangeClipboardChain(Handle(), NextClipboardViewer);
   NextClipboardViewer = nullptr;
   Application().HelpCommand(HELP_QUIT, 0);
-  std::string title = "トピックの検索: " + Project.HelpTitle;
-  if (HWND w = FindWindowA(nullptr, title.c_str())) PostMessageA(w, WM_CLOSE, 0, 0);
+  for (const auto& g : groups_) g->FormDestroying();
 }
 
 LRESULT TMainForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -387,7 +339,7 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         SendMessageA(NextClipboardViewer, msg, wp, lp);
       return 0;
     case WM_DRAWCLIPBOARD:
-      // The Paste command follows the clipboard here.
+      for (const auto& g : groups_) g->ClipboardChanged();
       if (NextClipboardViewer) SendMessageA(NextClipboardViewer, msg, wp, lp);
       return 0;
   }

@@ -1,9 +1,10 @@
-// Opening, clearing and saving the topic in the editor pane.
+#include "editor/TopicCommands.h"
+
 #include <stdexcept>
 
 #include "classlib/Dialogs.h"
 #include "core/FileSystem.h"
-#include "editor/MainForm.h"
+#include "editor/ContentsCommands.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -17,18 +18,18 @@ std::string EmptyEditorRtf(const ProgramValues& p) {
 }
 }  // namespace
 
-void TMainForm::ClearTopicEditor() {
-  Editor->LoadRtf(EmptyEditorRtf(Project.Program));
-  Editor->DbcsFontName = Project.Program.DefaultFontName;
-  Editor->ResetAttributes(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
-  Editor->SetModified(false);
+void TTopicCommands::ClearTopicEditor() {
+  Form.Editor->LoadRtf(EmptyEditorRtf(Project.Program));
+  Form.Editor->DbcsFontName = Project.Program.DefaultFontName;
+  Form.Editor->ResetAttributes(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
+  Form.Editor->SetModified(false);
   Project.TopicFootnotes = TopicFields{};
   Project.MapNumberText.clear();
-  ShowTopicStatus(Project.TopicId);
-  UpdateContentsActions();
+  Form.ContentsCmds->ShowTopicStatus(Project.TopicId);
+  Form.ContentsCmds->UpdateContentsActions();
 }
 
-void TMainForm::LoadTopic() {
+void TTopicCommands::LoadTopic() {
   Project.TopicFootnotes = TopicFields{};
   ContentsNode* node = Project.OpenTopicNode;
   if (!node) return;
@@ -44,8 +45,8 @@ void TMainForm::LoadTopic() {
     Project.MapNumberText = std::to_string(map_number);
     Project.TopicFootnotes.TopicTitle = Project.TopicTitles[index];
     OpenTopicStash = TopicStash{OpenTopicStash.NextNumber(), {}};
-    ShowTopicStatus(id);
-    Editor->SetModified(true);
+    Form.ContentsCmds->ShowTopicStatus(id);
+    Form.Editor->SetModified(true);
     return;
   }
 
@@ -58,12 +59,12 @@ void TMainForm::LoadTopic() {
     ClearTopicEditor();
     throw FileError("Cannot open file " + path);
   }
-  Editor->DbcsFontName = Project.Program.DefaultFontName;
-  Editor->ResetAttributes(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
+  Form.Editor->DbcsFontName = Project.Program.DefaultFontName;
+  Form.Editor->ResetAttributes(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
   TopicStash stash{OpenTopicStash.NextNumber(), {}};
   Lines editor_lines = LoadTopicLines(SplitLines(bytes), Project.TopicFootnotes, stash);
   OpenTopicStash = std::move(stash);
-  Editor->LoadRtf(RichEditStreamIn(editor_lines));
+  Form.Editor->LoadRtf(RichEditStreamIn(editor_lines));
 
   bool modified = false;
   std::string& stored = Project.TopicTitles[index];
@@ -76,17 +77,17 @@ void TMainForm::LoadTopic() {
       stored = Project.TopicFootnotes.TopicTitle;
       node->Text = Project.TopicFootnotes.TopicTitle;
       if (node->ViewItem)
-        ConTextView->SetNodeText(static_cast<cl::TTreeNode>(node->ViewItem), node->Text);
+        Form.ConTextView->SetNodeText(static_cast<cl::TTreeNode>(node->ViewItem), node->Text);
       Project.ProjectModified = true;
     }
   }
-  ShowTopicStatus(id);
-  Editor->SetFocus();
-  Editor->SetModified(modified);
+  Form.ContentsCmds->ShowTopicStatus(id);
+  Form.Editor->SetFocus();
+  Form.Editor->SetModified(modified);
 }
 
-void TMainForm::SaveTopic() {
-  Lines editor_lines = SplitRichEditStreamOut(Editor->SaveRtf());
+void TTopicCommands::SaveTopic() {
+  Lines editor_lines = SplitRichEditStreamOut(Form.Editor->SaveRtf());
   std::vector<int> unused;
   Lines file_lines =
       SaveTopicLines(editor_lines, Project.TopicId, Project.TopicFootnotes, OpenTopicStash, &unused);
@@ -104,7 +105,7 @@ void TMainForm::SaveTopic() {
       throw std::runtime_error("トピック " + Project.TopicId + " を保存しませんでした.");
   }
   WriteFileReplacing(Project.TopicFilePath(Project.TopicId), JoinLines(file_lines));
-  Editor->SetModified(false);
+  Form.Editor->SetModified(false);
 }
 
 }  // namespace qm::editor

@@ -8,6 +8,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   cl::TProgramStart start;
+  // The setup program looks for this name, spelling and all: keep it.
   start.MutexName = "Tarvesk_Quillmarkor";
   start.Title = qm::editor::kApplicationTitle;
   if (cl::AnotherCopyRuns(start)) return 0;

@@ -21,59 +21,59 @@ std::string Quoted(std::string_view s) {
 }
 }  // namespace
 
-std::string HelpFilePath(std::string_view projectDir, std::string_view projectFile) {
-  return InFolder(projectDir, ChangeFileExt(projectFile, ".hlp"));
+std::string HelpFilePath(std::string_view project_dir, std::string_view project_file) {
+  return InFolder(project_dir, ChangeFileExt(project_file, ".hlp"));
 }
 
-std::string ErrorLogPath(std::string_view projectDir, std::string_view projectFile) {
-  return InFolder(projectDir, ChangeFileExt(projectFile, ".err"));
+std::string ErrorLogPath(std::string_view project_dir, std::string_view project_file) {
+  return InFolder(project_dir, ChangeFileExt(project_file, ".err"));
 }
 
-std::string CompilerProgram(std::string_view hcwFolder) { return InFolder(hcwFolder, "Hcrtf.exe"); }
+std::string CompilerProgram(std::string_view hcw_folder) { return InFolder(hcw_folder, "Hcrtf.exe"); }
 
-std::string CompilerCommandLine(std::string_view hcwFolder, std::string_view projectFile) {
-  std::string s = Quoted(CompilerProgram(hcwFolder));
+std::string CompilerCommandLine(std::string_view hcw_folder, std::string_view project_file) {
+  std::string s = Quoted(CompilerProgram(hcw_folder));
   s += " -x -nga ";
-  s += projectFile;
+  s += project_file;
   return s;
 }
 
-std::string HcwProgram(std::string_view hcwFolder) { return InFolder(hcwFolder, "hcw.exe"); }
+std::string HcwProgram(std::string_view hcw_folder) { return InFolder(hcw_folder, "hcw.exe"); }
 
-std::string HcwCommandLine(std::string_view hcwFolder, std::string_view projectFile) {
-  std::string s = Quoted(HcwProgram(hcwFolder));
-  if (!projectFile.empty()) {
+std::string HcwCommandLine(std::string_view hcw_folder, std::string_view project_file) {
+  std::string s = Quoted(HcwProgram(hcw_folder));
+  if (!project_file.empty()) {
     s += ' ';
-    s += projectFile;
+    s += project_file;
   }
   return s;
 }
 
-std::string ZonivexProgram(std::string_view exeFolder) {
-  std::string s(exeFolder);
+std::string ZonivexProgram(std::string_view exe_folder) {
+  std::string s(exe_folder);
   s += "zonivex.exe";
   return s;
 }
 
-std::string ZonivexCommandLine(std::string_view exeFolder) { return Quoted(ZonivexProgram(exeFolder)); }
+std::string ZonivexCommandLine(std::string_view exe_folder) { return Quoted(ZonivexProgram(exe_folder)); }
 
-std::string ZonivexWorkingFolder(std::string_view projectDir) {
-  if (projectDir.empty()) return {};
-  return InFolder(projectDir, "bmp");
+std::string ZonivexWorkingFolder(std::string_view project_dir) {
+  if (project_dir.empty()) return {};
+  return InFolder(project_dir, "bmp");
 }
 
-std::string TopicSearchWindowTitle(std::string_view helpTitle) {
+std::string TopicSearchWindowTitle(std::string_view help_title) {
   std::string s = "トピックの検索: ";
-  s += helpTitle;
+  s += help_title;
   return s;
 }
 
 std::string SelectedTopicId(std::string_view selection) { return Trim(selection); }
 
-std::string CannotStartMessage(std::string_view program, bool folderNotSet) {
+std::string CannotStartMessage(std::string_view program, bool folder_not_set) {
   std::string s(program);
   s += " を起動できません.";
-  if (folderNotSet) s += "\nHelp Workshop のフォルダが設定されていません.";
+  if (folder_not_set) s += "\nHelp Workshop のフォルダが設定されていません.";
   return s;
 }
 

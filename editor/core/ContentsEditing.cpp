@@ -143,12 +143,12 @@ DropOutcome DropContentsNode(ProjectModel& m, ContentsNode* d, ContentsNode* g) 
   DropOutcome out;
   if (d == nullptr || g == nullptr || d == g || d->Contains(g)) return out;
   ContentsTree& t = m.Contents;
-  const bool gBook = g->IsBook();
+  const bool g_is_book = g->IsBook();
   bool moved = false;
   switch (d->Kind) {
     case kTopicNode:
     case kExternalNode:
-      if (gBook) moved = t.MoveToFirstChild(d, g);
+      if (g_is_book) moved = t.MoveToFirstChild(d, g);
       else if (g->Kind != kHiddenTopicNode) moved = t.MoveBefore(d, g);
       break;
     case kHiddenTopicNode:
@@ -156,7 +156,7 @@ DropOutcome DropContentsNode(ProjectModel& m, ContentsNode* d, ContentsNode* g) 
       else if (g->Kind == kHiddenTopicNode) moved = t.MoveBefore(d, g);
       break;
     default:  // books
-      if (gBook) {
+      if (g_is_book) {
         moved = t.MoveBefore(d, g);
       } else if (g->Kind != kHiddenTopicNode) {
         ContentsNode* next = g->NextSibling();

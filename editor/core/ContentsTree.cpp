@@ -148,9 +148,9 @@ bool ContentsTree::MoveToLastChild(ContentsNode* node, ContentsNode* parent) {
   return Move(node, parent, nullptr);
 }
 
-bool ContentsTree::MoveToEndOfLevel(ContentsNode* node, ContentsNode* levelNode) {
-  if (levelNode == nullptr) return false;
-  return Move(node, levelNode->Parent(), nullptr);
+bool ContentsTree::MoveToEndOfLevel(ContentsNode* node, ContentsNode* level_node) {
+  if (level_node == nullptr) return false;
+  return Move(node, level_node->Parent(), nullptr);
 }
 
 void ContentsTree::Delete(ContentsNode* node) {

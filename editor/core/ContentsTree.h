@@ -95,8 +95,8 @@ class ContentsTree {
   bool MoveBefore(ContentsNode* node, ContentsNode* target);
   bool MoveToFirstChild(ContentsNode* node, ContentsNode* parent);
   bool MoveToLastChild(ContentsNode* node, ContentsNode* parent);
-  // Moves node to the end of the level of levelNode.
-  bool MoveToEndOfLevel(ContentsNode* node, ContentsNode* levelNode);
+  // Moves node to the end of the level of level_node.
+  bool MoveToEndOfLevel(ContentsNode* node, ContentsNode* level_node);
 
   // Deletes node with its subtree. Clears the watched node reference (the
   // open topic's node) when it is one of the deleted nodes.

@@ -25,10 +25,6 @@ std::size_t SkipBlanks(std::string_view s, std::size_t i) {
   return i;
 }
 
-bool StartsWith(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
-}
-
 // A line of blanks and control characters only.
 bool IsEmptyLine(std::string_view line) {
   for (char c : line) {
@@ -129,32 +125,32 @@ Section FindSection(const Lines& lines, std::string_view header) {
   return s;
 }
 
-void ReadOptions(ProjectModel& m, const Lines& lines, Section s, bool& oldLayout) {
-  bool rootSeen = false;
+void ReadOptions(ProjectModel& m, const Lines& lines, Section s, bool& old_layout) {
+  bool root_seen = false;
   for (std::size_t i = s.begin; i < s.end; ++i) {
     const std::string& line = lines[i];
-    if (StartsWith(line, "COMPRESS=")) {
+    if (line.starts_with("COMPRESS=")) {
       m.CompressHelp = true;
-    } else if (StartsWith(line, "TITLE=")) {
+    } else if (line.starts_with("TITLE=")) {
       m.HelpTitle = CutBytes(std::string_view(line).substr(6), 255);
-    } else if (StartsWith(line, "TITLE =")) {
+    } else if (line.starts_with("TITLE =")) {
       m.HelpTitle = CutBytes(std::string_view(line).substr(7), 255);
-    } else if (StartsWith(line, "COPYRIGHT=")) {
+    } else if (line.starts_with("COPYRIGHT=")) {
       m.HelpCopyright = CutBytes(std::string_view(line).substr(10), 255);
-    } else if (StartsWith(line, "COPYRIGHT =")) {
+    } else if (line.starts_with("COPYRIGHT =")) {
       m.HelpCopyright = CutBytes(std::string_view(line).substr(11), 255);
-    } else if (StartsWith(line, "ROOT=")) {
-      rootSeen = true;
-      if (std::string_view(line).substr(5, 4) != "rtf") oldLayout = true;
-    } else if (StartsWith(line, "; BackUp=")) {
+    } else if (line.starts_with("ROOT=")) {
+      root_seen = true;
+      if (std::string_view(line).substr(5, 4) != "rtf") old_layout = true;
+    } else if (line.starts_with("; BackUp=")) {
       m.BackupPath = CutBytes(std::string_view(line).substr(9), 1024);
     }
   }
   // Without a ROOT= line the compiler takes the topic files from the
   // project folder itself: loose topic files there are the old layout too,
   // or the next save (which writes ROOT=rtf) would lose sight of them.
-  if (!rootSeen && !m.ProjectDir.empty() && !ListFiles(m.ProjectDir, ".rtf").empty()) {
-    oldLayout = true;
+  if (!root_seen && !m.ProjectDir.empty() && !ListFiles(m.ProjectDir, ".rtf").empty()) {
+    old_layout = true;
   }
 }
 
@@ -340,14 +336,14 @@ std::size_t MapLineIdEnd(const ProjectModel& m, std::string_view line) {
 
 // Reads one map line (map file or [MAP] section). Returns false when the
 // line names no topic of the project (the caller may keep it).
-bool ReadMapLine(ProjectModel& m, std::string_view line, bool fromSection) {
+bool ReadMapLine(ProjectModel& m, std::string_view line, bool from_section) {
   if (line.empty() || line[0] == '/') return true;
   std::size_t i = MapLineIdEnd(m, line);
   std::string_view id = line.substr(0, i);
   i = SkipBlanks(line, i);
-  std::size_t numEnd = i;
-  while (numEnd < line.size() && !IsBlank(line[numEnd])) numEnd += CharLength(line, numEnd);
-  int number = ParseBoundedNumber(line.substr(i, numEnd - i));
+  std::size_t num_end = i;
+  while (num_end < line.size() && !IsBlank(line[num_end])) num_end += CharLength(line, num_end);
+  int number = ParseBoundedNumber(line.substr(i, num_end - i));
   int idx = id.empty() ? -1 : m.TopicIds.IndexOf(id);
   if (idx < 0) return false;
   if (number != 0) {
@@ -357,7 +353,7 @@ bool ReadMapLine(ProjectModel& m, std::string_view line, bool fromSection) {
   std::size_t slash = FindChar(line, '/', i);
   if (slash != npos && slash + 1 < line.size() && line[slash + 1] == '/') {
     std::string title = CutBytes(line.substr(slash + 2), 255);
-    if (fromSection || !title.empty()) m.TopicTitles[idx] = std::move(title);
+    if (from_section || !title.empty()) m.TopicTitles[idx] = std::move(title);
   }
   return true;
 }
@@ -373,20 +369,20 @@ std::string IncludeName(std::string_view rest) {
 }
 
 void ReadMapSection(ProjectModel& m, const Lines& lines, Section s) {
-  std::size_t lastInclude = npos;
+  std::size_t last_include = npos;
   for (std::size_t i = s.begin; i < s.end; ++i) {
     const std::string& line = lines[i];
-    if (StartsWith(line, "#include")) {
+    if (line.starts_with("#include")) {
       std::string name = IncludeName(std::string_view(line).substr(SkipBlanks(line, 8)));
       if (!name.empty()) {
         m.MapFile = name;
-        lastInclude = i;
+        last_include = i;
       }
     }
   }
   for (std::size_t i = s.begin; i < s.end; ++i) {
     const std::string& line = lines[i];
-    if (i == lastInclude) continue;
+    if (i == last_include) continue;
     // Empty lines, comments, other "#" lines and the map lines of ids that
     // are no topic stay where they are.
     const bool entry = !IsEmptyLine(line) && !IsCommentLine(line) && line[0] != '#' && line[0] != '/';
@@ -446,16 +442,16 @@ void ReadOtherSections(ProjectModel& m, const Lines& lines) {
 
 struct ContentsReader {
   ProjectModel& m;
-  std::size_t nextFilesIndex = 0;
-  ContentsNode* hiddenAnchor = nullptr;
-  ContentsNode* lastPlaced = nullptr;
+  std::size_t next_files_index = 0;
+  ContentsNode* hidden_anchor = nullptr;
+  ContentsNode* last_placed = nullptr;
 
   ContentsNode* PlaceByLevel(int level, std::string text, ContentsNodeKind kind, int data) {
     ContentsTree& t = m.Contents;
-    if (lastPlaced == nullptr) return t.AddChild(nullptr, std::move(text), kind, data);
-    int last = lastPlaced->Level() + 1;
-    if (level > last) return t.AddChild(lastPlaced, std::move(text), kind, data);
-    ContentsNode* n = lastPlaced;
+    if (last_placed == nullptr) return t.AddChild(nullptr, std::move(text), kind, data);
+    int last = last_placed->Level() + 1;
+    if (level > last) return t.AddChild(last_placed, std::move(text), kind, data);
+    ContentsNode* n = last_placed;
     for (int l = last; l > level; --l) n = n->Parent();
     return t.AddSibling(n, std::move(text), kind, data);
   }
@@ -470,29 +466,29 @@ struct ContentsReader {
 
   void Entry(std::string_view line) {
     std::size_t blank = FindChar(line, ' ');
-    std::size_t levelEnd = blank == npos ? line.size() : blank;
-    int level = ParseBoundedNumber(line.substr(0, levelEnd));
+    std::size_t level_end = blank == npos ? line.size() : blank;
+    int level = ParseBoundedNumber(line.substr(0, level_end));
     if (level <= 0) level = 1;
-    std::size_t i = SkipBlanks(line, levelEnd);
-    std::size_t textEnd = line.size();
+    std::size_t i = SkipBlanks(line, level_end);
+    std::size_t text_end = line.size();
     std::size_t after = line.size();
     for (std::size_t p = i; p < line.size(); p += CharLength(line, p)) {
       if (CharLength(line, p) != 1) continue;
       if (line[p] == ' ' && p + 1 < line.size() && line[p + 1] == '=') {
-        textEnd = p;
+        text_end = p;
         after = p + 2;
         break;
       }
       if (line[p] == '=') {
-        textEnd = p;
+        text_end = p;
         after = p + 1;
         break;
       }
     }
-    std::string text(line.substr(i, textEnd - i));
+    std::string text(line.substr(i, text_end - i));
     std::size_t ts = SkipBlanks(line, after);
     if (ts >= line.size()) {
-      lastPlaced = PlaceByLevel(level, std::move(text), kBookClosed, 0);
+      last_placed = PlaceByLevel(level, std::move(text), kBookClosed, 0);
       return;
     }
     std::string target = CutBytes(line.substr(ts), 255);
@@ -501,47 +497,47 @@ struct ContentsReader {
     std::string suffix = cut == npos ? std::string() : target.substr(cut);
     int idx = m.TopicIds.IndexOf(id);
 
-    if (idx < 0 || static_cast<std::size_t>(idx) < nextFilesIndex) {
+    if (idx < 0 || static_cast<std::size_t>(idx) < next_files_index) {
       // Not a topic of the project, or one already placed.
       int row = static_cast<int>(m.CntTargets.size());
       m.CntTargets.push_back(target);
-      lastPlaced = PlaceByLevel(level, std::move(text), kExternalNode, row);
+      last_placed = PlaceByLevel(level, std::move(text), kExternalNode, row);
       return;
     }
-    std::size_t passedFrom = nextFilesIndex;
-    if (hiddenAnchor != nullptr) {
+    std::size_t passed_from = next_files_index;
+    if (hidden_anchor != nullptr) {
       // The topics the contents file passed over hang under the topic before.
-      AddHidden(hiddenAnchor, nextFilesIndex, static_cast<std::size_t>(idx));
-      passedFrom = static_cast<std::size_t>(idx);
+      AddHidden(hidden_anchor, next_files_index, static_cast<std::size_t>(idx));
+      passed_from = static_cast<std::size_t>(idx);
     }
     if (text != id) m.TopicTitles[idx] = text;
     m.TopicCntSuffixes[idx] = suffix;
     ContentsNode* node = PlaceByLevel(level, m.TopicLabel(idx), kTopicNode, idx);
-    lastPlaced = node;
+    last_placed = node;
     // Without a topic before it (the first topic entry is not the first
     // [FILES] topic), the topics passed over hang under this one.
-    AddHidden(node, passedFrom, static_cast<std::size_t>(idx));
-    nextFilesIndex = static_cast<std::size_t>(idx) + 1;
-    hiddenAnchor = node;
+    AddHidden(node, passed_from, static_cast<std::size_t>(idx));
+    next_files_index = static_cast<std::size_t>(idx) + 1;
+    hidden_anchor = node;
   }
 
   void Finish() {
     std::size_t count = m.TopicCount();
-    if (nextFilesIndex >= count) return;
-    if (hiddenAnchor == nullptr) {
+    if (next_files_index >= count) return;
+    if (hidden_anchor == nullptr) {
       // The contents file names no topic: the first one becomes a listed
       // topic ahead of the top level's books, the rest hang under it.
-      ContentsNode* firstBook = nullptr;
-      for (std::size_t k = 0; k < m.Contents.TopCount() && !firstBook; ++k) {
-        if (m.Contents.Top(k)->IsBook()) firstBook = m.Contents.Top(k);
+      ContentsNode* first_book = nullptr;
+      for (std::size_t k = 0; k < m.Contents.TopCount() && !first_book; ++k) {
+        if (m.Contents.Top(k)->IsBook()) first_book = m.Contents.Top(k);
       }
-      int first = static_cast<int>(nextFilesIndex);
-      hiddenAnchor = firstBook ? m.Contents.Insert(firstBook, m.TopicLabel(first), kTopicNode, first)
+      int first = static_cast<int>(next_files_index);
+      hidden_anchor = first_book ? m.Contents.Insert(first_book, m.TopicLabel(first), kTopicNode, first)
                                : m.Contents.AddChild(nullptr, m.TopicLabel(first), kTopicNode, first);
-      ++nextFilesIndex;
+      ++next_files_index;
     }
-    AddHidden(hiddenAnchor, nextFilesIndex, count);
-    nextFilesIndex = count;
+    AddHidden(hidden_anchor, next_files_index, count);
+    next_files_index = count;
   }
 };
 
@@ -561,10 +557,10 @@ std::string MainWindowLine(const ProjectModel& m) {
 std::string SubWindowLine(const ProjectModel& m) {
   const std::string* pos[4] = {&m.SubWindowLeft, &m.SubWindowTop, &m.SubWindowWidth,
                                &m.SubWindowHeight};
-  bool allEmpty = true;
-  for (const std::string* p : pos) allEmpty = allEmpty && p->empty();
+  bool all_empty = true;
+  for (const std::string* p : pos) all_empty = all_empty && p->empty();
   std::string group;
-  if (!allEmpty) {
+  if (!all_empty) {
     group = "(";
     for (int k = 0; k < 4; ++k) {
       if (k > 0) group += ",";
@@ -573,7 +569,7 @@ std::string SubWindowLine(const ProjectModel& m) {
     group += ")";
     if (group == "(,,,)") group.clear();
   }
-  int n = (m.SubWindowOnTop ? 1 : 0) + (m.SubWindowAutoHeight ? 2 : 0) + (allEmpty ? 4 : 0);
+  int n = (m.SubWindowOnTop ? 1 : 0) + (m.SubWindowAutoHeight ? 2 : 0) + (all_empty ? 4 : 0);
   std::string s = m.SubWindowName + "=\"" + m.SubWindowCaption + "\"," + group + "," +
                   m.SubButtons + "," + ColourGroup(m.TopicColor) + "," +
                   ColourGroup(m.NonScrollColor);
@@ -629,8 +625,8 @@ int ParseBoundedNumber(std::string_view s) {
   return static_cast<int>(v);
 }
 
-void ReadProjectLines(ProjectModel& m, const Lines& lines, bool& oldLayout) {
-  if (Section s = FindSection(lines, "[OPTIONS]"); s.found) ReadOptions(m, lines, s, oldLayout);
+void ReadProjectLines(ProjectModel& m, const Lines& lines, bool& old_layout) {
+  if (Section s = FindSection(lines, "[OPTIONS]"); s.found) ReadOptions(m, lines, s, old_layout);
   if (Section s = FindSection(lines, "[WINDOWS]"); s.found) ReadWindows(m, lines, s);
   if (Section s = FindSection(lines, "[CONFIG]"); s.found) ReadConfig(m, lines, s);
   if (Section s = FindSection(lines, "[FILES]"); s.found) ReadFiles(m, lines, s);
@@ -716,11 +712,29 @@ void ReadProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui) {
   if (ui) ui->ProjectRead();
 }
 
+void NewProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui) {
+  m.OpenTopicNode = nullptr;
+  m.Program.LastComponentName.clear();
+  m.ProjectFile = ExtractFileName(ChangeFileExt(path, ".hpj"));
+  m.MapFile = ChangeFileExt(m.ProjectFile, ".hm");
+  m.ProjectDir = ExtractFileDir(path);
+  if (ui) {
+    ui->SetProjectCaption(m.ProjectDir + kPathDelim + m.ProjectFile + " - Quillmark",
+                          m.ProjectFile + " - Quillmark");
+  }
+  EnsureProjectFolders(m);
+  if (ui) ui->ContentsResetting();
+  m.ProjectReset();
+  if (ui) ui->ProjectWasReset();
+  m.TopicId.clear();
+  m.ProjectModified = true;
+}
+
 namespace {
 void ReadProjectFiles(ProjectModel& m, const std::string& path) {
-  bool oldLayout = false;
+  bool old_layout = false;
   Lines lines;
-  if (LoadLines(path, lines)) ReadProjectLines(m, lines, oldLayout);
+  if (LoadLines(path, lines)) ReadProjectLines(m, lines, old_layout);
   if (LoadLines(m.MapFilePath(), lines)) {
     ReadMapFileLines(m, lines);
   }
@@ -733,15 +747,16 @@ void ReadProjectFiles(ProjectModel& m, const std::string& path) {
                           static_cast<int>(i));
     }
   }
-  if (oldLayout) MoveLooseProjectFiles(m);
+  if (old_layout) MoveLooseProjectFiles(m);
 }
 }  // namespace
 
 ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
   ProjectFileLines f;
   const std::string name = m.ProjectName();
-  int contentsTopic = ContentsTopic(m);
-  if (contentsTopic < 0) {
+  int contents_topic = ContentsTopic(m);
+  if (contents_topic < 0) {
+    // The text authors know from this failure: keep it as it is.
     throw ProjectError("List index out of bounds (" +
                        std::to_string(m.Contents.IsEmpty() ? 0 : m.Contents.First()->Data) + ")");
   }
@@ -753,17 +768,17 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
   Lines files;
   // The kept [FILES] lines go before the topic they stood before; those of
   // topics no longer in the tree, and those of the end, after the last one.
-  std::vector<std::vector<const std::string*>> keptBefore(m.TopicCount());
-  std::vector<const std::string*> keptAtEnd;
+  std::vector<std::vector<const std::string*>> kept_before(m.TopicCount());
+  std::vector<const std::string*> kept_at_end;
   for (const ProjectModel::KeptFilesLine& k : m.FilesLines) {
     if (ValidTopic(m, k.BeforeTopic)) {
-      keptBefore[static_cast<std::size_t>(k.BeforeTopic)].push_back(&k.Line);
+      kept_before[static_cast<std::size_t>(k.BeforeTopic)].push_back(&k.Line);
     } else {
-      keptAtEnd.push_back(&k.Line);
+      kept_at_end.push_back(&k.Line);
     }
   }
 
-  std::unordered_set<std::string> mapIds;
+  std::unordered_set<std::string> map_ids;
   for (ContentsNode* n = m.Contents.First(); n != nullptr; n = ContentsTree::Next(n)) {
     std::string level = std::to_string(n->Level() + 1);
     switch (n->Kind) {
@@ -779,13 +794,13 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
           f.Cnt.push_back(level + " " + m.TopicLabel(n->Data) + " =" + id +
                           m.TopicCntSuffixes[n->Data]);
         }
-        auto& kept = keptBefore[static_cast<std::size_t>(n->Data)];
+        auto& kept = kept_before[static_cast<std::size_t>(n->Data)];
         for (const std::string* line : kept) files.push_back(*line);
         kept.clear();
         files.push_back(id + ".rtf");
         f.Map.push_back(id + "\t" + std::to_string(m.TopicIds.MapNumber(n->Data)) + " //" +
                         m.TopicTitles[n->Data]);
-        mapIds.insert(UpperAscii(id));
+        map_ids.insert(UpperAscii(id));
         break;
       }
       case kExternalNode:
@@ -796,16 +811,16 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
         break;
     }
   }
-  for (const auto& kept : keptBefore) {
+  for (const auto& kept : kept_before) {
     for (const std::string* line : kept) files.push_back(*line);
   }
-  for (const std::string* line : keptAtEnd) files.push_back(*line);
+  for (const std::string* line : kept_at_end) files.push_back(*line);
   f.Cnt.insert(f.Cnt.end(), m.CntIncludes.begin(), m.CntIncludes.end());
   for (const std::string& line : m.MapFileLines) {
     // A kept line of an id that has become a topic meanwhile is replaced
     // by the topic's own line.
     const std::size_t e = MapLineIdEnd(m, line);
-    if (!mapIds.count(UpperAscii(std::string_view(line).substr(0, e)))) f.Map.push_back(line);
+    if (!map_ids.count(UpperAscii(std::string_view(line).substr(0, e)))) f.Map.push_back(line);
   }
 
   Lines& h = f.Hpj;
@@ -817,7 +832,7 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
   h.push_back("DBCS=Yes");
   h.push_back("LCID=0x411 0x0 0x0 ; 日本語");
   h.push_back("REPORT=Yes");
-  h.push_back("CONTENTS=" + m.TopicIds[contentsTopic]);
+  h.push_back("CONTENTS=" + m.TopicIds[contents_topic]);
   if (!m.HelpTitle.empty()) h.push_back("TITLE=" + m.HelpTitle);
   h.push_back("CNT=" + name + ".cnt");
   if (!m.HelpCopyright.empty()) h.push_back("COPYRIGHT=" + m.HelpCopyright);

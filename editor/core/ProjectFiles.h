@@ -24,7 +24,7 @@ class ProjectFileUi {
   virtual void EndWait() {}
   // ReadProject names the project: window caption ("<dir>\<file> -
   // Quillmark") and application title ("<file> - Quillmark").
-  virtual void SetProjectCaption(const std::string& caption, const std::string& appTitle) {}
+  virtual void SetProjectCaption(const std::string& caption, const std::string& app_title) {}
   // The contents tree is about to be emptied: a view whose items point at
   // its nodes lets go of them first.
   virtual void ContentsResetting() {}
@@ -51,6 +51,14 @@ class ProjectError : public std::runtime_error {
 // but cannot be read; the model then keeps what was read.
 void ReadProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui = nullptr);
 
+// Starts a new, empty project in the folder of path, the file the author
+// chose for it (its extension becomes .hpj): names it and shows the name in
+// the captions, makes its folders bmp and rtf, resets the model as
+// ProjectReset does (the program values and BackupPath stay), leaves no
+// topic open and marks the project modified. No file is written: the first
+// save writes the project's files, over those of a project of that name.
+void NewProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui = nullptr);
+
 // Writes <name>.cnt, the map file and <name>.hpj. Returns false, writing
 // nothing, when the contents tree is empty. Throws FileError (files saved
 // before it stay written) or ProjectError; ProjectModified is cleared only
@@ -74,7 +82,7 @@ void EnsureProjectFolders(const ProjectModel& m);
 void MoveLooseProjectFiles(ProjectModel& m);
 
 // Pieces of the readers, exposed for the tests.
-void ReadProjectLines(ProjectModel& m, const Lines& lines, bool& oldLayout);
+void ReadProjectLines(ProjectModel& m, const Lines& lines, bool& old_layout);
 void ReadMapFileLines(ProjectModel& m, const Lines& lines);
 void ReadContentsLines(ProjectModel& m, const Lines& lines);
 // Assigns the map numbers still missing after the map data was read.

@@ -13,11 +13,11 @@ namespace qm::editor {
 
 std::string TopicIdList::Key(std::string_view id) { return UpperAscii(id); }
 
-int TopicIdList::Add(std::string id, int mapNumber) {
+int TopicIdList::Add(std::string id, int map_number) {
   int row = static_cast<int>(ids_.size());
   index_[Key(id)].push_back(row);  // rows are appended, so the list stays ascending
   ids_.push_back(std::move(id));
-  numbers_.push_back(mapNumber);
+  numbers_.push_back(map_number);
   return row;
 }
 
@@ -101,8 +101,8 @@ std::string ProjectModel::TopicFilePath(std::string_view id) const {
   return PathJoin(RtfDir(), std::string(id) + ".rtf");
 }
 
-int ProjectModel::AddTopic(std::string id, int mapNumber) {
-  int row = TopicIds.Add(std::move(id), mapNumber);
+int ProjectModel::AddTopic(std::string id, int map_number) {
+  int row = TopicIds.Add(std::move(id), map_number);
   TopicTitles.emplace_back();
   TopicCntSuffixes.emplace_back();
   return row;

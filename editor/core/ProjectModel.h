@@ -26,7 +26,7 @@ class TopicIdList {
   void SetMapNumber(std::size_t i, int n) { numbers_[i] = n; }
   void SetId(std::size_t i, std::string id);
   // Appends a row; returns its index.
-  int Add(std::string id, int mapNumber = 0);
+  int Add(std::string id, int map_number = 0);
   // The first row whose id equals id (ASCII case-insensitive), or -1; an
   // empty id finds nothing.
   int IndexOf(std::string_view id) const;
@@ -144,7 +144,7 @@ class ProjectModel {
   std::size_t TopicCount() const { return TopicIds.Count(); }
   // Appends a topic row (id, map number, empty title and suffix); returns
   // its index.
-  int AddTopic(std::string id, int mapNumber);
+  int AddTopic(std::string id, int map_number);
   // Empties row i (id, title, suffix) and releases its map number.
   void ClearTopicRow(int i);
   // The title of topic i, or its id when it has none (its node text).

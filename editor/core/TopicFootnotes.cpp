@@ -1,27 +1,17 @@
 #include "editor/core/TopicFootnotes.h"
 
 #include "core/Cp932.h"
+#include "editor/core/RtfText.h"
 
-namespace qm {
+namespace qm::editor {
 
 namespace {
-
-bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
-  return s.size() >= pos && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
-}
 
 // Position of the first occurrence of an ASCII word at a character start at
 // or after from; npos when absent.
 std::size_t FindWord(std::string_view s, std::string_view word, std::size_t from) {
-  std::size_t i = from;
-  while (i < s.size()) {
-    if (IsLeadByte(s[i]) && i + 1 < s.size()) {
-      i += 2;
-      continue;
-    }
+  for (std::size_t i = from; i < s.size(); i += CharLength(s, i))
     if (StartsAt(s, i, word)) return i;
-    ++i;
-  }
   return std::string_view::npos;
 }
 
@@ -84,9 +74,9 @@ std::string EscapeFootnoteText(std::string_view value) {
   return out;
 }
 
-std::string FootnoteBlockBody(std::string_view topicId, const TopicFields& f) {
+std::string FootnoteBlockBody(std::string_view topic_id, const TopicFields& f) {
   std::string block;
-  block.reserve(64 + topicId.size() + f.TopicTitle.size() + f.BrowseId.size() + f.BKeywords.size() +
+  block.reserve(64 + topic_id.size() + f.TopicTitle.size() + f.BrowseId.size() + f.BKeywords.size() +
                 f.KKeywords.size() + f.AKeywords.size() + f.TopicMacros.size() + f.TopicWindow.size());
   auto add = [&block](char letter, std::string_view value) {
     block += letter;
@@ -94,7 +84,7 @@ std::string FootnoteBlockBody(std::string_view topicId, const TopicFields& f) {
     block += EscapeFootnoteText(value);
     block += "} ";
   };
-  add('#', topicId);
+  add('#', topic_id);
   const std::pair<char, const std::string*> rest[] = {
       {'$', &f.TopicTitle},  {'+', &f.BrowseId},    {'B', &f.BKeywords},  {'K', &f.KKeywords},
       {'A', &f.AKeywords},   {'!', &f.TopicMacros}, {'>', &f.TopicWindow}};
@@ -104,10 +94,10 @@ std::string FootnoteBlockBody(std::string_view topicId, const TopicFields& f) {
   return block;
 }
 
-std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view topicId,
+std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view topic_id,
                                const TopicFields& fields) {
   std::string& line = lines[first];
-  const std::string body = FootnoteBlockBody(topicId, fields);
+  const std::string body = FootnoteBlockBody(topic_id, fields);
   const std::string_view keepn = fields.NoScroll ? "\\keepn " : "";
   auto insert = [&](std::size_t at, std::string_view lead) {
     std::string block(lead);
@@ -116,25 +106,16 @@ std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view
     return at + block.size();
   };
 
+  // The block goes after the first blank outside any group, or after the
+  // "\pard" that follows a "\viewkind" there.
   int depth = 0;
   std::size_t i = 0;
   while (i < line.size()) {
     const char c = line[i];
-    if (IsLeadByte(c) && i + 1 < line.size()) {
-      i += 2;
-      continue;
-    }
-    if (c == '\\') {
-      if (depth == 0 && StartsAt(line, i, "\\viewkind")) {
-        const std::size_t pard = FindWord(line, "\\pard", i + 9);
-        if (pard != std::string::npos) return insert(pard + 5, fields.NoScroll ? keepn : " ");
-        i += 9;
-        continue;
-      }
-      // An escaped brace or backslash is text, not a group.
-      const bool escape = i + 1 < line.size() &&
-                          (line[i + 1] == '{' || line[i + 1] == '}' || line[i + 1] == '\\');
-      i += escape ? 2 : 1;
+    if (depth == 0 && StartsAt(line, i, "\\viewkind")) {
+      const std::size_t pard = FindWord(line, "\\pard", i + 9);
+      if (pard != std::string::npos) return insert(pard + 5, fields.NoScroll ? keepn : " ");
+      i += 9;
       continue;
     }
     if (c == '{') {
@@ -144,7 +125,7 @@ std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view
     } else if (c == ' ' && depth == 0) {
       return insert(i + 1, keepn);
     }
-    ++i;
+    i += RtfStepLength(line, i);
   }
 
   if (first + 1 < lines.size()) {
@@ -197,24 +178,12 @@ void ReadFootnoteText(std::string_view line, std::size_t& pos, std::string& valu
 }
 
 bool IsPlainFootnote(std::string_view line, std::size_t pos) {
-  std::size_t i = pos + 1;
-  while (i < line.size()) {
-    const char c = line[i];
-    if (IsLeadByte(c) && i + 1 < line.size()) {
-      i += 2;
-      continue;
-    }
-    // Escaped braces and backslashes are text of the value.
-    if (c == '\\' && i + 1 < line.size() &&
-        (line[i + 1] == '{' || line[i + 1] == '}' || line[i + 1] == '\\')) {
-      i += 2;
-      continue;
-    }
-    if (c == '{') return false;
-    if (c == '}') return true;
-    ++i;
+  // Escaped braces and backslashes are text of the value.
+  for (std::size_t i = pos + 1; i < line.size(); i += RtfStepLength(line, i)) {
+    if (line[i] == '{') return false;
+    if (line[i] == '}') return true;
   }
   return false;
 }
 
-}  // namespace qm
+}  // namespace qm::editor

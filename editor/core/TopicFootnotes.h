@@ -12,7 +12,7 @@
 
 #include "core/Lines.h"
 
-namespace qm {
+namespace qm::editor {
 
 // The open topic's fields. Values are the text itself (code page 932 bytes):
 // reading a footnote decodes its RTF escapes, writing one escapes "\", "{"
@@ -48,7 +48,7 @@ void ApplyJoinRule(Lines& lines, std::size_t first);
 
 // The footnote block without its lead: "#{\footnote id} " and then each
 // non-empty field in the order $ + B K A ! >, every footnote ended by "} ".
-std::string FootnoteBlockBody(std::string_view topicId, const TopicFields& fields);
+std::string FootnoteBlockBody(std::string_view topic_id, const TopicFields& fields);
 
 // Puts the footnote block into the first body line lines[first] (which may
 // take the following line into it) and returns the position just after the
@@ -56,7 +56,7 @@ std::string FootnoteBlockBody(std::string_view topicId, const TopicFields& field
 // "\keepn " when fields.NoScroll is set, else nothing, or one blank after
 // "\pard". When the line offers no place at all the block goes at its end,
 // so the topic's fields are never dropped.
-std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view topicId,
+std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view topic_id,
                                const TopicFields& fields);
 
 // Reads a footnote's value; pos is at the '{' of "{\footnote ". The value is
@@ -75,4 +75,4 @@ std::string EscapeFootnoteText(std::string_view value);
 // line.
 bool IsPlainFootnote(std::string_view line, std::size_t pos);
 
-}  // namespace qm
+}  // namespace qm::editor

@@ -1,21 +1,15 @@
 #include "editor/core/TopicLoad.h"
 
 #include "core/Cp932.h"
+#include "editor/core/RtfText.h"
 #include "editor/core/TopicMarkup.h"
 
-namespace qm {
+namespace qm::editor {
 
 namespace {
 
-bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
-  return pos <= s.size() && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
-}
-
 bool IsFootnoteGroup(std::string_view s, std::size_t pos) {
-  if (!StartsAt(s, pos, "{\\footnote")) return false;
-  if (pos + 10 >= s.size()) return true;
-  const char c = s[pos + 10];
-  return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
+  return StartsAt(s, pos, "{\\footnote") && ControlWordEndsAt(s, pos + 10);
 }
 
 // The head of a topic file: "{\rtf1", its control words and its tables
@@ -33,26 +27,18 @@ class HeadScanner {
     std::size_t i = 0;
     while (i < s.size()) {
       const char c = s[i];
-      if (tableDepth_ > 0) {
+      if (table_depth_ > 0) {
         // Inside a table, up to the brace that closes it.
-        if (IsLeadByte(c) && i + 1 < s.size()) {
-          i += 2;
-          continue;
-        }
-        if (c == '\\') {
-          i += i + 1 < s.size() ? 2 : 1;
-          continue;
-        }
         if (c == '{') ++depth_;
-        if (c == '}' && --depth_ < tableDepth_) tableDepth_ = 0;
-        ++i;
+        if (c == '}' && --depth_ < table_depth_) table_depth_ = 0;
+        i += RtfStepLength(s, i);
       } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
         ++i;
       } else if (c == '{' && depth_ == 0) {
         ++depth_;  // the document's group
         ++i;
       } else if (c == '{' && IsTable(s, i)) {
-        tableDepth_ = ++depth_;
+        table_depth_ = ++depth_;
         ++i;
       } else if (c == '}' && depth_ > 0) {
         --depth_;
@@ -105,7 +91,7 @@ class HeadScanner {
   }
 
   int depth_ = 0;
-  int tableDepth_ = 0;  // the depth of the open table's group; 0: none
+  int table_depth_ = 0;  // the depth of the open table's group; 0: none
 };
 
 // One topic file on its way to the editor.
@@ -122,24 +108,24 @@ class LoadConverter {
     // The head lines go to the editor as they are, up to where the body
     // begins: normally the first body line, but it may begin on a head line.
     HeadScanner head;
-    std::size_t bodyLine = first;
-    std::size_t bodyStart = std::string_view::npos;
+    std::size_t body_line = first;
+    std::size_t body_start = std::string_view::npos;
     for (std::size_t k = 0; k < first && k < lines_.size(); ++k) {
-      bodyStart = head.BodyStart(lines_[k]);
-      if (bodyStart != std::string_view::npos) {
-        bodyLine = k;
+      body_start = head.BodyStart(lines_[k]);
+      if (body_start != std::string_view::npos) {
+        body_line = k;
         break;
       }
       out.push_back(std::move(lines_[k]));
     }
-    if (bodyStart == std::string_view::npos) bodyStart = 0;
-    for (std::size_t k = bodyLine; k < lines_.size(); ++k) {
+    if (body_start == std::string_view::npos) body_start = 0;
+    for (std::size_t k = body_line; k < lines_.size(); ++k) {
       if (lines_[k].empty()) {
         out.emplace_back();
         continue;
       }
-      const bool firstLine = k == bodyLine;
-      out.push_back(ConvertLine(k, firstLine, firstLine ? bodyStart : 0));
+      const bool first_line = k == body_line;
+      out.push_back(ConvertLine(k, first_line, first_line ? body_start : 0));
     }
     return out;
   }
@@ -148,7 +134,7 @@ class LoadConverter {
   // Converts line k from start on (the bytes before it are the head's, copied
   // as they are); a set-aside group that runs over the line end takes the
   // lines it covers, and k moves to the last of them.
-  std::string ConvertLine(std::size_t& k, bool firstLine, std::size_t start) {
+  std::string ConvertLine(std::size_t& k, bool first_line, std::size_t start) {
     cur_ = std::move(lines_[k]);
     std::string o;
     o.reserve(cur_.size() + cur_.size() / 8 + 16);
@@ -164,7 +150,7 @@ class LoadConverter {
         continue;
       }
       if (c == '{') {
-        if (ConvertOpeningBrace(k, pos, o, prev, firstLine)) prev = 0;
+        if (ConvertOpeningBrace(k, pos, o, prev, first_line)) prev = 0;
         continue;
       }
       if (c == '\\') {
@@ -180,20 +166,20 @@ class LoadConverter {
 
   // Returns true when a rule consumed a construct that ends the run of the
   // previous character.
-  bool ConvertOpeningBrace(std::size_t& k, std::size_t& pos, std::string& o, char prev, bool firstLine) {
+  bool ConvertOpeningBrace(std::size_t& k, std::size_t& pos, std::string& o, char prev, bool first_line) {
     std::string_view s = cur_;
     if (StartsAt(s, pos, "{\\ul ") && ConvertHotspotToMarkup(s, pos, o, "pop", stash_)) return true;
     if (StartsAt(s, pos, "{\\uldb ") && ConvertHotspotToMarkup(s, pos, o, "jmp", stash_)) return true;
     std::string_view word = PictureGroupWord(s, pos);
     if (IsFootnoteGroup(s, pos)) {
-      if (IsFootnoteLetter(prev) && (firstLine || prev == '#') && IsPlainFootnote(s, pos)) {
+      if (IsFootnoteLetter(prev) && (first_line || prev == '#') && IsPlainFootnote(s, pos)) {
         o.pop_back();  // the footnote letter
         std::string value;
         ReadFootnoteText(s, pos, value);
         if (prev != '#') {
           *FootnoteField(fields_, prev) = std::move(value);
-        } else if (firstLine && !idSeen_) {
-          idSeen_ = true;  // the block's own id: the file's name says it
+        } else if (first_line && !id_seen_) {
+          id_seen_ = true;  // the block's own id: the file's name says it
         } else {
           o += "\\{tid ";
           o += value;
@@ -225,20 +211,12 @@ class LoadConverter {
         i = 0;
         continue;
       }
-      const char c = s[i];
-      if (IsLeadByte(c) && i + 1 < s.size()) {
-        i += 2;
-      } else if (c == '\\') {
-        i += (i + 1 < s.size() && !IsLeadByte(s[i + 1])) ? 2 : 1;
-      } else if (c == '{') {
+      if (s[i] == '{') {
         ++depth;
-        ++i;
-      } else if (c == '}') {
-        if (--depth == 0) break;
-        ++i;
-      } else {
-        ++i;
+      } else if (s[i] == '}' && --depth == 0) {
+        break;
       }
+      i += RtfStepLength(s, i);
     }
     std::string rtf;
     if (line == k) {
@@ -266,19 +244,19 @@ class LoadConverter {
     auto at = [&](std::string_view w) { return StartsAt(s, p, w); };
     if (at("keepn ")) {
       fields_.NoScroll = true;
-      blockOpen_ = true;
+      block_open_ = true;
       pos = p + 6;
     } else if (at("keep ")) {
       o += "\\{keep\\}";
-      blockOpen_ = true;
+      block_open_ = true;
       pos = p + 5;
     } else if (at("viewkind4\\uc1\\pard")) {
       o += "\\viewkind4\\uc1\\pard";
       pos = p + 18;
     } else if (at("pard ")) {
-      tableOpen_ = false;
-      o += blockOpen_ ? "\\pard \\{end\\}" : "\\pard ";
-      blockOpen_ = false;
+      table_open_ = false;
+      o += block_open_ ? "\\pard \\{end\\}" : "\\pard ";
+      block_open_ = false;
       pos = p + 5;
     } else if (at("{")) {
       o += "\\{";
@@ -286,10 +264,10 @@ class LoadConverter {
       pos = p + 1;
     } else if (at("box ")) {
       o += "\\{box\\}";
-      blockOpen_ = true;
+      block_open_ = true;
       pos = p + 4;
     } else if (at("brdr")) {
-      blockOpen_ = true;
+      block_open_ = true;
       p += 4;
       static constexpr std::pair<std::string_view, std::string_view> kBorders[] = {
           {"b ", "\\{line b\\}"},   {"t ", "\\{line t\\}"},   {"r ", "\\{line r\\}"},
@@ -305,18 +283,18 @@ class LoadConverter {
       o += "\\brdr";
       pos = p;
     } else if (at("intbl ")) {
-      if (!tableOpen_) {
+      if (!table_open_) {
         o += "\\{table\\}";
-        tableOpen_ = true;
-        blockOpen_ = true;
+        table_open_ = true;
+        block_open_ = true;
       }
       pos = p + 6;
-    } else if (at("cell ") && tableOpen_) {
+    } else if (at("cell ") && table_open_) {
       // Cells of a table that {table} does not stand for (its \intbl had no
       // blank) stay RTF: saving writes {td} only inside {table}.
       o += "\\{td\\}";
       pos = p + 5;
-    } else if (at("row ") && tableOpen_) {
+    } else if (at("row ") && table_open_) {
       o += "\\{tr\\}";
       pos = p + 4;
     } else if (at("cellx")) {
@@ -350,24 +328,24 @@ class LoadConverter {
   TopicFields& fields_;
   TopicStash& stash_;
   std::string cur_;
-  bool tableOpen_ = false;
-  bool blockOpen_ = false;
-  bool idSeen_ = false;
+  bool table_open_ = false;
+  bool block_open_ = false;
+  bool id_seen_ = false;
 };
 
 }  // namespace
 
-Lines LoadTopicLines(const Lines& fileLines, TopicFields& fields, TopicStash& stash) {
+Lines LoadTopicLines(const Lines& file_lines, TopicFields& fields, TopicStash& stash) {
   fields = TopicFields{};
   stash.Items.clear();
-  Lines lines = fileLines;
+  Lines lines = file_lines;
   return LoadConverter(lines, fields, stash).Run();
 }
 
-std::string RichEditStreamIn(const Lines& editorLines) {
+std::string RichEditStreamIn(const Lines& editor_lines) {
   static constexpr char kHex[] = "0123456789abcdef";
   std::size_t total = 0;
-  for (const auto& l : editorLines) total += l.size() + 2;
+  for (const auto& l : editor_lines) total += l.size() + 2;
   std::string out;
   out.reserve(total + total / 16);
   auto hex = [&out](char ch) {
@@ -376,7 +354,7 @@ std::string RichEditStreamIn(const Lines& editorLines) {
     out += kHex[b >> 4];
     out += kHex[b & 15];
   };
-  for (const auto& line : editorLines) {
+  for (const auto& line : editor_lines) {
     for (std::size_t i = 0; i < line.size(); ++i) {
       const char ch = line[i];
       if (IsLeadByte(ch) && i + 1 < line.size()) {
@@ -393,4 +371,4 @@ std::string RichEditStreamIn(const Lines& editorLines) {
   return out;
 }
 
-}  // namespace qm
+}  // namespace qm::editor

@@ -1,21 +1,11 @@
 #include "editor/core/TopicMarkup.h"
 
 #include "core/Cp932.h"
+#include "editor/core/RtfText.h"
 
-namespace qm {
+namespace qm::editor {
 
 namespace {
-
-bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
-  return pos <= s.size() && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
-}
-
-// Bytes taken by a backslash escape at line[i]: the backslash and the byte
-// after it, unless that byte begins a double-byte character (then the pair
-// is left whole for the caller).
-std::size_t EscapeLength(std::string_view line, std::size_t i) {
-  return (i + 1 < line.size() && !IsLeadByte(line[i + 1])) ? 2 : 1;
-}
 
 // Copies a part of a hotspot group (its text or its target, line[from, to))
 // into the markup; literal braces get the escape, pictures and footnotes are
@@ -34,7 +24,7 @@ void CopyHotspotPart(std::string_view line, std::size_t from, std::size_t to, st
         if (NeedsBraceEscape(line, i + 2)) out += '#';
         i += 2;
       } else {
-        const std::size_t n = EscapeLength(line, i);
+        const std::size_t n = RtfStepLength(line, i);
         out.append(line.substr(i, n));
         i += n;
       }
@@ -59,7 +49,7 @@ void CopyHotspotPart(std::string_view line, std::size_t from, std::size_t to, st
 // True when a part of a hotspot group reads back whole from its markup:
 // its escaped braces pair up, and the link text holds no comma (the first
 // comma of the markup ends the text, whatever groups the control writes).
-bool PartSurvivesMarkup(std::string_view line, std::size_t from, std::size_t to, bool isText) {
+bool PartSurvivesMarkup(std::string_view line, std::size_t from, std::size_t to, bool is_text) {
   int escaped = 0;
   std::size_t i = from;
   while (i < to) {
@@ -71,10 +61,10 @@ bool PartSurvivesMarkup(std::string_view line, std::size_t from, std::size_t to,
     if (c == '\\' && i + 1 < to) {
       if (line[i + 1] == '{') ++escaped;
       if (line[i + 1] == '}' && --escaped < 0) return false;
-      i += EscapeLength(line, i);
+      i += RtfStepLength(line, i);
       continue;
     }
-    if (c == ',' && isText) return false;
+    if (c == ',' && is_text) return false;
     ++i;
   }
   return escaped == 0;
@@ -95,24 +85,24 @@ bool NeedsBraceEscape(std::string_view line, std::size_t pos) {
 
 bool ConvertHotspotToMarkup(std::string_view line, std::size_t& pos, std::string& out,
                             std::string_view kind, TopicStash& stash) {
-  const std::size_t openLength = kind == "jmp" ? 7 : 5;  // "{\uldb " or "{\ul "
-  const std::size_t textEnd = FindGroupEnd(line, pos);
-  if (textEnd == std::string_view::npos || !StartsAt(line, textEnd + 1, "{\\v ")) return false;
-  const std::size_t targetEnd = FindGroupEnd(line, textEnd + 1);
-  if (targetEnd == std::string_view::npos) return false;
-  if (!PartSurvivesMarkup(line, pos + openLength, textEnd, true) ||
-      !PartSurvivesMarkup(line, textEnd + 5, targetEnd, false)) {
+  const std::size_t open_length = kind == "jmp" ? 7 : 5;  // "{\uldb " or "{\ul "
+  const std::size_t text_end = FindGroupEnd(line, pos);
+  if (text_end == std::string_view::npos || !StartsAt(line, text_end + 1, "{\\v ")) return false;
+  const std::size_t target_end = FindGroupEnd(line, text_end + 1);
+  if (target_end == std::string_view::npos) return false;
+  if (!PartSurvivesMarkup(line, pos + open_length, text_end, true) ||
+      !PartSurvivesMarkup(line, text_end + 5, target_end, false)) {
     return false;
   }
   std::string markup = "\\{";
   markup += kind;
   markup += ' ';
-  CopyHotspotPart(line, pos + openLength, textEnd, markup, stash);
+  CopyHotspotPart(line, pos + open_length, text_end, markup, stash);
   markup += ',';
-  CopyHotspotPart(line, textEnd + 5, targetEnd, markup, stash);
+  CopyHotspotPart(line, text_end + 5, target_end, markup, stash);
   markup += "\\}";
   out += markup;
-  pos = targetEnd + 1;
+  pos = target_end + 1;
   return true;
 }
 
@@ -140,7 +130,7 @@ bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& o
                          std::string_view prefix, StashRestorer& restorer) {
   std::string rtf(prefix);
   int counter = 1;
-  bool inTarget = false;
+  bool in_target = false;
   std::size_t i = pos;
   while (i < line.size()) {
     const char c = line[i];
@@ -163,7 +153,7 @@ bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& o
     }
     if (c == '\\' && i + 1 < line.size() && line[i + 1] == '}') {
       if (--counter == 0) {
-        if (!inTarget) return false;  // no comma: not a hotspot
+        if (!in_target) return false;  // no comma: not a hotspot
         rtf += '}';
         i += 2;
         out.pop_back();  // the backslash of the escaped opening brace
@@ -176,7 +166,7 @@ bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& o
       continue;
     }
     if (c == '\\') {
-      const std::size_t n = EscapeLength(line, i);
+      const std::size_t n = RtfStepLength(line, i);
       rtf.append(line.substr(i, n));
       i += n;
       continue;
@@ -185,9 +175,9 @@ bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& o
       ++counter;
     } else if (c == '}') {
       if (--counter == 0) return false;  // a group of the RTF closes inside the markup
-    } else if (c == ',' && counter == 1 && !inTarget) {
+    } else if (c == ',' && counter == 1 && !in_target) {
       rtf += "}{\\v ";
-      inTarget = true;
+      in_target = true;
       ++i;
       continue;
     }
@@ -200,7 +190,7 @@ bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& o
 bool CopyButtonMarkup(std::string_view line, std::size_t& pos, std::string& out, std::string_view prefix) {
   std::string copy(prefix);
   int counter = 1;
-  bool labelEnded = false;
+  bool label_ended = false;
   std::size_t i = pos;
   while (i < line.size()) {
     const char c = line[i];
@@ -219,9 +209,9 @@ bool CopyButtonMarkup(std::string_view line, std::size_t& pos, std::string& out,
     if (c == '{') {
       ++counter;
     } else if (c == ',' && counter == 1) {
-      labelEnded = true;
+      label_ended = true;
     } else if (c == '}') {
-      if (--counter == 0 && labelEnded) {
+      if (--counter == 0 && label_ended) {
         out += copy;
         pos = i;
         return true;
@@ -231,4 +221,4 @@ bool CopyButtonMarkup(std::string_view line, std::size_t& pos, std::string& out,
   return false;
 }
 
-}  // namespace qm
+}  // namespace qm::editor

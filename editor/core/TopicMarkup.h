@@ -14,7 +14,7 @@
 
 #include "editor/core/TopicStash.h"
 
-namespace qm {
+namespace qm::editor {
 
 // True when the literal brace whose next byte is line[pos] must be shown as
 // the escape "{#": the next byte is '#' or the text begins with a markup word
@@ -66,4 +66,4 @@ bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& o
 // close on the line, nothing is written and the result is false.
 bool CopyButtonMarkup(std::string_view line, std::size_t& pos, std::string& out, std::string_view prefix);
 
-}  // namespace qm
+}  // namespace qm::editor

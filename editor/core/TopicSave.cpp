@@ -1,29 +1,17 @@
 #include "editor/core/TopicSave.h"
 
 #include "core/Cp932.h"
+#include "editor/core/RtfText.h"
 #include "editor/core/TopicMarkup.h"
 
-namespace qm {
+namespace qm::editor {
 
 namespace {
 
-bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
-  return pos <= s.size() && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
-}
-
 // Position of the escaped closing brace "\}" at or after from; npos if none.
 std::size_t FindEscapedClose(std::string_view s, std::size_t from) {
-  std::size_t i = from;
-  while (i < s.size()) {
-    if (IsLeadByte(s[i]) && i + 1 < s.size()) {
-      i += 2;
-    } else if (s[i] == '\\') {
-      if (i + 1 < s.size() && s[i + 1] == '}') return i;
-      i += (i + 1 < s.size() && !IsLeadByte(s[i + 1])) ? 2 : 1;
-    } else {
-      ++i;
-    }
-  }
+  for (std::size_t i = from; i < s.size(); i += RtfStepLength(s, i))
+    if (StartsAt(s, i, "\\}")) return i;
   return std::string_view::npos;
 }
 
@@ -33,8 +21,8 @@ class SaveConverter {
 
   // Converts line[pos...] and appends the result to o.
   void ConvertRest(std::string_view s, std::size_t pos, std::string& o) {
-    resetSeen_ = false;
-    cellState_ = 0;
+    reset_seen_ = false;
+    cell_state_ = 0;
     while (pos < s.size()) {
       const char c = s[pos];
       if (IsLeadByte(c) && pos + 1 < s.size()) {
@@ -73,8 +61,8 @@ class SaveConverter {
         }
       }
     } else if (StartsAt(s, p, "pard ")) {
-      if (!resetSeen_) o += "\\pard ";
-      resetSeen_ = true;
+      if (!reset_seen_) o += "\\pard ";
+      reset_seen_ = true;
       pos = p + 5;
     } else if (StartsAt(s, p, "trowd") && p + 5 < s.size() &&
                ((s[p + 5] >= 'a' && s[p + 5] <= 'z') || (s[p + 5] >= 'A' && s[p + 5] <= 'Z') ||
@@ -127,16 +115,16 @@ class SaveConverter {
       return;
     } else if (at("end\\}")) {
       pos += 5;
-      if (resetSeen_) {
-        tableOpen_ = false;
+      if (reset_seen_) {
+        table_open_ = false;
         o.pop_back();
         return;
       }
-      resetSeen_ = true;
-      if (tableOpen_) {
-        if (cellState_ == 0) o += "cell \\row \\";
-        if (cellState_ == 1) o += "row \\";
-        tableOpen_ = false;
+      reset_seen_ = true;
+      if (table_open_) {
+        if (cell_state_ == 0) o += "cell \\row \\";
+        if (cell_state_ == 1) o += "row \\";
+        table_open_ = false;
       }
       o += "pard ";
       return;
@@ -175,9 +163,9 @@ class SaveConverter {
         }
       }
     } else if (at("table\\}")) {
-      if (!tableOpen_) {
+      if (!table_open_) {
         o += "intbl ";
-        tableOpen_ = true;
+        table_open_ = true;
       } else {
         o.pop_back();
       }
@@ -186,9 +174,9 @@ class SaveConverter {
     } else if (at("size ")) {
       if (ConvertSize(s, pos, o)) return;
     } else if (at("td\\}")) {
-      if (tableOpen_) {
+      if (table_open_) {
         o += "cell ";
-        cellState_ = 1;
+        cell_state_ = 1;
       } else {
         o.pop_back();
       }
@@ -196,13 +184,13 @@ class SaveConverter {
       return;
     } else if (at("tr\\}")) {
       pos += 4;
-      if (tableOpen_) {
-        if (cellState_ == 0) o += "cell \\";
+      if (table_open_) {
+        if (cell_state_ == 0) o += "cell \\";
         o += "row ";
-        cellState_ = 2;
+        cell_state_ = 2;
         if (!StartsAt(s, pos, "\\{end\\}")) {
           o += "\\intbl ";
-          cellState_ = 0;
+          cell_state_ = 0;
         }
       } else {
         o.pop_back();
@@ -240,9 +228,9 @@ class SaveConverter {
   }
 
   StashRestorer restorer_;
-  bool tableOpen_ = false;
-  bool resetSeen_ = false;
-  int cellState_ = 0;
+  bool table_open_ = false;
+  bool reset_seen_ = false;
+  int cell_state_ = 0;
 };
 
 }  // namespace
@@ -252,9 +240,9 @@ Lines SplitRichEditStreamOut(std::string_view bytes) {
   return SplitLines(bytes);
 }
 
-Lines SaveTopicLines(const Lines& editorLines, std::string_view topicId, const TopicFields& fields,
+Lines SaveTopicLines(const Lines& editor_lines, std::string_view topic_id, const TopicFields& fields,
                      const TopicStash& stash, std::vector<int>* unused) {
-  Lines lines = editorLines;
+  Lines lines = editor_lines;
   const std::size_t first = FirstBodyLine(lines);
   ApplyJoinRule(lines, first);
   SaveConverter converter(stash);
@@ -266,7 +254,7 @@ Lines SaveTopicLines(const Lines& editorLines, std::string_view topicId, const T
       lines[k].erase(0, 20);
     }
     std::size_t start = 0;
-    if (k == first) start = PlaceFootnoteBlock(lines, k, topicId, fields);
+    if (k == first) start = PlaceFootnoteBlock(lines, k, topic_id, fields);
     const std::string& line = lines[k];
     std::string o;
     o.reserve(line.size() + line.size() / 8 + 32);
@@ -278,4 +266,4 @@ Lines SaveTopicLines(const Lines& editorLines, std::string_view topicId, const T
   return lines;
 }
 
-}  // namespace qm
+}  // namespace qm::editor

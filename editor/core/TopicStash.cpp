@@ -1,23 +1,8 @@
 #include "editor/core/TopicStash.h"
 
-#include "core/Cp932.h"
+#include "editor/core/RtfText.h"
 
-namespace qm {
-
-namespace {
-
-bool StartsAt(std::string_view s, std::size_t pos, std::string_view what) {
-  return pos <= s.size() && s.size() - pos >= what.size() && s.compare(pos, what.size(), what) == 0;
-}
-
-// True when a control word ends at pos (a delimiter or the end follows).
-bool WordEndsAt(std::string_view s, std::size_t pos) {
-  if (pos >= s.size()) return true;
-  const char c = s[pos];
-  return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
-}
-
-}  // namespace
+namespace qm::editor {
 
 int TopicStash::Add(std::string_view word, std::string rtf) {
   Items.push_back({std::string(word), std::move(rtf)});
@@ -43,32 +28,9 @@ std::string_view PictureGroupWord(std::string_view line, std::size_t pos) {
   static constexpr std::string_view kWords[] = {"{\\pict", "{\\object", "{\\*\\shppict", "{\\nonshppict",
                                                 "{\\*\\do"};
   for (std::string_view w : kWords) {
-    if (StartsAt(line, pos, w) && WordEndsAt(line, pos + w.size())) return "pict";
+    if (StartsAt(line, pos, w) && ControlWordEndsAt(line, pos + w.size())) return "pict";
   }
   return {};
-}
-
-std::size_t FindGroupEnd(std::string_view line, std::size_t pos) {
-  int depth = 0;
-  std::size_t i = pos;
-  while (i < line.size()) {
-    const char c = line[i];
-    if (IsLeadByte(c) && i + 1 < line.size()) {
-      i += 2;
-      continue;
-    }
-    if (c == '\\') {
-      i += (i + 1 < line.size()) ? 2 : 1;
-      continue;
-    }
-    if (c == '{') {
-      ++depth;
-    } else if (c == '}') {
-      if (--depth == 0) return i;
-    }
-    ++i;
-  }
-  return std::string_view::npos;
 }
 
 bool MatchPlaceholder(std::string_view line, std::size_t pos, const TopicStash& stash,
@@ -98,4 +60,4 @@ bool MatchPlaceholder(std::string_view line, std::size_t pos, const TopicStash& 
   return true;
 }
 
-}  // namespace qm
+}  // namespace qm::editor

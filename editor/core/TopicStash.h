@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qm {
+namespace qm::editor {
 
 struct TopicStashItem {
   std::string Word;  // "pict" or "footnote"
@@ -46,15 +46,10 @@ std::string StashPlaceholder(std::string_view word, int number);
 // decided by the caller, which knows their context).
 std::string_view PictureGroupWord(std::string_view line, std::size_t pos);
 
-// Finds the '}' that closes the group opened at line[pos] == '{' on the same
-// line: escaped braces and backslashes and double-byte characters are
-// skipped. Returns npos when the group does not close on the line.
-std::size_t FindGroupEnd(std::string_view line, std::size_t pos);
-
 // Recognises a placeholder body at line[pos], the byte after an escaped
 // opening brace: "pict N\}" or "footnote N\}". On success sets the item and
 // the length of the body (through its closing "\}").
 bool MatchPlaceholder(std::string_view line, std::size_t pos, const TopicStash& stash,
                       const TopicStashItem*& item, int& number, std::size_t& length);
 
-}  // namespace qm
+}  // namespace qm::editor

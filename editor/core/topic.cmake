@@ -2,6 +2,7 @@
 # editor pane's RTF (portable), their tests and benchmarks.
 qm_core_library(qm_topic_core
   SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/RtfText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TopicFootnotes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TopicStash.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TopicMarkup.cpp
@@ -13,6 +14,7 @@ set(QM_TOPIC_TESTS ${CMAKE_CURRENT_LIST_DIR}/../tests/topic)
 qm_native_test(topic_core_tests
   SOURCES
     ${QM_TOPIC_TESTS}/TopicTestUtil.cpp
+    ${QM_TOPIC_TESTS}/RtfTextTest.cpp
     ${QM_TOPIC_TESTS}/TopicFootnotesTest.cpp
     ${QM_TOPIC_TESTS}/TopicLoadTest.cpp
     ${QM_TOPIC_TESTS}/TopicSaveTest.cpp

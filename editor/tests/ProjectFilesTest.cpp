@@ -98,10 +98,10 @@ const char kSampleHpj[] =
     "CB(\"b\",\"&B\",\"JI(`',`c')\")\r\n";
 
 // Reads lines of a project file into a fresh model.
-void ReadHpj(ProjectModel& m, Lines lines, bool* oldLayout = nullptr) {
+void ReadHpj(ProjectModel& m, Lines lines, bool* old_layout = nullptr) {
   bool old = false;
   ReadProjectLines(m, lines, old);
-  if (oldLayout) *oldLayout = old;
+  if (old_layout) *old_layout = old;
 }
 
 // Builds a project from [FILES] ids and contents lines.
@@ -120,7 +120,7 @@ std::string Kinds(const ProjectModel& m) {
 }
 
 struct RecordingUi : ProjectFileUi {
-  int waits = 0, ends = 0, noContents = 0, read = 0, rebuilt = 0;
+  int waits = 0, ends = 0, no_contents = 0, read = 0, rebuilt = 0;
   std::string caption, title;
   void BeginWait() override { ++waits; }
   void EndWait() override { ++ends; }
@@ -130,7 +130,7 @@ struct RecordingUi : ProjectFileUi {
   }
   void ProjectRead() override { ++read; }
   void ContentsRebuilt() override { ++rebuilt; }
-  void ShowNoContents() override { ++noContents; }
+  void ShowNoContents() override { ++no_contents; }
 };
 
 }  // namespace
@@ -180,7 +180,7 @@ TEST(WriteProject, EmptyTreeOrNoTopicWritesNothing) {
   m.ProjectModified = true;
   RecordingUi ui;
   EXPECT_FALSE(WriteProject(m, &ui));
-  EXPECT_EQ(ui.noContents, 1);
+  EXPECT_EQ(ui.no_contents, 1);
   EXPECT_EQ(ui.waits, 0);
   EXPECT_TRUE(m.ProjectModified);
   // Books only: no topic to name as the contents topic.
@@ -496,12 +496,12 @@ TEST(ReadProject, WithoutContentsFileListsEveryTopicAtTheTop) {
   // The view is told before the old nodes go.
   struct ResetUi : ProjectFileUi {
     ProjectModel* model = nullptr;
-    std::size_t nodesWhenTold = 0;
-    void ContentsResetting() override { nodesWhenTold = model->Contents.Count(); }
+    std::size_t nodes_when_told = 0;
+    void ContentsResetting() override { nodes_when_told = model->Contents.Count(); }
   } ui;
   ui.model = &m;
   ReadProject(m, dir + "/p.hpj", &ui);
-  EXPECT_EQ(ui.nodesWhenTold, 1u);
+  EXPECT_EQ(ui.nodes_when_told, 1u);
   EXPECT_EQ(Kinds(m), "0:2:b 0:2:Alpha ");
   EXPECT_EQ(m.OpenTopicNode, nullptr);
   EXPECT_EQ(m.TopicId, "");
@@ -557,4 +557,65 @@ TEST(ReadProject, EnsureProjectFoldersCreatesMissingParents) {
   EnsureProjectFolders(m);
   EXPECT_TRUE(DirectoryExists(dir + "/new/deeper/bmp"));
   EXPECT_TRUE(DirectoryExists(dir + "/new/deeper/rtf"));
+}
+
+TEST(NewProject, StartsEmptyUnderTheChosenNameWithoutReadingOrWriting) {
+  std::string dir = TempDir();
+  ProjectModel m;
+  BuildSample(m, dir);
+  m.ProjectModified = false;
+  m.OpenTopicNode = m.Contents.First();
+  m.TopicId = "Intro";
+  m.MainButtons = "1";
+  m.Program.LastComponentName = "Button1";
+  m.Program.RecentFiles = {dir + "/proj.hpj"};
+  // A project of the chosen name exists already: it is not read, and it
+  // stays as it is until the first save.
+  std::string other = TempDir();
+  WriteFileReplacing(other + "/Fresh.hpj", "[OPTIONS]\r\nTITLE=Old\r\n");
+
+  // The view hears of the reset before the nodes go, after the new name.
+  struct OrderUi : ProjectFileUi {
+    ProjectModel* model = nullptr;
+    std::vector<std::string> events;
+    void SetProjectCaption(const std::string& c, const std::string& t) override {
+      events.push_back("caption " + c + " | " + t);
+    }
+    void ContentsResetting() override {
+      events.push_back("resetting " + std::to_string(model->Contents.Count()));
+    }
+    void ProjectWasReset() override {
+      events.push_back("reset " + std::to_string(model->Contents.Count()));
+    }
+  } ui;
+  ui.model = &m;
+  NewProject(m, other + "/Fresh.txt", &ui);
+
+  EXPECT_EQ(ui.events, (std::vector<std::string>{
+                           "caption " + other + kPathDelim + "Fresh.hpj - Quillmark | Fresh.hpj - Quillmark",
+                           "resetting 5", "reset 0"}));
+  EXPECT_EQ(m.ProjectFile, "Fresh.hpj");
+  EXPECT_EQ(m.MapFile, "Fresh.hm");
+  EXPECT_EQ(m.ProjectDir, other);
+  EXPECT_TRUE(DirectoryExists(other + "/bmp"));
+  EXPECT_TRUE(DirectoryExists(other + "/rtf"));
+  EXPECT_EQ(ReadAll(other + "/Fresh.hpj"), "[OPTIONS]\r\nTITLE=Old\r\n");
+  EXPECT_FALSE(FileExists(other + "/Fresh.hm"));
+  // An empty project with the default settings; what belongs to the program
+  // and the backup folder stay.
+  EXPECT_TRUE(m.Contents.IsEmpty());
+  EXPECT_EQ(m.TopicCount(), 0u);
+  EXPECT_TRUE(m.UsedMapNumbers.empty());
+  EXPECT_TRUE(m.CntTargets.empty());
+  EXPECT_EQ(m.HelpTitle, "");
+  EXPECT_EQ(m.MainButtons, "27648");
+  EXPECT_EQ(m.SubButtons, "4");
+  EXPECT_FALSE(m.HasSubWindow);
+  EXPECT_EQ(m.BackupPath, "C:\\bk");
+  EXPECT_EQ(m.Program.RecentFiles, (std::vector<std::string>{dir + "/proj.hpj"}));
+  EXPECT_EQ(m.Program.LastComponentName, "");
+  // No topic open, and modified: the first save writes the project.
+  EXPECT_EQ(m.OpenTopicNode, nullptr);
+  EXPECT_EQ(m.TopicId, "");
+  EXPECT_TRUE(m.ProjectModified);
 }

@@ -96,17 +96,17 @@ TEST_P(RealProjects, OpensWithEveryTopicAndBookInTheTree) {
 }
 
 TEST_P(RealProjects, LooseFilesMoveIntoBmpAndRtf) {
-  std::size_t rtfBefore = ListFiles(dir_, ".rtf").size();
-  std::size_t picsBefore = ListFiles(dir_, ".bmp").size() + ListFiles(dir_, ".shg").size();
+  std::size_t rtf_before = ListFiles(dir_, ".rtf").size();
+  std::size_t pics_before = ListFiles(dir_, ".bmp").size() + ListFiles(dir_, ".shg").size();
   ProjectModel m;
   ReadProject(m, path_);
   EXPECT_TRUE(m.ProjectModified);
   EXPECT_TRUE(ListFiles(dir_, ".rtf").empty());
   EXPECT_TRUE(ListFiles(dir_, ".bmp").empty());
   EXPECT_TRUE(ListFiles(dir_, ".shg").empty());
-  EXPECT_EQ(ListFiles(dir_ + "/rtf", ".rtf").size(), rtfBefore);
+  EXPECT_EQ(ListFiles(dir_ + "/rtf", ".rtf").size(), rtf_before);
   EXPECT_EQ(ListFiles(dir_ + "/bmp", ".bmp").size() + ListFiles(dir_ + "/bmp", ".shg").size(),
-            picsBefore);
+            pics_before);
 }
 
 TEST_P(RealProjects, WriteReadGivesTheSameModelAndWriteTwiceTheSameBytes) {

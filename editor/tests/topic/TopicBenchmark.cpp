@@ -17,10 +17,10 @@ qm::Lines EquationFile() {
 void BM_TopicLoadEquation(benchmark::State& state) {
   const qm::Lines file = EquationFile();
   for (auto _ : state) {
-    qm::TopicFields fields;
-    qm::TopicStash stash;
-    qm::Lines editor = qm::LoadTopicLines(file, fields, stash);
-    std::string stream = qm::RichEditStreamIn(editor);
+    qm::editor::TopicFields fields;
+    qm::editor::TopicStash stash;
+    qm::Lines editor = qm::editor::LoadTopicLines(file, fields, stash);
+    std::string stream = qm::editor::RichEditStreamIn(editor);
     benchmark::DoNotOptimize(stream.data());
   }
 }
@@ -29,12 +29,12 @@ BENCHMARK(BM_TopicLoadEquation)->Unit(benchmark::kMillisecond);
 // Editor to file: the streamed-out bytes split, converted and joined.
 void BM_TopicSaveEquation(benchmark::State& state) {
   const qm::Lines file = EquationFile();
-  qm::TopicFields fields;
-  qm::TopicStash stash;
-  const std::string streamed = qm::JoinLines(qm::LoadTopicLines(file, fields, stash));
+  qm::editor::TopicFields fields;
+  qm::editor::TopicStash stash;
+  const std::string streamed = qm::JoinLines(qm::editor::LoadTopicLines(file, fields, stash));
   for (auto _ : state) {
-    qm::Lines editor = qm::SplitRichEditStreamOut(streamed);
-    std::string bytes = qm::JoinLines(qm::SaveTopicLines(editor, "EQUATION", fields, stash));
+    qm::Lines editor = qm::editor::SplitRichEditStreamOut(streamed);
+    std::string bytes = qm::JoinLines(qm::editor::SaveTopicLines(editor, "EQUATION", fields, stash));
     benchmark::DoNotOptimize(bytes.data());
   }
 }
@@ -48,11 +48,11 @@ namespace {
 // included) rather than the placeholders loading leaves.
 void BM_TopicSaveEquationWhole(benchmark::State& state) {
   const std::string streamed = qm::JoinLines(EquationFile());
-  const qm::TopicFields fields;
-  const qm::TopicStash stash;
+  const qm::editor::TopicFields fields;
+  const qm::editor::TopicStash stash;
   for (auto _ : state) {
-    qm::Lines editor = qm::SplitRichEditStreamOut(streamed);
-    std::string bytes = qm::JoinLines(qm::SaveTopicLines(editor, "EQUATION", fields, stash));
+    qm::Lines editor = qm::editor::SplitRichEditStreamOut(streamed);
+    std::string bytes = qm::JoinLines(qm::editor::SaveTopicLines(editor, "EQUATION", fields, stash));
     benchmark::DoNotOptimize(bytes.data());
   }
 }

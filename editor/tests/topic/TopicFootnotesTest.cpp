@@ -2,7 +2,7 @@
 
 #include "editor/core/TopicFootnotes.h"
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 TEST(FootnoteBlock, IdAlwaysThenNonEmptyFieldsInOrder) {
@@ -131,4 +131,4 @@ TEST(IsPlainFootnote, GroupsInsideAreNotPlain) {
 }
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor

@@ -3,7 +3,7 @@
 #include "TopicTestUtil.h"
 #include "editor/core/TopicLoad.h"
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 const char kHeader[] = "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}";
@@ -187,9 +187,9 @@ TEST(RichEditStreamIn, EveryHighByteAndItsTrailAreHexEscaped) {
 }
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 TEST(LoadTopic, GroupBeginningWithHashKeepsItsFootnote) {
@@ -200,9 +200,9 @@ TEST(LoadTopic, GroupBeginningWithHashKeepsItsFootnote) {
 }
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 // Only the block's id is dropped; a {tid} the author put into the first
@@ -215,9 +215,9 @@ TEST(LoadTopic, SecondIdFootnoteOfTheFirstBodyLineBecomesTid) {
 }
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 // A hotspot whose markup would not read back whole stays RTF.
@@ -230,4 +230,4 @@ TEST(LoadTopic, HotspotWithCommaOrLoneBraceInItsTextStaysRtf) {
 }
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor

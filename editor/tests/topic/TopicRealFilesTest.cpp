@@ -9,7 +9,7 @@
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 struct RealTopic {
@@ -101,4 +101,4 @@ TEST(RealTopics, EquationKeepsEveryEmbeddedPicture) {
 }
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor

@@ -4,7 +4,7 @@
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 const char kWinHeader[] = "{\\rtf1\\ansi\\ansicpg932\\deff0\\deflang1033\\deflangfe1041{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}";
@@ -142,9 +142,9 @@ TEST(TopicRoundTrip, EveryConstructComesBack) {
 }
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 // What Wine's rich edit streamed out for a loaded topic: no \viewkind, a
@@ -187,9 +187,9 @@ TEST(SaveTopic, ObservedWineStreamOutSavesToTheTopicFile) {
 }
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 TEST(SaveTopic, WineRowWithoutCellEdgesKeepsItsText) {
@@ -200,4 +200,4 @@ TEST(SaveTopic, WineRowWithoutCellEdgesKeepsItsText) {
 }
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor

@@ -6,7 +6,7 @@
 #include "core/Cp932.h"
 #include "core/FileSystem.h"
 
-namespace qm::test {
+namespace qm::editor::test {
 
 namespace {
 
@@ -28,11 +28,11 @@ int HexValue(char c) {
 RtfContent ReadRtfContent(std::string_view s) {
   RtfContent r;
   std::vector<State> stack{State{}};
-  std::string hiddenRun;
-  bool lastHidden = false;
-  auto flushHidden = [&] {
-    if (!hiddenRun.empty()) r.Hidden.push_back(Trim(hiddenRun));
-    hiddenRun.clear();
+  std::string hidden_run;
+  bool last_hidden = false;
+  auto flush_hidden = [&] {
+    if (!hidden_run.empty()) r.Hidden.push_back(Trim(hidden_run));
+    hidden_run.clear();
   };
   auto put = [&](char c) {
     State& st = stack.back();
@@ -42,12 +42,12 @@ RtfContent ReadRtfContent(std::string_view s) {
       return;
     }
     if (st.hidden) {
-      hiddenRun += c;
-      lastHidden = true;
+      hidden_run += c;
+      last_hidden = true;
       return;
     }
-    if (lastHidden) flushHidden();
-    lastHidden = false;
+    if (last_hidden) flush_hidden();
+    last_hidden = false;
     const bool blank = c == ' ' || c == '\r' || c == '\n' || c == '\t';
     if (blank) {
       if (!r.Visible.empty() && r.Visible.back() != ' ') r.Visible += ' ';
@@ -55,13 +55,13 @@ RtfContent ReadRtfContent(std::string_view s) {
       r.Visible += c;
     }
   };
-  bool groupStart = false;
+  bool group_start = false;
   std::size_t i = 0;
   while (i < s.size()) {
     const char c = s[i];
     if (c == '{') {
       stack.push_back(stack.back());
-      groupStart = true;
+      group_start = true;
       ++i;
       continue;
     }
@@ -71,7 +71,7 @@ RtfContent ReadRtfContent(std::string_view s) {
       } else {
         stack.pop_back();
       }
-      groupStart = false;
+      group_start = false;
       ++i;
       continue;
     }
@@ -84,14 +84,14 @@ RtfContent ReadRtfContent(std::string_view s) {
       if (n == '{' || n == '}' || n == '\\') {
         put(n);
         i += 2;
-        groupStart = false;
+        group_start = false;
         continue;
       }
       if (n == '\'' && i + 3 < s.size()) {
         const int hi = HexValue(s[i + 2]), lo = HexValue(s[i + 3]);
         if (hi >= 0 && lo >= 0) put(static_cast<char>(hi * 16 + lo));
         i += 4;
-        groupStart = false;
+        group_start = false;
         continue;
       }
       if (n == '*') {
@@ -103,7 +103,7 @@ RtfContent ReadRtfContent(std::string_view s) {
         if (n == '~') put('\xA0');
         if (n == '_') put('-');
         i += 2;
-        groupStart = false;
+        group_start = false;
         continue;
       }
       std::size_t j = i + 1;
@@ -119,7 +119,7 @@ RtfContent ReadRtfContent(std::string_view s) {
       static const char* kDestinations[] = {"fonttbl", "colortbl", "stylesheet", "info", "listtable",
                                             "listoverridetable", "pntext", "pntxta", "pntxtb", "object",
                                             "header", "footer", "rsidtbl", "generator", "xmlnstbl"};
-      if (groupStart) {
+      if (group_start) {
         for (const char* d : kDestinations) {
           if (word == d) st.skip = true;
         }
@@ -132,8 +132,8 @@ RtfContent ReadRtfContent(std::string_view s) {
           st.footnote = static_cast<int>(r.Footnotes.size()) - 1;
         }
       }
-      if (word == "pict" && !groupStart) ++r.Pictures;
-      groupStart = false;
+      if (word == "pict" && !group_start) ++r.Pictures;
+      group_start = false;
       if (word == "v") st.hidden = param != "0";
       else if (word == "plain") st.hidden = false;
       else if (word == "par" || word == "line" || word == "tab" || word == "cell" || word == "row") put(' ');
@@ -148,7 +148,7 @@ RtfContent ReadRtfContent(std::string_view s) {
       else if (word == "emdash") put('\x97');
       continue;
     }
-    groupStart = false;
+    group_start = false;
     if (IsLeadByte(c) && i + 1 < s.size()) {
       put(c);
       put(s[i + 1]);
@@ -158,7 +158,7 @@ RtfContent ReadRtfContent(std::string_view s) {
     put(c);
     ++i;
   }
-  flushHidden();
+  flush_hidden();
   if (stack.size() != 1) r.Balanced = false;
   for (auto& f : r.Footnotes) f = Trim(f);
   if (!r.Visible.empty() && r.Visible.back() == ' ') r.Visible.pop_back();
@@ -171,4 +171,4 @@ Lines ReadTopicFile(const std::string& path) {
   return SplitLines(bytes);
 }
 
-}  // namespace qm::test
+}  // namespace qm::editor::test

@@ -9,7 +9,7 @@
 
 #include "core/Lines.h"
 
-namespace qm::test {
+namespace qm::editor::test {
 
 struct RtfContent {
   std::string Visible;                 // visible text, blanks collapsed
@@ -23,4 +23,4 @@ RtfContent ReadRtfContent(std::string_view rtf);
 
 Lines ReadTopicFile(const std::string& path);
 
-}  // namespace qm::test
+}  // namespace qm::editor::test

@@ -12,7 +12,7 @@
 #include "core/FileSystem.h"
 #include "editor/core/CompileRules.h"
 
-using namespace qmtest;
+using namespace qm::editor::test;
 using namespace qm::editor;
 
 namespace {
@@ -38,10 +38,10 @@ struct CompileFixture : EditorFixture {
   CompileFixture() {
     dir = CopyProject("calques3d");
     dialog_answers = {dir + "\\Calques3D.hpj"};
-    form->OpenAExecute(nullptr);
+    form->ProjectCmds->OpenAExecute(nullptr);
     boxes.clear();
     form->Project.Program.HcwFolder = HelpWorkshopFolder();
-    form->WinHelpCall = [this](HWND, const std::string& file, UINT command, ULONG_PTR) {
+    form->CompileCmds->WinHelpCall = [this](HWND, const std::string& file, UINT command, ULONG_PTR) {
       winhelp.push_back({file, command});
       return TRUE;
     };
@@ -96,7 +96,7 @@ TEST(Compile, TheLogShowsInThePaneAndAnIdInItOpensItsTopic) {
                                 GetModuleHandleA(nullptr), nullptr);
   ASSERT_TRUE(search);
 
-  f.HelpMakeAExecute(nullptr);
+  f.CompileCmds->HelpMakeAExecute(nullptr);
   fx.Pump();
 
   EXPECT_FALSE(IsWindow(search));
@@ -108,14 +108,14 @@ TEST(Compile, TheLogShowsInThePaneAndAnIdInItOpensItsTopic) {
   ASSERT_EQ(fx.winhelp.size(), 1u);
   EXPECT_EQ(fx.winhelp[0].command, static_cast<UINT>(HELP_QUIT));
   EXPECT_EQ(fx.winhelp[0].file, fx.dir + "\\Calques3D.hlp");
-  EXPECT_FALSE(f.CompilerRunning());
+  EXPECT_FALSE(f.CompileCmds->CompilerRunning());
 
   // The log, as the compiler wrote it, in the pane shown under the editor.
   std::string log = ReadFile(fx.dir + "\\Calques3D.err");
   std::string broken = "Jump to undefined Topic ID: No_Such_Topic in topic " + first + " .";
   ASSERT_NE(log.find(broken), std::string::npos) << log;
   EXPECT_NE(fx.PaneText().find(broken), std::string::npos);
-  EXPECT_TRUE(f.ErrView->Checked());
+  EXPECT_TRUE(f.CompileCmds->ErrView->Checked());
   EXPECT_TRUE(f.ErrEdit->Visible());
   EXPECT_EQ(f.Splitter2->Height(), 3);
   EXPECT_EQ(f.Splitter2->Top() + 3, f.ErrEdit->Top());
@@ -148,7 +148,7 @@ TEST(Compile, TheLogShowsInThePaneAndAnIdInItOpensItsTopic) {
 
   // A second compile with the pane shown reloads it and keeps the layout.
   int top = f.ErrEdit->Top();
-  f.HelpMakeAExecute(nullptr);
+  f.CompileCmds->HelpMakeAExecute(nullptr);
   EXPECT_EQ(f.ErrEdit->Top(), top);
   EXPECT_EQ(f.Splitter2->Height(), 3);
   EXPECT_NE(fx.PaneText().find(broken), std::string::npos);
@@ -170,7 +170,7 @@ TEST(Compile, GoToTheOpenTopicReloadsNothing) {
     auto u = static_cast<unsigned char>(c);
     c = static_cast<char>(std::islower(u) ? std::toupper(u) : std::tolower(u));
   }
-  f.GoToTopicId(other_case, true);
+  f.CompileCmds->GoToTopicId(other_case, true);
   EXPECT_EQ(f.Project.OpenTopicNode, open);
   EXPECT_EQ(f.ConTextView->Selected(), open->ViewItem);
   EXPECT_TRUE(f.Editor->Modified());
@@ -196,7 +196,7 @@ TEST(Compile, FindIdAsksForAnIdAndReportsAMiss) {
     value = answer;
     return ok;
   });
-  f.FindIDClick(nullptr);
+  f.CompileCmds->FindIDClick(nullptr);
   ASSERT_EQ(asked.size(), 3u);
   EXPECT_EQ(asked[0], "quillmark");
   EXPECT_EQ(asked[1], "検索するﾄﾋﾟｯｸIDの入力");
@@ -209,12 +209,12 @@ TEST(Compile, FindIdAsksForAnIdAndReportsAMiss) {
 
   // A known id opens its topic (saving the open one); Cancel does nothing.
   answer = ids[1];
-  f.FindIDClick(nullptr);
+  f.CompileCmds->FindIDClick(nullptr);
   EXPECT_EQ(f.Project.TopicId, ids[1]);
   EXPECT_NE(ReadFile(f.Project.TopicFilePath(ids[0])).find("Nowhere"), std::string::npos);
   ok = false;
   answer = ids[0];
-  f.FindIDClick(nullptr);
+  f.CompileCmds->FindIDClick(nullptr);
   EXPECT_EQ(f.Project.TopicId, ids[1]);
   EXPECT_EQ(fx.boxes.size(), 1u);
   cl::SetInputQueryHook(nullptr);
@@ -225,17 +225,17 @@ TEST(Compile, AMissingCompilerIsNamed) {
   TMainForm& f = *fx.form;
   std::string empty = NewTempDir();
   f.Project.Program.HcwFolder = empty;
-  f.HelpMakeAExecute(nullptr);
+  f.CompileCmds->HelpMakeAExecute(nullptr);
   ASSERT_EQ(fx.boxes.size(), 1u);
   EXPECT_EQ(fx.boxes[0].text.rfind(empty + "\\Hcrtf.exe ", 0), 0u) << fx.boxes[0].text;
   // Saved all the same; the pane stays as it was.
   EXPECT_FALSE(f.Project.ProjectModified);
-  EXPECT_FALSE(f.ErrView->Checked());
+  EXPECT_FALSE(f.CompileCmds->ErrView->Checked());
   EXPECT_FALSE(f.ErrEdit->Visible());
-  EXPECT_FALSE(f.CompilerRunning());
+  EXPECT_FALSE(f.CompileCmds->CompilerRunning());
 
   f.Project.Program.HcwFolder.clear();
-  f.HelpMakeAExecute(nullptr);
+  f.CompileCmds->HelpMakeAExecute(nullptr);
   ASSERT_EQ(fx.boxes.size(), 2u);
   EXPECT_EQ(fx.boxes[1].text.rfind("Hcrtf.exe ", 0), 0u) << fx.boxes[1].text;
   EXPECT_NE(fx.boxes[1].text.find("Help Workshop"), std::string::npos);
@@ -246,8 +246,8 @@ TEST(Compile, ErrViewAndHelpViewShowThePaneAndTheHelpFile) {
   TMainForm& f = *fx.form;
   std::string err = fx.dir + "\\Calques3D.err";
   qm::WriteFileReplacing(err, "first\r\nlast line\r\n");
-  f.ErrView->Click();
-  EXPECT_TRUE(f.ErrView->Checked());
+  f.CompileCmds->ErrView->Click();
+  EXPECT_TRUE(f.CompileCmds->ErrView->Checked());
   EXPECT_TRUE(f.ErrEdit->Visible());
   EXPECT_EQ(f.Splitter2->Height(), 3);
   EXPECT_EQ(f.Splitter2->Top() + 3, f.ErrEdit->Top());
@@ -255,24 +255,24 @@ TEST(Compile, ErrViewAndHelpViewShowThePaneAndTheHelpFile) {
   EXPECT_EQ(f.ErrEdit->Line(1), "last line");
   EXPECT_EQ(f.ErrEdit->SelStart(), static_cast<int>(SendMessageA(f.ErrEdit->Handle(), EM_LINEINDEX, 1, 0)));
 
-  f.ErrView->Click();
-  EXPECT_FALSE(f.ErrView->Checked());
+  f.CompileCmds->ErrView->Click();
+  EXPECT_FALSE(f.CompileCmds->ErrView->Checked());
   EXPECT_FALSE(f.ErrEdit->Visible());
   EXPECT_EQ(f.Splitter2->Height(), 0);
 
   // Ticked again: read again from disk; no file leaves the pane empty.
   qm::WriteFileReplacing(err, "again\n");
-  f.ErrView->Click();
+  f.CompileCmds->ErrView->Click();
   EXPECT_EQ(f.ErrEdit->Line(0), "again");
-  f.ErrView->Click();
+  f.CompileCmds->ErrView->Click();
   qm::DeleteFileAt(err);
-  f.ErrView->Click();
+  f.CompileCmds->ErrView->Click();
   EXPECT_TRUE(f.ErrEdit->Visible());
   EXPECT_EQ(fx.PaneText(), "");
   EXPECT_TRUE(fx.boxes.empty());
 
   // F12: the help file in the viewer, whether it exists or not.
-  f.HelpView->Click();
+  f.CompileCmds->HelpView->Click();
   ASSERT_EQ(fx.winhelp.size(), 1u);
   EXPECT_EQ(fx.winhelp[0].command, static_cast<UINT>(HELP_FINDER));
   EXPECT_EQ(fx.winhelp[0].file, fx.dir + "\\Calques3D.hlp");
@@ -325,11 +325,11 @@ void CALLBACK WhileCompiling(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   TMainForm& f = *g_during.fx->form;
   if (!g_during.ran) {
-    g_during.ran = f.CompilerRunning();
+    g_during.ran = f.CompileCmds->CompilerRunning();
     // A second compile, Open, New and a recent project are refused.
-    f.HelpMakeA->Execute(nullptr);
-    f.OpenA->Execute(nullptr);
-    f.FileNewItem->Click();
+    f.CompileCmds->HelpMakeA->Execute(nullptr);
+    f.ProjectCmds->OpenA->Execute(nullptr);
+    f.ProjectCmds->FileNewItem->Click();
     f.FileMenu->Item(10)->Click();
     g_during.boxes = g_during.fx->boxes.size();
     // Closing waits for the compiler.
@@ -357,16 +357,16 @@ TEST(Compile, WhileTheCompilerRunsTheProjectStaysAndClosingWaits) {
   g_during = DuringWait{&fx};
   SetTimer(nullptr, 0, 200, WhileCompiling);
 
-  f.HelpMakeAExecute(nullptr);
+  f.CompileCmds->HelpMakeAExecute(nullptr);
 
   EXPECT_TRUE(g_during.ran);
   EXPECT_EQ(g_during.boxes, 4u);
   for (const cl::MessageBoxCall& b : fx.boxes)
     EXPECT_NE(b.text.find("ヘルプコンパイラの実行中です"), std::string::npos) << b.text;
   EXPECT_TRUE(g_during.was_visible);
-  EXPECT_FALSE(f.CompilerRunning());
+  EXPECT_FALSE(f.CompileCmds->CompilerRunning());
   EXPECT_EQ(f.Project.ProjectFile, "Calques3D.hpj");
-  EXPECT_TRUE(f.ErrView->Checked());
+  EXPECT_TRUE(f.CompileCmds->ErrView->Checked());
   EXPECT_TRUE(IsWindowVisible(f.Handle()));
   // Now the close is carried out (the fixture's form is no main form: it hides).
   fx.Pump();
@@ -392,7 +392,7 @@ FoundWindow WaitForHelpWorkshop(const std::string& needle) {
 TEST(Compile, HelpWorkshopStartsOnTheProjectAndAMissingZonivexIsNamed) {
   CompileFixture fx;
   TMainForm& f = *fx.form;
-  f.HcwH1->Click();
+  f.CompileCmds->HcwH1->Click();
   FoundWindow hcw = WaitForHelpWorkshop(fx.dir);
   ASSERT_TRUE(hcw.hwnd);
   EXPECT_NE(hcw.text.find("Project file: Calques3D.hpj"), std::string::npos) << hcw.text;
@@ -408,12 +408,12 @@ TEST(Compile, HelpWorkshopStartsOnTheProjectAndAMissingZonivexIsNamed) {
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string zonivex = qm::ExtractFileDir(self) + "\\zonivex.exe";
   ASSERT_FALSE(qm::FileExists(zonivex));
-  f.ZonivexS1->Click();
+  f.CompileCmds->ZonivexS1->Click();
   ASSERT_EQ(fx.boxes.size(), 1u);
   EXPECT_EQ(fx.boxes[0].text.rfind(zonivex + " ", 0), 0u) << fx.boxes[0].text;
 
   f.Project.Program.HcwFolder.clear();
-  f.HcwH1->Click();
+  f.CompileCmds->HcwH1->Click();
   ASSERT_EQ(fx.boxes.size(), 2u);
   EXPECT_EQ(fx.boxes[1].text.rfind("hcw.exe ", 0), 0u) << fx.boxes[1].text;
 }

@@ -7,7 +7,7 @@
 #include "core/FileSystem.h"
 #include "core/Lines.h"
 
-using namespace qmtest;
+using namespace qm::editor::test;
 using namespace qm::editor;
 
 namespace {
@@ -22,13 +22,13 @@ struct ContentsFixture : EditorFixture {
   ContentsFixture() : f(*form) {
     dir = NewTempDir();
     dialog_answers = {dir + "\\Book.hpj"};
-    f.FileNew(nullptr);
+    f.ProjectCmds->FileNew(nullptr);
     f.SetScreenBounds(20, 20, 700, 600);
     Pump();
   }
 
   static cl::TTreeNode Item(ContentsNode* n) { return static_cast<cl::TTreeNode>(n->ViewItem); }
-  ContentsNode* Selected() { return f.NodeOfItem(f.ConTextView->Selected()); }
+  ContentsNode* Selected() { return f.ContentsCmds->NodeOfItem(f.ConTextView->Selected()); }
   void Select(ContentsNode* n) { f.ConTextView->Select(Item(n)); }
   ContentsNode* Node(const std::string& text) {
     for (ContentsNode* n : f.Project.Contents.Nodes())
@@ -52,7 +52,7 @@ struct ContentsFixture : EditorFixture {
     for (cl::TTreeNode i = v->FirstChild(nullptr); i; i = v->NextInTree(i)) {
       if (!s.empty()) s += ' ';
       s += std::string(v->Level(i), '.') + KindLetter(v->ImageIndex(i)) + ":" + v->NodeText(i);
-      EXPECT_EQ(f.NodeOfItem(i)->ViewItem, i);
+      EXPECT_EQ(f.ContentsCmds->NodeOfItem(i)->ViewItem, i);
     }
     return s;
   }
@@ -117,15 +117,15 @@ TEST(ContentsEditing, ANewProjectGrowsByEveryAddCommandAndWritesItsFiles) {
   ContentsFixture fx;
   TMainForm& f = fx.f;
   // Nothing selected: books and topics only.
-  EXPECT_TRUE(f.AddBookA->Enabled());
-  EXPECT_TRUE(f.AddCntA->Enabled());
-  EXPECT_FALSE(f.AddHideA->Enabled());
-  EXPECT_FALSE(f.AddHelpA->Enabled());
-  EXPECT_FALSE(f.DelCntA->Enabled());
+  EXPECT_TRUE(f.ContentsCmds->AddBookA->Enabled());
+  EXPECT_TRUE(f.ContentsCmds->AddCntA->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->AddHideA->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->AddHelpA->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->DelCntA->Enabled());
   EXPECT_TRUE(f.Editor->ReadOnly());
 
   // A new topic opens at once: empty and writable.
-  ASSERT_TRUE(f.AddCntA->Execute());
+  ASSERT_TRUE(f.ContentsCmds->AddCntA->Execute());
   ContentsNode* t1 = fx.Selected();
   ASSERT_NE(t1, nullptr);
   EXPECT_EQ(t1->Text, "HID00000001");
@@ -135,22 +135,22 @@ TEST(ContentsEditing, ANewProjectGrowsByEveryAddCommandAndWritesItsFiles) {
   EXPECT_EQ(f.Editor->PlainText(), "");
   EXPECT_EQ(f.StatusBar->PanelText(0), "HID00000001");
   EXPECT_EQ(f.StatusBar->PanelText(1), "1");
-  EXPECT_TRUE(f.AddHideA->Enabled());
-  EXPECT_TRUE(f.AddHelpA->Enabled());
+  EXPECT_TRUE(f.ContentsCmds->AddHideA->Enabled());
+  EXPECT_TRUE(f.ContentsCmds->AddHelpA->Enabled());
   fx.TypeAtEnd("The first topic");
 
   // A book at the end of the level, relabelled in place.
-  f.AddBookA->Execute();
+  f.ContentsCmds->AddBookA->Execute();
   ContentsNode* book = fx.Selected();
   EXPECT_EQ(book->Text, "New");
-  EXPECT_FALSE(f.AddHideA->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->AddHideA->Enabled());
   f.Project.ProjectModified = false;
   fx.Relabel(book, "Chapter");
   EXPECT_EQ(book->Text, "Chapter");
   EXPECT_TRUE(f.Project.ProjectModified);
 
   // A topic into the empty book; the open topic was saved first.
-  f.AddCntA->Execute();
+  f.ContentsCmds->AddCntA->Execute();
   EXPECT_EQ(fx.Selected()->Parent(), book);
   EXPECT_EQ(f.Project.TopicId, "HID00000002");
   EXPECT_NE(ReadFile(fx.dir + "\\rtf\\HID00000001.rtf").find("The first topic"), std::string::npos);
@@ -159,11 +159,11 @@ TEST(ContentsEditing, ANewProjectGrowsByEveryAddCommandAndWritesItsFiles) {
   // before the book.
   fx.ClickTopic("HID00000001");
   EXPECT_EQ(f.Editor->PlainText().find("The first topic"), 0u);
-  f.AddHideA->Execute();
+  f.ContentsCmds->AddHideA->Execute();
   EXPECT_EQ(fx.Selected()->Kind, kHiddenTopicNode);
   EXPECT_EQ(f.Project.TopicId, "HID00000003");
   fx.Select(t1);
-  f.AddHelpA->Execute();
+  f.ContentsCmds->AddHelpA->Execute();
   ContentsNode* ext = fx.Selected();
   EXPECT_EQ(ext->Kind, kExternalNode);
   EXPECT_EQ(f.Project.TopicId, "HID00000003");  // an external entry opens no topic
@@ -172,17 +172,17 @@ TEST(ContentsEditing, ANewProjectGrowsByEveryAddCommandAndWritesItsFiles) {
 
   // The position menus: a topic at the very top, a book below the chapter
   // and one inside it.
-  f.TopicInsTopMenu->Click();
+  f.ContentsCmds->TopicInsTopMenu->Click();
   EXPECT_EQ(fx.Selected(), f.Project.Contents.First());
   fx.Select(book);
-  f.BookInsDnMenu->Click();
+  f.ContentsCmds->BookInsDnMenu->Click();
   fx.Relabel(fx.Selected(), "Appendix");
   fx.Select(book);
-  f.BookInsLDnMenu->Click();
+  f.ContentsCmds->BookInsLDnMenu->Click();
   fx.Relabel(fx.Selected(), "Section");
   fx.Select(fx.Node("HID00000002"));
-  f.TopicInsDnMenu->Click();  // HID00000005 after HID00000002
-  f.OtherUpMenu->Click();     // an external entry above it (no target: not written)
+  f.ContentsCmds->TopicInsDnMenu->Click();  // HID00000005 after HID00000002
+  f.ContentsCmds->OtherUpMenu->Click();     // an external entry above it (no target: not written)
 
   const std::string shape =
       "T:HID00000004 T:HID00000001 .H:HID00000003 E:Elsewhere B:Chapter .T:HID00000002 .E:New "
@@ -190,7 +190,7 @@ TEST(ContentsEditing, ANewProjectGrowsByEveryAddCommandAndWritesItsFiles) {
   EXPECT_EQ(fx.Shape(), shape);
   EXPECT_EQ(fx.ViewShape(), shape);
 
-  f.SaveAExecute(nullptr);
+  f.ProjectCmds->SaveAExecute(nullptr);
   EXPECT_FALSE(f.Project.ProjectModified);
   EXPECT_EQ(fx.Section("[FILES]"), (Strings{"HID00000004.rtf", "HID00000001.rtf", "HID00000003.rtf",
                                            "HID00000002.rtf", "HID00000005.rtf"}));
@@ -218,72 +218,72 @@ TEST(ContentsEditing, PositionMenusAndCommandsFollowTheSelection) {
     int tag;
   };
   const Row rows[] = {
-      {f.BookInsUpMenu, "BookInsUpMenu", "上に挿入", 1},
-      {f.BookInsDnMenu, "BookInsDnMenu", "下に挿入", 2},
-      {f.BookInsLDnMenu, "BookInsLDnMenu", "１レベル下に挿入", 3},
-      {f.TopicInsUpMenu, "TopicInsUpMenu", "上に挿入", 1},
-      {f.TopicInsDnMenu, "TopicInsDnMenu", "下に挿入", 2},
-      {f.TopicInsTopMenu, "TopicInsTopMenu", "トップに挿入", 3},
-      {f.OtherUpMenu, "OtherUpMenu", "上に挿入", 11},
-      {f.OtherDownMenu, "OtherDownMenu", "下に挿入", 12},
-      {f.OtherTopMenu, "OtherTopMenu", "トップﾟに挿入", 13},
+      {f.ContentsCmds->BookInsUpMenu, "BookInsUpMenu", "上に挿入", 1},
+      {f.ContentsCmds->BookInsDnMenu, "BookInsDnMenu", "下に挿入", 2},
+      {f.ContentsCmds->BookInsLDnMenu, "BookInsLDnMenu", "１レベル下に挿入", 3},
+      {f.ContentsCmds->TopicInsUpMenu, "TopicInsUpMenu", "上に挿入", 1},
+      {f.ContentsCmds->TopicInsDnMenu, "TopicInsDnMenu", "下に挿入", 2},
+      {f.ContentsCmds->TopicInsTopMenu, "TopicInsTopMenu", "トップに挿入", 3},
+      {f.ContentsCmds->OtherUpMenu, "OtherUpMenu", "上に挿入", 11},
+      {f.ContentsCmds->OtherDownMenu, "OtherDownMenu", "下に挿入", 12},
+      {f.ContentsCmds->OtherTopMenu, "OtherTopMenu", "トップﾟに挿入", 13},  // sound mark and all
   };
   for (const Row& r : rows) {
     EXPECT_EQ(r.item->Name, r.name);
     EXPECT_EQ(r.item->Caption(), r.caption) << r.name;
     EXPECT_EQ(r.item->Tag, r.tag) << r.name;
   }
-  EXPECT_EQ(f.AddBookButton->DropdownMenu, f.BookMenu);
-  EXPECT_EQ(f.AddCntButton->DropdownMenu, f.TopicInsMenu);
-  EXPECT_EQ(f.AddHelpButton->DropdownMenu, f.OtherInsMenu);
+  EXPECT_EQ(f.ContentsCmds->AddBookButton->DropdownMenu, f.ContentsCmds->BookMenu);
+  EXPECT_EQ(f.ContentsCmds->AddCntButton->DropdownMenu, f.ContentsCmds->TopicInsMenu);
+  EXPECT_EQ(f.ContentsCmds->AddHelpButton->DropdownMenu, f.ContentsCmds->OtherInsMenu);
 
   // Nothing selected: no book positions, no above or below.
-  f.BookMenu->OnPopup(f.BookMenu);
-  f.OtherInsMenu->OnPopup(f.OtherInsMenu);
-  EXPECT_FALSE(f.BookInsUpMenu->Enabled());
-  EXPECT_FALSE(f.OtherUpMenu->Enabled());
-  EXPECT_FALSE(f.OtherDownMenu->Enabled());
-  EXPECT_TRUE(f.OtherTopMenu->Enabled());
+  f.ContentsCmds->BookMenu->OnPopup(f.ContentsCmds->BookMenu);
+  f.ContentsCmds->OtherInsMenu->OnPopup(f.ContentsCmds->OtherInsMenu);
+  EXPECT_FALSE(f.ContentsCmds->BookInsUpMenu->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->OtherUpMenu->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->OtherDownMenu->Enabled());
+  EXPECT_TRUE(f.ContentsCmds->OtherTopMenu->Enabled());
 
   // The toolbar button of AddHelpA makes an external entry (its Tag 10).
-  f.AddCntA->Execute();
-  f.AddHelpButton->Click();
+  f.ContentsCmds->AddCntA->Execute();
+  f.ContentsCmds->AddHelpButton->Click();
   EXPECT_EQ(fx.Selected()->Kind, kExternalNode);
   EXPECT_EQ(fx.Selected()->PrevSibling()->Kind, kTopicNode);
-  f.TopicInsMenu->OnPopup(f.TopicInsMenu);
-  EXPECT_TRUE(f.TopicInsUpMenu->Enabled());
-  f.BookMenu->OnPopup(f.BookMenu);
-  EXPECT_FALSE(f.BookInsDnMenu->Enabled());
-  f.AddBookButton->Click();
-  f.BookMenu->OnPopup(f.BookMenu);
-  f.TopicInsMenu->OnPopup(f.TopicInsMenu);
-  EXPECT_TRUE(f.BookInsDnMenu->Enabled());
-  EXPECT_FALSE(f.TopicInsUpMenu->Enabled());
-  EXPECT_TRUE(f.TopicInsTopMenu->Enabled());
+  f.ContentsCmds->TopicInsMenu->OnPopup(f.ContentsCmds->TopicInsMenu);
+  EXPECT_TRUE(f.ContentsCmds->TopicInsUpMenu->Enabled());
+  f.ContentsCmds->BookMenu->OnPopup(f.ContentsCmds->BookMenu);
+  EXPECT_FALSE(f.ContentsCmds->BookInsDnMenu->Enabled());
+  f.ContentsCmds->AddBookButton->Click();
+  f.ContentsCmds->BookMenu->OnPopup(f.ContentsCmds->BookMenu);
+  f.ContentsCmds->TopicInsMenu->OnPopup(f.ContentsCmds->TopicInsMenu);
+  EXPECT_TRUE(f.ContentsCmds->BookInsDnMenu->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->TopicInsUpMenu->Enabled());
+  EXPECT_TRUE(f.ContentsCmds->TopicInsTopMenu->Enabled());
   // A book with a child cannot be deleted; a hidden topic takes no entries.
-  f.AddCntA->Execute();
+  f.ContentsCmds->AddCntA->Execute();
   fx.Select(fx.Selected()->Parent());
-  EXPECT_FALSE(f.DelCntA->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->DelCntA->Enabled());
   fx.Select(f.Project.Contents.First());
-  f.AddHideA->Execute();
-  EXPECT_FALSE(f.AddCntA->Enabled());
-  EXPECT_FALSE(f.AddHelpA->Enabled());
-  EXPECT_FALSE(f.AddBookA->Enabled());
-  EXPECT_TRUE(f.AddHideA->Enabled());
+  f.ContentsCmds->AddHideA->Execute();
+  EXPECT_FALSE(f.ContentsCmds->AddCntA->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->AddHelpA->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->AddBookA->Enabled());
+  EXPECT_TRUE(f.ContentsCmds->AddHideA->Enabled());
 }
 
 TEST(ContentsEditing, DeletingTheOpenTopicClearsTheEditorAndFreesItsNumber) {
   ContentsFixture fx;
   TMainForm& f = fx.f;
-  f.AddCntA->Execute();
+  f.ContentsCmds->AddCntA->Execute();
   fx.TypeAtEnd("Soon gone");
-  f.SaveAExecute(nullptr);
+  f.ProjectCmds->SaveAExecute(nullptr);
   ASSERT_TRUE(qm::FileExists(fx.dir + "\\rtf\\HID00000001.rtf"));
-  f.AddBookA->Execute();
+  f.ContentsCmds->AddBookA->Execute();
   fx.Select(f.Project.Contents.First());
-  ASSERT_TRUE(f.DelCntA->Enabled());
+  ASSERT_TRUE(f.ContentsCmds->DelCntA->Enabled());
   f.Project.ProjectModified = false;
-  f.DelCntA->Execute();
+  f.ContentsCmds->DelCntA->Execute();
   EXPECT_EQ(f.Project.OpenTopicNode, nullptr);
   EXPECT_EQ(f.Project.TopicId, "");
   EXPECT_TRUE(f.Editor->ReadOnly());
@@ -294,21 +294,21 @@ TEST(ContentsEditing, DeletingTheOpenTopicClearsTheEditorAndFreesItsNumber) {
   EXPECT_EQ(fx.ViewShape(), "B:New");
   // The number comes back with the next topic.
   fx.Select(f.Project.Contents.First());
-  f.AddCntA->Execute();
+  f.ContentsCmds->AddCntA->Execute();
   EXPECT_EQ(fx.Selected()->Text, "HID00000001");
   EXPECT_EQ(fx.Selected()->Data, 1);
 
   // The open node goes even when the open id no longer names it (its id
   // was changed meanwhile): nothing is left to be saved under an id.
   f.Project.TopicId = "Renamed";
-  f.DelCntA->Execute();
+  f.ContentsCmds->DelCntA->Execute();
   EXPECT_EQ(f.Project.OpenTopicNode, nullptr);
   EXPECT_EQ(f.Project.TopicId, "");
   EXPECT_TRUE(f.Editor->ReadOnly());
   EXPECT_FALSE(f.Editor->Modified());
   // A book just loses its node.
   fx.Select(f.Project.Contents.First());
-  f.DelCntA->Execute();
+  f.ContentsCmds->DelCntA->Execute();
   EXPECT_TRUE(f.Project.Contents.IsEmpty());
   EXPECT_EQ(f.ConTextView->Count(), 0);
 }
@@ -316,7 +316,7 @@ TEST(ContentsEditing, DeletingTheOpenTopicClearsTheEditorAndFreesItsNumber) {
 TEST(ContentsEditing, RelabellingATopicInPlaceIsRefused) {
   ContentsFixture fx;
   TMainForm& f = fx.f;
-  f.AddCntA->Execute();
+  f.ContentsCmds->AddCntA->Execute();
   ContentsNode* t = fx.Selected();
   f.Project.ProjectModified = false;
   HWND edit = reinterpret_cast<HWND>(SendMessageA(f.ConTextView->Handle(), TVM_EDITLABELA, 0,
@@ -330,23 +330,23 @@ TEST(ContentsEditing, RelabellingATopicInPlaceIsRefused) {
 struct DragFixture : ContentsFixture {
   ContentsNode *t1, *h, *t2, *b1, *a, *b2;
   DragFixture() {
-    f.AddCntA->Execute();
+    f.ContentsCmds->AddCntA->Execute();
     t1 = Selected();
-    f.AddHideA->Execute();
+    f.ContentsCmds->AddHideA->Execute();
     h = Selected();
     Select(t1);
-    f.AddCntA->Execute();
+    f.ContentsCmds->AddCntA->Execute();
     t2 = Selected();
-    f.AddBookA->Execute();
+    f.ContentsCmds->AddBookA->Execute();
     b1 = Selected();
     Relabel(b1, "B1");
-    f.AddCntA->Execute();
+    f.ContentsCmds->AddCntA->Execute();
     a = Selected();
     Select(b1);
-    f.AddBookA->Execute();
+    f.ContentsCmds->AddBookA->Execute();
     b2 = Selected();
     Relabel(b2, "B2");
-    f.SaveAExecute(nullptr);
+    f.ProjectCmds->SaveAExecute(nullptr);
   }
 };
 
@@ -396,7 +396,7 @@ TEST(ContentsDragDrop, MovesFollowTheRulesAndTheViewFollowsTheTree) {
   EXPECT_EQ(fx.ViewShape(), fx.Shape());
 
   // The files follow the tree order.
-  f.SaveAExecute(nullptr);
+  f.ProjectCmds->SaveAExecute(nullptr);
   EXPECT_EQ(fx.Section("[FILES]"), (Strings{"HID00000001.rtf", "HID00000003.rtf", "HID00000004.rtf",
                                            "HID00000002.rtf"}));
   EXPECT_EQ(fx.File("Book.cnt"),
@@ -426,7 +426,7 @@ TEST(ContentsDragDrop, TheEditorTakesTopicsAndEntriesOnly) {
   auto accepts = [&](ContentsNode* n) {
     f.ConTextView->BeginDrag(fx.Item(n), fx.Centre(n));
     bool accept = false;
-    f.EditorDragOver(f.ConTextView, 5, 5, accept);
+    f.ContentsCmds->EditorDragOver(f.ConTextView, 5, 5, accept);
     qm::controls::TDragSession::Cancel();
     PostMessageA(f.ConTextView->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     fx.Pump();
@@ -456,22 +456,22 @@ TEST(TopicStatus, TopicCommandsFollowTheOpenTopic) {
   ContentsFixture fx;
   TMainForm& f = fx.f;
   cl::TAction* cmd = f.ActionList1->Add("ProbeA", "Probe");
-  f.TopicCommandActions.push_back(cmd);
-  f.TopicCommandsEnabled.reset();
-  f.ShowTopicStatus("");
+  f.TopicOpenCommands.Actions.push_back(cmd);
+  f.ContentsCmds->TopicCommandsEnabled.reset();
+  f.ContentsCmds->ShowTopicStatus("");
   EXPECT_FALSE(cmd->Enabled());
   EXPECT_TRUE(f.Editor->ReadOnly());
-  f.AddCntA->Execute();
+  f.ContentsCmds->AddCntA->Execute();
   EXPECT_TRUE(cmd->Enabled());
   EXPECT_FALSE(f.Editor->ReadOnly());
   // Another topic while they are on: no change needed.
   cmd->SetEnabled(false);
-  f.AddCntA->Execute();
+  f.ContentsCmds->AddCntA->Execute();
   EXPECT_FALSE(cmd->Enabled());
-  f.DelCntA->Execute();
+  f.ContentsCmds->DelCntA->Execute();
   EXPECT_FALSE(cmd->Enabled());
   EXPECT_TRUE(f.Editor->ReadOnly());
-  f.TopicCommandActions.clear();
+  f.TopicOpenCommands.Actions.clear();
 }
 
 }  // namespace

@@ -4,7 +4,11 @@
 
 #include "classlib/Application.h"
 #include "classlib/Dialogs.h"
+#include "editor/BackupCommands.h"
+#include "editor/CompileCommands.h"
+#include "editor/HelpOptionCommands.h"
 #include "editor/MainForm.h"
+#include "editor/ProjectCommands.h"
 
 using namespace qm;
 using namespace qm::editor;
@@ -162,12 +166,63 @@ TEST_F(MainFormTest, ASaveErrorWhileClosingIsShownAndRefusesTheClose) {
   EXPECT_EQ(Value("Pos", "Width"), "640");
 }
 
+std::vector<std::string> Captions(cl::TMenuItem* menu) {
+  std::vector<std::string> captions;
+  for (int i = 0; i < menu->Count(); ++i) {
+    cl::TMenuItem* m = menu->Item(i);
+    captions.push_back(m->Action() ? m->Action()->Caption() : m->Caption());
+  }
+  return captions;
+}
+
+// Each button's action caption, else its hint; "-" for a separator.
+std::vector<std::string> Buttons(cl::TToolBar* bar) {
+  std::vector<std::string> names;
+  for (cl::TToolButton* b : bar->Buttons()) {
+    if (b->Style() == cl::TToolButtonStyle::Separator)
+      names.push_back("-");
+    else
+      names.push_back(b->Action() ? b->Action()->Caption() : b->Hint());
+  }
+  return names;
+}
+
+// The command groups fill the menus' skeleton and the toolbars in their
+// order of creation.
+TEST_F(MainFormTest, TheGroupsFillTheMenusAndToolBarsInOrder) {
+  auto f = Create();
+  using Strings = std::vector<std::string>;
+  EXPECT_EQ(Captions(f->FileMenu),
+            (Strings{"新規作成(&N)...", "開く(&O)...", "保存(&S)", "-", "新規ヘッダ(&E)", "新規トピック(&T)",
+                     "新規非表示トピック(&H)", "新規参照トピック(&B)", "コンテキスト削除(&D)", "-", "終了(&X)"}));
+  EXPECT_EQ(Captions(f->EditMenu), (Strings{"ID検索(&I)..."}));
+  EXPECT_EQ(Captions(f->ToolMenu),
+            (Strings{"コンパイル(&C)", "ヘルプ表示(&V)", "エラーログ(&E)", "-", "Helpオプション(&H)...",
+                     "バックアップ(&B)", "-", "Hcwの起動(&H)", "Zonivexの起動(&S)"}));
+  EXPECT_EQ(Buttons(f->PrjBar),
+            (Strings{"新規作成", "開く(&O)...", "保存(&S)", "-", "コンパイル(&C)", "Helpオプション(&H)..."}));
+  EXPECT_EQ(Buttons(f->ContextBar),
+            (Strings{"新規ヘッダ(&E)", "新規トピック(&T)", "新規非表示トピック(&H)", "新規参照トピック(&B)",
+                     "コンテキスト削除(&D)"}));
+  EXPECT_EQ(&f->Group<TCompileCommands>(), f->CompileCmds);
+
+  // The six commands that need a project come on with the first one.
+  cl::TAction* options = f->Group<THelpOptionCommands>().HelpOptionA;
+  cl::TMenuItem* backup = f->Group<TBackupCommands>().Backup1;
+  EXPECT_FALSE(options->Enabled());
+  EXPECT_FALSE(backup->Enabled());
+  EXPECT_FALSE(f->CompileCmds->ErrView->Enabled());
+  f->ProjectCmds->EnableProjectActions();
+  for (cl::TAction* a : {f->ProjectCmds->SaveA, f->CompileCmds->HelpMakeA, options}) EXPECT_TRUE(a->Enabled());
+  for (cl::TMenuItem* m : {f->CompileCmds->ErrView, f->CompileCmds->HelpView, backup}) EXPECT_TRUE(m->Enabled());
+}
+
 TEST_F(MainFormTest, ShortcutsRunEnabledActionsOnly) {
   auto f = Create();
   int saves = 0;
-  f->SaveA->OnExecute = [&](cl::TComponent*) { ++saves; };
+  f->ProjectCmds->SaveA->OnExecute = [&](cl::TComponent*) { ++saves; };
   EXPECT_FALSE(f->IsShortCut('S', cl::ssCtrl));  // disabled without a project
-  f->SaveA->SetEnabled(true);
+  f->ProjectCmds->SaveA->SetEnabled(true);
   EXPECT_TRUE(f->IsShortCut('S', cl::ssCtrl));
   EXPECT_EQ(saves, 1);
 }

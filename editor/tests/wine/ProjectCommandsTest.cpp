@@ -5,7 +5,7 @@
 #include "core/FileSystem.h"
 #include "editor/core/RecentProjects.h"
 
-using namespace qmtest;
+using namespace qm::editor::test;
 using namespace qm::editor;
 
 namespace {
@@ -16,16 +16,16 @@ TEST(ProjectCommands, OpenReadsTheProjectIntoTheTreeAndTheCaptions) {
   EditorFixture fx;
   std::string dir = CopyProject("andes-fbd");
   fx.dialog_answers = {dir + "\\FBD.hpj"};
-  fx.form->OpenAExecute(nullptr);
+  fx.form->ProjectCmds->OpenAExecute(nullptr);
   TMainForm& f = *fx.form;
   EXPECT_EQ(f.Text(), dir + "\\FBD.hpj - Quillmark");
   EXPECT_EQ(cl::Application().Title(), "FBD.hpj - Quillmark");
   EXPECT_EQ(f.ConTextView->Count(), static_cast<int>(f.Project.Contents.Count()));
   EXPECT_GT(f.ConTextView->Count(), 0);
-  EXPECT_TRUE(f.SaveA->Enabled());
-  EXPECT_TRUE(f.HelpMakeA->Enabled());
-  EXPECT_TRUE(f.HelpView->Enabled());
-  EXPECT_TRUE(f.FindID->Enabled());
+  EXPECT_TRUE(f.ProjectCmds->SaveA->Enabled());
+  EXPECT_TRUE(f.CompileCmds->HelpMakeA->Enabled());
+  EXPECT_TRUE(f.CompileCmds->HelpView->Enabled());
+  EXPECT_TRUE(f.CompileCmds->FindID->Enabled());
   // The old layout moved into bmp and rtf.
   EXPECT_TRUE(qm::FileExists(dir + "\\rtf\\Andes.rtf"));
   EXPECT_TRUE(qm::FileExists(dir + "\\bmp\\Force.bmp"));
@@ -33,7 +33,7 @@ TEST(ProjectCommands, OpenReadsTheProjectIntoTheTreeAndTheCaptions) {
   EXPECT_EQ(MenuCaption(f.FileMenu, 10).substr(0, 3), "&1 ");
   EXPECT_TRUE(f.Editor->ReadOnly());
   // Save writes the project files (the conversion marked it modified).
-  f.SaveAExecute(nullptr);
+  f.ProjectCmds->SaveAExecute(nullptr);
   EXPECT_FALSE(f.Project.ProjectModified);
   EXPECT_NE(ReadFile(dir + "\\FBD.hpj").find("[FILES]\r\n"), std::string::npos);
 }
@@ -43,7 +43,7 @@ TEST(ProjectCommands, TheRecentMenuHoldsTheLastFiveProjects) {
   std::string dir = NewTempDir();
   for (int i = 1; i <= 6; ++i) {
     fx.dialog_answers = {dir + "\\p" + std::to_string(i) + ".hpj"};
-    fx.form->FileNew(nullptr);
+    fx.form->ProjectCmds->FileNew(nullptr);
     // A new project with no contents: the save shows its message only.
   }
   TMainForm& f = *fx.form;
@@ -73,34 +73,34 @@ TEST(ProjectCommands, NewAndOpenWithANodeSelectedStartFromTheNewTree) {
   TMainForm& f = *fx.form;
   std::string dir = CopyProject("andes-fbd");
   fx.dialog_answers = {dir + "\\FBD.hpj"};
-  f.OpenAExecute(nullptr);
+  f.ProjectCmds->OpenAExecute(nullptr);
   fx.ClickTopic("Popups");
-  ASSERT_NE(f.NodeOfItem(f.ConTextView->Selected()), nullptr);
+  ASSERT_NE(f.ContentsCmds->NodeOfItem(f.ConTextView->Selected()), nullptr);
   ASSERT_EQ(f.StatusBar->PanelText(0), "Popups");
 
   std::string other = NewTempDir();
   fx.dialog_answers = {other + "\\fresh.hpj"};
-  f.FileNew(nullptr);
+  f.ProjectCmds->FileNew(nullptr);
   EXPECT_EQ(f.ConTextView->Count(), 0);
   EXPECT_EQ(f.ConTextView->Selected(), nullptr);
   EXPECT_EQ(f.StatusBar->PanelText(0), "");
   EXPECT_TRUE(f.Editor->ReadOnly());
-  EXPECT_TRUE(f.AddBookA->Enabled());
-  EXPECT_TRUE(f.AddCntA->Enabled());
-  EXPECT_FALSE(f.AddHideA->Enabled());
-  EXPECT_FALSE(f.DelCntA->Enabled());
+  EXPECT_TRUE(f.ContentsCmds->AddBookA->Enabled());
+  EXPECT_TRUE(f.ContentsCmds->AddCntA->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->AddHideA->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->DelCntA->Enabled());
   // The new project takes its first topic.
-  f.AddCntAExecute(f.AddCntA);
+  f.ContentsCmds->AddCntAExecute(f.ContentsCmds->AddCntA);
   EXPECT_EQ(f.StatusBar->PanelText(0), "HID00000001");
   EXPECT_EQ(f.ConTextView->Count(), 1);
 
   // Open with the new topic selected reads the other project's tree.
-  f.SaveAExecute(nullptr);
+  f.ProjectCmds->SaveAExecute(nullptr);
   fx.dialog_answers = {dir + "\\FBD.hpj"};
-  f.OpenAExecute(nullptr);
+  f.ProjectCmds->OpenAExecute(nullptr);
   EXPECT_EQ(f.ConTextView->Count(), static_cast<int>(f.Project.Contents.Count()));
   EXPECT_EQ(f.StatusBar->PanelText(0), "");
-  EXPECT_FALSE(f.DelCntA->Enabled());
+  EXPECT_FALSE(f.ContentsCmds->DelCntA->Enabled());
 }
 
 TEST(ProjectCommands, NewOnAnExistingProjectAsksFirst) {
@@ -108,18 +108,18 @@ TEST(ProjectCommands, NewOnAnExistingProjectAsksFirst) {
   std::string dir = CopyProject("calques3d");
   fx.box_answer = IDNO;
   fx.dialog_answers = {dir + "\\Calques3D.hpj"};
-  fx.form->FileNew(nullptr);
+  fx.form->ProjectCmds->FileNew(nullptr);
   ASSERT_EQ(fx.boxes.size(), 1u);
   EXPECT_NE(fx.boxes[0].flags & MB_YESNO, 0u);
   EXPECT_TRUE(fx.form->Project.ProjectFile.empty());
-  EXPECT_FALSE(fx.form->SaveA->Enabled());
+  EXPECT_FALSE(fx.form->ProjectCmds->SaveA->Enabled());
 }
 
 TEST(Topics, ATopicLoadsIntoTheRichEditAndSavesBackWithItsFootnotes) {
   EditorFixture fx;
   std::string dir = CopyProject("andes-fbd");
   fx.dialog_answers = {dir + "\\FBD.hpj"};
-  fx.form->OpenAExecute(nullptr);
+  fx.form->ProjectCmds->OpenAExecute(nullptr);
   TMainForm& f = *fx.form;
   fx.ClickTopic("Popups");
   ASSERT_EQ(f.Project.TopicId, "Popups");
@@ -157,7 +157,7 @@ TEST(Topics, ATopicFileThatCannotBeReadLeavesNoTopicOpen) {
   EditorFixture fx;
   std::string dir = CopyProject("andes-fbd");
   fx.dialog_answers = {dir + "\\FBD.hpj"};
-  fx.form->OpenAExecute(nullptr);
+  fx.form->ProjectCmds->OpenAExecute(nullptr);
   fx.ClickTopic("Popups");
   ASSERT_EQ(fx.form->Project.TopicId, "Popups");
   HANDLE lock = CreateFileA((dir + "\\rtf\\AfxPrint.rtf").c_str(), GENERIC_READ, 0, nullptr,
@@ -178,24 +178,24 @@ TEST(Topics, DeletingASetAsidePictureAsksBeforeTheSave) {
   EditorFixture fx;
   std::string dir = CopyProject("andes-fbd");
   fx.dialog_answers = {dir + "\\FBD.hpj"};
-  fx.form->OpenAExecute(nullptr);
+  fx.form->ProjectCmds->OpenAExecute(nullptr);
   TMainForm& f = *fx.form;
   fx.ClickTopic("Equation");
   ASSERT_EQ(f.Project.TopicId, "Equation");
-  ASSERT_FALSE(f.OpenTopicStash.Items.empty());
+  ASSERT_FALSE(f.TopicCmds->OpenTopicStash.Items.empty());
   std::string before = ReadFile(dir + "\\rtf\\Equation.rtf");
   // Select the whole text and type over it: every placeholder goes.
   f.Editor->SetSel(0, -1);
   f.Editor->SetSelText("x");
   fx.boxes.clear();
   fx.box_answer = IDNO;
-  EXPECT_THROW(f.SaveTopic(), std::runtime_error);
+  EXPECT_THROW(f.TopicCmds->SaveTopic(), std::runtime_error);
   ASSERT_EQ(fx.boxes.size(), 1u);
   EXPECT_NE(fx.boxes[0].text.find("{pict "), std::string::npos);
   EXPECT_EQ(ReadFile(dir + "\\rtf\\Equation.rtf"), before);
   EXPECT_TRUE(f.Editor->Modified());
   fx.box_answer = IDYES;
-  f.SaveTopic();
+  f.TopicCmds->SaveTopic();
   EXPECT_NE(ReadFile(dir + "\\rtf\\Equation.rtf"), before);
 }
 

@@ -59,7 +59,7 @@ TEST(SingleInstance, ASecondStartRestoresTheFirstAndEnds) {
   Reaper reap_first{first};
   HWND main = WaitForWindow(first.dwProcessId, "TMainForm", 20000);
   ASSERT_NE(main, nullptr);
-  ASSERT_NE(FindWindowA("TApplication", "Quillmerk"), nullptr);
+  ASSERT_NE(FindWindowA("TApplication", "Quillmerk"), nullptr);  // spelt so on purpose
   PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   for (int t = 0; t < 5000 && !IsIconic(main); t += 100) Sleep(100);
   ASSERT_TRUE(IsIconic(main));

@@ -3,7 +3,7 @@
 #include "classlib/Application.h"
 #include "core/FileSystem.h"
 
-namespace qmtest {
+namespace qm::editor::test {
 
 std::string CopyProject(const std::string& name) {
   std::string from = std::string(QM_TESTDATA_DIR) + "/projects/" + name;
@@ -62,7 +62,7 @@ void EditorFixture::ClickTopic(const std::string& id) {
     if ((n->Kind == qm::editor::kTopicNode || n->Kind == qm::editor::kHiddenTopicNode) &&
         n->Data == index) {
       form->ConTextView->Select(static_cast<cl::TTreeNode>(n->ViewItem));
-      form->ConTextViewClick(form->ConTextView);
+      form->ContentsCmds->ConTextViewClick(form->ConTextView);
       return;
     }
   }
@@ -74,4 +74,4 @@ void EditorFixture::TypeAtEnd(const std::string& text) {
   form->Editor->SetSelText(text);
 }
 
-}  // namespace qmtest
+}  // namespace qm::editor::test

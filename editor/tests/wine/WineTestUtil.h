@@ -12,9 +12,16 @@
 #include "classlib/FileDialogs.h"
 #include "classlib/tests/TempDir.h"
 #include "core/IniSettings.h"
+#include "editor/CompileCommands.h"
+#include "editor/ContentsCommands.h"
 #include "editor/MainForm.h"
+#include "editor/ProjectCommands.h"
+#include "editor/TopicCommands.h"
 
-namespace qmtest {
+namespace qm::editor::test {
+
+// A new temporary folder (the class library's test helper).
+using qmtest::NewTempDir;
 
 // Copies every file of a test project (testdata/projects) into a new
 // temporary folder.
@@ -39,4 +46,4 @@ struct EditorFixture {
   void TypeAtEnd(const std::string& text);
 };
 
-}  // namespace qmtest
+}  // namespace qm::editor::test

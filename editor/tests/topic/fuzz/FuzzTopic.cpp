@@ -10,16 +10,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  qm::TopicFields fields;
-  qm::TopicStash stash;
-  const qm::Lines editor = qm::LoadTopicLines(qm::SplitLines(bytes), fields, stash);
-  (void)qm::RichEditStreamIn(editor);
+  qm::editor::TopicFields fields;
+  qm::editor::TopicStash stash;
+  const qm::Lines editor = qm::editor::LoadTopicLines(qm::SplitLines(bytes), fields, stash);
+  (void)qm::editor::RichEditStreamIn(editor);
   std::vector<int> unused;
-  const qm::Lines saved = qm::SaveTopicLines(editor, "id", fields, stash, &unused);
-  qm::TopicFields again;
-  qm::TopicStash stash2;
-  (void)qm::LoadTopicLines(saved, again, stash2);
+  const qm::Lines saved = qm::editor::SaveTopicLines(editor, "id", fields, stash, &unused);
+  qm::editor::TopicFields again;
+  qm::editor::TopicStash stash2;
+  (void)qm::editor::LoadTopicLines(saved, again, stash2);
   // The editor's own stream-out, as the control may write it, saved directly.
-  (void)qm::SaveTopicLines(qm::SplitRichEditStreamOut(bytes), "id", fields, stash, &unused);
+  (void)qm::editor::SaveTopicLines(qm::editor::SplitRichEditStreamOut(bytes), "id", fields, stash, &unused);
   return 0;
 }

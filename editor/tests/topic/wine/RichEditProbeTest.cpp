@@ -15,7 +15,7 @@
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
-namespace qm {
+namespace qm::editor {
 namespace {
 
 struct StreamBuffer {
@@ -53,8 +53,8 @@ class RichEditProbe : public ::testing::Test {
   }
 
   // The editor pane's RTF after the converted topic went in and came out.
-  Lines ThroughControl(const Lines& editorLines) {
-    StreamBuffer in{RichEditStreamIn(editorLines)};
+  Lines ThroughControl(const Lines& editor_lines) {
+    StreamBuffer in{RichEditStreamIn(editor_lines)};
     EDITSTREAM es{};
     es.dwCookie = reinterpret_cast<DWORD_PTR>(&in);
     es.pfnCallback = StreamInCallback;
@@ -219,4 +219,4 @@ INSTANTIATE_TEST_SUITE_P(Projects, RealTopicProbe,
                                            "calques3d/bcgcontrolbar.rtf"));
 
 }  // namespace
-}  // namespace qm
+}  // namespace qm::editor

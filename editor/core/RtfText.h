@@ -1,0 +1,28 @@
+// Reading RTF held as code page 932 bytes: words at a position, and the
+// steps of a walk over its groups. A step is a double-byte character, a
+// backslash escape or one byte, so that a walk never takes a trail byte or
+// an escaped brace for a brace of a group.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace qm::editor {
+
+// True when s holds what at pos (pos may be s.size(), or beyond it).
+bool StartsAt(std::string_view s, std::size_t pos, std::string_view what);
+
+// True when a control word ends at pos: the end of s, or a byte that is no
+// ASCII letter or digit.
+bool ControlWordEndsAt(std::string_view s, std::size_t pos);
+
+// The bytes of the step at s[i] (i < s.size()): a double-byte character
+// whole; a backslash with the byte it escapes, unless that byte begins a
+// double-byte character (which is then a step of its own); else one byte.
+std::size_t RtfStepLength(std::string_view s, std::size_t i);
+
+// Finds the '}' that closes the group opened at line[pos] == '{' on the same
+// line; npos when the group does not close on the line.
+std::size_t FindGroupEnd(std::string_view line, std::size_t pos);
+
+}  // namespace qm::editor
