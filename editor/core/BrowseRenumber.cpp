@@ -1,6 +1,6 @@
 #include "editor/core/BrowseRenumber.h"
 
-#include <cstdio>
+#include <string>
 
 #include "core/Cp932.h"
 #include "core/FileSystem.h"
@@ -59,10 +59,14 @@ BrowseIdError ParseBrowseId(std::string_view text, BrowseId& out) {
 }
 
 std::string FormatBrowseId(std::string_view group, long long number) {
-  char digits[32];
-  std::snprintf(digits, sizeof digits, "%.4lld", number);
+  // At least four digits after the sign.
+  const bool negative = number < 0;
+  std::string digits = std::to_string(negative ? -static_cast<unsigned long long>(number)
+                                               : static_cast<unsigned long long>(number));
+  if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
   std::string out(group);
   out += ':';
+  if (negative) out += '-';
   out += digits;
   return out;
 }
