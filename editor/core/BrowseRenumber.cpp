@@ -71,11 +71,12 @@ std::string FormatBrowseId(std::string_view group, long long number) {
   return out;
 }
 
-void StripTopicFootnotes(Lines& lines, TopicFields& kept) {
+bool StripTopicFootnotes(Lines& lines, TopicFields& kept) {
   kept = TopicFields{};
   const std::size_t first = FirstBodyLine(lines);
   ApplyJoinRule(lines, first);
-  if (first >= lines.size()) return;
+  if (first >= lines.size()) return false;
+  bool found = false;
   const std::string_view s = lines[first];
   std::string out;
   out.reserve(s.size());
@@ -96,6 +97,7 @@ void StripTopicFootnotes(Lines& lines, TopicFields& kept) {
         std::string value;
         ReadFootnoteText(s, pos, value);
         if (std::string* field = FootnoteField(kept, prev)) *field = std::move(value);
+        found = true;
         prev = 0;
         continue;
       }
@@ -123,6 +125,7 @@ void StripTopicFootnotes(Lines& lines, TopicFields& kept) {
     ++pos;
   }
   lines[first] = std::move(out);
+  return found;
 }
 
 void InsertTopicFootnotes(Lines& lines, std::string_view id, const TopicFields& fields) {
@@ -135,7 +138,9 @@ void InsertTopicFootnotes(Lines& lines, std::string_view id, const TopicFields& 
 bool SetTopicBrowseId(Lines& lines, std::string_view id, std::string_view browseId) {
   if (lines.size() <= 2) return false;
   TopicFields kept;
-  StripTopicFootnotes(lines, kept);
+  Lines stripped = lines;
+  if (!StripTopicFootnotes(stripped, kept)) return false;
+  lines = std::move(stripped);
   kept.BrowseId.assign(browseId);
   InsertTopicFootnotes(lines, id, kept);
   return true;
@@ -175,7 +180,10 @@ RenumberResult RewriteSiblingBrowseIds(const RenumberPlan& plan) {
       return result;
     }
     Lines lines = SplitLines(bytes);
-    if (!SetTopicBrowseId(lines, step.TopicId, step.BrowseId)) continue;
+    if (!SetTopicBrowseId(lines, step.TopicId, step.BrowseId)) {
+      result.Skipped.push_back(step.TopicId);
+      continue;
+    }
     try {
       WriteFileReplacing(step.Path, JoinLines(lines));
     } catch (const FileError& e) {

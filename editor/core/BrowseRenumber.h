@@ -46,8 +46,9 @@ std::string FormatBrowseId(std::string_view group, long long number);
 // out of the first body line (after the join rule), keeping the values in
 // kept (the # value is dropped) and the keepn flag in kept.NoScroll. The
 // blank that the block placement puts after "\pard" goes with the block, so
-// that putting the block back gives the line it came from.
-void StripTopicFootnotes(Lines& lines, TopicFields& kept);
+// that putting the block back gives the line it came from. Returns true
+// when a footnote was taken out.
+bool StripTopicFootnotes(Lines& lines, TopicFields& kept);
 
 // Puts the footnote block of id and fields back into the first body line by
 // the placement rule; the rest of the line is kept.
@@ -55,7 +56,9 @@ void InsertTopicFootnotes(Lines& lines, std::string_view id, const TopicFields& 
 
 // Gives the lines of a topic file the browse id, keeping its other
 // footnotes; # is set to id. Files of two lines or fewer are left alone
-// (false).
+// (false), and so are files whose first body line holds no footnote: a file
+// written by another tool keeps its footnotes further down, and a block put
+// into its first line would land in its font table.
 bool SetTopicBrowseId(Lines& lines, std::string_view id, std::string_view browseId);
 
 // One sibling file to rewrite.
@@ -77,16 +80,18 @@ BrowseIdError PlanRenumbering(const ProjectModel& model, const ContentsNode* ope
                               std::string_view browseId, RenumberPlan& plan);
 
 struct RenumberResult {
-  int Rewritten = 0;          // files written
-  std::string FailedTopicId;  // empty when every step went through
-  std::string Message;        // names the topic and the file that failed
+  int Rewritten = 0;                 // files written
+  std::vector<std::string> Skipped;  // ids of existing files left alone
+  std::string FailedTopicId;         // empty when every step went through
+  std::string Message;               // names the topic and the file that failed
   bool Ok() const { return FailedTopicId.empty(); }
 };
 
-// Rewrites the plan's files in order. A missing file, or one of two lines or
-// fewer, is skipped. Each file is written beside and then replaces the old
-// one, so none is ever left half-written; the first that cannot be read or
-// written stops the run, the files after it are not touched.
+// Rewrites the plan's files in order. A missing file, or one that
+// SetTopicBrowseId leaves alone, is skipped (and named in Skipped). Each
+// file is written beside and then replaces the old one, so none is ever left
+// half-written; the first that cannot be read or written stops the run, the
+// files after it are not touched.
 RenumberResult RewriteSiblingBrowseIds(const RenumberPlan& plan);
 
 }  // namespace qm::editor

@@ -1,6 +1,7 @@
 #include "editor/core/LinkListLines.h"
 
 #include "core/Cp932.h"
+#include "editor/core/ProjectModel.h"
 
 namespace qm::editor {
 
@@ -72,6 +73,23 @@ std::string LinkListLine(const LinkListOptions& o, const LinkListTopic& topic) {
     line += '}';
   }
   return line;
+}
+
+bool HasHiddenFirstChild(const ContentsNode* node) {
+  return node && node->FirstChild() && node->FirstChild()->Kind == kHiddenTopicNode;
+}
+
+std::vector<LinkListTopic> HiddenChildTopics(const ProjectModel& model, const ContentsNode* node) {
+  std::vector<LinkListTopic> topics;
+  if (!node) return topics;
+  for (std::size_t i = 0; i < node->ChildCount(); ++i) {
+    const ContentsNode* child = node->Child(i);
+    if (child->Kind != kHiddenTopicNode) break;
+    if (child->Data < 0 || static_cast<std::size_t>(child->Data) >= model.TopicCount()) continue;
+    const auto row = static_cast<std::size_t>(child->Data);
+    topics.push_back({model.TopicIds[row], row < model.TopicTitles.size() ? model.TopicTitles[row] : ""});
+  }
+  return topics;
 }
 
 Lines LinkListLines(const LinkListOptions& options, const std::vector<LinkListTopic>& topics) {

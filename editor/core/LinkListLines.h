@@ -10,6 +10,9 @@
 
 namespace qm::editor {
 
+class ContentsNode;
+class ProjectModel;
+
 enum class LinkListType { Jump = 0, Popup = 1 };
 // Window of a jump: the current one, the main window, the second window.
 enum class LinkListWindow { Current = 0, Main = 1, Second = 2 };
@@ -39,6 +42,14 @@ std::string SafeLinkText(std::string_view title, std::string_view id);
 // Button: "{button ,JI(" or "{button ,PI(" + window prefix (">main,",
 // ">" + name + ",", nothing) + id + ")}", an ideographic space and the text.
 std::string LinkListLine(const LinkListOptions& options, const LinkListTopic& topic);
+
+// The list can be made for a node whose first child is a hidden topic.
+bool HasHiddenFirstChild(const ContentsNode* node);
+
+// The node's children from the first as long as they are hidden topics, with
+// their ids and titles from the topic table (rows outside it are passed
+// over).
+std::vector<LinkListTopic> HiddenChildTopics(const ProjectModel& model, const ContentsNode* node);
 
 // The lines to append for the topics in order: each one preceded by an
 // empty line when BlankLines is set.

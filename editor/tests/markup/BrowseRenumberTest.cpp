@@ -96,6 +96,14 @@ TEST(Renumber, IdIsTheSiblingsOwnAndOtherLayoutsStayStable) {
   EXPECT_FALSE(SetTopicBrowseId(two, "X", "g:1"));
 }
 
+TEST(Renumber, FilesOfOtherToolsAreLeftAlone) {
+  // Their footnotes are further down; the first body line is font table.
+  const Lines file = SplitLines(test::ReadAll(PathJoin(QM_TESTDATA_DIR, "projects/andes-fbd/Popups.rtf")));
+  Lines lines = file;
+  EXPECT_FALSE(SetTopicBrowseId(lines, "Popups", "g:0002"));
+  EXPECT_EQ(lines, file);
+}
+
 class RenumberFiles : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -126,11 +134,13 @@ TEST_F(RenumberFiles, SiblingsAfterTheOpenTopicInTreeOrder) {
   Topic("S2", kHiddenTopicNode);
   Topic("MISSING", kTopicNode, false);
   Topic("S3");
+  Topic("FOREIGN");
+  WriteFileReplacing(m_.TopicFilePath("FOREIGN"), "{\\rtf1\r\n{\\fonttbl{\\f0 A;}}\r\n#{\\footnote F}\r\n");
 
   RenumberPlan plan;
   ASSERT_EQ(PlanRenumbering(m_, open, "grp:7", plan), BrowseIdError::None);
   EXPECT_EQ(plan.OpenBrowseId, "grp:0007");
-  ASSERT_EQ(plan.Steps.size(), 4u);
+  ASSERT_EQ(plan.Steps.size(), 5u);
   EXPECT_EQ(plan.Steps[0].BrowseId, "grp:0008");
   EXPECT_EQ(plan.Steps[1].TopicId, "S2");
   EXPECT_EQ(plan.Steps[1].BrowseId, "grp:0010");  // the book took 0009
@@ -139,6 +149,7 @@ TEST_F(RenumberFiles, SiblingsAfterTheOpenTopicInTreeOrder) {
   const RenumberResult r = RewriteSiblingBrowseIds(plan);
   EXPECT_TRUE(r.Ok());
   EXPECT_EQ(r.Rewritten, 3);
+  EXPECT_EQ(r.Skipped, std::vector<std::string>{"FOREIGN"});
   EXPECT_NE(test::ReadAll(m_.TopicFilePath("S3")).find("+{\\footnote grp:0012}"), std::string::npos);
   EXPECT_NE(test::ReadAll(m_.TopicFilePath("BEFORE")).find("old:1"), std::string::npos);
   EXPECT_FALSE(FileExists(m_.TopicFilePath("MISSING")));

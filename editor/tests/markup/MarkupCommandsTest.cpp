@@ -4,6 +4,7 @@
 #include "editor/core/LinkListLines.h"
 #include "editor/core/MacroLink.h"
 #include "editor/core/MarkupCommands.h"
+#include "editor/core/ProjectModel.h"
 
 namespace qm::editor {
 namespace {
@@ -115,6 +116,22 @@ TEST(LinkList, AwkwardTitles) {
   EXPECT_EQ(LinkListLine(o, {"T3", "\x83\x7B\x83\x7D"}), "{pop \x83\x7B\x83\x7D,T3}");
   o.Buttons = true;
   EXPECT_EQ(LinkListLine(o, {"T4", ""}), "{button ,PI(T4)}\x81\x40T4");
+}
+
+TEST(LinkList, HiddenChildrenUpToTheFirstOther) {
+  ProjectModel m;
+  ContentsNode* parent = m.Contents.AddChild(nullptr, "p", kTopicNode, m.AddTopic("P", 0));
+  EXPECT_FALSE(HasHiddenFirstChild(parent));
+  for (const char* id : {"A", "B"}) m.Contents.AddChild(parent, id, kHiddenTopicNode, m.AddTopic(id, 0));
+  m.Contents.AddChild(parent, "T", kTopicNode, m.AddTopic("T", 0));
+  m.Contents.AddChild(parent, "C", kHiddenTopicNode, m.AddTopic("C", 0));
+  m.TopicTitles[1] = "Alpha";
+  EXPECT_TRUE(HasHiddenFirstChild(parent));
+  const auto topics = HiddenChildTopics(m, parent);
+  ASSERT_EQ(topics.size(), 2u);
+  EXPECT_EQ(topics[0].Title, "Alpha");
+  EXPECT_EQ(topics[1].Id, "B");
+  EXPECT_EQ(LinkListLine(LinkListOptions{}, topics[1]), "{pop B,B}");
 }
 
 TEST(MacroLink, Forms) {
