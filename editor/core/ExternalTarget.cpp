@@ -1,6 +1,7 @@
 #include "editor/core/ExternalTarget.h"
 
 #include "core/Cp932.h"
+#include "editor/core/ProjectModel.h"
 
 namespace qm::editor {
 
@@ -62,6 +63,15 @@ std::string_view ExternalTopicIdError(std::string_view id) {
 bool ExternalTargetChanged(std::string_view stored, const ExternalTarget& edited, std::string& joined) {
   joined = JoinExternalTarget(edited);
   return joined != stored;
+}
+
+bool StoreExternalTarget(ProjectModel& model, int row, const ExternalTarget& edited) {
+  if (row < 0 || static_cast<std::size_t>(row) >= model.CntTargets.size()) return false;
+  std::string joined;
+  if (!ExternalTargetChanged(model.CntTargets[static_cast<std::size_t>(row)], edited, joined)) return false;
+  model.CntTargets[static_cast<std::size_t>(row)] = std::move(joined);
+  model.ProjectModified = true;
+  return true;
 }
 
 }  // namespace qm::editor

@@ -7,6 +7,8 @@
 
 namespace qm::editor {
 
+class ProjectModel;
+
 struct ExternalTarget {
   std::string TopicId;
   std::string HelpFile;
@@ -37,5 +39,10 @@ std::string_view ExternalTopicIdError(std::string_view id);
 // differs from the stored one (only then is it stored and the project
 // marked modified).
 bool ExternalTargetChanged(std::string_view stored, const ExternalTarget& edited, std::string& joined);
+
+// Stores the edited target in row of CntTargets when it differs from what is
+// stored there, and then marks the project modified; false when nothing
+// changed or the row does not exist.
+bool StoreExternalTarget(ProjectModel& model, int row, const ExternalTarget& edited);
 
 }  // namespace qm::editor

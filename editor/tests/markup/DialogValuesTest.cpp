@@ -100,6 +100,18 @@ TEST(ExternalEntry, SplitAndJoin) {
   EXPECT_EQ(SplitExternalTarget(std::string("a>") + std::string(300, 'w')).Window.size(), 255u);
 }
 
+TEST(ExternalEntry, StoredOnlyWhenChanged) {
+  ProjectModel m;
+  m.CntTargets = {"abc @x.hlp", ""};
+  EXPECT_FALSE(StoreExternalTarget(m, 0, SplitExternalTarget("abc @x.hlp")));
+  EXPECT_FALSE(m.ProjectModified);
+  // A new entry's empty target gets the typed one.
+  EXPECT_TRUE(StoreExternalTarget(m, 1, {"new", "", "w"}));
+  EXPECT_EQ(m.CntTargets[1], "new >w");
+  EXPECT_TRUE(m.ProjectModified);
+  EXPECT_FALSE(StoreExternalTarget(m, 2, {"x", "", ""}));
+}
+
 TEST(ExternalEntry, TopicIdMessages) {
   EXPECT_EQ(ExternalTopicIdError(""), "ﾄﾋﾟｯｸIDがありません.");
   EXPECT_EQ(ExternalTopicIdError("a b"), "ﾄﾋﾟｯｸIDに不正な文字が含まれています.");
