@@ -22,7 +22,9 @@ constexpr std::string_view kIdeographicSpace = "\x81\x40";
 std::string WindowSuffix(const LinkListOptions& o) {
   switch (o.Window) {
     case LinkListWindow::Main: return ">main";
-    case LinkListWindow::Second: return ">" + o.SubWindowName;
+    // Without a name there is no second window to show in (">" alone
+    // would make the target unreadable).
+    case LinkListWindow::Second: return o.SubWindowName.empty() ? std::string() : ">" + o.SubWindowName;
     default: return {};
   }
 }

@@ -18,6 +18,11 @@ const std::vector<MacroTemplatePage>& MacroTemplatePages();
 // The page shown when the dialog opens (ウインドウ).
 constexpr int kMacroStartPage = 4;
 
+// The help button opens the help compiler's help file in its folder at the
+// macro reference (HELP_KEY).
+constexpr std::string_view kMacroHelpFile = "hcw.hlp";
+constexpr std::string_view kMacroHelpKeyword = "macro quick reference";
+
 // Attribute prefix of hot text: 0 none, 1 "*" (underlined), 2 "%" (no
 // underline); other values give none.
 std::string_view LinkAttributePrefix(int attribute);

@@ -93,6 +93,8 @@ TEST(LinkList, JumpsToEachWindow) {
   // The choice is kept when the type turns to pop-up.
   o.Type = LinkListType::Popup;
   EXPECT_EQ(LinkListLine(o, {"A", "Alpha"}), "{pop Alpha,A>pme}");
+  o.SubWindowName.clear();
+  EXPECT_EQ(LinkListLine(o, {"A", "Alpha"}), "{pop Alpha,A}");
 }
 
 TEST(LinkList, Buttons) {
