@@ -251,3 +251,16 @@ TEST_F(SetupFlows, UninstallRemovesFilesKeysAndShortcutsAndSchedulesTheFolder) {
   RunUninstall(gone);
   EXPECT_EQ(last.Texts(), std::vector<std::string>{kNotInstalled});
 }
+
+TEST_F(SetupFlows, AShortcutWithoutItsSpecialFolderIsNotMade) {
+  char current[MAX_PATH];
+  GetCurrentDirectoryA(sizeof current, current);
+  std::string strayLink = std::string(current, 2) + "\\Quillmark.lnk";
+  // No special folder has this number.
+  EXPECT_FALSE(CreateShortcut("C:\\q", "quillmark.exe", "Quillmark", 0xFE));
+  EXPECT_FALSE(Exists(strayLink));
+  EXPECT_TRUE(CreateShortcut("C:\\q", "quillmark.exe", "Quillmark", 16));
+  EXPECT_TRUE(Exists(JoinFolder(SpecialFolderPath(16), "Quillmark.lnk")));
+  DeleteShortcut("Quillmark", 16);
+  EXPECT_FALSE(Exists(JoinFolder(SpecialFolderPath(16), "Quillmark.lnk")));
+}

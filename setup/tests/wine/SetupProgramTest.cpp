@@ -203,6 +203,15 @@ TEST_F(SetupProgram, InstallIntoAChosenFolderThenUninstall) {
 }
 
 TEST_F(SetupProgram, RefusesToRunBesideTheEditorOrItself) {
+  {  // Both editors' mutexes: the hotspot graphics editor is named.
+    HANDLE hotspot = CreateMutexA(nullptr, FALSE, kHotspotMutex);
+    HANDLE editor = CreateMutexA(nullptr, FALSE, kEditorMutex);
+    Process p(setup, "");
+    EXPECT_EQ(AnswerMessageBox(p), std::string("Zonivex") + kRunningSuffix);
+    EXPECT_TRUE(p.Ended(20000));
+    CloseHandle(hotspot);
+    CloseHandle(editor);
+  }
   {
     Process editor(WinPath(QM_DIST_DIR "/quillmark.exe"), "");
     ASSERT_TRUE(WaitForWindow(editor, "TMainForm"));
