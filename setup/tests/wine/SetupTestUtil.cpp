@@ -11,11 +11,12 @@ std::string WinPath(std::string path) {
 }
 
 std::string NewFolder(const std::string& leaf) {
-  char base[MAX_PATH];
+  // A name no earlier run has used (process ids repeat under Wine).
+  char base[MAX_PATH], unique[MAX_PATH];
   GetTempPathA(sizeof base, base);
-  static int n = 0;
-  std::string dir = std::string(base) + "qm setup " + std::to_string(GetCurrentProcessId()) + "-" +
-                    std::to_string(++n);
+  GetTempFileNameA(base, "qms", 0, unique);
+  DeleteFileA(unique);
+  std::string dir = unique;
   CreateDirectoryA(dir.c_str(), nullptr);
   dir += "\\" + leaf;
   EXPECT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir;

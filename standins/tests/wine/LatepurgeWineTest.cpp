@@ -15,13 +15,14 @@ std::string LatepurgeExe() {
   return exe;
 }
 
-// A new folder "<temp>\qm purge <n>\<leaf>"; leaf may hold Japanese.
+// A new folder "<temp>\<unique>\<leaf>"; leaf may hold blanks and Japanese.
 std::string NewFolder(const std::string& leaf) {
-  char base[MAX_PATH];
+  // A name no earlier run has used (process ids repeat under Wine).
+  char base[MAX_PATH], unique[MAX_PATH];
   GetTempPathA(sizeof base, base);
-  static int n = 0;
-  std::string dir = std::string(base) + "qm purge " + std::to_string(GetCurrentProcessId()) +
-                    "-" + std::to_string(++n);
+  GetTempFileNameA(base, "qmp", 0, unique);
+  DeleteFileA(unique);
+  std::string dir = unique;
   CreateDirectoryA(dir.c_str(), nullptr);
   dir += "\\" + leaf;
   EXPECT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir;
@@ -71,7 +72,7 @@ struct PurgeRun {
 }  // namespace
 
 TEST(LatepurgeStandIn, WaitsForTheFileThenRemovesItAndTheEmptyFolder) {
-  std::string dir = NewFolder("quillmark");
+  std::string dir = NewFolder("quill mark");
   std::string file = dir + "\\quillmarkSetup.exe";
   Touch(file);
   // Held open as a running program holds its file.
