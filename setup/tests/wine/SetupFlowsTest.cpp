@@ -114,17 +114,6 @@ TEST_F(SetupFlows, AFreshInstallIntoAChosenFolder) {
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(record, std::string("\0\0\0\0", 4));
 
-  // A second run finds the installation and has nothing newer.
-  TSetupRun again = Start(package);
-  EXPECT_TRUE(again.skipFolderDialog);
-  EXPECT_EQ(again.previousFolder, dialogs.folder);
-  EXPECT_EQ(again.installed.editor, 119);
-  EXPECT_EQ(again.shortcutFlags, 5u);
-  ScriptedDialogs none;
-  MessageRecorder second;
-  RunInstall(again, none);
-  EXPECT_TRUE(none.shown.empty());
-  EXPECT_EQ(second.Texts(), std::vector<std::string>{kUpToDate});
 }
 
 TEST_F(SetupFlows, AnUpgradeUsesTheOldFolderAndErasesTheOldSettings) {
