@@ -81,7 +81,16 @@ bool TApplication::ProcessMessage(MSG& msg) {
   }
   if (handled) return true;
   if (IsShortCut(msg)) return true;
+  // A double-byte character reaches an ANSI loop as a lead byte and a trail
+  // byte. IsDialogMessage would convert each byte on its own and spoil the
+  // character, and neither is an access key: both go straight to the window.
+  bool double_byte = false;
+  if (msg.message == WM_CHAR) {
+    double_byte = trail_byte_next_ || IsDBCSLeadByte(static_cast<BYTE>(msg.wParam));
+    trail_byte_next_ = !trail_byte_next_ && double_byte;
+  }
   for (HWND d : modeless_) {
+    if (double_byte) break;
     if (IsWindow(d) && IsDialogMessageA(d, &msg)) return true;
   }
   TranslateMessage(&msg);

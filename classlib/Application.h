@@ -60,6 +60,8 @@ class TApplication {
   TForm* main_form_ = nullptr;
   bool terminated_ = false;
   std::vector<HWND> modeless_;
+  // The last WM_CHAR was a lead byte: the next one is its trail.
+  bool trail_byte_next_ = false;
 };
 
 TApplication& Application();

@@ -53,8 +53,48 @@ void TEdit::SetImeDisabled(bool v) {
 }
 
 LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_GETDLGCODE && !AutoSelect) return TControl::WndProc(msg, wp, lp) & ~DLGC_HASSETSEL;
+  switch (msg) {
+    case WM_GETDLGCODE:
+      if (!AutoSelect) return TControl::WndProc(msg, wp, lp) & ~DLGC_HASSETSEL;
+      break;
+    case WM_CHAR:
+    case WM_IME_CHAR:
+      if (TypeDoubleByte(wp)) return 0;
+      break;
+    case WM_KILLFOCUS:
+      pending_lead_ = 0;
+      break;
+    default:
+      break;
+  }
   return TControl::WndProc(msg, wp, lp);
+}
+
+bool TEdit::TypeDoubleByte(WPARAM wp) {
+  char pair[3] = {};
+  if (wp > 0xFF && wp <= 0xFFFF && IsDBCSLeadByte(static_cast<BYTE>(wp >> 8))) {
+    // Both bytes in one message (an input method's character).
+    pending_lead_ = 0;
+    pair[0] = static_cast<char>(wp >> 8);
+    pair[1] = static_cast<char>(wp & 0xFF);
+  } else if (wp <= 0xFF && pending_lead_) {
+    // The platform's control would take the lead and the trail for two
+    // characters of their own (Wine's does): hand it the pair as one.
+    pair[0] = static_cast<char>(pending_lead_);
+    pair[1] = static_cast<char>(wp);
+    pending_lead_ = 0;
+  } else if (wp <= 0xFF && IsDBCSLeadByte(static_cast<BYTE>(wp))) {
+    pending_lead_ = static_cast<unsigned char>(wp);
+    return true;
+  } else {
+    return false;
+  }
+  if (ReadOnly()) {
+    MessageBeep(0);
+  } else {
+    SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pair));
+  }
+  return true;
 }
 
 bool TEdit::Command(WORD code) {

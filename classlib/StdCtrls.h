@@ -38,8 +38,14 @@ class TEdit : public TControl {
   TEdit(TComponent* owner, TControl* parent, DWORD style, TExactStyle);
 
  private:
+  // Types a double-byte character that arrives split in two messages (or
+  // whole in one); true when the message was taken.
+  bool TypeDoubleByte(WPARAM wp);
   HIMC saved_ime_ = nullptr;
   bool ime_disabled_ = false;
+  // A double-byte character typed into this ANSI window arrives as a lead
+  // byte and a trail byte; the lead waits here for its trail.
+  unsigned char pending_lead_ = 0;
 };
 
 enum class TAlignment { LeftJustify, Center, RightJustify };

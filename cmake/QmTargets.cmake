@@ -4,7 +4,9 @@
 #   qm_win32_library(name SOURCES ... [LIBS ...])  Win32 layer, built for Windows only
 #   qm_program(name SOURCES ... [LIBS ...] [RC file] [DIST subdir] [CONSOLE])
 #   qm_native_test(name SOURCES ... [LIBS ...])    GoogleTest, native build, run by CTest
-#   qm_wine_test(name SOURCES ... [LIBS ...])      GoogleTest, Windows build, run under Wine
+#   qm_wine_test(name SOURCES ... [LIBS ...] [OWN_PREFIX])
+#                                                  GoogleTest, Windows build, run under Wine
+#                                                  (OWN_PREFIX: in a fresh prefix of its own)
 #   qm_benchmark(name SOURCES ... [LIBS ...])      Google Benchmark, native build with QM_BENCH
 #   qm_fuzzer(name SOURCES ... [LIBS ...])         libFuzzer target, native clang with QM_FUZZ
 
@@ -84,7 +86,7 @@ function(qm_wine_test name)
   if(NOT WIN32 OR NOT QM_TESTS)
     return()
   endif()
-  cmake_parse_arguments(A "" "RC" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "OWN_PREFIX" "RC" "SOURCES;LIBS" ${ARGN})
   set(srcs ${A_SOURCES})
   if(A_RC)
     list(APPEND srcs ${A_RC})
@@ -95,7 +97,12 @@ function(qm_wine_test name)
     QM_TESTDATA_DIR="${QM_TESTDATA_PATH}" QM_FORMATS_DIR="${QM_FORMATS_PATH}"
     QM_DIST_DIR="Z:${QM_DIST_DIR}/win${QM_WINDOWS_BITS}")
   qm_static_windows_link(${name})
-  add_test(NAME ${name} COMMAND ${name})
+  if(A_OWN_PREFIX)
+    add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-own-prefix.sh
+             ${CMAKE_BINARY_DIR}/wineprefix-${name} $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
 endfunction()
 
 function(qm_benchmark name)

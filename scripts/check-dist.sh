@@ -14,6 +14,31 @@ for exe in quillmark.exe helpworkshop/hcrtf.exe helpworkshop/hcw.exe; do
   check "$root/dist/win32/$exe" 'PE32 executable (GUI) Intel 80386'
   check "$root/dist/win64/$exe" 'PE32+ executable (GUI) x86-64'
 done
+# The setup's package: the programs of both widths, and the texts in code page
+# 932 with CR LF. zonivex.exe belongs in it once that program is built.
+for bits in 32 64; do
+  pkg="$root/dist/win$bits/package"
+  pattern='PE32 executable (GUI) Intel 80386'
+  [ $bits = 64 ] && pattern='PE32+ executable (GUI) x86-64'
+  programs="quillmarkSetup.exe quillmark.exe Latepurge.exe"
+  [ -f "$root/dist/win$bits/zonivex.exe" ] && programs="$programs zonivex.exe"
+  for exe in $programs; do check "$pkg/$exe" "$pattern"; done
+  for f in quillmark.hlp quillmark.cnt quillmark.txt; do
+    [ -s "$pkg/$f" ] || { echo "check: the package lacks $f"; rc=1; }
+  done
+  for f in quillmark.cnt quillmark.txt; do
+    [ -f "$pkg/$f" ] || continue
+    if ! iconv -f CP932 -t UTF-8 "$pkg/$f" >/dev/null 2>&1; then
+      echo "check: $pkg/$f is not code page 932 text"; rc=1
+    fi
+    if LC_ALL=C grep -q -P '(?<!\r)$' "$pkg/$f"; then
+      echo "check: $pkg/$f has a line without CR LF"; rc=1
+    fi
+  done
+  if ! head -c 40 "$pkg/quillmark.cnt" 2>/dev/null | grep -q '^:Base quillmark.hlp'; then
+    echo "check: $pkg/quillmark.cnt does not name quillmark.hlp"; rc=1
+  fi
+done
 # The archiver stand-in: a DLL of the editor's width exporting "Unlha" as it
 # stands (no stdcall decoration).
 check "$root/dist/win32/archiver/unlha32.dll" 'PE32 executable (DLL).*Intel 80386'

@@ -124,6 +124,17 @@ TEST_F(DialogFormTest, BuiltFromTheTableFilledAndReadBack) {
   EXPECT_FALSE(IsWindowVisible(dlg->Handle()));
 }
 
+TEST_F(DialogFormTest, JapaneseTypedIntoAnEditArrivesWhole) {
+  RunModal(*dlg, [&] {
+    // "ツ" (83 63) and "ー" (81 5B) byte by byte, as a keyboard's characters
+    // reach the loop; then a letter.
+    for (WPARAM c : {0x83, 0x63, 0x81, 0x5B, 0x78}) PostMessageA(GetFocus(), WM_CHAR, c, 1);
+    Application().ProcessMessages();
+    EXPECT_EQ(dlg->TitleEd->Text(), "ツーx");
+    dlg->SetModalResult(mrCancel);
+  });
+}
+
 TEST_F(DialogFormTest, EnterAsksTheDefaultButtonEscapeTheCancelButton) {
   int cancel_clicks = 0;
   dlg->Get<TButton>("CancelBtn")->OnClick = [&](TControl*) { ++cancel_clicks; };

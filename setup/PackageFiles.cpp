@@ -1,0 +1,127 @@
+#include "setup/PackageFiles.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "setup/core/SetupNames.h"
+#include "setup/core/SetupPaths.h"
+
+namespace qm::setup {
+
+namespace {
+
+bool FileExistsAt(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<FILETIME> LastWrite(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  return data.ftLastWriteTime;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadProductVersion(const std::string& file) {
+  DWORD handle = 0;
+  DWORD size = GetFileVersionInfoSizeA(file.c_str(), &handle);
+  if (size == 0) return std::nullopt;
+  std::vector<char> block(size);
+  if (!GetFileVersionInfoA(file.c_str(), 0, size, block.data())) return std::nullopt;
+  void* table = nullptr;
+  UINT len = 0;
+  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &table, &len) || len < 4)
+    return std::nullopt;
+  // The first entry: the language in the low word, the code page in the high
+  // one; the key is the language, then the code page ("041103A4").
+  auto* entry = static_cast<const WORD*>(table);
+  char key[64];
+  std::snprintf(key, sizeof key, "\\StringFileInfo\\%04X%04X\\ProductVersion", entry[0],
+                entry[1]);
+  void* value = nullptr;
+  if (!VerQueryValueA(block.data(), key, &value, &len) || len == 0) return std::nullopt;
+  // len counts the characters with the terminator; the text ends at its NUL.
+  const char* text = static_cast<const char*>(value);
+  std::size_t n = 0;
+  while (n < len && text[n]) ++n;
+  return std::string(text, n);
+}
+
+int FileYear(const std::string& file) {
+  auto t = LastWrite(file);
+  FILETIME local;
+  SYSTEMTIME st;
+  if (!t || !FileTimeToLocalFileTime(&*t, &local) || !FileTimeToSystemTime(&local, &st)) return 0;
+  return st.wYear;
+}
+
+std::string ProgramFolder() {
+  std::vector<char> buf(MAX_PATH);
+  for (;;) {
+    DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    if (n == 0) return {};
+    if (n < buf.size()) {
+      std::string path(buf.data(), n);
+      // The folder up to the last backslash that is not a trail byte.
+      std::string folder = path;
+      while (!folder.empty() && !EndsWithBackslash(folder)) folder.pop_back();
+      return folder;
+    }
+    buf.resize(buf.size() * 2);
+  }
+}
+
+bool ReadPackageVersions(TSetupRun& run) {
+  const std::string& p = run.packageFolder;
+  if (!FileExistsAt(p + kHotspotExe)) return false;
+  auto hotspotText = ReadProductVersion(p + kHotspotExe);
+  auto hotspot = hotspotText ? ParsePackageVersion(*hotspotText) : std::nullopt;
+  if (!hotspot) return false;
+  run.packageHotspot = hotspot->Number();
+  if (!FileExistsAt(p + kEditorExe)) return false;
+  run.noticeYear = NoticeYear(FileYear(p + kEditorExe));
+  auto editorText = ReadProductVersion(p + kEditorExe);
+  auto editor = editorText ? ParsePackageVersion(*editorText) : std::nullopt;
+  if (!editor) return false;
+  run.packageEditor = editor->Number();
+  run.lastMajor = editor->major;
+  run.lastMinor = editor->minor;
+  return true;
+}
+
+void ReadSystemState(TSetupRun& run) {
+  UINT n = GetWindowsDirectoryA(nullptr, 0);
+  std::vector<char> buf(n + 1, '\0');
+  GetWindowsDirectoryA(buf.data(), n + 1);
+  run.windowsFolder = buf.data();
+  run.windowsDrive = DriveLetterOf(run.windowsFolder);
+  run.shortcutDialogShown = false;
+  for (std::size_t i = 0; i < kInstallFiles.size(); ++i) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((run.packageFolder + kInstallFiles[i]).c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) continue;
+    run.sizes[i + 1] = (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
+    FindClose(h);
+  }
+  OSVERSIONINFOA vi = {};
+  vi.dwOSVersionInfoSize = sizeof vi;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  BOOL got = GetVersionExA(&vi);
+#pragma GCC diagnostic pop
+  run.nt5 = got && vi.dwPlatformId == VER_PLATFORM_WIN32_NT && vi.dwMajorVersion > 4;
+}
+
+bool CopyIfNewer(const std::string& source, const std::string& target) {
+  auto from = LastWrite(source);
+  if (!from) return false;
+  if (auto to = LastWrite(target); to && CompareFileTime(&*from, &*to) <= 0) return true;
+  return CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;
+}
+
+}  // namespace qm::setup

@@ -1,0 +1,145 @@
+#include "setup/SetupFlows.h"
+
+#include <windows.h>
+
+#include "classlib/Dialogs.h"
+#include "classlib/RegIniFile.h"
+#include "core/Cp932.h"
+#include "setup/PackageFiles.h"
+#include "setup/PreviousInstall.h"
+#include "setup/RegistryEntries.h"
+#include "setup/Shortcuts.h"
+#include "setup/core/InstallPlan.h"
+#include "setup/core/SetupNames.h"
+#include "setup/core/SetupPaths.h"
+#include "setup/core/SetupTexts.h"
+
+namespace qm::setup {
+
+namespace {
+
+bool DirectoryExistsAt(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFullPath(const std::string& s) {
+  bool drive = s.size() >= 3 && s[1] == ':' && s[2] == '\\';
+  bool server = s.size() >= 3 && s[0] == '\\' && s[1] == '\\';
+  return drive || server;
+}
+
+void Stop(const char* text) { cl::MessageDlg(text, cl::TMsgDlgType::Error, MB_OK); }
+
+// Fresh install: the shortcut dialog. Upgrade from a version that kept its
+// own settings: those go.
+void RunShortcutStep(TSetupRun& run, TSetupDialogs& dialogs) {
+  std::string settings = std::string(kSettingsKey) + "\\";
+  switch (PlanShortcutStep(run.installed.editor)) {
+    case ShortcutStep::AskForShortcuts: {
+      bool programs = false, desktop = false;
+      dialogs.AskShortcuts(programs, desktop);
+      run.shortcutDialogShown = true;
+      run.shortcutFlags = ShortcutFlagsAfterDialog(run.shortcutFlags, programs, desktop);
+      break;
+    }
+    case ShortcutStep::EraseInstallAndToolBar:
+      cl::RegDeleteTree(HKEY_CURRENT_USER, settings + kToolBarSection);
+      [[fallthrough]];
+    case ShortcutStep::EraseInstall:
+      cl::RegDeleteTree(HKEY_CURRENT_USER, settings + kInstallSection);
+      break;
+    case ShortcutStep::Nothing:
+      break;
+  }
+}
+
+// Copies the delete-after-exit program into the Windows folder and the
+// package's files into the install folder, showing the progress.
+bool CopyFiles(const TSetupRun& run, TSetupDialogs& dialogs) {
+  std::uint64_t total = 0;
+  for (std::size_t i = 1; i < run.sizes.size(); ++i) total += run.sizes[i];
+  const std::string& source = run.packageFolder;
+  if (!CopyIfNewer(JoinFolder(source, kLatepurgeExe), JoinFolder(run.windowsFolder, kLatepurgeExe)))
+    return false;
+  DeleteFileA(JoinFolder(run.installFolder, kLatepurgeExe).c_str());
+  std::uint64_t done = 0;
+  for (std::size_t i = 0; i < kInstallFiles.size(); ++i) {
+    done += run.sizes[i];
+    dialogs.SetCopyProgress(ProgressPercent(done, total));
+    if (!CopyIfNewer(JoinFolder(source, kInstallFiles[i]),
+                     JoinFolder(run.installFolder, kInstallFiles[i])))
+      return false;
+  }
+  dialogs.SetCopyProgress(100);
+  return true;
+}
+
+}  // namespace
+
+bool ForceDirectories(const std::string& folder) {
+  std::string path = WithoutTrailingBackslash(folder);
+  if (!IsFullPath(folder)) return false;
+  if (DirectoryExistsAt(path) || path.size() <= 2) return DirectoryExistsAt(path + "\\");
+  std::size_t cut = FindLastChar(path, '\\');
+  if (cut != std::string::npos && cut > 2) {
+    std::string parent = path.substr(0, cut);
+    if (!DirectoryExistsAt(parent) && !ForceDirectories(parent)) return false;
+  }
+  CreateDirectoryA(path.c_str(), nullptr);
+  return DirectoryExistsAt(path);
+}
+
+void RunInstall(TSetupRun& run, TSetupDialogs& dialogs) {
+  if (!PackageIsNewer(run.installed, run.packageEditor, run.packageHotspot)) {
+    cl::MessageDlg(kUpToDate, cl::TMsgDlgType::Confirmation, MB_OK);
+    return;
+  }
+  if (!dialogs.ShowReadme()) return;
+  if (!run.skipFolderDialog && !dialogs.ChooseInstallFolder()) return;
+  if (run.disk.free < run.disk.needed ||
+      (run.installDrive != run.windowsDrive && WindowsDriveLacksSpace(run))) {
+    Stop(kDiskFull);
+    return;
+  }
+  run.installFolder = dialogs.InstallFolderText();
+  if (!ForceDirectories(run.installFolder)) {
+    Stop(kNoFolder);
+    return;
+  }
+  dialogs.ShowCopyProgress();
+  bool copied = CopyFiles(run, dialogs);
+  dialogs.CloseCopyProgress();
+  if (!copied) {
+    Stop(kCannotCopy);
+    return;
+  }
+  RunShortcutStep(run, dialogs);
+  if (run.shortcutDialogShown) {
+    for (int csidl : ShortcutFolders(run.shortcutFlags, run.nt5))
+      CreateShortcut(run.installFolder, kEditorExe, kShortcutName, csidl);
+  }
+  if (WriteUninstallEntry(run)) {
+    cl::MessageDlg(kInstalled, cl::TMsgDlgType::Information, MB_OK);
+  } else {
+    cl::MessageDlg(kInstalledNoEntry, cl::TMsgDlgType::Warning, MB_OK);
+  }
+}
+
+void RunUninstall(TSetupRun& run) {
+  if (run.previousFolder.empty()) {
+    Stop(kNotInstalled);
+    return;
+  }
+  if (cl::MessageDlg(kConfirmUninstall, cl::TMsgDlgType::Confirmation, MB_OKCANCEL) != IDOK) return;
+  for (const char* name : kUninstallFiles) DeleteFileA(JoinFolder(run.previousFolder, name).c_str());
+  RemoveRegistryEntries();
+  for (int csidl : ShortcutFolders(run.shortcutFlags, run.nt5)) DeleteShortcut(kShortcutName, csidl);
+  if (WriteRunOnce(run.previousFolder)) {
+    cl::MessageDlg(kUninstalled, cl::TMsgDlgType::Information, MB_OK);
+  } else {
+    cl::MessageDlg(kUninstalledNoRunOnce, cl::TMsgDlgType::Warning, MB_OK);
+  }
+}
+
+}  // namespace qm::setup

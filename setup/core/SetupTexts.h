@@ -1,0 +1,35 @@
+// Every text the setup shows, in one place.
+#pragma once
+
+namespace qm::setup {
+
+// Appended to the product name of a running editor.
+inline constexpr char kRunningSuffix[] =
+    " が実行中です。終了してからセットアッププログラムを再実行してください。";
+
+// Appended to the product label in the main window's caption.
+inline constexpr char kInstallCaptionSuffix[] = " のインストール";
+inline constexpr char kUninstallCaptionSuffix[] = " のアンインストール";
+
+inline constexpr char kUpToDate[] = "最新バージョンがインストールされています。";
+inline constexpr char kDiskFull[] = "ディスクの空き領域が足りません";
+inline constexpr char kNoFolder[] = "フォルダが作成できませんでした。";
+inline constexpr char kCannotCopy[] = "ファイルがコピーできません。";
+inline constexpr char kInstalled[] = "インストールが終了しました。";
+// Shown instead of the last message when a registry entry could not be written.
+inline constexpr char kInstalledNoEntry[] =
+    "インストールが終了しましたが、アンインストール情報を登録できませんでした。";
+
+inline constexpr char kNotInstalled[] = "インストールされていません。";
+inline constexpr char kConfirmUninstall[] = "アンインストールを実行してもよろしいですか？";
+inline constexpr char kUninstalled[] =
+    "アンインストールが終了しました。\r\n次回起動時に完全削除されます。";
+// Shown instead when the run-once value could not be written.
+inline constexpr char kUninstalledNoRunOnce[] =
+    "アンインストールが終了しましたが、フォルダの削除を登録できませんでした。\r\n"
+    "フォルダは手動で削除してください。";
+
+// The disk figures: "%8.2f" megabytes.
+inline constexpr char kMegabytesFormat[] = "%8.2f Mバイト";
+
+}  // namespace qm::setup

@@ -1,0 +1,48 @@
+// quillmarksetup: installs the suite from the folder it runs in, or, started
+// with "/r", uninstalls it. It refuses to run beside a second copy of itself
+// or beside either editor.
+#include <windows.h>
+#include <objbase.h>
+
+#include "classlib/Dialogs.h"
+#include "classlib/ProgramStart.h"
+#include "setup/MainForm.h"
+#include "setup/PackageFiles.h"
+#include "setup/core/SetupNames.h"
+#include "setup/core/SetupTexts.h"
+
+namespace {
+
+// True when the editor that owns the mutex runs; the user has been told.
+bool EditorRuns(const char* mutex, const char* product) {
+  // MUTEX_ALL_ACCESS, not inherited.
+  HANDLE h = OpenMutexA(0x1F0001, FALSE, mutex);
+  if (!h) return false;
+  cl::ShowMessageBox(nullptr, std::string(product) + qm::setup::kRunningSuffix,
+                     qm::setup::kSetupTitle, MB_OK | MB_ICONERROR);
+  CloseHandle(h);
+  return true;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace qm::setup;
+  // The shortcuts are shell objects.
+  CoInitialize(nullptr);
+  struct TComScope {
+    ~TComScope() { CoUninitialize(); }
+  } com;
+
+  cl::TProgramStart start;
+  start.Title = kSetupTitle;
+  start.RestoreWithShowWindow = true;
+  if (cl::AnotherCopyRuns(start)) return 0;
+  if (EditorRuns(kHotspotMutex, kHotspotProduct) || EditorRuns(kEditorMutex, kEditorProduct))
+    return 0;
+
+  TSetupRun run;
+  run.packageFolder = ProgramFolder();
+  if (!ReadPackageVersions(run)) return 0;
+  return cl::RunProgram(start, [&run]() -> cl::TForm* { return new TForm1(run); });
+}

@@ -1,0 +1,181 @@
+#include "SetupTestUtil.h"
+
+#include <gtest/gtest.h>
+
+namespace qmtest {
+
+std::string WinPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+std::string NewFolder(const std::string& leaf) {
+  // A name no earlier run has used (process ids repeat under Wine).
+  char base[MAX_PATH], unique[MAX_PATH];
+  GetTempPathA(sizeof base, base);
+  GetTempFileNameA(base, "qms", 0, unique);
+  DeleteFileA(unique);
+  std::string dir = unique;
+  CreateDirectoryA(dir.c_str(), nullptr);
+  dir += "\\" + leaf;
+  EXPECT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir;
+  return dir;
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
+  DWORD n = 0;
+  ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+  CloseHandle(h);
+}
+
+std::string ReadFile(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string out;
+  char buf[4096];
+  DWORD n = 0;
+  while (::ReadFile(h, buf, sizeof buf, &n, nullptr) && n > 0) out.append(buf, n);
+  CloseHandle(h);
+  return out;
+}
+
+std::string TinyProgram(const std::string& tag) {
+  return WinPath(QM_SETUP_TINY_DIR "/setup_tiny_" + tag + ".exe");
+}
+
+namespace {
+
+void Copy(const std::string& from, const std::string& to) {
+  ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << from << " -> " << to;
+}
+
+}  // namespace
+
+void MakePackage(const std::string& folder, const std::string& editorTag,
+                 const std::string& hotspotTag) {
+  Copy(TinyProgram(editorTag), folder + "\\quillmark.exe");
+  Copy(TinyProgram(hotspotTag), folder + "\\zonivex.exe");
+  Copy(TinyProgram("none"), folder + "\\quillmarkSetup.exe");
+  Copy(WinPath(QM_DIST_DIR "/standins/Latepurge.exe"), folder + "\\Latepurge.exe");
+  WriteFile(folder + "\\quillmark.hlp", "help");
+  WriteFile(folder + "\\quillmark.cnt", ":Base quillmark.hlp\r\n1 はじめに=Intro\r\n");
+  WriteFile(folder + "\\quillmark.txt", "説明書\r\n");
+}
+
+void MakeInstallation(const std::string& folder, const std::string& tag) {
+  Copy(TinyProgram(tag), folder + "\\quillmark.exe");
+  Copy(TinyProgram(tag), folder + "\\zonivex.exe");
+  // Older than the package's programs.
+  FILETIME old = {0, 0x01B00000};
+  for (const char* name : {"\\quillmark.exe", "\\zonivex.exe"}) {
+    HANDLE h = CreateFileA((folder + name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    SetFileTime(h, nullptr, nullptr, &old);
+    CloseHandle(h);
+  }
+}
+
+bool ReadValue(HKEY root, const std::string& key, const std::string& name, DWORD& type,
+               std::string& data) {
+  HKEY k;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+  DWORD size = 0;
+  bool ok = RegQueryValueExA(k, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+  if (ok) {
+    data.assign(size, '\0');
+    ok = RegQueryValueExA(k, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                          &size) == ERROR_SUCCESS;
+    data.resize(size);
+  }
+  RegCloseKey(k);
+  return ok;
+}
+
+std::string ReadText(HKEY root, const std::string& key, const std::string& name) {
+  DWORD type = 0;
+  std::string data;
+  if (!ReadValue(root, key, name, type, data)) return "<missing>";
+  if (!data.empty() && data.back() == '\0') data.pop_back();
+  return data;
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+  HKEY k;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+  RegCloseKey(k);
+  return true;
+}
+
+std::vector<std::string> ValueNames(HKEY root, const std::string& key) {
+  std::vector<std::string> names;
+  HKEY k;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return names;
+  for (DWORD i = 0;; ++i) {
+    char name[256];
+    DWORD len = sizeof name;
+    if (RegEnumValueA(k, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, len);
+  }
+  RegCloseKey(k);
+  return names;
+}
+
+void SetText(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+  HKEY k;
+  ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(k);
+}
+
+void CreateKey(HKEY root, const std::string& key) {
+  HKEY k;
+  ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(k);
+}
+
+void DeleteKey(HKEY root, const std::string& key) { RegDeleteTreeA(root, key.c_str()); }
+
+MessageRecorder::MessageRecorder() {
+  cl::SetMessageBoxHook([this](const cl::MessageBoxCall& call) {
+    calls.push_back(call);
+    return answer;
+  });
+}
+
+MessageRecorder::~MessageRecorder() { cl::SetMessageBoxHook(nullptr); }
+
+std::vector<std::string> MessageRecorder::Texts() const {
+  std::vector<std::string> texts;
+  for (const auto& c : calls) texts.push_back(c.text);
+  return texts;
+}
+
+bool ScriptedDialogs::ShowReadme() {
+  shown.push_back("readme");
+  return readmeOk;
+}
+
+bool ScriptedDialogs::ChooseInstallFolder() {
+  shown.push_back("folder");
+  return folderOk;
+}
+
+void ScriptedDialogs::AskShortcuts(bool& p, bool& d) {
+  shown.push_back("shortcuts");
+  p = programs;
+  d = desktop;
+}
+
+}  // namespace qmtest

@@ -1,0 +1,116 @@
+"""quillmarksetup in a user's hands: the package of dist/win64 installs into a
+folder the user types (in Japanese), the installed editor starts, and the
+uninstall command takes everything away but what its run-once entry removes at
+the next log-on. Mouse and keyboard only."""
+
+import os
+import re
+import shutil
+import subprocess
+
+from uitest import DIST64, ROOT, WINE, check, pause, wait_for
+
+PACKAGE = os.path.join(DIST64, "package")
+# Stands in for zonivex.exe while the package has none (the program is not
+# built yet): a program that carries a version, as the setup asks.
+VERSIONED_PROGRAM = os.path.join(ROOT, "build", "win64", "setup", "tiny", "setup_tiny_119.exe")
+FOLDER = ["ツール", "クイル"]          # C:\ツール\クイル
+RUN_ONCE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
+UNINSTALL = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvesk_quillmark"
+
+
+def package_copy(s):
+    dest = os.path.join(s.work, "package")
+    shutil.copytree(PACKAGE, dest)
+    if not os.path.exists(os.path.join(dest, "zonivex.exe")):
+        shutil.copy(VERSIONED_PROGRAM, os.path.join(dest, "zonivex.exe"))
+    return dest
+
+
+def reg_text(s, key, value):
+    """A registry value's text, Japanese included (reg writes code page 932
+    into a pipe); None when it is missing."""
+    out = subprocess.run([WINE, "reg", "query", key, "/v", value], env=s.env, stdout=subprocess.PIPE,
+                         stderr=subprocess.DEVNULL).stdout.decode("cp932", "replace")
+    for line in out.splitlines():
+        m = re.match(r"\s*%s\s+REG_\w+\s+(.*)$" % re.escape(value), line.rstrip("\r"), re.I)
+        if m:
+            return m.group(1)
+    return None
+
+
+def click_button(s, dialog, title):
+    button = s.child(dialog, cls="Button", title=title)
+    check(button is not None, "no button %r on %s" % (title, dialog))
+    s.click(*button.center)
+
+
+def answer_message(s, text, button="OK"):
+    """Waits for the setup's message box, checks its text and clicks button."""
+    box = s.wait_window("the message %r" % text, cls="#32770", title="Quillmark Setup")
+    shown = [s.text(w) for w in s.probe.children(box.hwnd) if w.cls == "Static"]
+    check(any(text in (t or "") for t in shown), "the message box says %r, not %r" % (shown, text))
+    click_button(s, box, button)
+    wait_for("the message box to close", lambda: not (s.refresh(box) and s.refresh(box).visible))
+
+
+def test_install_into_a_typed_folder_start_the_editor_and_uninstall(s):
+    # Shortcuts would otherwise become menu entries of this machine.
+    s.env["WINEDLLOVERRIDES"] += ";winemenubuilder.exe=d"
+    package = package_copy(s)
+    setup = s.start(os.path.join(package, "quillmarkSetup.exe"))
+
+    readme = s.wait_window("the readme", title="概要/著作権")
+    memo = s.child(readme, cls="Edit")
+    check("Quillmark ヘルプ作成エディタ" in (s.text(memo) or ""), "the readme is not shown")
+    click_button(s, readme, "次へ")
+
+    folder_dlg = s.wait_window("the folder dialog", title="インストール準備")
+    edit = s.child(folder_dlg, cls="Edit")
+    check(s.text(edit) == r"C:\Program Files\quillmark", "the proposed folder is %r" % s.text(edit))
+    s.click(*edit.center)
+    s.key("End", "shift+Home")
+    s.type_text("C:\\" + "\\".join(FOLDER))
+    wait_for("the typed folder", lambda: s.text(edit) == "C:\\" + "\\".join(FOLDER))
+    click_button(s, folder_dlg, "次へ")
+
+    shortcuts = s.wait_window("the shortcut dialog", title="ショートカット設定")
+    click_button(s, shortcuts, "スタートメニューに登録")
+    click_button(s, shortcuts, "デスクトップに作成")
+    click_button(s, shortcuts, "次へ")
+    answer_message(s, "インストールが終了しました。")
+    s.wait_exit(setup)
+
+    installed = os.path.join(s.prefix, "drive_c", *FOLDER)
+    for name in ("quillmarkSetup.exe", "quillmark.exe", "zonivex.exe", "quillmark.hlp", "quillmark.cnt"):
+        check(os.path.exists(os.path.join(installed, name)), "%s was not installed" % name)
+    desktop_link = os.path.join(s.prefix, "drive_c", "users", "Public", "Desktop", "Quillmark.lnk")
+    check(os.path.exists(desktop_link), "no shortcut on the desktop")
+    check(s.reg_query(UNINSTALL, "DisplayName") == "Quillmark", "no uninstall entry")
+
+    # The installed editor runs; closed again before the uninstall.
+    editor = s.start(os.path.join(installed, "quillmark.exe"))
+    main = s.wait_window("the installed editor", cls="TMainForm")
+    s.click(*main.center)
+    s.key("alt+F4")
+    s.wait_exit(editor)
+
+    uninstall = s.start(os.path.join(installed, "quillmarkSetup.exe"), "/r")
+    answer_message(s, "アンインストールを実行してもよろしいですか？")
+    answer_message(s, "アンインストールが終了しました。")
+    s.wait_exit(uninstall)
+    check(sorted(os.listdir(installed)) == ["quillmarkSetup.exe"],
+          "left in the folder: %s" % sorted(os.listdir(installed)))
+    check(not os.path.exists(desktop_link), "the desktop shortcut is still there")
+    check(s.reg_query(UNINSTALL, "DisplayName") is None, "the uninstall entry is still there")
+    command = reg_text(s, RUN_ONCE, "Tarvesk_quillmark")
+    check(command == 'Latepurge -n "C:\\%s" quillmarkSetup.exe' % "\\".join(FOLDER),
+          "the run-once entry is %r" % command)
+
+    # What Windows runs at the next log-on, as a batch file of that one line.
+    batch = os.path.join(s.work, "runonce.bat")
+    with open(batch, "wb") as f:
+        f.write(command.encode("cp932") + b"\r\n")
+    s.wine("cmd", "/c", s.windows_path(batch), check_rc=False)
+    wait_for("the folder to go", lambda: not os.path.exists(installed))
+    pause()
