@@ -48,6 +48,11 @@ std::string ReadWholeFile(const std::string& path) {
 
 }  // namespace
 
+std::uint32_t HotSpotHash(const THotSpot& h) {
+  if (h.hasStoredHash && h.mode == h.storedMode && h.context == h.storedContext) return h.storedHash;
+  return ContextHash(h.mode, h.context);
+}
+
 THotSpotRect MakeHotSpotRect(int x, int y, int width, int height) {
   return THotSpotRect{static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y),
                       static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height)};
@@ -196,7 +201,7 @@ void TShg::ReadShg(std::string_view bytes) {
         c = r.ReadWord();
         if (meta) c = static_cast<std::uint16_t>(ToPixels(c));
       }
-      r.ReadDWord();  // hash, computed again on writing
+      h.storedHash = r.ReadDWord();
       h.mode = HotSpotModeOfTypeByte(typeByte);
       h.visible = attribute == 0 ? 1 : 0;
       h.x = v[0];
@@ -206,8 +211,12 @@ void TShg::ReadShg(std::string_view bytes) {
     }
     if (macroSize > 0) r.Skip(macroSize);
     for (int i = n - 1; i >= 0; --i) {
-      hotspots_[i].name = r.ReadZString();
-      hotspots_[i].context = r.ReadZString();
+      THotSpot& h = hotspots_[i];
+      h.name = r.ReadZString();
+      h.context = r.ReadZString();
+      h.storedMode = h.mode;
+      h.storedContext = h.context;
+      h.hasStoredHash = true;
     }
   }
 }
@@ -370,7 +379,7 @@ std::string TShg::SaveToBytes() const {
       out.push_back(static_cast<char>(h.visible ? 0 : 4));
       out.push_back(0);
       for (std::uint16_t c : {h.x, h.y, h.width, h.height}) WriteWord(out, meta ? ToHundredthsMm(c) : c);
-      WriteDWord(out, ContextHash(h.mode, h.context));
+      WriteDWord(out, HotSpotHash(h));
     }
     for (auto it = hotspots_.rbegin(); it != hotspots_.rend(); ++it) {
       out += it->name;

@@ -20,7 +20,19 @@ struct THotSpot {
   std::uint16_t x = 0, y = 0, width = 0, height = 0;  // picture pixels
   std::string name;
   std::string context;          // macro text for a macro
+  // The hash a loaded record carried, with the mode and context it was read
+  // with. It is written back while both are unchanged, so a file saved
+  // without edits keeps every byte even where its hash is not the one
+  // ContextHash gives (an empty jump context stored with hash 1).
+  std::uint32_t storedHash = 0;
+  std::uint8_t storedMode = hsJump;
+  std::string storedContext;
+  bool hasStoredHash = false;
 };
+
+// The hash written for a hotspot: the stored one while its mode and
+// context are as loaded, else ContextHash.
+std::uint32_t HotSpotHash(const THotSpot& h);
 
 struct THotSpotRect {
   std::uint16_t x, y, width, height;
