@@ -1,5 +1,7 @@
 #include "classlib/Clipboard.h"
 
+#include <cstring>
+
 #include "classlib/Graphics.h"
 
 namespace cl {
@@ -79,6 +81,45 @@ void TClipboard::Assign(const TGraphic& graphic) {
   SetAsHandle(format, data);
   if (palette) SetAsHandle(CF_PALETTE, palette);
   Close();
+}
+
+std::string TClipboard::AsText() {
+  if (!HasFormat(CF_TEXT)) return {};
+  Open();
+  std::string text;
+  if (HANDLE h = GetClipboardData(CF_TEXT)) {
+    if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+      // Never past the block, even without a terminator.
+      text.assign(p, strnlen(p, GlobalSize(h)));
+      GlobalUnlock(h);
+    }
+  }
+  Close();
+  return text;
+}
+
+void TClipboard::SetAsText(const std::string& text) {
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!mem) throw EClipboardError("Out of memory for the clipboard");
+  void* p = GlobalLock(mem);
+  if (!p) {
+    GlobalFree(mem);
+    throw EClipboardError("Out of memory for the clipboard");
+  }
+  std::memcpy(p, text.c_str(), text.size() + 1);
+  GlobalUnlock(mem);
+  try {
+    Open();
+  } catch (...) {
+    GlobalFree(mem);
+    throw;
+  }
+  EmptyClipboard();
+  emptied_ = true;
+  const bool taken = SetClipboardData(CF_TEXT, mem) != nullptr;
+  if (!taken) GlobalFree(mem);
+  Close();
+  if (!taken) throw EClipboardError("Cannot set the clipboard's text");
 }
 
 }  // namespace cl

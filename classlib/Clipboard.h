@@ -1,10 +1,11 @@
 // The system clipboard: opening it (with a retry while another program holds
-// it), handles of any format, and graphics in their clipboard form.
+// it), handles of any format, text, and graphics in their clipboard form.
 #pragma once
 
 #include <windows.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace cl {
 
@@ -39,6 +40,13 @@ class TClipboard {
   // Empties the clipboard and puts the graphic's clipboard data there, with
   // its palette as CF_PALETTE when it gives one.
   void Assign(const TGraphic& graphic);
+
+  // The text (CF_TEXT) up to its first NUL; empty when there is none.
+  // Throws EClipboardError as Open does.
+  std::string AsText();
+  // Replaces the clipboard's contents by the text (an empty one too).
+  // Throws EClipboardError as Open does, or when the text is not taken.
+  void SetAsText(const std::string& text);
 
  private:
   HWND owner_;
