@@ -178,6 +178,13 @@ TTrkShapeManager::TTrkShapeManager(cl::TComponent* owner, cl::TControl* parent)
 
 TTrkShapeManager::~TTrkShapeManager() { ClearShapes(); }
 
+const TTrkBounds* TTrkShapeManager::FixedImage() const {
+  if (!hasFixed_) return nullptr;
+  if (fixedControl_)
+    fixed_ = TTrkBounds{fixedControl_->Left(), fixedControl_->Top(), fixedControl_->Width(), fixedControl_->Height()};
+  return &fixed_;
+}
+
 void TTrkShapeManager::SetParent(cl::TControl* parent) {
   parent_ = parent;
   for (TTrkShape* s : shapes_) s->cl::TGraphicControl::SetParent(parent);

@@ -95,9 +95,13 @@ class TTrkShapeManager : public cl::TComponent {
   int PenMode = cl::pmNot;
   // The picture's bounds in the parent: shapes stay inside it. Without one
   // (FixedImage null) shapes are not clamped.
-  void SetFixedImage(const TTrkBounds& bounds) { fixed_ = bounds; hasFixed_ = true; }
-  void ClearFixedImage() { hasFixed_ = false; }
-  const TTrkBounds* FixedImage() const { return hasFixed_ ? &fixed_ : nullptr; }
+  void SetFixedImage(const TTrkBounds& bounds) { fixed_ = bounds; hasFixed_ = true; fixedControl_ = nullptr; }
+  // The same following a control's bounds as they change (the picture in
+  // a scroll box moves as it scrolls); it must outlive the manager or be
+  // cleared first.
+  void SetFixedImage(cl::TGraphicControl* image) { fixedControl_ = image; hasFixed_ = image != nullptr; }
+  void ClearFixedImage() { hasFixed_ = false; fixedControl_ = nullptr; }
+  const TTrkBounds* FixedImage() const;
 
   TTrkNotifyEvent OnSelected, OnMoveEnd, OnReSizeEnd, OnDblClickEnd;
   TTrkMouseMoveEvent OnMouseMoveEx;
@@ -124,8 +128,9 @@ class TTrkShapeManager : public cl::TComponent {
 
   cl::TControl* parent_;
   std::vector<TTrkShape*> shapes_;  // by index
-  TTrkBounds fixed_{};
+  mutable TTrkBounds fixed_{};
   bool hasFixed_ = false;
+  cl::TGraphicControl* fixedControl_ = nullptr;
 };
 
 }  // namespace qm::hotspot
