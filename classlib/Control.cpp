@@ -215,6 +215,13 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
       }
       break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (TControl* child = FromHandle(reinterpret_cast<HWND>(lp))) {
+        LRESULT result = 0;
+        if (child != this && child->CtlColor(msg, wp, lp, result)) return result;
+      }
+      break;
     case WM_KEYDOWN:
       if (OnKeyDown) {
         WORD key = static_cast<WORD>(wp);

@@ -81,6 +81,9 @@ class TControl : public TComponent {
   // A WM_NOTIFY / WM_COMMAND that this control sent to its parent.
   virtual bool Notify(NMHDR* hdr, LRESULT& result) { return false; }
   virtual bool Command(WORD code) { return false; }
+  // A WM_CTLCOLORSTATIC / WM_CTLCOLORBTN that this control sent its
+  // parent: true with the brush in result to answer it.
+  virtual bool CtlColor(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
 
   // The windowless controls on this one, back to front (GraphicControl.h).
   const std::vector<TGraphicControl*>& GraphicControls() const { return graphic_controls_; }

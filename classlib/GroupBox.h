@@ -12,7 +12,8 @@ class TGroupBox : public TControl {
   TGroupBox(TComponent* owner, TControl* parent, const std::string& caption);
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
- private:
+ protected:
+  // The frame and caption, on the whole client area.
   void Paint(HDC dc);
 };
 

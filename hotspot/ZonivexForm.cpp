@@ -87,7 +87,9 @@ void TForm1::CreateComponents() {
 
   StatusBar1 = new TStatusBar(this, this);
   StatusBar1->Name = "StatusBar1";
+  StatusBar1->SetFont("ＭＳ Ｐゴシック", -12);
   StatusBar1->SetPanels({-1});  // one simple line
+  StatusBar1->SetHeight(18);
 
   TListViewOptions list;
   list.RowSelect = true;
@@ -218,7 +220,5 @@ int TForm1::ImageWidth() const { return Image1->Graphic() ? Image1->Graphic()->W
 int TForm1::ImageHeight() const { return Image1->Graphic() ? Image1->Graphic()->Height() : 0; }
 
 void TForm1::SetCaptionForFile() { SetText(FileName + " - " + kApplicationTitle); }
-
-LRESULT TForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) { return TForm::WndProc(msg, wp, lp); }
 
 }  // namespace qm::zonivex

@@ -134,8 +134,6 @@ class TForm1 : public cl::TForm {
   int ImageWidth() const;
   int ImageHeight() const;
 
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
   void CreateComponents();
   void ReadSettings();
