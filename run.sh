@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts quillmark under Wine.
+# Sets up, builds and starts quillmark under Wine; "./run.sh zonivex" starts
+# the hotspot graphics editor instead.
 set -euo pipefail
+program=${1:-quillmark}
+case "$program" in
+  quillmark) title_pattern='^Quillmark$|Quillmark$' ;;
+  zonivex) title_pattern='^Zonivex$|Zonivex$' ;;
+  *) echo "usage: ./run.sh [quillmark|zonivex]" >&2; exit 2 ;;
+esac
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
 ./scripts/setup.sh
@@ -9,7 +16,7 @@ cd "$root"
 source scripts/wine-env.sh
 if [ -z "${DISPLAY:-}" ]; then
   wine_env_start_xvfb
-  echo "run.sh: no display; quillmark runs on the Xvfb display $DISPLAY"
+  echo "run.sh: no display; $program runs on the Xvfb display $DISPLAY"
 fi
 wine_env_init_prefix
 trap wine_env_stop EXIT
@@ -26,23 +33,23 @@ if [ -z "$hcw_now" ]; then
   "$WINE" reg add 'HKCU\software\tarvesk\quillmark\Env' /v Hcw /d "$hcw_dir" /f >/dev/null 2>&1 || true
 fi
 if [ "${QM_RUN_EXIT_WHEN_SHOWN:-}" != 1 ]; then
-  "$WINE" "$root/dist/win64/quillmark.exe"
+  "$WINE" "$root/dist/win64/$program.exe"
   exit
 fi
-# For the tests of this script: end (status 0) once the quillmark window shows,
-# with status 1 when it does not within a minute.
-"$WINE" "$root/dist/win64/quillmark.exe" &
+# For the tests of this script: end (status 0) once the program's window
+# shows, with status 1 when it does not within a minute.
+"$WINE" "$root/dist/win64/$program.exe" &
 qm_pid=$!
 for _ in $(seq 600); do
-  if xdotool search --onlyvisible --name '^Quillmark$|Quillmark$' >/dev/null 2>&1; then
-    echo "run.sh: the quillmark window shows"
+  if xdotool search --onlyvisible --name "$title_pattern" >/dev/null 2>&1; then
+    echo "run.sh: the $program window shows"
     exit 0
   fi
   if ! kill -0 "$qm_pid" 2>/dev/null; then
-    echo "run.sh: quillmark ended without showing its window" >&2
+    echo "run.sh: $program ended without showing its window" >&2
     exit 1
   fi
   sleep 0.1
 done
-echo "run.sh: no quillmark window within a minute" >&2
+echo "run.sh: no $program window within a minute" >&2
 exit 1

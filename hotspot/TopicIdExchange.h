@@ -26,7 +26,7 @@ UINT TopicIdMessage();
 bool SendTopicId(const std::string& id, HWND appWindow, bool broadcast = true);
 
 // The id a received message carries: the clipboard's text (empty when it
-// holds none or stays busy).
+// holds none or stays busy for more than a moment).
 std::string ReceivedTopicId();
 
 }  // namespace qm::hotspot

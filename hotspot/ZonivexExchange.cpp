@@ -22,8 +22,12 @@ void TForm1::MessageProc(MSG& msg, bool&) {
   if (msg.hwnd != Handle()) return;
   cl::TListItem* row = HsList->Selected();
   if (!row || row->ImageIndex() <= 0) return;  // none, or a macro
+  // No text (none there, or the clipboard stayed busy) is no id: it would
+  // wipe the hotspot's context.
+  const std::string id = hotspot::ReceivedTopicId();
+  if (id.empty()) return;
   Modified = true;
-  row->SetSubItem(1, hotspot::ReceivedTopicId());
+  row->SetSubItem(1, id);
   ShowStatus(row->Index());
 }
 

@@ -10,7 +10,7 @@ check() {  # check FILE PATTERN
     echo "check: $1 needs a MinGW DLL"; rc=1
   fi
 }
-for exe in quillmark.exe helpworkshop/hcrtf.exe helpworkshop/hcw.exe; do
+for exe in quillmark.exe zonivex.exe helpworkshop/hcrtf.exe helpworkshop/hcw.exe; do
   check "$root/dist/win32/$exe" 'PE32 executable (GUI) Intel 80386'
   check "$root/dist/win64/$exe" 'PE32+ executable (GUI) x86-64'
 done
@@ -51,7 +51,7 @@ for bits in 32 64; do
 done
 # The version resource: ProductVersion is two numbers joined by a point (the
 # about box shows the editor's and the help compiler's).
-for exe in quillmark.exe helpworkshop/hcrtf.exe; do
+for exe in quillmark.exe zonivex.exe helpworkshop/hcrtf.exe; do
   if ! LC_ALL=C grep -a -q -P 'P\x00r\x00o\x00d\x00u\x00c\x00t\x00V\x00e\x00r\x00s\x00i\x00o\x00n\x00\x00\x00[0-9]\x00\.\x00[0-9]\x00[0-9]\x00' \
        "$root/dist/win32/$exe"; then
     echo "check: $exe has no ProductVersion of the form n.nn"; rc=1

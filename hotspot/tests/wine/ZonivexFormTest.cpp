@@ -298,6 +298,27 @@ TEST_F(ZonivexTest, DrawEditMoveSaveAndReopen) {
   EXPECT_EQ(form->Shg.BuildBitmapFile(), pixelsBefore);
 }
 
+TEST_F(ZonivexTest, ScrollingKeepsPicturePositions) {
+  Open(Copy(kShed + "/ACCDLG.SHG", "ACCDLG.SHG"));  // 418 x 265
+  form->SetBounds(0, 0, 360, 220);  // smaller than the picture
+  Pump();
+  const std::vector<Row> before = Rows();
+  form->ScrollBox1->ScrollTo(10, 40);
+  ASSERT_EQ(form->Image1->Left(), -10);
+  EXPECT_EQ(Rows(), before);
+  // A band drawn now is placed in picture pixels; moving a shape stops at
+  // the picture's edges, not the box's.
+  Drag(20, 60, 40, 70);
+  EXPECT_EQ(Rows().back().x, 20);
+  EXPECT_EQ(Rows().back().y, 60);
+  Mouse(WM_MOUSEMOVE, 30, 65);
+  Mouse(WM_LBUTTONDOWN, 30, 65);
+  Mouse(WM_MOUSEMOVE, -500, -500);
+  Mouse(WM_LBUTTONUP, -500, -500);
+  EXPECT_EQ(Rows().back().x, 0);
+  EXPECT_EQ(Rows().back().y, 0);
+}
+
 TEST_F(ZonivexTest, SavingAPictureAsksForAShgName) {
   const std::string bmp = Copy(kData + "/bmp/g/pal4.bmp", "pal4.bmp");
   Open(bmp);
@@ -453,27 +474,34 @@ TEST_F(ZonivexTest, SettingsAreReadAtStartAndWrittenAtClose) {
 TEST_F(ZonivexTest, ContextsGoToTheEditorAndComeBack) {
   Open(Copy(kShed + "/ACCDLG.SHG", "ACCDLG.SHG"));
   // Hotspot 1 is a pop-up: selecting it sends its topic id.
-  cl::SetClipboardText(nullptr, "before");
+  cl::TClipboard().SetAsText("before");
   form->HsList->Item(0)->SetSubItem(1, "Topic1 >Main");
   Select(0);
-  EXPECT_EQ(cl::ClipboardText(), "Topic1");
+  EXPECT_EQ(cl::TClipboard().AsText(), "Topic1");
   // Our own broadcast comes back and is left alone.
   Pump();
   EXPECT_FALSE(form->Modified);
 
   // A context from another program's window.
   HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  cl::SetClipboardText(nullptr, "NewTopic");
+  cl::TClipboard().SetAsText("NewTopic");
   PostMessageA(HWND_BROADCAST, hotspot::TopicIdMessage(), reinterpret_cast<WPARAM>(other), 0);
   Pump();
   EXPECT_EQ(form->HsList->Item(0)->SubItem(1), "NewTopic");
   EXPECT_TRUE(form->Modified);
   EXPECT_EQ(Status().find("Hotspot 1 : Popup : NewTopic : "), 0u) << Status();
+  // A clipboard with no text (or one that stays busy) wipes no context.
+  form->Modified = false;
+  cl::TClipboard().SetAsText("");
+  PostMessageA(HWND_BROADCAST, hotspot::TopicIdMessage(), reinterpret_cast<WPARAM>(other), 0);
+  Pump();
+  EXPECT_EQ(form->HsList->Item(0)->SubItem(1), "NewTopic");
+  EXPECT_FALSE(form->Modified);
 
   // No selection, or a macro row: nothing changes.
   form->HsList->SetSelected(nullptr);
   form->HsListClick();
-  cl::SetClipboardText(nullptr, "Other");
+  cl::TClipboard().SetAsText("Other");
   PostMessageA(HWND_BROADCAST, hotspot::TopicIdMessage(), reinterpret_cast<WPARAM>(other), 0);
   Pump();
   EXPECT_EQ(form->HsList->Item(0)->SubItem(1), "NewTopic");

@@ -1,0 +1,61 @@
+// Helpers for the Wine tests that run the programs themselves: start one,
+// find its windows, end it whatever the test does.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace qmtest {
+
+inline PROCESS_INFORMATION StartProgram(const std::string& exe) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string cmd = "\"" + exe + "\"";
+  EXPECT_TRUE(CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  return pi;
+}
+
+// The visible top-level window of this class that the process owns.
+inline HWND WaitForWindow(DWORD pid, const char* cls, int ms) {
+  struct Search {
+    DWORD pid;
+    const char* cls;
+    HWND found;
+  };
+  for (int t = 0; t < ms; t += 100) {
+    Search s{pid, cls, nullptr};
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lp);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(h, &pid);
+          char cls[64] = {};
+          GetClassNameA(h, cls, sizeof cls);
+          if (pid == s->pid && std::string(cls) == s->cls && IsWindowVisible(h)) {
+            s->found = h;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    if (s.found) return s.found;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+// Ends a started process however the test ends, and closes its handles.
+struct ProgramReaper {
+  PROCESS_INFORMATION& pi;
+  ~ProgramReaper() {
+    if (pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    if (pi.hThread) CloseHandle(pi.hThread);
+    pi.hProcess = pi.hThread = nullptr;
+  }
+};
+
+}  // namespace qmtest
