@@ -183,7 +183,7 @@ TEST_F(ZonivexTest, PicturesOpenAsNewDocumentsAndBadFilesFailCleanly) {
   std::vector<std::string> bad = {kData + "/meta/emf-corrupted/libemf2svg-bad_corrupted_2014-12-02-215338.emf",
                                   kData + "/meta/emf-corrupted/libemf2svg-bad_corrupted_2014-12-02-215428.emf"};
   for (const char* name : {"DISKARC_bm9_dib4_pack2.lp", "FBD_bm48_dib4_pack3_hotspots.lp",
-                           "FLARIUM24_bm21_dib8_pack3.lp"})
+                           "FBD_bm63_dib4_pack3_hotspots.lp", "FLARIUM24_bm21_dib8_pack3.lp"})
     bad.push_back(Copy(kData + "/shg/hlp-embedded/" + name, std::string(name) + ".shg"));
   for (const std::string& path : bad) {
     SCOPED_TRACE(path);
