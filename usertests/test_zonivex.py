@@ -1,0 +1,83 @@
+"""zonivex in a user's hands: a real .shg opened through the open dialog (from
+a folder with a Japanese name, typed), a hotspot drawn with the rubber band,
+moved, named in the attribute dialog (whose boxes keep the input method
+closed: ids are typed in ASCII), saved over the file, and found again after
+a restart; one copy at a time. Each test starts the program in a fresh Wine
+prefix and uses only the mouse and the keyboard."""
+
+import os
+
+from uitest import check, pause
+from zonivex import SAVE_BTN, SETTINGS_KEY, Zonivex, copy_shg, read_hotspots
+
+SHG = "ACCDLG.SHG"  # 418 x 265, two pop-ups lower down
+
+
+def test_draw_move_name_save_and_reopen_a_hotspot(s):
+    path = copy_shg(s, SHG, "図版")
+    before = read_hotspots(path)
+    z = Zonivex(s)
+    z.open_file(path)
+    check(z.status() == "", "the status line shows %r before anything is selected" % z.status())
+
+    # A band from (60,40) up and left to (20,20) makes hotspot 3, selected.
+    z.draw(60, 40, 20, 20)
+    z.wait_status("the new hotspot in the status line",
+                  lambda t: t == "Hotspot 3 : Popup :  : (20,20)-(60,40)")
+
+    # Dragged by its middle, 15 right and 10 down.
+    a = z.picture_point(40, 30)
+    s.drag(a[0], a[1], a[0] + 15, a[1] + 10)
+    z.wait_status("the moved hotspot in the status line",
+                  lambda t: t == "Hotspot 3 : Popup :  : (35,30)-(75,50)")
+
+    # A double click on it opens the attribute dialog.
+    a = z.picture_point(55, 40)
+    s.click(a[0], a[1], double=True)
+    dialog = s.wait_window("the attribute dialog", cls="TAttrDlg", title="属性")
+    pause(0.5)
+    edits = [w for w in s.probe.children(dialog.hwnd) if w.cls.lower() == "edit"]
+    check(len(edits) == 2, "the attribute dialog shows %d edit boxes, not 2" % len(edits))
+    check(s.text(edits[0]) == "Hotspot 3", "the name box holds %r" % s.text(edits[0]))
+    # The name replaced, the context typed.
+    s.click(edits[0].left + 10, (edits[0].top + edits[0].bottom) // 2)
+    s.key("End", "shift+Home")
+    s.type_text("Index")
+    s.click(edits[1].left + 10, (edits[1].top + edits[1].bottom) // 2)
+    s.type_text("Topic1>Main")
+    check(s.text(edits[0]) == "Index", "the name box shows %r after typing" % s.text(edits[0]))
+    s.key("Return")
+    s.wait_no_window("the attribute dialog to close on Enter", cls="TAttrDlg")
+
+    # Saved over the file after the question.
+    z.click_button(SAVE_BTN)
+    z.answer("Zonivex", "Return", "the question whether to write over the file")
+    s.wait_file(path, "the file written with three hotspots", lambda data: len(read_hotspots(path)) == 3)
+    hotspots = read_hotspots(path)
+    check(hotspots[:2] == before, "the two hotspots the file had changed: %r" % (hotspots[:2],))
+    name, context, typebyte, x, y, w, h = hotspots[2]
+    check(name == b"Index", "the new hotspot is named %r in the file" % name)
+    check(context == b"Topic1>Main", "the new hotspot's context is %r in the file" % context)
+    check((x, y, w, h) == (35, 30, 40, 20), "the new hotspot stands at %r in the file" % ((x, y, w, h),))
+    check(typebyte == 0xEE, "the new hotspot's type byte is %#x, not that of an invisible pop-up into a window"
+          % typebyte)
+    z.close()
+
+    # After a restart it is there again.
+    z = Zonivex(s)
+    z.open_file(path)
+    s.click(*z.row_point(2))
+    z.wait_status("the reopened hotspot in the status line",
+                  lambda t: t == "Index : Popup : Topic1>Main : (35,30)-(75,50)")
+    z.close()
+    check(s.reg_query(SETTINGS_KEY, "List") == "199", "the list's width is not kept in the settings")
+
+
+def test_a_second_start_brings_the_first_back(s):
+    z = Zonivex(s)
+    first = z.refresh()
+    check(first.title == "Zonivex", "the window is titled %r" % first.title)
+    second = s.start("zonivex.exe")
+    s.wait_exit(second)
+    check(len(s.windows(cls="TForm1", visible=True)) == 1, "a second zonivex window shows")
+    z.close()
