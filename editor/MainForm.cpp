@@ -11,6 +11,7 @@
 #include "editor/ImageIndexes.h"
 #include "editor/ProjectCommands.h"
 #include "editor/TopicCommands.h"
+#include "editor/TopicIdExchangeCommands.h"
 
 namespace qm::editor {
 
@@ -55,6 +56,7 @@ void TMainForm::CreateGroups() {
   CompileCmds = AddGroup<TCompileCommands>();
   AddGroup<THelpOptionCommands>();
   AddGroup<TBackupCommands>();
+  AddGroup<TTopicIdExchangeCommands>();
 }
 
 void TMainForm::CreateComponents() {

@@ -1,0 +1,223 @@
+// The editor's side of the topic-id exchange with the hotspot editor: the
+// status bar's clicks, and ids received while the author works, waits for a
+// dialog or for the help compiler.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "WineTestUtil.h"
+#include "classlib/Application.h"
+#include "classlib/Clipboard.h"
+#include "classlib/tests/ModalTest.h"
+#include "editor/TopicIdExchangeCommands.h"
+#include "hotspot/TopicIdExchange.h"
+
+using namespace qm::editor::test;
+using namespace qm::editor;
+
+namespace {
+
+// A top-level window of "another program" that counts the broadcasts.
+struct Listener {
+  static int heard;
+  HWND hwnd;
+  Listener() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+      if (m == qm::hotspot::TopicIdMessage()) ++heard;
+      return DefWindowProcA(h, m, w, l);
+    };
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TopicIdListener";
+    RegisterClassA(&wc);
+    hwnd = CreateWindowExA(0, "TopicIdListener", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+    heard = 0;
+  }
+  ~Listener() { DestroyWindow(hwnd); }
+};
+int Listener::heard = 0;
+
+struct ExchangeFixture : EditorFixture {
+  std::string dir;
+  std::vector<std::string> ids;  // the first two topics in contents order
+  Listener other;
+
+  ExchangeFixture() {
+    qm::hotspot::RegisterTopicIdMessage();
+    dir = CopyProject("calques3d");
+    dialog_answers = {dir + "\\Calques3D.hpj"};
+    form->ProjectCmds->OpenAExecute(nullptr);
+    boxes.clear();
+    for (ContentsNode* n : form->Project.Contents.Nodes())
+      if ((n->Kind == kTopicNode || n->Kind == kHiddenTopicNode) && ids.size() < 2)
+        ids.push_back(form->Project.TopicIds.Id(static_cast<std::size_t>(n->Data)));
+  }
+  void ClickStatusBar(int x) {
+    SendMessageA(form->StatusBar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
+    SendMessageA(form->StatusBar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, 5));
+  }
+  // The hotspot editor sends an id.
+  void Receive(const std::string& id) {
+    cl::TClipboard().SetAsText(id);
+    PostMessageA(HWND_BROADCAST, qm::hotspot::TopicIdMessage(), reinterpret_cast<WPARAM>(other.hwnd), 0);
+  }
+  std::string OpenId() { return form->Project.TopicId; }
+};
+
+TEST(TopicIdExchange, StatusBarClicksCopyPanelsAndSendTheId) {
+  ExchangeFixture fx;
+  ASSERT_EQ(fx.ids.size(), 2u);
+  fx.ClickTopic(fx.ids[0]);
+  fx.TypeAtEnd("not saved yet");
+  ASSERT_EQ(fx.form->StatusBar->PanelText(0), fx.ids[0]);
+  cl::TClipboard clipboard;
+
+  fx.ClickStatusBar(10);
+  EXPECT_EQ(clipboard.AsText(), fx.ids[0]);
+  fx.Pump();
+  EXPECT_EQ(Listener::heard, 1);
+  // The editor hears its own broadcast: the open topic is selected again,
+  // nothing is reloaded or saved.
+  EXPECT_EQ(fx.OpenId(), fx.ids[0]);
+  EXPECT_NE(fx.form->Editor->PlainText().find("not saved yet"), std::string::npos);
+
+  // At 100 the id is copied, not sent; further right the other panels.
+  clipboard.SetAsText("x");
+  fx.ClickStatusBar(100);
+  EXPECT_EQ(clipboard.AsText(), fx.ids[0]);
+  fx.ClickStatusBar(120);
+  EXPECT_EQ(clipboard.AsText(), fx.form->StatusBar->PanelText(1));
+  fx.ClickStatusBar(300);
+  EXPECT_EQ(clipboard.AsText(), fx.form->StatusBar->PanelText(4));
+  clipboard.SetAsText("kept");
+  fx.ClickStatusBar(600);
+  EXPECT_EQ(clipboard.AsText(), "kept");
+  fx.Pump();
+  EXPECT_EQ(Listener::heard, 1);
+  EXPECT_TRUE(fx.boxes.empty());
+}
+
+TEST(TopicIdExchange, NoTopicOpenNothingIsSent) {
+  ExchangeFixture fx;
+  ASSERT_EQ(fx.form->StatusBar->PanelText(0), "");
+  cl::TClipboard().SetAsText("before");
+  fx.ClickStatusBar(10);
+  EXPECT_EQ(cl::TClipboard().AsText(), "");  // the empty id is copied
+  fx.Pump();
+  EXPECT_EQ(Listener::heard, 0);  // but not sent
+}
+
+TEST(TopicIdExchange, AReceivedIdOpensItsTopicOnce) {
+  ExchangeFixture fx;
+  fx.ClickTopic(fx.ids[0]);
+  std::string upper = fx.ids[1];
+  for (char& c : upper)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  fx.Receive(upper);
+  fx.Pump();
+  EXPECT_EQ(fx.OpenId(), fx.ids[1]);
+  // An id that is no topic's, and an empty clipboard, do nothing.
+  fx.Receive("NoSuchTopic");
+  fx.Pump();
+  fx.Receive("");
+  fx.Pump();
+  EXPECT_EQ(fx.OpenId(), fx.ids[1]);
+  EXPECT_TRUE(fx.boxes.empty());
+  // Only the copy for the main window counts.
+  cl::TClipboard().SetAsText(fx.ids[0]);
+  PostMessageA(cl::Application().Handle(), qm::hotspot::TopicIdMessage(), 0, 0);
+  fx.Pump();
+  EXPECT_EQ(fx.OpenId(), fx.ids[1]);
+  PostMessageA(fx.form->Handle(), qm::hotspot::TopicIdMessage(), 0, 0);
+  fx.Pump();
+  EXPECT_EQ(fx.OpenId(), fx.ids[0]);
+}
+
+TEST(TopicIdExchange, IgnoredWhileADialogIsOpen) {
+  ExchangeFixture fx;
+  fx.ClickTopic(fx.ids[0]);
+  cl::TForm dialog(nullptr, "TExchangeTestDialog", "dialog", WS_POPUP | WS_CAPTION);
+  qmtest::RunModal(dialog, [&] {
+    fx.Receive(fx.ids[1]);
+    fx.Pump();
+    EXPECT_EQ(fx.OpenId(), fx.ids[0]);
+    dialog.SetModalResult(cl::mrOk);
+  });
+  fx.Pump();
+  EXPECT_EQ(fx.OpenId(), fx.ids[0]);
+  // Afterwards it is heard again.
+  fx.Receive(fx.ids[1]);
+  fx.Pump();
+  EXPECT_EQ(fx.OpenId(), fx.ids[1]);
+}
+
+// ---- while the help compiler runs ----
+
+std::string HelpWorkshopFolder() {
+  std::string d = QM_DIST_DIR "/helpworkshop";
+  for (char& c : d)
+    if (c == '/') c = '\\';
+  return d;
+}
+
+struct DuringCompile {
+  ExchangeFixture* fx = nullptr;
+  bool running = false;
+  std::string openWhileRunning;
+  bool sent = false;
+};
+DuringCompile g_compile;
+
+// The Help Workshop stand-in's window that shows the project's folder.
+BOOL CALLBACK CloseStandIn(HWND w, LPARAM) {
+  char text[1024] = {};
+  GetWindowTextA(w, text, sizeof text);
+  std::string all = text;
+  EnumChildWindows(
+      w,
+      [](HWND c, LPARAM lp) -> BOOL {
+        char t[1024] = {};
+        GetWindowTextA(c, t, sizeof t);
+        *reinterpret_cast<std::string*>(lp) += t;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  if (all.find(g_compile.fx->dir) == std::string::npos) return TRUE;
+  PostMessageA(w, WM_CLOSE, 0, 0);
+  g_compile.fx = nullptr;
+  return FALSE;
+}
+
+void CALLBACK WhileCompiling(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (!g_compile.sent) {
+    g_compile.sent = true;
+    g_compile.running = g_compile.fx->form->CompileCmds->CompilerRunning();
+    g_compile.fx->Receive(g_compile.fx->ids[1]);
+    cl::Application().ProcessMessages();
+    g_compile.openWhileRunning = g_compile.fx->OpenId();
+  }
+  EnumWindows(CloseStandIn, 0);
+  if (g_compile.fx) SetTimer(nullptr, 0, 200, WhileCompiling);
+}
+
+TEST(TopicIdExchange, IgnoredWhileTheCompilerRuns) {
+  ExchangeFixture fx;
+  fx.ClickTopic(fx.ids[0]);
+  // A "compiler" that runs until it is told to end.
+  std::string slow = NewTempDir();
+  ASSERT_TRUE(CopyFileA((HelpWorkshopFolder() + "\\hcw.exe").c_str(), (slow + "\\Hcrtf.exe").c_str(), FALSE));
+  fx.form->Project.Program.HcwFolder = slow;
+  fx.form->CompileCmds->WinHelpCall = [](HWND, const std::string&, UINT, ULONG_PTR) { return TRUE; };
+  g_compile = DuringCompile{&fx};
+  SetTimer(nullptr, 0, 200, WhileCompiling);
+  fx.form->CompileCmds->HelpMakeAExecute(nullptr);
+  EXPECT_TRUE(g_compile.running);
+  EXPECT_EQ(g_compile.openWhileRunning, fx.ids[0]);
+  fx.Pump();
+  EXPECT_EQ(fx.OpenId(), fx.ids[0]);
+  g_compile = DuringCompile{};
+}
+
+}  // namespace
