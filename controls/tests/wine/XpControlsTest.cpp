@@ -101,11 +101,6 @@ TEST_F(XpControlsTest, RadioGroupItemsColumnsAndEnabled) {
   EXPECT_LT(group->Button(0)->Top(), group->Button(1)->Top());
   EXPECT_EQ(group->Button(0)->Top(), group->Button(3)->Top());
 
-  group->SetColumns(0);
-  EXPECT_EQ(group->Columns(), 1);
-  group->SetColumns(17);
-  EXPECT_EQ(group->Columns(), 16);
-
   // Items deleted under the index: the new last one is checked.
   group->SetItemIndex(5);
   group->DeleteItem(5);

@@ -522,12 +522,9 @@ TEST_F(ZonivexTest, AboutBoxShowsTheVersionAndClosesOnAClick) {
     EXPECT_EQ(box->Version->Text(), "Version 1.00");
     EXPECT_EQ(box->Label3D1->Text(), "Zonivex");
     EXPECT_NE(box->ProgramIcon->Icon(), nullptr);
+    // A click on a label closes it.
     SendMessageA(box->Copyright->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageA(box->Copyright->Handle(), WM_LBUTTONUP, 0, 0);
-    if (box->ModalResult() != cl::mrOk) {
-      SendMessageA(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-      SendMessageA(box->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    }
     EXPECT_EQ(box->ModalResult(), cl::mrOk);
   });
   form->AboutBtnClick(nullptr);
