@@ -15,13 +15,12 @@ for exe in quillmark.exe zonivex.exe helpworkshop/hcrtf.exe helpworkshop/hcw.exe
   check "$root/dist/win64/$exe" 'PE32+ executable (GUI) x86-64'
 done
 # The setup's package: the programs of both widths, and the texts in code page
-# 932 with CR LF. zonivex.exe belongs in it once that program is built.
+# 932 with CR LF.
 for bits in 32 64; do
   pkg="$root/dist/win$bits/package"
   pattern='PE32 executable (GUI) Intel 80386'
   [ $bits = 64 ] && pattern='PE32+ executable (GUI) x86-64'
-  programs="quillmarkSetup.exe quillmark.exe Latepurge.exe"
-  [ -f "$root/dist/win$bits/zonivex.exe" ] && programs="$programs zonivex.exe"
+  programs="quillmarkSetup.exe quillmark.exe zonivex.exe Latepurge.exe"
   for exe in $programs; do check "$pkg/$exe" "$pattern"; done
   for f in quillmark.hlp quillmark.cnt quillmark.txt; do
     [ -s "$pkg/$f" ] || { echo "check: the package lacks $f"; rc=1; }

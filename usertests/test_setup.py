@@ -8,12 +8,9 @@ import re
 import shutil
 import subprocess
 
-from uitest import DIST64, ROOT, WINE, check, pause, wait_for
+from uitest import DIST64, WINE, check, pause, wait_for
 
 PACKAGE = os.path.join(DIST64, "package")
-# Stands in for zonivex.exe while the package has none (the program is not
-# built yet): a program that carries a version, as the setup asks.
-VERSIONED_PROGRAM = os.path.join(ROOT, "build", "win64", "setup", "tiny", "setup_tiny_119.exe")
 FOLDER = ["ツール", "クイル"]          # C:\ツール\クイル
 RUN_ONCE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
 UNINSTALL = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvesk_quillmark"
@@ -22,8 +19,6 @@ UNINSTALL = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvesk_q
 def package_copy(s):
     dest = os.path.join(s.work, "package")
     shutil.copytree(PACKAGE, dest)
-    if not os.path.exists(os.path.join(dest, "zonivex.exe")):
-        shutil.copy(VERSIONED_PROGRAM, os.path.join(dest, "zonivex.exe"))
     return dest
 
 
