@@ -56,6 +56,8 @@ class TRichEdit : public TControl {
   // Puts one typed character (one byte, or a double-byte pair) at the caret
   // as typing would.
   virtual void InsertTypedChar(const std::string& ch);
+  // A lead byte waits for its trail: the next WM_CHAR completes it.
+  bool LeadBytePending() const { return pending_lead_ != 0; }
 
  private:
   // A double-byte character typed into this ANSI window arrives as a lead

@@ -38,4 +38,9 @@ long NextScrollLine(int dir, long line, long line_count) {
   return -1;
 }
 
+WheelScroll WheelScrollFor(unsigned wheel_scroll_lines) {
+  if (wheel_scroll_lines == kWheelPageScroll) return {0, true};
+  return {wheel_scroll_lines, false};
+}
+
 }  // namespace qm::controls

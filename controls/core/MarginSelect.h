@@ -1,6 +1,7 @@
 // The pure parts of the extended rich edit: its formatting rectangle, its
 // word-wrap flags, and the line-by-line selection that a click in its left
-// margin starts (the ranges it selects and where the auto-scroll stops).
+// margin starts (the ranges it selects and where the auto-scroll stops), and
+// the steps of a wheel notch.
 #pragma once
 
 namespace qm::controls {
@@ -55,5 +56,15 @@ int ScrollDirAt(int y, int client_height, int font_pixels);
 // (line_count is the control's line count, a last empty line included; an
 // empty control has no line to go to).
 long NextScrollLine(int dir, long line, long line_count);
+
+// The mouse wheel: how many line steps one notch scrolls for the system's
+// wheel-scroll-lines setting, or one page instead. The setting
+// WHEEL_PAGESCROLL (all ones) scrolls one page; 0 scrolls nothing.
+struct WheelScroll {
+  unsigned Lines = 0;
+  bool Page = false;
+};
+constexpr unsigned kWheelPageScroll = 0xFFFFFFFFu;
+WheelScroll WheelScrollFor(unsigned wheel_scroll_lines);
 
 }  // namespace qm::controls

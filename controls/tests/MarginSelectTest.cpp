@@ -53,3 +53,12 @@ TEST(MarginSelectTest, AutoScrollBandsAndStops) {
   EXPECT_EQ(NextScrollLine(kScrollDown, 0, 0), -1);
   EXPECT_EQ(NextScrollLine(kScrollNone, 3, 10), -1);
 }
+
+TEST(MarginSelectTest, PageScrollSettingScrollsOnePage) {
+  EXPECT_EQ(WheelScrollFor(3).Lines, 3u);
+  EXPECT_FALSE(WheelScrollFor(3).Page);
+  EXPECT_EQ(WheelScrollFor(0).Lines, 0u);
+  EXPECT_FALSE(WheelScrollFor(0).Page);
+  EXPECT_TRUE(WheelScrollFor(0xFFFFFFFFu).Page);
+  EXPECT_EQ(WheelScrollFor(0xFFFFFFFFu).Lines, 0u);
+}

@@ -76,9 +76,4 @@ const char* InsertModeText(bool insert_mode) { return insert_mode ? "挿入" : "
 
 const char* ModifiedText(bool modified) { return modified ? "変更" : ""; }
 
-WheelScroll WheelScrollFor(std::uint32_t wheel_scroll_lines) {
-  if (wheel_scroll_lines == kWheelPageScroll) return {0, true};
-  return {wheel_scroll_lines, false};
-}
-
 }  // namespace qm::editor

@@ -1,7 +1,7 @@
 // The arithmetic and texts of the topic editor's surroundings: the ruler's
-// indent markers, the text colours, the font-size box, bullets, the status
-// panels and the mouse wheel. The window only moves controls and sends
-// messages with what these give.
+// indent markers, the text colours, the font-size box, bullets and the
+// status panels. The window only moves controls and sends messages with what
+// these give.
 #pragma once
 
 #include <array>
@@ -74,14 +74,5 @@ constexpr int kModifiedPanel = 9;
 const char* InsertModeText(bool insert_mode);
 const char* ModifiedText(bool modified);
 
-// The mouse wheel: how many EM_SCROLL line steps one notch sends for the
-// system's wheel-scroll-lines setting, or a page step instead. The setting
-// WHEEL_PAGESCROLL (all ones) scrolls one page; 0 scrolls nothing.
-struct WheelScroll {
-  unsigned Lines = 0;
-  bool Page = false;
-};
-constexpr std::uint32_t kWheelPageScroll = 0xFFFFFFFFu;
-WheelScroll WheelScrollFor(std::uint32_t wheel_scroll_lines);
 
 }  // namespace qm::editor

@@ -70,15 +70,6 @@ TEST(StatusTextTest, InsertModeAndModifiedMark) {
   EXPECT_STREQ(ModifiedText(false), "");
 }
 
-TEST(WheelTest, PageScrollSettingScrollsOnePage) {
-  EXPECT_EQ(WheelScrollFor(3).Lines, 3u);
-  EXPECT_FALSE(WheelScrollFor(3).Page);
-  EXPECT_EQ(WheelScrollFor(0).Lines, 0u);
-  EXPECT_FALSE(WheelScrollFor(0).Page);
-  EXPECT_TRUE(WheelScrollFor(0xFFFFFFFFu).Page);
-  EXPECT_EQ(WheelScrollFor(0xFFFFFFFFu).Lines, 0u);
-}
-
 TEST(DialogPlacementTest, AtCursorThenIntoTheWorkArea) {
   const WorkRect area{0, 0, 1024, 740};
   DialogPlace p = PlaceDialogAtCursor(500, 300, 301, 200, area);
