@@ -213,6 +213,16 @@ void TEditingCommands::SelectionChange() {
   updating_ = false;
 }
 
+void TEditingCommands::EditEnabling() {
+  if (Form.Editor->ReadOnly()) {
+    for (TAction* a : {CutA, CopyA, PasteA, UndoA}) a->SetEnabled(false);
+    return;
+  }
+  UpdateCutCopy();
+  RichEditChange();
+  ClipboardChanged();
+}
+
 void TEditingCommands::UpdateCutCopy() {
   if (Form.Editor->ReadOnly()) return;
   const bool selected = Form.Editor->SelLength() > 0;

@@ -59,6 +59,9 @@ class TEditingCommands : public TCommandGroup {
   cl::TPanel* RightInd = nullptr;
 
   void SelectionChange();
+  // Cut, copy, paste and undo after the editor became read-only (all off)
+  // or writable (each by the editor's state).
+  void EditEnabling();
   void UpdateCutCopy();
   void RichEditChange();
   void ShowModifiedMark(bool modified);

@@ -80,6 +80,8 @@ TEST(EditingSurface, AMarginClickSelectsTheLineAndTheModifiedMarkFollows) {
   EXPECT_EQ(t.f.StatusBar->PanelText(9), "");
   t.fx.TypeAtEnd("x");
   EXPECT_EQ(t.f.StatusBar->PanelText(9), "変更");
+  t.Save();
+  EXPECT_EQ(t.f.StatusBar->PanelText(9), "");
 }
 
 TEST(EditingSurface, BoldAndAColourReachTheSavedTopic) {
