@@ -12,6 +12,7 @@
 #include "editor/LinkCommands.h"
 #include "editor/LinkDialogs.h"
 #include "editor/TopicInfoDialog.h"
+#include "editor/core/EditingSurface.h"
 
 using namespace qm::editor;
 using namespace qm::editor::test;
@@ -108,6 +109,35 @@ TEST(EditingSurface, TheFontSizeBoxRefusesSizesTheControlCannotHold) {
   t.Editing().FontSize->SetText("20");
   t.Editing().FontSizeChange();
   EXPECT_EQ(t.f.Editor->SelAttributes().Size, 20);
+}
+
+TEST(EditingSurface, TheRulerStandsAboveTheEditorAndItsMarkersSetIndents) {
+  OpenTopic t;
+  TEditingCommands& e = t.Editing();
+  EXPECT_EQ(e.Ruler->Top(), 0);
+  EXPECT_EQ(t.f.Editor->Top(), e.Ruler->Height());
+  t.f.Editor->SetSel(0, 0);
+  t.f.Editor->SetIndents(15, 0, 0);
+  e.SelectionChange();
+  EXPECT_EQ(e.FirstInd->Left(), 22);
+  // Taken at its middle and let go where it stood: the indent is kept.
+  SendMessageA(e.FirstInd->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  SendMessageA(e.FirstInd->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  EXPECT_EQ(t.f.Editor->Paragraph().FirstIndent, 15);
+  // Dragged 8 pixels right: 6 points more.
+  SendMessageA(e.FirstInd->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  SendMessageA(e.FirstInd->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(12, 4));
+  SendMessageA(e.FirstInd->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  EXPECT_EQ(t.f.Editor->Paragraph().FirstIndent, 21);
+  EXPECT_EQ(e.FirstInd->Left(), FirstIndentMarkerLeft(21));
+  // Bullets on and off set both indents.
+  e.BulletsA->Execute();
+  EXPECT_TRUE(t.f.Editor->Paragraph().Bullet);
+  EXPECT_EQ(t.f.Editor->Paragraph().FirstIndent, 30);
+  e.BulletsA->Execute();
+  EXPECT_FALSE(t.f.Editor->Paragraph().Bullet);
+  EXPECT_EQ(t.f.Editor->Paragraph().FirstIndent, 0);
+  EXPECT_EQ(t.f.Editor->Paragraph().LeftIndent, 0);
 }
 
 TEST(Links, ALinkDialogFilledAndConfirmedInsertsItsMarkup) {
