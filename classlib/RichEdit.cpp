@@ -134,6 +134,126 @@ void TRichEdit::ResetAttributes(const std::string& font_name, int points) {
   SendMessageA(Handle(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
 }
 
+namespace {
+constexpr int kTwipsPerPoint = 20;
+}  // namespace
+
+TTextAttributes TRichEdit::SelAttributes() const {
+  CHARFORMATA cf = {};
+  cf.cbSize = sizeof cf;
+  SendMessageA(Handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  TTextAttributes a;
+  a.Color = cf.crTextColor;
+  a.Name = cf.szFaceName;
+  a.Size = static_cast<int>(cf.yHeight / kTwipsPerPoint);
+  if (cf.dwEffects & CFE_BOLD) a.Style |= fsBold;
+  if (cf.dwEffects & CFE_ITALIC) a.Style |= fsItalic;
+  if (cf.dwEffects & CFE_UNDERLINE) a.Style |= fsUnderline;
+  if (cf.dwEffects & CFE_STRIKEOUT) a.Style |= fsStrikeOut;
+  return a;
+}
+
+namespace {
+void SetCharFormat(HWND h, CHARFORMATA& cf) {
+  cf.cbSize = sizeof cf;
+  SendMessageA(h, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+}
+
+DWORD EffectsOf(unsigned style) {
+  DWORD e = 0;
+  if (style & fsBold) e |= CFE_BOLD;
+  if (style & fsItalic) e |= CFE_ITALIC;
+  if (style & fsUnderline) e |= CFE_UNDERLINE;
+  if (style & fsStrikeOut) e |= CFE_STRIKEOUT;
+  return e;
+}
+
+void SetParaFormat(HWND h, PARAFORMAT& pf) {
+  pf.cbSize = sizeof pf;
+  SendMessageA(h, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+}
+}  // namespace
+
+void TRichEdit::SetSelAttributes(const TTextAttributes& a) {
+  CHARFORMATA cf = {};
+  cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+  cf.crTextColor = a.Color;
+  std::strncpy(cf.szFaceName, a.Name.c_str(), LF_FACESIZE - 1);
+  cf.yHeight = a.Size * kTwipsPerPoint;
+  cf.dwEffects = EffectsOf(a.Style);
+  SetCharFormat(Handle(), cf);
+}
+
+void TRichEdit::SetSelColor(COLORREF c) {
+  CHARFORMATA cf = {};
+  cf.dwMask = CFM_COLOR;
+  cf.crTextColor = c;
+  SetCharFormat(Handle(), cf);
+}
+
+void TRichEdit::SetSelFontName(const std::string& name) {
+  CHARFORMATA cf = {};
+  cf.dwMask = CFM_FACE;
+  std::strncpy(cf.szFaceName, name.c_str(), LF_FACESIZE - 1);
+  SetCharFormat(Handle(), cf);
+}
+
+void TRichEdit::SetSelSize(int points) {
+  CHARFORMATA cf = {};
+  cf.dwMask = CFM_SIZE;
+  cf.yHeight = points * kTwipsPerPoint;
+  SetCharFormat(Handle(), cf);
+}
+
+void TRichEdit::SetSelStyle(unsigned style) {
+  CHARFORMATA cf = {};
+  cf.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+  cf.dwEffects = EffectsOf(style);
+  SetCharFormat(Handle(), cf);
+}
+
+TParaAttributes TRichEdit::Paragraph() const {
+  PARAFORMAT pf = {};
+  pf.cbSize = sizeof pf;
+  SendMessageA(Handle(), EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  TParaAttributes p;
+  p.Alignment = pf.wAlignment == PFA_RIGHT    ? TParaAlignment::Right
+                : pf.wAlignment == PFA_CENTER ? TParaAlignment::Center
+                                              : TParaAlignment::Left;
+  p.Bullet = pf.wNumbering == PFN_BULLET;
+  // The control's start indent is the first line's; its offset is the
+  // other lines' distance from it.
+  p.FirstIndent = static_cast<int>(pf.dxStartIndent / kTwipsPerPoint);
+  p.LeftIndent = static_cast<int>(pf.dxOffset / kTwipsPerPoint);
+  p.RightIndent = static_cast<int>(pf.dxRightIndent / kTwipsPerPoint);
+  return p;
+}
+
+void TRichEdit::SetAlignment(TParaAlignment a) {
+  PARAFORMAT pf = {};
+  pf.dwMask = PFM_ALIGNMENT;
+  pf.wAlignment = a == TParaAlignment::Right ? PFA_RIGHT : a == TParaAlignment::Center ? PFA_CENTER : PFA_LEFT;
+  SetParaFormat(Handle(), pf);
+}
+
+void TRichEdit::SetBullet(bool on) {
+  PARAFORMAT pf = {};
+  pf.dwMask = PFM_NUMBERING;
+  pf.wNumbering = on ? PFN_BULLET : 0;
+  SetParaFormat(Handle(), pf);
+}
+
+void TRichEdit::SetIndents(int first, int left, int right) {
+  PARAFORMAT pf = {};
+  pf.dwMask = PFM_STARTINDENT | PFM_OFFSET | PFM_RIGHTINDENT;
+  pf.dxStartIndent = first * kTwipsPerPoint;
+  pf.dxOffset = left * kTwipsPerPoint;
+  pf.dxRightIndent = right * kTwipsPerPoint;
+  SetParaFormat(Handle(), pf);
+}
+
+bool TRichEdit::CanUndo() const { return SendMessageA(Handle(), EM_CANUNDO, 0, 0) != 0; }
+
 LRESULT TRichEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CHAR:

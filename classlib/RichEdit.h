@@ -11,6 +11,26 @@
 
 namespace cl {
 
+// Character attributes of the selection (or of a whole text).
+enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+struct TTextAttributes {
+  COLORREF Color = 0;
+  std::string Name;
+  int Size = 0;         // points
+  unsigned Style = 0;   // TFontStyle bits
+};
+
+// Paragraph attributes: alignment, bullets, indents in points (the left
+// indent counted from the first line's).
+enum class TParaAlignment { Left = 0, Right = 1, Center = 2 };
+struct TParaAttributes {
+  TParaAlignment Alignment = TParaAlignment::Left;
+  bool Bullet = false;
+  int FirstIndent = 0;
+  int LeftIndent = 0;
+  int RightIndent = 0;
+};
+
 class TRichEdit : public TControl {
  public:
   TRichEdit(TComponent* owner, TControl* parent, DWORD extra_style = 0);
@@ -42,6 +62,23 @@ class TRichEdit : public TControl {
   // the paragraph to no numbering, left alignment and no indents.
   void ResetAttributes(const std::string& font_name, int points);
 
+  // The selection's character attributes, as the control reports them for
+  // its start; setting them sets every attribute on the whole selection.
+  TTextAttributes SelAttributes() const;
+  void SetSelAttributes(const TTextAttributes& a);
+  // One attribute at a time.
+  void SetSelColor(COLORREF c);
+  void SetSelFontName(const std::string& name);
+  void SetSelSize(int points);
+  void SetSelStyle(unsigned style);
+  // The paragraph attributes of the selection's first paragraph; setting
+  // one applies it to every paragraph of the selection.
+  TParaAttributes Paragraph() const;
+  void SetAlignment(TParaAlignment a);
+  void SetBullet(bool on);
+  void SetIndents(int first, int left, int right);
+  bool CanUndo() const;
+
   // The face that takes a typed double-byte character when the text at the
   // caret is in a font without the Japanese character set.
   std::string DbcsFontName = "ＭＳ Ｐゴシック";
@@ -56,6 +93,8 @@ class TRichEdit : public TControl {
   // Puts one typed character (one byte, or a double-byte pair) at the caret
   // as typing would.
   virtual void InsertTypedChar(const std::string& ch);
+  // A lead byte waits for its trail: the next WM_CHAR completes it.
+  bool LeadBytePending() const { return pending_lead_ != 0; }
 
  private:
   // A double-byte character typed into this ANSI window arrives as a lead

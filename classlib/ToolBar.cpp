@@ -65,7 +65,7 @@ TToolBar::TToolBar(TComponent* owner, TControlBar* dock, const std::string& capt
     : TControl(owner, dock), dock_(dock), caption_(caption) {
   CreateHandle(RegisterOwnClass("TToolBar"), caption.c_str(), WS_CLIPCHILDREN, 0);
   toolbar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                                  CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
                              kGrip, 0, 10, 10, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -104,6 +104,27 @@ TToolButton* TToolBar::AddButton(TAction* action, TToolButtonStyle style) {
 
 TToolButton* TToolBar::AddSeparator() { return AddButton(nullptr, TToolButtonStyle::Separator); }
 
+void TToolBar::AddControl(TControl* c, int width) {
+  TBBUTTON tb = {};
+  tb.iBitmap = width;  // a separator's width
+  tb.idCommand = 0;
+  tb.fsStyle = BTNS_SEP;
+  SendMessageA(toolbar_, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
+  hosted_.emplace_back(c, static_cast<int>(SendMessageA(toolbar_, TB_BUTTONCOUNT, 0, 0)) - 1);
+  Relayout();
+}
+
+void TToolBar::PlaceHosted() {
+  const int grip = Floating() ? 0 : kGrip;
+  for (auto& [c, index] : hosted_) {
+    RECT r;
+    if (!SendMessageA(toolbar_, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)))
+      continue;
+    c->SetBounds(grip + r.left, r.top, r.right - r.left, c->Height());
+    SetWindowPos(c->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  }
+}
+
 void TToolBar::UpdateButton(TToolButton* b) {
   if (!toolbar_ || b->style_ == TToolButtonStyle::Separator) return;
   TBBUTTONINFOA bi = {};
@@ -137,6 +158,7 @@ void TToolBar::Relayout() {
   int grip = Floating() ? 0 : kGrip;
   MoveWindow(toolbar_, grip, 0, s.cx - grip, s.cy, TRUE);
   SetBounds(Left(), Top(), s.cx, s.cy);
+  PlaceHosted();
   if (float_window_) {
     RECT r = {0, 0, s.cx, s.cy};
     AdjustWindowRectEx(&r, GetWindowLongA(float_window_, GWL_STYLE), FALSE,

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "classlib/Action.h"
@@ -53,6 +54,9 @@ class TToolBar : public TControl {
   TToolBar(TComponent* owner, TControlBar* dock, const std::string& caption);
   TToolButton* AddButton(TAction* action, TToolButtonStyle style = TToolButtonStyle::Button);
   TToolButton* AddSeparator();
+  // A control (a combo box) in the row of buttons: a gap of width pixels
+  // that the control, a child of the bar, fills.
+  void AddControl(TControl* c, int width);
   void SetImages(TImageList* images, TImageList* disabled);
   const std::vector<TToolButton*>& Buttons() const { return buttons_; }
   const std::string& Caption() const { return caption_; }
@@ -85,6 +89,9 @@ class TToolBar : public TControl {
   HWND toolbar_ = nullptr;
   HWND float_window_ = nullptr;
   std::vector<TToolButton*> buttons_;
+  // Hosted controls and the index of the gap each fills.
+  std::vector<std::pair<TControl*, int>> hosted_;
+  void PlaceHosted();
   bool dragging_ = false;
   POINT drag_offset_{};
   RECT drag_dock_{};       // the dock's screen rectangle as the drag began

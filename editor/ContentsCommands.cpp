@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "editor/EditingCommands.h"
 #include "editor/ImageIndexes.h"
 #include "editor/TopicCommands.h"
 #include "editor/core/ContentsEditing.h"
@@ -129,6 +130,7 @@ void TContentsCommands::ShowTopicStatus(const std::string& id) {
   TopicStatusEnabling st =
       TopicStatusFor(Project.TopicId, TopicCommandsEnabled, NodeOfItem(view_->Selected()));
   Form.Editor->SetReadOnly(st.ReadOnly);
+  Form.Group<TEditingCommands>().EditEnabling();
   // st.KIdAuto is worked out before the stop below: the View menu's KId_Auto
   // takes it whether or not the other commands change.
   if (!st.Apply) return;

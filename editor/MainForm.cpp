@@ -7,8 +7,10 @@
 #include "editor/CommandGroup.h"
 #include "editor/CompileCommands.h"
 #include "editor/ContentsCommands.h"
+#include "editor/EditingCommands.h"
 #include "editor/HelpOptionCommands.h"
 #include "editor/ImageIndexes.h"
+#include "editor/LinkCommands.h"
 #include "editor/ProjectCommands.h"
 #include "editor/TopicCommands.h"
 #include "editor/TopicIdExchangeCommands.h"
@@ -35,6 +37,7 @@ TMenuItem* TMenuPlace::Add(const std::string& caption, const std::string& name, 
 void TCommandSet::SetEnabled(bool on) const {
   for (TAction* a : Actions) a->SetEnabled(on);
   for (TMenuItem* m : Items) m->SetEnabled(on);
+  for (TControl* c : Controls) c->SetEnabled(on);
 }
 
 TMainForm::TMainForm(IniStore& settings)
@@ -57,6 +60,8 @@ void TMainForm::CreateGroups() {
   AddGroup<THelpOptionCommands>();
   AddGroup<TBackupCommands>();
   AddGroup<TTopicIdExchangeCommands>();
+  AddGroup<TEditingCommands>();
+  AddGroup<TLinkCommands>();
 }
 
 void TMainForm::CreateComponents() {
@@ -100,15 +105,20 @@ void TMainForm::CreateComponents() {
   Splitter1 = new TSplitter(this, this, TAlign::Left);
   Splitter1->Name = "Splitter1";
 
-  ErrEdit = new TRichEdit(this, this, ES_READONLY | ES_AUTOHSCROLL);
+  ErrEdit = new controls::TRichEditEx(this, this, ES_READONLY | ES_AUTOHSCROLL);
   ErrEdit->Name = "ErrEdit";
+  ErrEdit->SetLineLeft(0);  // no selection margin: the log is read, not edited
   ErrEdit->SetHeight(Settings.EHeight);
   ErrEdit->SetAlign(TAlign::Bottom);
   ErrEdit->SetVisible(false);
   Splitter2 = new TSplitter(this, this, TAlign::Bottom, 0);
   Splitter2->Name = "Splitter2";
 
-  Editor = new TRichEdit(this, this);
+  // The editor under its ruler (the editing commands put the ruler in).
+  EditorPane = new TPanel(this, this);
+  EditorPane->Name = "EditorPane";
+  EditorPane->SetAlign(TAlign::Client);
+  Editor = new controls::TRichEditEx(this, EditorPane);
   Editor->Name = "Editor";
   Editor->SetAlign(TAlign::Client);
   Editor->SetReadOnly(true);  // no topic open

@@ -14,10 +14,12 @@
 #include "classlib/Form.h"
 #include "classlib/ImageList.h"
 #include "classlib/Menu.h"
+#include "classlib/Panel.h"
 #include "classlib/RichEdit.h"
 #include "classlib/Splitter.h"
 #include "classlib/StatusBar.h"
 #include "classlib/ToolBar.h"
+#include "controls/RichEditEx.h"
 #include "controls/TreeViewEx.h"
 #include "core/IniSettings.h"
 #include "editor/core/EditorSettings.h"
@@ -59,6 +61,7 @@ struct TMenuPlace {
 struct TCommandSet {
   std::vector<cl::TAction*> Actions;
   std::vector<cl::TMenuItem*> Items;
+  std::vector<cl::TControl*> Controls;
   void SetEnabled(bool on) const;
 };
 
@@ -94,9 +97,10 @@ class TMainForm : public cl::TForm {
   cl::TPopupMenu* ViewMenu = nullptr;  // of the dock bar and of every toolbar
   controls::TTreeViewEx* ConTextView = nullptr;
   cl::TSplitter* Splitter1 = nullptr;
-  cl::TRichEdit* Editor = nullptr;
+  cl::TPanel* EditorPane = nullptr;  // the ruler above the editor
+  controls::TRichEditEx* Editor = nullptr;
   cl::TSplitter* Splitter2 = nullptr;
-  cl::TRichEdit* ErrEdit = nullptr;
+  controls::TRichEditEx* ErrEdit = nullptr;
   cl::TStatusBar* StatusBar = nullptr;
 
   // The menus' skeleton and the places the command groups fill:

@@ -5,6 +5,7 @@
 #include "classlib/Dialogs.h"
 #include "core/FileSystem.h"
 #include "editor/ContentsCommands.h"
+#include "editor/EditingCommands.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -23,6 +24,7 @@ void TTopicCommands::ClearTopicEditor() {
   Form.Editor->DbcsFontName = Project.Program.DefaultFontName;
   Form.Editor->ResetAttributes(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);
   Form.Editor->SetModified(false);
+  Form.Group<TEditingCommands>().ShowModifiedMark(false);
   Project.TopicFootnotes = TopicFields{};
   Project.MapNumberText.clear();
   Form.ContentsCmds->ShowTopicStatus(Project.TopicId);
@@ -84,6 +86,7 @@ void TTopicCommands::LoadTopic() {
   Form.ContentsCmds->ShowTopicStatus(id);
   Form.Editor->SetFocus();
   Form.Editor->SetModified(modified);
+  Form.Group<TEditingCommands>().ShowModifiedMark(modified);
 }
 
 void TTopicCommands::SaveTopic() {
@@ -106,6 +109,7 @@ void TTopicCommands::SaveTopic() {
   }
   WriteFileReplacing(Project.TopicFilePath(Project.TopicId), JoinLines(file_lines));
   Form.Editor->SetModified(false);
+  Form.Group<TEditingCommands>().ShowModifiedMark(false);
 }
 
 }  // namespace qm::editor

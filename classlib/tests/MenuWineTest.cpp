@@ -4,6 +4,7 @@
 
 #include "classlib/Action.h"
 #include "classlib/Application.h"
+#include "classlib/ComboBox.h"
 #include "classlib/Form.h"
 #include "classlib/Menu.h"
 #include "classlib/ToolBar.h"
@@ -66,6 +67,29 @@ TEST_F(MenuRefreshTest, ItemsShowTheStateTheirActionsUpdateTo) {
   HMENU other = CreatePopupMenu();
   EXPECT_FALSE(TMenuItem::PopupOpening(other));
   DestroyMenu(other);
+}
+
+TEST_F(MenuRefreshTest, AToolBarHoldsAComboBoxInItsRowAndReflectsItsChange) {
+  auto* box = new TComboBox(form.get(), bar);
+  box->SetItems({"8", "10", "12"});
+  bar->AddControl(box, 50);
+  bar->AddButton(save);
+  // The box stands after the first button and before the last one, and the
+  // bar grew to hold it.
+  RECT first, gap, last;
+  SendMessageA(bar->ToolbarHandle(), TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  SendMessageA(bar->ToolbarHandle(), TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&gap));
+  SendMessageA(bar->ToolbarHandle(), TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&last));
+  EXPECT_EQ(box->Left(), TToolBar::kGrip + gap.left);
+  EXPECT_EQ(box->Width(), 50);
+  EXPECT_GE(box->Left(), TToolBar::kGrip + first.right);
+  EXPECT_LE(box->Left() + box->Width(), TToolBar::kGrip + last.left);
+  EXPECT_GE(bar->Width(), TToolBar::kGrip + last.right);
+  int changes = 0;
+  box->OnSelect = [&](TControl*) { ++changes; };
+  box->SetItemIndex(1);
+  SendMessageA(bar->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box->Handle()));
+  EXPECT_EQ(changes, 1);
 }
 
 }  // namespace

@@ -67,5 +67,36 @@ TEST_F(RichEditTyping, ReadOnlyTakesNothingAndALeadByteDoesNotOutliveFocus) {
   EXPECT_EQ(edit.Line(0), "xb");
 }
 
+TEST_F(RichEditTyping, SelectionAndParagraphAttributesReachTheRtf) {
+  edit.LoadText("abc def");
+  edit.SetSel(0, 3);
+  TTextAttributes a = edit.SelAttributes();
+  a.Style = fsBold | fsUnderline;
+  a.Color = RGB(0, 0, 255);
+  a.Size = 14;
+  edit.SetSelAttributes(a);
+  const TTextAttributes back = edit.SelAttributes();
+  EXPECT_EQ(back.Style, static_cast<unsigned>(fsBold | fsUnderline));
+  EXPECT_EQ(back.Color, RGB(0, 0, 255));
+  EXPECT_EQ(back.Size, 14);
+  edit.SetSel(4, 3);
+  edit.SetSelStyle(fsItalic);
+  edit.SetSelColor(RGB(0, 128, 0));
+  edit.SetAlignment(TParaAlignment::Center);
+  edit.SetIndents(30, 6, 12);
+  edit.SetBullet(true);
+  const TParaAttributes p = edit.Paragraph();
+  EXPECT_EQ(p.Alignment, TParaAlignment::Center);
+  EXPECT_TRUE(p.Bullet);
+  EXPECT_EQ(p.FirstIndent, 30);
+  EXPECT_EQ(p.LeftIndent, 6);
+  EXPECT_EQ(p.RightIndent, 12);
+  const std::string rtf = edit.SaveRtf();
+  EXPECT_NE(rtf.find("\\b"), std::string::npos) << rtf;
+  EXPECT_NE(rtf.find("\\i"), std::string::npos) << rtf;
+  EXPECT_NE(rtf.find("\\red0\\green0\\blue255"), std::string::npos) << rtf;
+  EXPECT_NE(rtf.find("\\qc"), std::string::npos) << rtf;
+}
+
 }  // namespace
 }  // namespace cl

@@ -1,6 +1,7 @@
 #include "editor/core/ContentsEditing.h"
 
 #include "core/FileSystem.h"
+#include "editor/core/LinkMarkup.h"
 
 namespace qm::editor {
 
@@ -178,7 +179,7 @@ DropOutcome DropContentsNode(ProjectModel& m, ContentsNode* d, ContentsNode* g) 
   return out;
 }
 
-bool EditorAcceptsDrag(const ContentsNode* d) { return d != nullptr && d->Kind >= 2; }
+bool EditorAcceptsDrag(const ContentsNode* d) { return d != nullptr && CanDropNodeOnEditor(d->Kind); }
 
 bool CanEditLabel(const ContentsNode* node) { return node != nullptr && !IsTopicKind(node); }
 

@@ -80,7 +80,9 @@ struct DropOutcome {
 // one onto the node's own subtree, changes nothing.
 DropOutcome DropContentsNode(ProjectModel& m, ContentsNode* dragged, ContentsNode* target);
 
-// A dragged node the editor takes as a link target (kinds 2, 3 and 4).
+// A dragged node the editor takes as a link target: topics and hidden
+// topics. An external entry is refused: its data is a row of CntTargets, not
+// a topic index, and a link built from it would name the wrong topic.
 bool EditorAcceptsDrag(const ContentsNode* dragged);
 
 // In-place relabelling: refused for topics (their text is the title).

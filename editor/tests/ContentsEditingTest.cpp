@@ -252,7 +252,9 @@ TEST(ContentsLabels, ClicksEditingAndExpansion) {
   EXPECT_EQ(ClickContentsNode(s.m, e), ContentsClick::kEditExternal);
   EXPECT_EQ(s.m.OpenTopicNode, s.h);
 
-  EXPECT_TRUE(EditorAcceptsDrag(e));
+  EXPECT_FALSE(EditorAcceptsDrag(e));  // an external entry names no topic
+  EXPECT_TRUE(EditorAcceptsDrag(s.t1));
+  EXPECT_TRUE(EditorAcceptsDrag(s.h));
   EXPECT_FALSE(EditorAcceptsDrag(s.b1));
   NodeExpanded(s.b1);
   EXPECT_EQ(s.b1->Kind, kBookOpen);

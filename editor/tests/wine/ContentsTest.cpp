@@ -435,7 +435,17 @@ TEST(ContentsDragDrop, TheEditorTakesTopicsAndEntriesOnly) {
   EXPECT_TRUE(accepts(fx.t1));
   EXPECT_TRUE(accepts(fx.h));
   EXPECT_FALSE(accepts(fx.b1));
-  // A real drop on the editor changes neither the tree nor the topic.
+  // A real drop on the editor opens the link dialog; cancelled, it changes
+  // neither the tree nor the topic.
+  static bool dialog_shown;
+  dialog_shown = false;
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND w = FindWindowA("TJumpDlg", nullptr);
+    if (!w) return;
+    KillTimer(nullptr, id);
+    dialog_shown = true;
+    PostMessageA(w, WM_CLOSE, 0, 0);
+  });
   std::string shape = fx.Shape();
   std::string text = f.Editor->PlainText();
   POINT from = fx.Centre(fx.a);
@@ -448,6 +458,7 @@ TEST(ContentsDragDrop, TheEditorTakesTopicsAndEntriesOnly) {
   fx.Post(WM_LBUTTONUP, 0, to);
   fx.Pump();
   EXPECT_FALSE(qm::controls::TDragSession::Active());
+  EXPECT_EQ(dialog_shown, !f.Project.TopicId.empty());
   EXPECT_EQ(fx.Shape(), shape);
   EXPECT_EQ(f.Editor->PlainText(), text);
 }

@@ -195,7 +195,11 @@ TEST_F(MainFormTest, TheGroupsFillTheMenusAndToolBarsInOrder) {
   EXPECT_EQ(Captions(f->FileMenu),
             (Strings{"新規作成(&N)...", "開く(&O)...", "保存(&S)", "-", "新規ヘッダ(&E)", "新規トピック(&T)",
                      "新規非表示トピック(&H)", "新規参照トピック(&B)", "コンテキスト削除(&D)", "-", "終了(&X)"}));
-  EXPECT_EQ(Captions(f->EditMenu), (Strings{"ID検索(&I)..."}));
+  EXPECT_EQ(Captions(f->EditMenu),
+            (Strings{"ID検索(&I)...", "-", "元に戻す(&U)", "切り取り(&T)", "コピー(&C)", "貼り付け(&P)", "-",
+                     "フォント(&F)...", "左揃え(&L)", "中央揃え(&E)", "右揃え(&R)", "箇条書き(&P)", "書式のコピー",
+                     "書式の貼り付け", "インデントのコピー", "インデントの貼り付け", "-", "トピック情報(&K)...",
+                     "リンク(&L)...", "Aキーワードリンク(&A)...", "キーワードリンク(&K)..."}));
   EXPECT_EQ(Captions(f->ToolMenu),
             (Strings{"コンパイル(&C)", "ヘルプ表示(&V)", "エラーログ(&E)", "-", "Helpオプション(&H)...",
                      "バックアップ(&B)", "-", "Hcwの起動(&H)", "Zonivexの起動(&S)"}));

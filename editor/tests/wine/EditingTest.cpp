@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "WineTestUtil.h"
+#include "classlib/Application.h"
+#include "classlib/tests/ModalTest.h"
+#include "core/FileSystem.h"
+#include "controls/DragDrop.h"
+#include "editor/EditingCommands.h"
+#include "editor/LinkCommands.h"
+#include "editor/LinkDialogs.h"
+#include "editor/TopicInfoDialog.h"
+#include "editor/core/EditingSurface.h"
+
+using namespace qm::editor;
+using namespace qm::editor::test;
+
+namespace {
+
+// The andes-fbd project open with its topic Popups in the editor.
+struct OpenTopic {
+  EditorFixture fx;
+  std::string dir = CopyProject("andes-fbd");
+  TMainForm& f = *fx.form;
+  OpenTopic() {
+    fx.dialog_answers = {dir + "\\FBD.hpj"};
+    f.ProjectCmds->OpenAExecute(nullptr);
+    fx.ClickTopic("Popups");
+  }
+  TEditingCommands& Editing() { return f.Group<TEditingCommands>(); }
+  TLinkCommands& Links() { return f.Group<TLinkCommands>(); }
+  void Save() { f.ProjectCmds->SaveAExecute(nullptr); }
+};
+
+// Runs `answer` on the modal dialog of window class `cls` once it is up,
+// while `open` shows it.
+template <class D>
+void AnswerDialog(const char* cls, std::function<void(D&)> answer, const std::function<void()>& open) {
+  static std::function<void()> step;
+  step = [cls, answer] {
+    auto* d = dynamic_cast<D*>(cl::TControl::FromHandle(FindWindowA(cls, nullptr)));
+    ASSERT_NE(d, nullptr) << cls;
+    answer(*d);
+  };
+  SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto s = std::move(step);
+    if (s) s();
+  });
+  open();
+}
+
+void Click(cl::TControl* c) { SendMessageA(c->Handle(), BM_CLICK, 0, 0); }
+
+TEST(EditingSurface, InsertTogglesOverwriteAndItsPanelShiftInsertDoesNot) {
+  OpenTopic t;
+  ASSERT_EQ(t.f.Project.TopicId, "Popups");
+  HWND e = t.f.Editor->Handle();
+  SendMessageA(e, WM_KEYDOWN, VK_INSERT, 1);
+  EXPECT_FALSE(t.f.Editor->InsertMode());
+  EXPECT_EQ(t.f.StatusBar->PanelText(8), "上書");
+  {
+    qmtest::THeldKeys shift({VK_SHIFT});
+    SendMessageA(e, WM_KEYDOWN, VK_INSERT, 1);
+  }
+  EXPECT_EQ(t.f.StatusBar->PanelText(8), "上書");
+  SendMessageA(e, WM_KEYDOWN, VK_INSERT, 1);
+  EXPECT_EQ(t.f.StatusBar->PanelText(8), "挿入");
+}
+
+TEST(EditingSurface, AMarginClickSelectsTheLineAndTheModifiedMarkFollows) {
+  OpenTopic t;
+  HWND e = t.f.Editor->Handle();
+  SendMessageA(e, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 6));
+  SendMessageA(e, WM_LBUTTONUP, 0, MAKELPARAM(2, 6));
+  EXPECT_GT(t.f.Editor->SelLength(), 0);
+  EXPECT_EQ(t.f.Editor->SelText(), t.f.Editor->Line(0));
+  EXPECT_TRUE(t.Editing().CopyA->Enabled());
+  EXPECT_EQ(t.f.StatusBar->PanelText(9), "");
+  t.fx.TypeAtEnd("x");
+  EXPECT_EQ(t.f.StatusBar->PanelText(9), "変更");
+  t.Save();
+  EXPECT_EQ(t.f.StatusBar->PanelText(9), "");
+}
+
+TEST(EditingSurface, BoldAndAColourReachTheSavedTopic) {
+  OpenTopic t;
+  t.fx.TypeAtEnd("\r強調した赤");
+  const int end = GetWindowTextLengthA(t.f.Editor->Handle());
+  t.f.Editor->SetSel(end - 5, 5);
+  t.Editing().BoldA->Execute();
+  t.Editing().SetColor(9);  // 赤
+  t.Save();
+  const std::string saved = ReadFile(t.dir + "\\rtf\\Popups.rtf");
+  EXPECT_NE(saved.find("\\red255\\green0\\blue0"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("\\b"), std::string::npos) << saved;
+}
+
+TEST(EditingSurface, TheFontSizeBoxRefusesSizesTheControlCannotHold) {
+  OpenTopic t;
+  t.f.Editor->SetSel(0, 3);
+  const int before = t.f.Editor->SelAttributes().Size;
+  t.Editing().FontSize->SetText("99999");
+  t.Editing().FontSizeChange();
+  EXPECT_EQ(t.f.Editor->SelAttributes().Size, before);
+  EXPECT_EQ(t.Editing().FontSize->Text(), std::to_string(before));
+  t.Editing().FontSize->SetText("20");
+  t.Editing().FontSizeChange();
+  EXPECT_EQ(t.f.Editor->SelAttributes().Size, 20);
+}
+
+TEST(EditingSurface, TheRulerStandsAboveTheEditorAndItsMarkersSetIndents) {
+  OpenTopic t;
+  TEditingCommands& e = t.Editing();
+  EXPECT_EQ(e.Ruler->Top(), 0);
+  EXPECT_EQ(t.f.Editor->Top(), e.Ruler->Height());
+  t.f.Editor->SetSel(0, 0);
+  t.f.Editor->SetIndents(15, 0, 0);
+  e.SelectionChange();
+  EXPECT_EQ(e.FirstInd->Left(), 22);
+  // Taken at its middle and let go where it stood: the indent is kept.
+  SendMessageA(e.FirstInd->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  SendMessageA(e.FirstInd->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  EXPECT_EQ(t.f.Editor->Paragraph().FirstIndent, 15);
+  // Dragged 8 pixels right: 6 points more.
+  SendMessageA(e.FirstInd->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  SendMessageA(e.FirstInd->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(12, 4));
+  SendMessageA(e.FirstInd->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  EXPECT_EQ(t.f.Editor->Paragraph().FirstIndent, 21);
+  EXPECT_EQ(e.FirstInd->Left(), FirstIndentMarkerLeft(21));
+  // Bullets on and off set both indents.
+  e.BulletsA->Execute();
+  EXPECT_TRUE(t.f.Editor->Paragraph().Bullet);
+  EXPECT_EQ(t.f.Editor->Paragraph().FirstIndent, 30);
+  e.BulletsA->Execute();
+  EXPECT_FALSE(t.f.Editor->Paragraph().Bullet);
+  EXPECT_EQ(t.f.Editor->Paragraph().FirstIndent, 0);
+  EXPECT_EQ(t.f.Editor->Paragraph().LeftIndent, 0);
+}
+
+TEST(Links, ALinkDialogFilledAndConfirmedInsertsItsMarkup) {
+  OpenTopic t;
+  t.fx.TypeAtEnd("\r");
+  AnswerDialog<TJumpDlg>("TJumpDlg", [](TJumpDlg& d) {
+    d.LinkStrEd->SetText("次へ");
+    d.LinkIDEd->SetText("Andes");
+    Click(d.LinkAttr.Buttons[1]);
+    Click(d.OKBtn);
+  }, [&] { t.Links().LinkA->Execute(); });
+  EXPECT_NE(t.f.Editor->PlainText().find("{jmp 次へ,*Andes}"), std::string::npos);
+  AnswerDialog<TKLinkDlg>("TKLinkDlg", [](TKLinkDlg& d) {
+    d.LinkStrEd->SetText("表示");
+    d.LinkIDEd->SetText("印刷");
+    Click(d.LinkType);
+    Click(d.OKBtn);
+  }, [&] { t.Links().KLinkA->Execute(); });
+  EXPECT_NE(t.f.Editor->PlainText().find("{button 表示,KL(\"印刷\")}"), std::string::npos);
+}
+
+TEST(Links, ATreeNodeDroppedOnTheTextInsertsALink) {
+  OpenTopic t;
+  t.fx.TypeAtEnd("\r");
+  ContentsNode* andes = nullptr;
+  for (ContentsNode* n : t.f.Project.Contents.Nodes())
+    if (!andes && n->Kind == kTopicNode && t.f.Project.TopicIds[n->Data] != "Popups") andes = n;
+  ASSERT_NE(andes, nullptr);
+  const std::string id = t.f.Project.TopicIds[andes->Data];
+  RECT r;
+  TreeView_GetItemRect(t.f.ConTextView->Handle(), static_cast<cl::TTreeNode>(andes->ViewItem), &r, TRUE);
+  t.f.ConTextView->BeginDrag(static_cast<cl::TTreeNode>(andes->ViewItem), {r.left + 2, r.top + 2});
+  std::string id_shown;
+  bool id_enabled = true;
+  AnswerDialog<TJumpDlg>("TJumpDlg", [&](TJumpDlg& d) {
+    id_shown = d.LinkIDEd->Text();
+    id_enabled = d.LinkIDEd->Enabled();
+    d.LinkStrEd->SetText("山");
+    Click(d.OKBtn);
+  }, [&] { t.Links().EditorDragDrop(t.f.ConTextView); });
+  qm::controls::TDragSession::Cancel();
+  EXPECT_EQ(id_shown, id);
+  EXPECT_FALSE(id_enabled);
+  EXPECT_NE(t.f.Editor->PlainText().find("{jmp 山," + id + "}"), std::string::npos);
+}
+
+TEST(TopicInfo, ANewIdRenamesTheFileTheTreeAndTheProjectAfterSave) {
+  OpenTopic t;
+  ASSERT_TRUE(qm::FileExists(t.dir + "\\rtf\\Popups.rtf"));
+  AnswerDialog<TSetTopicDlg>("TSetTopicDlg", [](TSetTopicDlg& d) {
+    d.TidEd->SetText("Popups2");
+    d.TitleEd->SetText("ポップアップ");
+    d.brwEd->SetText("grp:0010");
+    d.KKeyEd->SetText("ポップ");
+    Click(d.OKBtn);
+  }, [&] { ASSERT_TRUE(t.f.IsShortCut(VK_F9, 0)); });
+  EXPECT_EQ(t.f.Project.TopicId, "Popups2");
+  EXPECT_FALSE(qm::FileExists(t.dir + "\\rtf\\Popups.rtf"));
+  EXPECT_TRUE(qm::FileExists(t.dir + "\\rtf\\Popups2.rtf"));
+  EXPECT_EQ(t.f.ConTextView->NodeText(static_cast<cl::TTreeNode>(t.f.Project.OpenTopicNode->ViewItem)),
+            "ポップアップ");
+  EXPECT_EQ(t.f.StatusBar->PanelText(0), "Popups2");
+  t.Save();
+  const std::string topic = ReadFile(t.dir + "\\rtf\\Popups2.rtf");
+  EXPECT_NE(topic.find("#{\\footnote Popups2}"), std::string::npos);
+  EXPECT_NE(topic.find("+{\\footnote grp:0010}"), std::string::npos);
+  EXPECT_NE(topic.find("K{\\footnote ポップ}"), std::string::npos);
+  const std::string hpj = ReadFile(t.dir + "\\FBD.hpj");
+  EXPECT_NE(hpj.find("Popups2.rtf"), std::string::npos);
+  EXPECT_EQ(hpj.find("Popups.rtf"), std::string::npos);
+}
+
+}  // namespace
