@@ -8,14 +8,14 @@
 #include <string>
 
 #include "classlib/ComboBox.h"
+#include "controls/ComboBoxF.h"
 #include "classlib/Panel.h"
 #include "editor/CommandGroup.h"
 
 namespace qm::editor {
 
-// The format bar's boxes (flat combo boxes where the platform's look asks
-// for them; the plain combo box until then).
-using TFormatComboBox = cl::TComboBox;
+// The format bar's boxes: flat combo boxes.
+using TFormatComboBox = controls::TComboBoxF;
 
 // The ruler: the panel above the editor with a bar at each default tab stop.
 class TRulerPanel : public cl::TPanel {
