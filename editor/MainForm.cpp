@@ -6,6 +6,8 @@
 #include "editor/BackupCommands.h"
 #include "editor/CommandGroup.h"
 #include "editor/CompileCommands.h"
+#include "editor/EditCommands.h"
+#include "editor/FindCommands.h"
 #include "editor/ContentsCommands.h"
 #include "editor/HelpOptionCommands.h"
 #include "editor/ImageIndexes.h"
@@ -55,6 +57,8 @@ void TMainForm::CreateGroups() {
   CompileCmds = AddGroup<TCompileCommands>();
   AddGroup<THelpOptionCommands>();
   AddGroup<TBackupCommands>();
+  AddGroup<TEditCommands>();
+  AddGroup<TFindCommands>();
 }
 
 void TMainForm::CreateComponents() {
