@@ -9,6 +9,7 @@
 #include "editor/EditCommands.h"
 #include "editor/FindCommands.h"
 #include "editor/ContentsCommands.h"
+#include "editor/HelpMenuCommands.h"
 #include "editor/HelpOptionCommands.h"
 #include "editor/ImageIndexes.h"
 #include "editor/ProjectCommands.h"
@@ -59,6 +60,7 @@ void TMainForm::CreateGroups() {
   AddGroup<TBackupCommands>();
   AddGroup<TEditCommands>();
   AddGroup<TFindCommands>();
+  AddGroup<THelpMenuCommands>();
 }
 
 void TMainForm::CreateComponents() {
