@@ -82,7 +82,28 @@ bool TApplication::ProcessMessage(MSG& msg) {
   if (handled) return true;
   if (IsShortCut(msg)) return true;
   for (HWND d : modeless_) {
-    if (IsWindow(d) && IsDialogMessageA(d, &msg)) return true;
+    if (!IsWindow(d) || !(msg.hwnd == d || IsChild(d, msg.hwnd))) continue;
+    // A typed double-byte character comes as its lead and its trail byte;
+    // IsDialogMessage would convert each alone. In a text box the lead waits
+    // for its trail.
+    // The pair goes into the text box whole.
+    if (msg.message == WM_CHAR && msg.wParam <= 0xFF) {
+      const auto byte = static_cast<BYTE>(msg.wParam);
+      if (modeless_lead_ && modeless_lead_hwnd_ == msg.hwnd) {
+        const char pair[3] = {static_cast<char>(modeless_lead_), static_cast<char>(byte), '\0'};
+        modeless_lead_ = 0;
+        SendMessageA(msg.hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pair));
+        return true;
+      }
+      char cls[16] = {};
+      GetClassNameA(msg.hwnd, cls, sizeof cls);
+      if (IsDBCSLeadByte(byte) && lstrcmpiA(cls, "Edit") == 0) {
+        modeless_lead_ = byte;
+        modeless_lead_hwnd_ = msg.hwnd;
+        return true;
+      }
+    }
+    if (IsDialogMessageA(d, &msg)) return true;
   }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);

@@ -60,6 +60,9 @@ class TApplication {
   TForm* main_form_ = nullptr;
   bool terminated_ = false;
   std::vector<HWND> modeless_;
+  // The lead byte of a double-byte character typed into a modeless dialog.
+  BYTE modeless_lead_ = 0;
+  HWND modeless_lead_hwnd_ = nullptr;
 };
 
 TApplication& Application();

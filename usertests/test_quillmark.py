@@ -330,3 +330,34 @@ def test_backup_from_tools_menu_extracts_back(s):
         check(not os.path.exists(os.path.join(out, "Calques3D_FRA.hpj")), "the backup holds another project's file")
     finally:
         shutil.rmtree(out, ignore_errors=True)
+
+
+def test_replace_all_of_japanese_text_through_the_replace_dialog(s):
+    q = Quillmark(s)
+    folder = open_calques(s, q)
+    q.open_topic("afxcore", "afxcore")
+    path = saved_topic(folder, "afxcore")
+    before = os.path.getmtime(path)
+    editor = q.editor()
+    s.click(editor.left + 60, editor.top + 40)
+    s.key("ctrl+End")
+    s.type_text("\n前テスト中テスト後")
+    s.key("ctrl+Home")
+    s.key("ctrl+r")  # 置換(&E)...
+    dialog = s.wait_window("the replace dialog", cls="#32770", visible=True)
+    s.type_text("テスト")
+    s.key("Tab")
+    s.type_text("試験")
+    find_box = s.child(dialog, cls="Edit")
+    check(find_box and s.text(find_box) == "テスト", "the find box holds %r" % (find_box and s.text(find_box)))
+    s.key("alt+a")  # replace all
+    wait_for("the dialog to close and the end of replacing to be told",
+             lambda: s.window(title_re="Quillmark|Quillmerk", cls="#32770", visible=True))
+    s.key("Return")
+    shown = s.text(editor) or ""
+    check("前試験中試験後" in shown, "the editor shows %r after replacing" % shown[-40:])
+    check(not s.refresh(dialog), "the replace dialog is still open")
+    s.key("ctrl+s")
+    wait_for("Ctrl+S to write the topic file", lambda: os.path.getmtime(path) != before)
+    check("前試験中試験後".encode("cp932") in rtf_bytes(open(path, "rb").read()),
+          "the saved topic lacks the replaced text")

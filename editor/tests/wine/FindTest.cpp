@@ -107,6 +107,16 @@ TEST(FindReplace, TheDialogFindsThroughItsButtonAndStaysInTheWorkArea) {
   EXPECT_GE(r.left, fx.form->WorkArea.left);
   EXPECT_GE(r.top, fx.form->WorkArea.top);
 
+  // A double-byte character typed into the box comes as two bytes.
+  HWND box = GetDlgItem(dlg, 0x480);
+  SetDlgItemTextA(dlg, 0x480, "");
+  const std::string te = "テ";
+  PostMessageA(box, WM_CHAR, static_cast<unsigned char>(te[0]), 1);
+  PostMessageA(box, WM_CHAR, static_cast<unsigned char>(te[1]), 1);
+  fx.Pump();
+  GetDlgItemTextA(dlg, 0x480, text, sizeof text);
+  EXPECT_EQ(std::string(text), te);
+
   SetDlgItemTextA(dlg, 0x480, "one");
   SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // Find Next
   fx.Pump();
