@@ -1,7 +1,7 @@
 #include "editor/FindCommands.h"
 
 #include "classlib/Dialogs.h"
-#include "editor/PlaceInWorkArea.h"
+#include "classlib/core/DialogLayout.h"
 #include "editor/RichEditFindTarget.h"
 
 namespace qm::editor {
@@ -50,9 +50,10 @@ void TFindCommands::ShowDialog(cl::TFindDialog* dialog) {
   POINT cursor{};
   GetCursorPos(&cursor);
   dialog->Execute(Form.Handle());
-  POINT at = PlaceInWorkArea(cursor.x - 240, cursor.y - 30, dialog->Width(), dialog->Height(),
-                             Form.WorkArea);
-  dialog->MoveTo(at.x, at.y);
+  const RECT& area = Form.WorkArea;
+  cl::TLayoutRect at = cl::FitInto({cursor.x - 240, cursor.y - 30, dialog->Width(), dialog->Height()},
+                                   area.left, area.top, area.right, area.bottom);
+  dialog->MoveTo(at.Left, at.Top);
 }
 
 void TFindCommands::Find1Click(cl::TComponent*) { ShowDialog(FindDialog1); }
