@@ -101,8 +101,18 @@ void TRichEdit::SetSel(int start, int length) {
 
 std::string TRichEdit::SelText() const {
   std::string buf(static_cast<std::size_t>(SelLength()) * 2 + 2, '\0');
-  int got = static_cast<int>(SendMessageA(Handle(), EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(&buf[0])));
-  buf.resize(static_cast<std::size_t>(std::max(got, 0)));
+  // EM_GETTEXTEX with the buffer's size in bytes: EM_GETSELTEXT sizes its
+  // answer in characters on some systems and cuts double-byte text short.
+  GETTEXTEX gt = {};
+  gt.cb = static_cast<DWORD>(buf.size());
+  gt.flags = GT_SELECTION;
+  gt.codepage = CP_ACP;
+  LRESULT got = SendMessageA(Handle(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&gt),
+                             reinterpret_cast<LPARAM>(&buf[0]));
+  if (got <= 0 && SelLength() > 0)
+    SendMessageA(Handle(), EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(&buf[0]));
+  // The text ends at its terminating zero.
+  buf.resize(std::strlen(buf.c_str()));
   return buf;
 }
 

@@ -1,6 +1,9 @@
-// Backing up the project (Tools menu). The item stands in its place, enabled
-// once a project is open; the backup itself is still to come.
+// Backing up the project (Tools menu): saves it, then packs its files into
+// one LZH archive through the archiver library.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "editor/CommandGroup.h"
 
@@ -11,6 +14,19 @@ class TBackupCommands : public TCommandGroup {
   explicit TBackupCommands(TMainForm& form);
 
   cl::TMenuItem* Backup1 = nullptr;
+
+  // Saves the project, then backs it up. A failed save ends it before the
+  // backup starts.
+  void Backup1Click(cl::TComponent* sender);
+  // Packs the project into "<project file>.lzh" in the backup folder (the
+  // project folder when none is set); reports failures itself.
+  void BackupProject();
+
+  // The folders the archiver library is looked for in, in turn: the
+  // program's own folder and the system folder. The current folder is never
+  // one of them (after an open dialog it is a project folder, where a
+  // planted library would run). Tests put others in their place.
+  std::vector<std::string> ArchiverFolders;
 };
 
 }  // namespace qm::editor

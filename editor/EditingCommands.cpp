@@ -185,7 +185,8 @@ void TEditingCommands::FormCreated() {
 }
 
 void TEditingCommands::ClipboardChanged() {
-  PasteA->SetEnabled(!Form.Editor->ReadOnly() && SendMessageA(Form.Editor->Handle(), EM_CANPASTE, 0, 0) != 0);
+  // Paste is enabled exactly while the clipboard holds text.
+  PasteA->SetEnabled(!Form.Editor->ReadOnly() && IsClipboardFormatAvailable(CF_TEXT) != 0);
 }
 
 void TEditingCommands::SelectionChange() {

@@ -6,8 +6,11 @@
 #include "editor/BackupCommands.h"
 #include "editor/CommandGroup.h"
 #include "editor/CompileCommands.h"
+#include "editor/EditCommands.h"
+#include "editor/FindCommands.h"
 #include "editor/ContentsCommands.h"
 #include "editor/EditingCommands.h"
+#include "editor/HelpMenuCommands.h"
 #include "editor/HelpOptionCommands.h"
 #include "editor/ImageIndexes.h"
 #include "editor/LinkCommands.h"
@@ -62,6 +65,9 @@ void TMainForm::CreateGroups() {
   AddGroup<TTopicIdExchangeCommands>();
   AddGroup<TEditingCommands>();
   AddGroup<TLinkCommands>();
+  AddGroup<TEditCommands>();
+  AddGroup<TFindCommands>();
+  AddGroup<THelpMenuCommands>();
 }
 
 void TMainForm::CreateComponents() {

@@ -3,11 +3,16 @@ topic, the contents tree, compiling, floating toolbars, and its settings from
 one start to the next. Each test starts the program in a fresh Wine prefix and
 uses only the mouse and the keyboard."""
 
+import filecmp
 import os
 import re
+import shutil
+import subprocess
+import tempfile
 
 from quillmark import (FILE_MENU, HCW_KEY, MENUS, SETTINGS_KEY, TOOL_MENU, VIEW_CONTEXTBAR_ROW, VIEW_MENU,
                        EM_LINEINDEX, EM_POSFROMCHAR, Quillmark, hcw_folder_in_prefix, rtf_bytes)
+import uitest
 from uitest import check, pause, wait_for
 
 PROJECT = "calques3d"
@@ -288,3 +293,71 @@ def test_settings_kept_from_one_start_to_the_next(s):
     q.wait_title(r"\\%s - Quillmark$" % HPJ.replace(".", r"\."), "the recent project to open")
     check("afxcore" in q.tree_labels(), "the recent project opened without its contents")
     pause(0.2)
+
+
+def lhasa_accepts(path):
+    return subprocess.run(["lhasa", "t", path], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+
+
+def test_backup_from_tools_menu_extracts_back(s):
+    # The archiver library where a user puts it: the Windows system folder.
+    shutil.copy(os.path.join(uitest.DIST64, "archiver", "unlha32.dll"),
+                os.path.join(s.prefix, "drive_c", "windows", "system32"))
+    q = Quillmark(s)
+    folder = open_calques(s, q)
+    # Laid out as the editor keeps a project: topics in rtf, pictures in bmp.
+    for sub, ext in (("rtf", ".rtf"), ("bmp", ".bmp")):
+        os.makedirs(os.path.join(folder, sub), exist_ok=True)
+        for name in os.listdir(folder):
+            if name.lower().endswith(ext):
+                os.rename(os.path.join(folder, name), os.path.join(folder, sub, name))
+    q.open_menu(TOOL_MENU)
+    s.key("b")  # バックアップ(&B)
+    s.wait_no_window("the Tools menu to close", cls="#32768")
+    archive = os.path.join(folder, HPJ + ".lzh")
+    s.wait_file(archive, "the backup " + HPJ + ".lzh", predicate=lambda _: lhasa_accepts(archive))
+    q.check_main_visible("the backup")
+    out = tempfile.mkdtemp(prefix="qm-ut-backup-")
+    try:
+        subprocess.run(["lhasa", "xw=" + out, archive], check=True, stdout=subprocess.DEVNULL)
+        expected = [HPJ, CONTENTS, "Calques3D.hm"] + \
+            [os.path.join(sub, n) for sub in ("rtf", "bmp") for n in sorted(os.listdir(os.path.join(folder, sub)))]
+        for name in expected:
+            got = os.path.join(out, name)
+            check(os.path.exists(got), "the backup lacks %s" % name)
+            check(filecmp.cmp(got, os.path.join(folder, name), shallow=False),
+                  "%s came back from the backup changed" % name)
+        check(not os.path.exists(os.path.join(out, "Calques3D_FRA.hpj")), "the backup holds another project's file")
+    finally:
+        shutil.rmtree(out, ignore_errors=True)
+
+
+def test_replace_all_of_japanese_text_through_the_replace_dialog(s):
+    q = Quillmark(s)
+    folder = open_calques(s, q)
+    q.open_topic("afxcore", "afxcore")
+    path = saved_topic(folder, "afxcore")
+    before = os.path.getmtime(path)
+    editor = q.editor()
+    s.click(editor.left + 60, editor.top + 40)
+    s.key("ctrl+End")
+    s.type_text("\n前テスト中テスト後")
+    s.key("ctrl+Home")
+    s.key("ctrl+r")  # 置換(&E)...
+    dialog = s.wait_window("the replace dialog", cls="#32770", visible=True)
+    s.type_text("テスト")
+    s.key("Tab")
+    s.type_text("試験")
+    find_box = s.child(dialog, cls="Edit")
+    check(find_box and s.text(find_box) == "テスト", "the find box holds %r" % (find_box and s.text(find_box)))
+    s.key("alt+a")  # replace all
+    wait_for("the dialog to close and the end of replacing to be told",
+             lambda: s.window(title_re="Quillmark|Quillmerk", cls="#32770", visible=True))
+    s.key("Return")
+    shown = s.text(editor) or ""
+    check("前試験中試験後" in shown, "the editor shows %r after replacing" % shown[-40:])
+    check(not s.refresh(dialog), "the replace dialog is still open")
+    s.key("ctrl+s")
+    wait_for("Ctrl+S to write the topic file", lambda: os.path.getmtime(path) != before)
+    check("前試験中試験後".encode("cp932") in rtf_bytes(open(path, "rb").read()),
+          "the saved topic lacks the replaced text")

@@ -1,0 +1,31 @@
+// The program options: the Help Workshop folder, the default topic font and
+// whether an empty new topic gets its title copied in.
+#pragma once
+
+#include <string>
+
+#include "classlib/CheckBox.h"
+#include "classlib/DialogForm.h"
+#include "classlib/FontDialog.h"
+#include "classlib/StdCtrls.h"
+
+namespace qm::editor {
+
+class TOptionDlg : public cl::TDialogForm {
+ public:
+  TOptionDlg();
+
+  cl::TEdit* HcwEd;
+  cl::TButton* Button1;
+  cl::TLabel* FontLabel;
+  cl::TCheckBox* TitleCopy;
+  cl::TFontDialog* FontDlg;
+
+  // Runs the font dialog from its current font; on OK the label shows the
+  // chosen one.
+  void Button1Click(cl::TComponent* sender);
+  // Shows the font dialog's font on the label.
+  void ShowFont();
+};
+
+}  // namespace qm::editor
