@@ -10,6 +10,7 @@
 #include "editor/HelpOptionCommands.h"
 #include "editor/ImageIndexes.h"
 #include "editor/ProjectCommands.h"
+#include "editor/TableIndentCommands.h"
 #include "editor/TopicCommands.h"
 
 namespace qm::editor {
@@ -55,6 +56,7 @@ void TMainForm::CreateGroups() {
   CompileCmds = AddGroup<TCompileCommands>();
   AddGroup<THelpOptionCommands>();
   AddGroup<TBackupCommands>();
+  AddGroup<TTableIndentCommands>();
 }
 
 void TMainForm::CreateComponents() {
