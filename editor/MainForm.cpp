@@ -9,6 +9,7 @@
 #include "editor/ContentsCommands.h"
 #include "editor/HelpOptionCommands.h"
 #include "editor/ImageIndexes.h"
+#include "editor/MediaCommands.h"
 #include "editor/ProjectCommands.h"
 #include "editor/TableIndentCommands.h"
 #include "editor/TopicCommands.h"
@@ -57,6 +58,7 @@ void TMainForm::CreateGroups() {
   AddGroup<THelpOptionCommands>();
   AddGroup<TBackupCommands>();
   AddGroup<TTableIndentCommands>();
+  AddGroup<TMediaCommands>();
 }
 
 void TMainForm::CreateComponents() {

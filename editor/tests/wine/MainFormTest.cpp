@@ -196,7 +196,8 @@ TEST_F(MainFormTest, TheGroupsFillTheMenusAndToolBarsInOrder) {
             (Strings{"新規作成(&N)...", "開く(&O)...", "保存(&S)", "-", "新規ヘッダ(&E)", "新規トピック(&T)",
                      "新規非表示トピック(&H)", "新規参照トピック(&B)", "コンテキスト削除(&D)", "-", "終了(&X)"}));
   EXPECT_EQ(Captions(f->EditMenu),
-            (Strings{"ID検索(&I)...", "表(&T)...", "インデント(&I)...", "インデント削除(&D)"}));
+            (Strings{"ID検索(&I)...", "表(&T)...", "インデント(&I)...", "インデント削除(&D)",
+                     "グラフィック(&G)...", "MCI(&M)..."}));
   EXPECT_EQ(Captions(f->ToolMenu),
             (Strings{"コンパイル(&C)", "ヘルプ表示(&V)", "エラーログ(&E)", "-", "Helpオプション(&H)...",
                      "バックアップ(&B)", "-", "Hcwの起動(&H)", "Zonivexの起動(&S)"}));
