@@ -1,0 +1,68 @@
+"""quillmark's small dialogs in a user's hands: a table typed into the grid
+of the table dialog, and the help project options confirmed and saved. Each
+test starts the program in a fresh Wine prefix and uses only the mouse and the
+keyboard."""
+
+import os
+
+from quillmark import EDIT_MENU, TOOL_MENU, Quillmark
+from uitest import check, pause, wait_for
+
+PROJECT = "calques3d"
+HPJ = "Calques3D.hpj"
+# Rows of the Edit and Tools menus (separators do not count).
+EDIT_TABLE_ROW = 1
+TOOL_OPTIONS_ROW = 3
+
+
+def open_calques(s, q):
+    folder = s.copy_project(PROJECT)
+    q.open_project(os.path.join(folder, HPJ))
+    return folder
+
+
+def button(s, dialog, caption):
+    for w in s.probe.children(dialog.hwnd):
+        if w.cls.lower() == "button" and w.title == caption:
+            return w
+    check(False, "the dialog %s has no button %r" % (dialog.title, caption))
+
+
+def test_a_table_typed_into_the_grid_goes_into_the_topic(s):
+    q = Quillmark(s)
+    open_calques(s, q)
+    q.open_topic("afxcore", "afxcore")
+    editor = q.editor()
+    s.click(editor.left + 20, editor.top + 12)
+    s.key("ctrl+Home")
+    q.choose(EDIT_MENU, EDIT_TABLE_ROW)
+    dialog = s.wait_window("the table dialog", cls="TTableDlg")
+    pause(0.5)
+    # Enter moves on to the next cell, as Tab does.
+    for i, cell in enumerate(["a", "b", "c", "d"]):
+        if i:
+            s.key("Return")
+        s.type_text(cell)
+    s.click(*button(s, dialog, "OK").center)
+    s.wait_no_window("the table dialog to close", cls="TTableDlg")
+    want = "{size 1000,2000}{table}a{td}b{td}{tr}c{td}d{td}{tr}{end}"
+    wait_for("the table markup in the topic", lambda: want in (s.probe.text(q.editor().hwnd) or ""))
+
+
+def test_the_options_confirmed_reach_the_saved_project_file(s):
+    q = Quillmark(s)
+    folder = open_calques(s, q)
+    hpj = os.path.join(folder, HPJ)
+    q.choose(TOOL_MENU, TOOL_OPTIONS_ROW)
+    dialog = s.wait_window("the options dialog", cls="THelpOptionDlg")
+    check(dialog.title == "ヘルプオプション", "the options dialog is titled %r" % dialog.title)
+    pause(0.5)
+    # The title edit has the focus: a word at its end, then OK by Enter.
+    s.key("End")
+    s.type_text(" Extra")
+    s.key("Return")
+    s.wait_no_window("the options dialog to close", cls="THelpOptionDlg")
+    q.focus()
+    s.key("ctrl+s")
+    title = b"Calques 3D Help Extra"
+    s.wait_file(hpj, "the project file saved with the new title", predicate=lambda data: title in data)
