@@ -66,3 +66,26 @@ def test_the_options_confirmed_reach_the_saved_project_file(s):
     s.key("ctrl+s")
     title = b"Calques 3D Help Extra"
     s.wait_file(hpj, "the project file saved with the new title", predicate=lambda data: title in data)
+
+
+def test_a_new_external_entry_gets_its_target_at_once(s):
+    q = Quillmark(s)
+    folder = open_calques(s, q)
+    q.open_topic("afxcore", "afxcore")
+    # The contents toolbar's 新規参照トピック button adds the entry after the
+    # topic and asks for its target straight away.
+    s.click(*q.toolbar_button(1, 3))
+    dialog = s.wait_window("the external-entry dialog", cls="TChgOtherDlg")
+    check(dialog.title == "コンテキスト設定", "the external-entry dialog is titled %r" % dialog.title)
+    pause(0.5)
+    s.type_text("Intro_1")
+    s.key("Tab")
+    s.type_text("other.hlp")
+    s.key("Tab")
+    s.type_text("win2")
+    s.key("Return")
+    s.wait_no_window("the external-entry dialog to close", cls="TChgOtherDlg")
+    q.focus()
+    s.key("ctrl+s")
+    s.wait_file(os.path.join(folder, "Calques3D.cnt"), "the contents file with the entry's target",
+                predicate=lambda data: b"New =Intro_1 @other.hlp>win2" in data)
