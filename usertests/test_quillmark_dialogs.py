@@ -4,6 +4,7 @@ test starts the program in a fresh Wine prefix and uses only the mouse and the
 keyboard."""
 
 import os
+import shutil
 
 from quillmark import EDIT_MENU, TOOL_MENU, Quillmark
 from uitest import check, pause, wait_for
@@ -12,6 +13,9 @@ PROJECT = "calques3d"
 HPJ = "Calques3D.hpj"
 # Rows of the Edit and Tools menus (separators do not count).
 EDIT_TABLE_ROW = 1
+EDIT_GRAPHIC_ROW, EDIT_MCI_ROW = 4, 5
+SHG = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "testdata", "shg", "shed",
+                   "ACCDLG.SHG")
 TOOL_OPTIONS_ROW = 3
 
 
@@ -89,3 +93,35 @@ def test_a_new_external_entry_gets_its_target_at_once(s):
     s.key("ctrl+s")
     s.wait_file(os.path.join(folder, "Calques3D.cnt"), "the contents file with the entry's target",
                 predicate=lambda data: b"New =Intro_1 @other.hlp>win2" in data)
+
+
+def test_a_picture_and_a_sound_inserted_through_their_dialogs(s):
+    q = Quillmark(s)
+    folder = open_calques(s, q)
+    shutil.copy(SHG, os.path.join(folder, "bmp", "ACCDLG.SHG"))
+    with open(os.path.join(folder, "sound.wav"), "wb"):
+        pass
+    q.open_topic("afxcore", "afxcore")
+    editor = q.editor()
+    s.click(editor.left + 20, editor.top + 12)
+    s.key("ctrl+Home")
+    q.choose(EDIT_MENU, EDIT_GRAPHIC_ROW)
+    s.wait_window("the graphic dialog", cls="TBmpDlg")
+    pause(0.5)
+    # The list has the focus: Home chooses the first picture, the .shg (its
+    # preview shows), and Enter confirms it.
+    s.key("Home")
+    pause(0.5)
+    s.key("Return")
+    s.wait_no_window("the graphic dialog to close", cls="TBmpDlg")
+    wait_for("the picture markup in the topic",
+             lambda: "{bmc ACCDLG.SHG}" in (s.probe.text(q.editor().hwnd) or ""))
+    q.choose(EDIT_MENU, EDIT_MCI_ROW)
+    s.wait_window("the MCI dialog", cls="TMCIDlg")
+    pause(0.5)
+    s.key("Down")
+    pause(0.5)
+    s.key("Return")
+    s.wait_no_window("the MCI dialog to close", cls="TMCIDlg")
+    wait_for("the media markup in the topic",
+             lambda: "{mci PLAY,sound.wav}" in (s.probe.text(q.editor().hwnd) or ""))
