@@ -158,8 +158,7 @@ void TContentsCommands::ConTextViewClick(cl::TComponent*) {
     if (Form.Editor->Modified() && !Project.TopicId.empty()) Form.TopicCmds->SaveTopic();
   });
   if (c == ContentsClick::kOpenTopic) Form.TopicCmds->LoadTopic();
-  // A click on a book does nothing; external entries are edited in their
-  // dialog, which comes with the external-entry commands.
+  if (c == ContentsClick::kEditExternal && OnEditExternalEntry) OnEditExternalEntry(s);
 }
 
 void TContentsCommands::ConTextViewChange(cl::TComponent*) { UpdateContentsActions(); }

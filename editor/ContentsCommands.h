@@ -4,6 +4,7 @@
 // this group keeps the tree view in step with them.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -47,8 +48,10 @@ class TContentsCommands : public TCommandGroup {
   void BookMenuPopup(cl::TPopupMenu* sender);
   void TopicInsMenuPopup(cl::TPopupMenu* sender);
 
-  // The tree view's events.
+  // The tree view's events. A click on an external entry (also the one an
+  // add command has just made) asks OnEditExternalEntry to edit its target.
   void ConTextViewClick(cl::TComponent* sender);
+  std::function<void(ContentsNode*)> OnEditExternalEntry;
   void ConTextViewChange(cl::TComponent* sender);
   void ConTextViewExpanded(cl::TTreeNode item);
   void ConTextViewCollapsed(cl::TTreeNode item);

@@ -1,5 +1,5 @@
-// The help project's options (Tools menu and PrjBar). The command stands in
-// its place, enabled once a project is open; its dialog is still to come.
+// The help project's options (Tools menu and PrjBar), enabled once a project
+// is open: the options dialog, whose OK copies its values into the project.
 #pragma once
 
 #include "editor/CommandGroup.h"
@@ -11,6 +11,7 @@ class THelpOptionCommands : public TCommandGroup {
   explicit THelpOptionCommands(TMainForm& form);
 
   cl::TAction* HelpOptionA = nullptr;
+  void HelpOptionAExecute();
 };
 
 }  // namespace qm::editor

@@ -14,7 +14,9 @@
 #include "editor/HelpOptionCommands.h"
 #include "editor/ImageIndexes.h"
 #include "editor/LinkCommands.h"
+#include "editor/MediaCommands.h"
 #include "editor/ProjectCommands.h"
+#include "editor/TableIndentCommands.h"
 #include "editor/TopicCommands.h"
 #include "editor/TopicIdExchangeCommands.h"
 
@@ -68,6 +70,8 @@ void TMainForm::CreateGroups() {
   AddGroup<TEditCommands>();
   AddGroup<TFindCommands>();
   AddGroup<THelpMenuCommands>();
+  AddGroup<TTableIndentCommands>();
+  AddGroup<TMediaCommands>();
 }
 
 void TMainForm::CreateComponents() {

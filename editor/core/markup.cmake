@@ -7,6 +7,7 @@ qm_native_test(editor_markup_tests
     ${QM_MARKUP_TESTS}/BrowseRenumberTest.cpp
     ${QM_MARKUP_TESTS}/DialogValuesTest.cpp
     ${QM_MARKUP_TESTS}/ShgPictureTest.cpp
+    ${QM_MARKUP_TESTS}/DialogPlacementTest.cpp
   LIBS qm_editor_core)
 
 qm_fuzzer(fuzz_shg_picture

@@ -42,6 +42,9 @@ EditorFixture::EditorFixture() {
     dialog_answers.erase(dialog_answers.begin());
     return true;
   });
+  qm::editor::SetEditorDialogHook([this](cl::TDialogForm& d) {
+    return editor_dialogs ? editor_dialogs(d) : static_cast<int>(cl::mrCancel);
+  });
   form = std::make_unique<qm::editor::TMainForm>(store);
   form->DoCreate();
   form->Show();
@@ -52,6 +55,7 @@ EditorFixture::~EditorFixture() {
   form.reset();
   cl::SetMessageBoxHook(nullptr);
   cl::SetFileDialogHook(nullptr);
+  qm::editor::SetEditorDialogHook(nullptr);
 }
 
 void EditorFixture::Pump() { cl::Application().ProcessMessages(); }

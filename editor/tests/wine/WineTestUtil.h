@@ -12,6 +12,7 @@
 #include "classlib/FileDialogs.h"
 #include "classlib/tests/TempDir.h"
 #include "core/IniSettings.h"
+#include "editor/DialogRun.h"
 #include "editor/CompileCommands.h"
 #include "editor/ContentsCommands.h"
 #include "editor/MainForm.h"
@@ -35,6 +36,9 @@ struct EditorFixture {
   std::vector<cl::MessageBoxCall> boxes;
   int box_answer = IDOK;
   std::vector<std::string> dialog_answers;  // file names the dialogs return, in turn
+  // Answers the editor's own dialogs (DialogRun.h); without it they are
+  // cancelled unseen.
+  qm::editor::EditorDialogHook editor_dialogs;
   std::unique_ptr<qm::editor::TMainForm> form;
 
   EditorFixture();

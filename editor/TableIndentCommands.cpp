@@ -1,0 +1,99 @@
+#include "editor/TableIndentCommands.h"
+
+#include <richedit.h>
+
+#include <memory>
+
+#include "editor/ContentsCommands.h"
+#include "editor/DialogPlace.h"
+#include "editor/DialogRun.h"
+#include "editor/TableIndentDialogs.h"
+#include "editor/core/TableMarkup.h"
+
+namespace qm::editor {
+
+namespace {
+
+// The paragraph attributes of a rich edit's selection, through the
+// control's messages. The control keeps twips; these are whole points.
+class TRichEditIndents : public ParagraphIndentAccess {
+ public:
+  explicit TRichEditIndents(HWND edit) : edit_(edit) {}
+  int FirstIndent() const override { return Get().dxStartIndent / 20; }
+  int LeftIndent() const override { return Get().dxOffset / 20; }
+  int RightIndent() const override { return Get().dxRightIndent / 20; }
+  void SetFirstIndent(int points) override { Set(PFM_STARTINDENT, points); }
+  void SetLeftIndent(int points) override { Set(PFM_OFFSET, points); }
+  void SetRightIndent(int points) override { Set(PFM_RIGHTINDENT, points); }
+
+ private:
+  PARAFORMAT2 Get() const {
+    PARAFORMAT2 pf = {};
+    pf.cbSize = sizeof pf;
+    SendMessageA(edit_, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    return pf;
+  }
+  void Set(DWORD mask, int points) {
+    PARAFORMAT2 pf = {};
+    pf.cbSize = sizeof pf;
+    pf.dwMask = mask;
+    // ApplyIndentTexts keeps points * 20 within 32 bits.
+    const LONG twips = static_cast<LONG>(points) * 20;
+    if (mask == PFM_STARTINDENT) pf.dxStartIndent = twips;
+    if (mask == PFM_OFFSET) pf.dxOffset = twips;
+    if (mask == PFM_RIGHTINDENT) pf.dxRightIndent = twips;
+    SendMessageA(edit_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  }
+  HWND edit_;
+};
+
+}  // namespace
+
+TTableIndentCommands::TTableIndentCommands(TMainForm& form) : TCommandGroup(form) {
+  TableA = Form.ActionList1->Add("TableA", "表(&T)...");
+  IndentA = Form.ActionList1->Add("IndentA", "インデント(&I)...", 'I' | cl::scCtrl);
+  DelIndextA = Form.ActionList1->Add("DelIndextA", "インデント削除(&D)");
+  TableA->OnExecute = [this](cl::TComponent*) { TableAExecute(); };
+  IndentA->OnExecute = [this](cl::TComponent*) { IndentAExecute(); };
+  DelIndextA->OnExecute = [this](cl::TComponent*) { DelIndextAExecute(); };
+  // The Edit menu's place until the skeleton has the Insert and Format menus.
+  for (cl::TAction* a : {TableA, IndentA, DelIndextA}) Form.EditPlace.Add(a);
+  TableA->SetEnabled(false);
+  Form.TopicOpenCommands.Actions.push_back(TableA);
+  Form.ContentsCmds->OnEditExternalEntry = [this](ContentsNode* n) { EditExternalEntry(n); };
+}
+
+void TTableIndentCommands::TableAExecute() {
+  auto dlg = std::make_unique<TTableDlg>();
+  PlaceEditorDialog(*dlg, Form.WorkArea);
+  if (RunEditorDialog(*dlg) != cl::mrOk) return;
+  Form.Editor->SetSelText(TableMarkup(dlg->Cells()));
+}
+
+void TTableIndentCommands::IndentAExecute() {
+  TRichEditIndents paragraph(Form.Editor->Handle());
+  auto dlg = std::make_unique<TIndextDlg>();
+  PlaceEditorDialog(*dlg, Form.WorkArea);
+  dlg->Fill(ReadIndentTexts(paragraph));
+  if (RunEditorDialog(*dlg) != cl::mrOk) return;
+  ApplyIndentTexts(paragraph, dlg->Texts());
+}
+
+void TTableIndentCommands::DelIndextAExecute() {
+  TRichEditIndents paragraph(Form.Editor->Handle());
+  ClearIndents(paragraph);
+}
+
+void TTableIndentCommands::EditExternalEntry(ContentsNode* node) {
+  if (!node || node->Kind != kExternalNode) return;
+  const int row = node->Data;
+  if (row < 0 || row >= static_cast<int>(Project.CntTargets.size())) return;
+  auto dlg = std::make_unique<TChgOtherDlg>();
+  PlaceEditorDialog(*dlg, Form.WorkArea);
+  dlg->Fill(SplitExternalTarget(Project.CntTargets[row]));
+  if (RunEditorDialog(*dlg) != cl::mrOk) return;
+  // Stored, and the project marked modified, only when the target changed.
+  StoreExternalTarget(Project, row, dlg->Target());
+}
+
+}  // namespace qm::editor

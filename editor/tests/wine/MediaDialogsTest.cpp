@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "WineTestUtil.h"
+#include "classlib/tests/ModalTest.h"
+#include "editor/MediaCommands.h"
+#include "editor/MediaDialogs.h"
+
+using namespace qm::editor::test;
+using namespace qm::editor;
+
+namespace {
+
+template <class D>
+void Answer(EditorFixture& fx, std::function<void(D&)> step) {
+  fx.editor_dialogs = [step](cl::TDialogForm& d) {
+    auto& dlg = dynamic_cast<D&>(d);
+    return qmtest::RunModal(dlg, [&] {
+      step(dlg);
+      if (dlg.ModalResult() == cl::mrNone) dlg.SetModalResult(cl::mrCancel);
+    });
+  };
+}
+
+template <class L>
+void Choose(L* list, const std::string& name) {
+  for (int i = 0; i < list->Count(); ++i) {
+    if (list->Item(i) == name) {
+      list->SetItemIndex(i);
+      return;
+    }
+  }
+  ADD_FAILURE() << "not listed: " << name;
+}
+
+struct MediaFixture {
+  EditorFixture fx;
+  std::string dir = CopyProject("andes-fbd");
+  TMainForm& f = *fx.form;
+  TMediaCommands& cmds = f.Group<TMediaCommands>();
+  MediaFixture() {
+    fx.dialog_answers = {dir + "\\FBD.hpj"};
+    f.ProjectCmds->OpenAExecute(nullptr);
+    // Pictures that help files carried, renamed as the editor's own.
+    const std::string embedded = std::string(QM_TESTDATA_DIR) + "/shg/hlp-embedded/";
+    const std::pair<const char*, const char*> copies[] = {
+        {"DISKARC_bm0_dib4_pack1.lp", "pack1.shg"},
+        {"DISKARC_bm9_dib4_pack2.lp", "pack2.shg"},
+        {"FLARIUM24_bm21_dib8_pack3.lp", "pack3.mrb"},
+        {"FBD_bm91_metafile_pack0.lp", "meta.shg"},
+    };
+    for (auto [from, to] : copies) CopyFileA((embedded + from).c_str(), (dir + "\\bmp\\" + to).c_str(), FALSE);
+    for (const char* name : {"\\movie.avi", "\\sound.wav"}) {
+      HANDLE h = CreateFileA((dir + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      CloseHandle(h);
+    }
+    for (ContentsNode* n : f.Project.Contents.Nodes()) {
+      if (n->Kind == kTopicNode) {
+        fx.ClickTopic(f.Project.TopicIds.Id(static_cast<std::size_t>(n->Data)));
+        break;
+      }
+    }
+    f.Editor->SetSel(0, 0);
+  }
+};
+
+TEST(GraphicDialog, ThePicturesPreviewAndTheChosenOneIsInserted) {
+  MediaFixture m;
+  ASSERT_TRUE(m.cmds.BmpA->Enabled());
+  Answer<TBmpDlg>(m.fx, [](TBmpDlg& dlg) {
+    // OK does nothing until a picture is chosen.
+    dlg.OKBtn->Command(BN_CLICKED);
+    EXPECT_EQ(dlg.ModalResult(), cl::mrNone);
+    // A packed bitmap and a metafile preview, at most 150 pixels a side.
+    for (const char* name : {"pack1.shg", "meta.shg", "ACCDLG.SHG", "Force.bmp"}) {
+      Choose(dlg.BmpList, name);
+      dlg.BmpListClick();
+      ASSERT_NE(dlg.Image1->Graphic(), nullptr) << name;
+      EXPECT_LE(dlg.Image1->Width(), 150) << name;
+      EXPECT_LE(dlg.Image1->Height(), 150) << name;
+      EXPECT_GT(dlg.Image1->Width(), 0) << name;
+    }
+    // Packings 2 and 3: an empty preview and no message.
+    for (const char* name : {"pack2.shg", "pack3.mrb"}) {
+      Choose(dlg.BmpList, name);
+      dlg.BmpListClick();
+      EXPECT_TRUE(dlg.Image1->Empty()) << name;
+    }
+    Choose(dlg.BmpList, "ACCDLG.SHG");
+    dlg.BmpListClick();
+    dlg.ViewPos1->SetChecked(true);
+    dlg.CheckBox1->SetChecked(true);
+    dlg.OKBtn->Command(BN_CLICKED);
+  });
+  m.cmds.BmpA->Execute();
+  EXPECT_EQ(m.f.Editor->PlainText().find("{bmlt ACCDLG.SHG}"), 0u);
+  EXPECT_TRUE(m.fx.boxes.empty());
+}
+
+TEST(MciDialog, SoundAndVideoMarkupWithTheirOptions) {
+  MediaFixture m;
+  Answer<TMCIDlg>(m.fx, [](TMCIDlg& dlg) {
+    ASSERT_EQ(dlg.MCIList->Count(), 2);
+    Choose(dlg.MCIList, "sound.wav");
+    dlg.MCIListClick();
+    EXPECT_FALSE(dlg.MCI_Bar->Enabled());
+    dlg.MCI_Ext->SetChecked(true);
+    dlg.OKBtn->Command(BN_CLICKED);
+  });
+  m.cmds.MciA->Execute();
+  EXPECT_EQ(m.f.Editor->PlainText().find("{mci EXTERNAL PLAY,sound.wav}"), 0u);
+
+  m.f.Editor->SetSel(0, 0);
+  Answer<TMCIDlg>(m.fx, [](TMCIDlg& dlg) {
+    Choose(dlg.MCIList, "movie.avi");
+    dlg.MCIListClick();
+    EXPECT_TRUE(dlg.MCI_Bar->Enabled());
+    EXPECT_TRUE(dlg.MCI_Play->Enabled());
+    dlg.MCI_Bar->SetChecked(false);
+    dlg.OKBtn->Command(BN_CLICKED);
+  });
+  m.cmds.MciA->Execute();
+  EXPECT_EQ(m.f.Editor->PlainText().find("{mci NOPLAYBAR,movie.avi}{mci EXTERNAL"), 0u);
+}
+
+}  // namespace
