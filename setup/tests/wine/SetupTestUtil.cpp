@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "classlib/tests/TempDir.h"
+
 namespace qmtest {
 
 std::string WinPath(std::string path) {
@@ -11,14 +13,7 @@ std::string WinPath(std::string path) {
 }
 
 std::string NewFolder(const std::string& leaf) {
-  // A name no earlier run has used (process ids repeat under Wine).
-  char base[MAX_PATH], unique[MAX_PATH];
-  GetTempPathA(sizeof base, base);
-  GetTempFileNameA(base, "qms", 0, unique);
-  DeleteFileA(unique);
-  std::string dir = unique;
-  CreateDirectoryA(dir.c_str(), nullptr);
-  dir += "\\" + leaf;
+  std::string dir = NewTempDir() + "\\" + leaf;
   EXPECT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir;
   return dir;
 }
