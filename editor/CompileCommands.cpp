@@ -83,7 +83,7 @@ TCompileCommands::TCompileCommands(TMainForm& form) : TCommandGroup(form) {
   Form.PrjBar->AddSeparator();
   Form.PrjBar->AddButton(HelpMakeA);
   // Enabled once a project has been reset (created or read).
-  FindID = Form.EditPlace.Add("ID検索(&I)...", "FindID", kImgFindId);
+  FindID = Form.EditFindPlace.Add("ID検索(&I)...", "FindID", kImgFindId);
   FindID->SetEnabled(false);
   HcwH1 = Form.ToolProgramPlace.Add("Hcwの起動(&H)", "HcwH1", kImgHcw);
   HcwH1->Tag = 0;

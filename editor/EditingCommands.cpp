@@ -40,10 +40,9 @@ TEditingCommands::TEditingCommands(TMainForm& form) : TCommandGroup(form) {
   CopyA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_COPY, 0, 0); };
   PasteA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_PASTE, 0, 0); };
   UndoA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), EM_UNDO, 0, 0); };
-  Form.EditPlace.Add("-");
   for (TAction* a : {UndoA, CutA, CopyA, PasteA}) {
     a->SetEnabled(false);
-    Form.EditPlace.Add(a);
+    Form.EditClipPlace.Add(a);
     Form.EditBar->AddButton(a);
   }
 
@@ -111,13 +110,14 @@ TEditingCommands::TEditingCommands(TMainForm& form) : TCommandGroup(form) {
   Form.AttrBar->AddSeparator();
   for (TAction* a : {LeftAlignA, CenterAlignA, RightAlignA, BulletsA}) Form.AttrBar->AddButton(a, cl::TToolButtonStyle::Check);
 
-  // The Edit menu's format items.
-  Form.EditPlace.Add("-");
-  miEditFont = Form.EditPlace.Add("フォント(&F)...", "miEditFont");
+  // The Format menu.
+  miEditFont = Form.FormatPlace.Add("フォント(&F)...", "miEditFont");
   miEditFont->OnClick = [this](cl::TMenuItem*) { SelectFont(); };
-  for (TAction* a : {LeftAlignA, CenterAlignA, RightAlignA}) Form.EditPlace.Add(a);
-  BulletsItem = Form.EditPlace.Add(BulletsA);
-  for (TAction* a : {AttrCopyA, AttrPasteA, IndentCopyA, IndentPasteA}) Form.EditPlace.Add(a);
+  Form.FormatPlace.Add("-");
+  for (TAction* a : {LeftAlignA, CenterAlignA, RightAlignA}) Form.FormatPlace.Add(a);
+  BulletsItem = Form.FormatPlace.Add(BulletsA);
+  Form.FormatPlace.Add("-");
+  for (TAction* a : {AttrCopyA, AttrPasteA, IndentCopyA, IndentPasteA}) Form.FormatPlace.Add(a);
 
   for (TAction* a : {BoldA, ItalicA, UnderlineA, ColorA, LeftAlignA, CenterAlignA, RightAlignA, BulletsA, AttrCopyA,
                      AttrPasteA, IndentCopyA, IndentPasteA}) {

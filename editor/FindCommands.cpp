@@ -7,11 +7,11 @@
 namespace qm::editor {
 
 TFindCommands::TFindCommands(TMainForm& form) : TCommandGroup(form) {
-  Find1 = Form.EditPlace.Add("検索(&F)...", "Find1", -1, cl::scCtrl | 'F');
+  Find1 = Form.EditFindPlace.Add("検索(&F)...", "Find1", -1, cl::scCtrl | 'F');
   Find1->OnClick = [this](cl::TMenuItem* m) { Find1Click(m); };
-  FindNext1 = Form.EditPlace.Add("次を検索(&N)", "FindNext1", -1, VK_F3);
+  FindNext1 = Form.EditFindPlace.Add("次を検索(&N)", "FindNext1", -1, VK_F3);
   FindNext1->OnClick = [this](cl::TMenuItem* m) { FindNext1Click(m); };
-  Replace1 = Form.EditPlace.Add("置換(&E)...", "Replace1", -1, cl::scCtrl | 'R');
+  Replace1 = Form.EditFindPlace.Add("置換(&E)...", "Replace1", -1, cl::scCtrl | 'R');
   Replace1->OnClick = [this](cl::TMenuItem* m) { Replace1Click(m); };
   for (cl::TMenuItem* m : {Find1, FindNext1, Replace1}) {
     m->SetEnabled(false);

@@ -22,10 +22,10 @@ TLinkCommands::TLinkCommands(TMainForm& form) : TCommandGroup(form) {
   ALinkA->OnExecute = [this](cl::TComponent*) { ALinkAExecute(); };
   KLinkA->OnExecute = [this](cl::TComponent*) { KLinkAExecute(); };
   setKeyA->OnExecute = [this](cl::TComponent*) { setKeyAExecute(); };
-  Form.EditPlace.Add("-");
+  Form.EditPlace.Add(setKeyA);
+  for (TAction* a : {LinkA, ALinkA, KLinkA}) Form.InsertLinkPlace.Add(a);
   for (TAction* a : {setKeyA, LinkA, ALinkA, KLinkA}) {
     a->SetEnabled(false);
-    Form.EditPlace.Add(a);
     Form.TopicOpenCommands.Actions.push_back(a);
   }
   Form.TopicBar->AddButton(setKeyA);

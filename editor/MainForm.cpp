@@ -175,12 +175,25 @@ void TMainForm::CreateMenus() {
 
   EditMenu = root->AddItem("編集(&E)");
   EditMenu->Name = "EditMenu";
+  EditClipPlace = {EditMenu, EditMenu->AddSeparator()};
+  EditFindPlace = {EditMenu, EditMenu->AddSeparator()};
   EditPlace = {EditMenu, nullptr};
 
   ViewMenuItem = root->AddItem("表示(&V)");
   ViewMenuItem->Name = "ViewMenuItem";
   for (TAction* a : {PrjBarV, ContextBarV, TopicBarV, AttrBarV, EditBarV}) ViewMenuItem->AddItem(a);
+  ViewMenuItem->AddSeparator();
   ViewPlace = {ViewMenuItem, nullptr};
+
+  InsertMenu = root->AddItem("挿入(&I)");
+  InsertMenu->Name = "InsertMenu";
+  InsertObjectPlace = {InsertMenu, InsertMenu->AddSeparator()};
+  InsertLinkPlace = {InsertMenu, InsertMenu->AddSeparator()};
+  InsertMarkupPlace = {InsertMenu, nullptr};
+
+  FormatMenu = root->AddItem("書式(&O)");
+  FormatMenu->Name = "FormatMenu";
+  FormatPlace = {FormatMenu, nullptr};
 
   // The Tools menu: compiling and what follows it, the project's options
   // and backup, and the companion programs.

@@ -105,19 +105,30 @@ class TMainForm : public cl::TForm {
 
   // The menus' skeleton and the places the command groups fill:
   //   File:  project | contents | (recent projects) Exit
-  //   Edit:  one place
-  //   View:  the toolbars, then one place
-  //   Tools: compile | the project's options and backup | other programs
+  //   Edit:   undo and the clipboard | finding | the topic
+  //   View:   the toolbars, then one place
+  //   Insert: table and pictures | links | fixed markup
+  //   Format: one place
+  //   Tools:  compile | the project's options and backup | other programs
+  //   Hidden: items reached only by their shortcuts (never shown)
   cl::TMainMenu* MainMenu = nullptr;
   cl::TMenuItem* FileMenu = nullptr;
   cl::TMenuItem* EditMenu = nullptr;
   cl::TMenuItem* ViewMenuItem = nullptr;
+  cl::TMenuItem* InsertMenu = nullptr;
+  cl::TMenuItem* FormatMenu = nullptr;
   cl::TMenuItem* ToolMenu = nullptr;
   cl::TMenuItem* ExitItem = nullptr;
   TMenuPlace FileProjectPlace;
   TMenuPlace FileContentsPlace;
+  TMenuPlace EditClipPlace;
+  TMenuPlace EditFindPlace;
   TMenuPlace EditPlace;
   TMenuPlace ViewPlace;
+  TMenuPlace InsertObjectPlace;
+  TMenuPlace InsertLinkPlace;
+  TMenuPlace InsertMarkupPlace;
+  TMenuPlace FormatPlace;
   TMenuPlace ToolCompilePlace;
   TMenuPlace ToolProjectPlace;
   TMenuPlace ToolProgramPlace;

@@ -13,9 +13,8 @@ TMediaCommands::TMediaCommands(TMainForm& form) : TCommandGroup(form) {
   MciA = Form.ActionList1->Add("MciA", "MCI(&M)...");
   BmpA->OnExecute = [this](cl::TComponent*) { BmpAExecute(); };
   MciA->OnExecute = [this](cl::TComponent*) { MciAExecute(); };
-  // The Edit menu's place until the skeleton has the Insert menu.
   for (cl::TAction* a : {BmpA, MciA}) {
-    Form.EditPlace.Add(a);
+    Form.InsertObjectPlace.Add(a);
     a->SetEnabled(false);
     Form.TopicOpenCommands.Actions.push_back(a);
   }

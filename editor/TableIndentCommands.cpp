@@ -56,8 +56,9 @@ TTableIndentCommands::TTableIndentCommands(TMainForm& form) : TCommandGroup(form
   TableA->OnExecute = [this](cl::TComponent*) { TableAExecute(); };
   IndentA->OnExecute = [this](cl::TComponent*) { IndentAExecute(); };
   DelIndextA->OnExecute = [this](cl::TComponent*) { DelIndextAExecute(); };
-  // The Edit menu's place until the skeleton has the Insert and Format menus.
-  for (cl::TAction* a : {TableA, IndentA, DelIndextA}) Form.EditPlace.Add(a);
+  Form.InsertObjectPlace.Add(TableA);
+  Form.FormatPlace.Add("-");
+  for (cl::TAction* a : {IndentA, DelIndextA}) Form.FormatPlace.Add(a);
   TableA->SetEnabled(false);
   Form.TopicOpenCommands.Actions.push_back(TableA);
   Form.ContentsCmds->OnEditExternalEntry = [this](ContentsNode* n) { EditExternalEntry(n); };

@@ -13,8 +13,8 @@ HELPWORKSHOP = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__fi
                             "helpworkshop")
 
 # The titles of the menu bar, left to right, with their Alt letters.
-MENUS = [("ファイル", "f"), ("編集", "e"), ("表示", "v"), ("ツール", "t"), ("ヘルプ", "h")]
-FILE_MENU, EDIT_MENU, VIEW_MENU, TOOL_MENU, HELP_MENU = range(5)
+MENUS = [("ファイル", "f"), ("編集", "e"), ("表示", "v"), ("挿入", "i"), ("書式", "o"), ("ツール", "t"), ("ヘルプ", "h")]
+FILE_MENU, EDIT_MENU, VIEW_MENU, INSERT_MENU, FORMAT_MENU, TOOL_MENU, HELP_MENU = range(7)
 # Rows of the File menu (separators do not count) and of the View menu.
 FILE_OPEN_ROW, FILE_EXIT_ROW_FROM_END = 1, 1
 VIEW_CONTEXTBAR_ROW = 1

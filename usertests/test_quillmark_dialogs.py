@@ -6,14 +6,13 @@ keyboard."""
 import os
 import shutil
 
-from quillmark import EDIT_MENU, TOOL_MENU, Quillmark
+from quillmark import INSERT_MENU, TOOL_MENU, Quillmark
 from uitest import check, pause, wait_for
 
 PROJECT = "calques3d"
 HPJ = "Calques3D.hpj"
-# Rows of the Edit and Tools menus (separators do not count).
-EDIT_TABLE_ROW = -5  # the table and picture commands close the Edit menu
-EDIT_GRAPHIC_ROW, EDIT_MCI_ROW = -2, -1
+# Rows of the Insert and Tools menus (separators do not count).
+INSERT_TABLE_ROW, INSERT_GRAPHIC_ROW, INSERT_MCI_ROW = 0, 1, 2
 SHG = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "testdata", "shg", "shed",
                    "ACCDLG.SHG")
 TOOL_OPTIONS_ROW = 3
@@ -39,7 +38,7 @@ def test_a_table_typed_into_the_grid_goes_into_the_topic(s):
     editor = q.editor()
     s.click(editor.left + 20, editor.top + 12)
     s.key("ctrl+Home")
-    q.choose(EDIT_MENU, EDIT_TABLE_ROW)
+    q.choose(INSERT_MENU, INSERT_TABLE_ROW)
     dialog = s.wait_window("the table dialog", cls="TTableDlg")
     pause(0.5)
     # Enter moves on to the next cell, as Tab does.
@@ -105,7 +104,7 @@ def test_a_picture_and_a_sound_inserted_through_their_dialogs(s):
     editor = q.editor()
     s.click(editor.left + 20, editor.top + 12)
     s.key("ctrl+Home")
-    q.choose(EDIT_MENU, EDIT_GRAPHIC_ROW)
+    q.choose(INSERT_MENU, INSERT_GRAPHIC_ROW)
     s.wait_window("the graphic dialog", cls="TBmpDlg")
     pause(0.5)
     # The list has the focus: Home chooses the first picture, the .shg (its
@@ -116,7 +115,7 @@ def test_a_picture_and_a_sound_inserted_through_their_dialogs(s):
     s.wait_no_window("the graphic dialog to close", cls="TBmpDlg")
     wait_for("the picture markup in the topic",
              lambda: "{bmc ACCDLG.SHG}" in (s.probe.text(q.editor().hwnd) or ""))
-    q.choose(EDIT_MENU, EDIT_MCI_ROW)
+    q.choose(INSERT_MENU, INSERT_MCI_ROW)
     s.wait_window("the MCI dialog", cls="TMCIDlg")
     pause(0.5)
     s.key("Down")
