@@ -93,6 +93,8 @@ function(qm_wine_test name)
   endif()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${A_LIBS} gtest gtest_main)
+  # The tests' shared helpers are named from the repository's top.
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(${name} PRIVATE
     QM_TESTDATA_DIR="${QM_TESTDATA_PATH}" QM_FORMATS_DIR="${QM_FORMATS_PATH}"
     QM_DIST_DIR="Z:${QM_DIST_DIR}/win${QM_WINDOWS_BITS}")

@@ -17,5 +17,9 @@ case "$cfg" in
   *) echo "build.sh: unknown configuration $cfg" >&2; exit 2 ;;
 esac
 cmake -S "$root" -B "$root/build/$cfg" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${args[@]}" >/dev/null
-cmake --build "$root/build/$cfg" -j "$jobs" 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true
-test "${PIPESTATUS[0]}" -eq 0
+# The progress lines are left out; the build's own status is the script's.
+set +e +o pipefail
+cmake --build "$root/build/$cfg" -j "$jobs" 2>&1 | grep -v -E '^\[ *[0-9]+%\]'
+status=${PIPESTATUS[0]}
+set -e -o pipefail
+exit "$status"

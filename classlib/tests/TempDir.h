@@ -17,4 +17,12 @@ inline std::string NewTempDir() {
   return name;
 }
 
+// A new empty folder "<new temporary folder>\<leaf>"; the leaf may hold
+// blanks and Japanese.
+inline std::string NewTempDir(const std::string& leaf) {
+  std::string dir = NewTempDir() + "\\" + leaf;
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
 }  // namespace qmtest

@@ -1,19 +1,13 @@
 #include "editor/core/VersionLabel.h"
 
-#include <cstdio>
-
 #include "core/Cp932.h"
+#include "core/VersionInfo.h"
 
 namespace qm::editor {
 
-std::string TranslationKey(std::uint16_t language, std::uint16_t codePage) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04X%04X", language, codePage);
-  return buf;
-}
-
 std::string ProductVersionQuery(std::uint16_t language, std::uint16_t codePage) {
-  return "\\StringFileInfo\\" + TranslationKey(language, codePage) + "\\ProductVersion";
+  const std::uint32_t entry = static_cast<std::uint32_t>(codePage) << 16 | language;
+  return VersionStringPath(TranslationKey(entry), "ProductVersion");
 }
 
 std::string VersionLabel(const std::optional<std::string>& productVersion) {

@@ -12,8 +12,6 @@
 
 namespace qm::editor {
 
-// "041103A4" for Japanese, code page 932.
-std::string TranslationKey(std::uint16_t language, std::uint16_t codePage);
 // "\StringFileInfo\041103A4\ProductVersion".
 std::string ProductVersionQuery(std::uint16_t language, std::uint16_t codePage);
 

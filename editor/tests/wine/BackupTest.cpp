@@ -15,13 +15,6 @@ using namespace qm::editor;
 
 namespace {
 
-std::string DistArchiverFolder() {
-  std::string d = QM_DIST_DIR "/archiver";
-  for (char& c : d)
-    if (c == '/') c = '\\';
-  return d;
-}
-
 // The Unix path of a Windows one, from Wine.
 std::string UnixPath(const std::string& path) {
   using ToUnix = char*(CDECL*)(LPCWSTR);
@@ -78,7 +71,7 @@ struct BackupFixture : EditorFixture {
     dialog_answers = {dir + "\\Calques3D.hpj"};
     form->ProjectCmds->OpenAExecute(nullptr);
     boxes.clear();
-    form->Group<TBackupCommands>().ArchiverFolders = {DistArchiverFolder()};
+    form->Group<TBackupCommands>().ArchiverFolders = {DistFolder("archiver")};
   }
 };
 
@@ -131,7 +124,7 @@ TEST(Backup, AnArchiverThatFailsIsReported) {
 TEST(Backup, ALibraryInTheCurrentFolderIsNeverLoaded) {
   BackupFixture fx;
   // A copy planted in the project folder, which is the current folder.
-  ASSERT_TRUE(CopyFileA((DistArchiverFolder() + "\\unlha32.dll").c_str(),
+  ASSERT_TRUE(CopyFileA((DistFolder("archiver") + "\\unlha32.dll").c_str(),
                         (fx.dir + "\\unlha32.dll").c_str(), FALSE));
   char before[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, before);

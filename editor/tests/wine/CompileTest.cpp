@@ -17,13 +17,6 @@ using namespace qm::editor;
 
 namespace {
 
-std::string HelpWorkshopFolder() {
-  std::string d = QM_DIST_DIR "/helpworkshop";
-  for (char& c : d)
-    if (c == '/') c = '\\';
-  return d;
-}
-
 struct WinHelpRecord {
   std::string file;
   UINT command;
@@ -40,7 +33,7 @@ struct CompileFixture : EditorFixture {
     dialog_answers = {dir + "\\Calques3D.hpj"};
     form->ProjectCmds->OpenAExecute(nullptr);
     boxes.clear();
-    form->Project.Program.HcwFolder = HelpWorkshopFolder();
+    form->Project.Program.HcwFolder = DistFolder("helpworkshop");
     form->CompileCmds->WinHelpCall = [this](HWND, const std::string& file, UINT command, ULONG_PTR) {
       winhelp.push_back({file, command});
       return TRUE;
@@ -351,7 +344,7 @@ TEST(Compile, WhileTheCompilerRunsTheProjectStaysAndClosingWaits) {
   TMainForm& f = *fx.form;
   // A compiler that runs until it is told to end.
   std::string slow = NewTempDir();
-  ASSERT_TRUE(CopyFileA((HelpWorkshopFolder() + "\\hcw.exe").c_str(), (slow + "\\Hcrtf.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((DistFolder("helpworkshop") + "\\hcw.exe").c_str(), (slow + "\\Hcrtf.exe").c_str(), FALSE));
   f.Project.Program.HcwFolder = slow;
   ASSERT_EQ(f.Project.Program.RecentFiles.size(), 1u);
   g_during = DuringWait{&fx};

@@ -15,13 +15,6 @@ using namespace qm::editor;
 
 namespace {
 
-std::string HelpWorkshopFolder() {
-  std::string d = QM_DIST_DIR "/helpworkshop";
-  for (char& c : d)
-    if (c == '/') c = '\\';
-  return d;
-}
-
 TEST(AboutBox, ShowsTheProgramsAndTheCompilersVersions) {
   EditorFixture fx;
   THelpMenuCommands& h = fx.form->Group<THelpMenuCommands>();
@@ -32,7 +25,7 @@ TEST(AboutBox, ShowsTheProgramsAndTheCompilersVersions) {
     box.WinSer->OnClick(box.WinSer);
     return box.ModalResult();
   };
-  fx.form->Project.Program.HcwFolder = HelpWorkshopFolder();
+  fx.form->Project.Program.HcwFolder = DistFolder("helpworkshop");
   h.HelpAboutItem->Click();
   ASSERT_EQ(seen.size(), 4u);
   EXPECT_EQ(seen[0], "バージョン情報");

@@ -154,13 +154,6 @@ TEST(TopicIdExchange, IgnoredWhileADialogIsOpen) {
 
 // ---- while the help compiler runs ----
 
-std::string HelpWorkshopFolder() {
-  std::string d = QM_DIST_DIR "/helpworkshop";
-  for (char& c : d)
-    if (c == '/') c = '\\';
-  return d;
-}
-
 struct DuringCompile {
   ExchangeFixture* fx = nullptr;
   bool running = false;
@@ -207,7 +200,7 @@ TEST(TopicIdExchange, IgnoredWhileTheCompilerRuns) {
   fx.ClickTopic(fx.ids[0]);
   // A "compiler" that runs until it is told to end.
   std::string slow = NewTempDir();
-  ASSERT_TRUE(CopyFileA((HelpWorkshopFolder() + "\\hcw.exe").c_str(), (slow + "\\Hcrtf.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((DistFolder("helpworkshop") + "\\hcw.exe").c_str(), (slow + "\\Hcrtf.exe").c_str(), FALSE));
   fx.form->Project.Program.HcwFolder = slow;
   fx.form->CompileCmds->WinHelpCall = [](HWND, const std::string&, UINT, ULONG_PTR) { return TRUE; };
   g_compile = DuringCompile{&fx};

@@ -5,6 +5,13 @@
 
 namespace qm::editor::test {
 
+std::string DistFolder(const std::string& name) {
+  std::string d = QM_DIST_DIR "/" + name;
+  for (char& c : d)
+    if (c == '/') c = '\\';
+  return d;
+}
+
 std::string CopyProject(const std::string& name) {
   std::string from = std::string(QM_TESTDATA_DIR) + "/projects/" + name;
   std::string to = NewTempDir();

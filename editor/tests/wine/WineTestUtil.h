@@ -28,6 +28,9 @@ using qmtest::NewTempDir;
 // temporary folder.
 std::string CopyProject(const std::string& name);
 std::string ReadFile(const std::string& path);
+// A folder of the built programs (dist/win64), as a Windows path:
+// "helpworkshop" holds the help compiler stand-ins, "archiver" the archiver.
+std::string DistFolder(const std::string& name);
 
 // The main form over an in-memory settings store, message boxes and file
 // dialogs answered by the test.

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "classlib/tests/TempDir.h"
+
 namespace {
 
 std::string LatepurgeExe() {
@@ -13,20 +15,6 @@ std::string LatepurgeExe() {
   for (char& c : exe)
     if (c == '/') c = '\\';
   return exe;
-}
-
-// A new folder "<temp>\<unique>\<leaf>"; leaf may hold blanks and Japanese.
-std::string NewFolder(const std::string& leaf) {
-  // A name no earlier run has used (process ids repeat under Wine).
-  char base[MAX_PATH], unique[MAX_PATH];
-  GetTempPathA(sizeof base, base);
-  GetTempFileNameA(base, "qmp", 0, unique);
-  DeleteFileA(unique);
-  std::string dir = unique;
-  CreateDirectoryA(dir.c_str(), nullptr);
-  dir += "\\" + leaf;
-  EXPECT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir;
-  return dir;
 }
 
 void Touch(const std::string& path) {
@@ -72,7 +60,7 @@ struct PurgeRun {
 }  // namespace
 
 TEST(LatepurgeStandIn, WaitsForTheFileThenRemovesItAndTheEmptyFolder) {
-  std::string dir = NewFolder("quill mark");
+  std::string dir = qmtest::NewTempDir("quill mark");
   std::string file = dir + "\\quillmarkSetup.exe";
   Touch(file);
   // Held open as a running program holds its file.
@@ -91,13 +79,13 @@ TEST(LatepurgeStandIn, WaitsForTheFileThenRemovesItAndTheEmptyFolder) {
 
 TEST(LatepurgeStandIn, AFolderEndingInABackslashOrHoldingOtherFiles) {
   // "ソ" ends in the byte 0x5C; the folder is given with a trailing backslash.
-  std::string dir = NewFolder("ソフト");
+  std::string dir = qmtest::NewTempDir("ソフト");
   Touch(dir + "\\quillmarkSetup.exe");
   PurgeRun run("-n \"" + dir + "\\\" quillmarkSetup.exe");
   EXPECT_EQ(run.Wait(20000), 0u);
   EXPECT_FALSE(Exists(dir));
 
-  std::string kept = NewFolder("kept");
+  std::string kept = qmtest::NewTempDir("kept");
   Touch(kept + "\\quillmarkSetup.exe");
   Touch(kept + "\\mine.txt");
   PurgeRun second("-n \"" + kept + "\" quillmarkSetup.exe");

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "classlib/tests/TempDir.h"
+
 namespace {
 
 std::string DistFolder() {
@@ -14,17 +16,6 @@ std::string DistFolder() {
   for (char& c : d)
     if (c == '/') c = '\\';
   return d;
-}
-
-std::string NewTempFolder(const char* leaf) {
-  char base[MAX_PATH];
-  GetTempPathA(sizeof base, base);
-  std::string dir = std::string(base) + "qm standins " + std::to_string(GetCurrentProcessId()) +
-                    "-" + std::to_string(GetTickCount());
-  CreateDirectoryA(dir.c_str(), nullptr);
-  dir += std::string("\\") + leaf;
-  CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
 }
 
 void WriteText(const std::string& path, const std::string& text) {
@@ -82,7 +73,7 @@ const char kBrokenJump[] = "HC3025: Warning: Intro.rtf : Jump to undefined Topic
 }  // namespace
 
 TEST(HcrtfStandIn, CompilesInTheProjectFolderAndWritesTheLog) {
-  std::string dir = NewTempFolder("a project");  // blanks in the folder and the name
+  std::string dir = qmtest::NewTempDir("a project");  // blanks in the folder and the name
   MakeProject(dir, "my demo.hpj");
   WriteText(dir + "\\my demo.err", "an old log");
   PROCESS_INFORMATION pi;
@@ -167,7 +158,7 @@ std::string RunHcw(const std::string& args, const std::string& folder) {
 }  // namespace
 
 TEST(HcwStandIn, ShowsTheProjectAndClosesOnRequest) {
-  std::string dir = NewTempFolder("hcw");
+  std::string dir = qmtest::NewTempDir("hcw");
   MakeProject(dir, "my demo.hpj");
   std::string text = RunHcw("my demo.hpj", dir);
   EXPECT_NE(text.find("Project file: my demo.hpj"), std::string::npos) << text;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/tests/TempDir.h"
 #include "core/FileSystem.h"
 #include "standins/unlha32/core/LzhArchive.h"
 
@@ -20,16 +21,6 @@ std::string DllPath() {
   return d;
 }
 
-std::string NewTempFolder() {
-  char base[MAX_PATH];
-  GetTempPathA(sizeof base, base);
-  static int n = 0;
-  std::string dir = std::string(base) + "qm unlha " + std::to_string(GetCurrentProcessId()) + "-" +
-                    std::to_string(++n);
-  CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
-}
-
 void Write(const std::string& path, const std::string& bytes) { qm::WriteFileReplacing(path, bytes); }
 
 std::string Read(const std::string& path) {
@@ -40,7 +31,7 @@ std::string Read(const std::string& path) {
 
 // A project as the editor keeps it, with a Japanese name and a hidden file.
 std::string MakeProject() {
-  const std::string dir = NewTempFolder() + "\\ヘルプ 表";
+  const std::string dir = qmtest::NewTempDir() + "\\ヘルプ 表";
   CreateDirectoryA(dir.c_str(), nullptr);
   CreateDirectoryA((dir + "\\rtf").c_str(), nullptr);
   CreateDirectoryA((dir + "\\bmp").c_str(), nullptr);
@@ -107,7 +98,7 @@ TEST_F(Unlha32Dll, BacksUpAProjectIntoItsFolder) {
 
   // Without -a1 a hidden file stays out; the archive in a backup folder
   // given with a trailing backslash (two before the name).
-  const std::string backup = NewTempFolder();
+  const std::string backup = qmtest::NewTempDir();
   const std::string line = "u -x1 \"" + backup + "\\\\x.lzh\" \"" + dir + "\\\" bmp\\*.*";
   char out[256];
   ASSERT_EQ(unlha_(nullptr, line.c_str(), out, sizeof out), 0) << out;
