@@ -7,9 +7,10 @@ cd "$root"
 
 failed=()
 step() {  # step NAME COMMAND...
-  echo "== $1"
+  local name=$1
+  echo "== $name"
   shift
-  if ! "$@"; then failed+=("$1"); fi
+  if ! "$@"; then failed+=("$name"); fi
 }
 
 step "build native (sanitizers)" ./scripts/build.sh native-asan
