@@ -1,7 +1,7 @@
 """quillmark's theme-aware dialog controls in a user's hands: a button of the
 link dialog's type group clicked with the mouse decides the link saved with
 the topic, and the about box opened from the Help menu shows its raised
-title. Only the mouse and the keyboard drive the program."""
+title, its items' hints showing in the status bar. Only the mouse and the keyboard drive the program."""
 
 import os
 
@@ -51,6 +51,13 @@ def test_a_type_clicked_in_the_link_dialog_decides_the_saved_link(s):
 
 def test_the_about_box_opens_from_the_help_menu(s):
     q = Quillmark(s)
+    # While the menu is open the status bar shows the highlighted item's hint.
+    q.open_menu(HELP_MENU)
+    s.key("Down")
+    wait_for("the first item's hint in the status bar", lambda: q.status(0) == "Display the help contents screen")
+    s.key("Escape")
+    s.key("Escape")
+    wait_for("the status bar's panels back", lambda: q.status(8).strip() == "挿入")
     q.choose(HELP_MENU, HELP_ABOUT_ROW)
     box = s.wait_window("the about box", cls="TAboutBox")
     check(box.title == "バージョン情報", "the about box is titled %r" % box.title)
