@@ -95,6 +95,7 @@ TDialogForm::TDialogForm(TComponent* owner, const TDialogDesc& desc)
 }
 
 void TDialogForm::Build(const TDialogDesc& desc) {
+  maker_ = desc.Maker;
   TLayoutProps dprops(desc.Props ? desc.Props : "");
   SetFont(dprops.Text("font", "MS UI Gothic"), Int(dprops, "fontheight", -12));
   HelpContext = Int(dprops, "help", 0);
@@ -302,6 +303,8 @@ TComponent* TDialogForm::MakeControl(const TControlDesc& d, TControl* parent,
       w = b;
       break;
     }
+    case ckCustom:
+      return maker_(this, parent, d, p);
     case ckStringGrid: {
       auto* g = new TStringGrid(this, parent, Int(p, "cols", 5), Int(p, "rows", 5));
       g->SetFixedCols(Int(p, "fixedcols", 1));

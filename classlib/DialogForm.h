@@ -80,6 +80,7 @@ class TDialogForm : public TForm {
   TComponent* MakeControl(const TControlDesc& d, TControl* parent, const TLayoutProps& props);
   bool ClickButton(HWND button);
   std::string class_name_;
+  TControlMaker maker_ = nullptr;
   std::map<const TComponent*, int> help_;
   HWND default_ = nullptr, cancel_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "classlib/Application.h"
+#include "classlib/StatusBar.h"
 
 namespace cl {
 
@@ -232,6 +233,12 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
       }
       break;
+    case WM_MENUSELECT:
+      ShowMenuHint(wp, lp);
+      break;
+    case WM_EXITMENULOOP:
+      if (HintStatusBar && HintStatusBar->SimplePanel()) HintStatusBar->SetSimplePanel(false);
+      break;
     case WM_WINDOWPOSCHANGED:
       if (!(reinterpret_cast<WINDOWPOS*>(lp)->flags & SWP_NOZORDER)) PostRaiseOwnedToolWindows();
       break;
@@ -244,6 +251,22 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
   }
   return TControl::WndProc(msg, wp, lp);
+}
+
+void TForm::ShowMenuHint(WPARAM wp, LPARAM lp) {
+  if (!HintStatusBar) return;
+  const UINT flags = HIWORD(wp);
+  std::string hint;
+  // A closed menu (flags 0xFFFF, no menu), a submenu's title and a
+  // separator have no hint.
+  if (lp != 0 && !(flags == 0xFFFF) && !(flags & (MF_POPUP | MF_SEPARATOR)))
+    if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wp))) hint = item->Hint();
+  if (hint.empty()) {
+    if (HintStatusBar->SimplePanel()) HintStatusBar->SetSimplePanel(false);
+    return;
+  }
+  if (!HintStatusBar->SimplePanel()) HintStatusBar->SetSimplePanel(true);
+  HintStatusBar->SetSimpleText(hint);
 }
 
 namespace {

@@ -11,6 +11,8 @@
 
 namespace cl {
 
+class TStatusBar;
+
 // A window property of an owned tool window that waits for its owner to be
 // shown before it shows itself.
 inline constexpr char kShowWithOwnerProp[] = "ClShowWithOwner";
@@ -52,6 +54,11 @@ class TForm : public TControl {
   TControl* ActiveControl() const { return TControl::FromHandle(active_control_); }
   void SetActiveControl(TControl* c);
 
+  // While one of the form's menus is open, this bar shows the highlighted
+  // item's hint over its panels; the panels return when the menu closes or
+  // the item has no hint.
+  TStatusBar* HintStatusBar = nullptr;
+
   void SetMenu(TMainMenu* menu);
   TMainMenu* Menu() const { return menu_; }
   // Runs the action or menu item with this shortcut; true when one ran.
@@ -75,6 +82,8 @@ class TForm : public TControl {
   static constexpr UINT kRaiseToolsMessage = WM_APP + 0x3F01;
   bool raising_tools_ = false;
   bool raise_posted_ = false;
+  // The hint of the item a WM_MENUSELECT highlights, on HintStatusBar.
+  void ShowMenuHint(WPARAM wp, LPARAM lp);
   // Moves the focus as a dialog does (Tab, Shift+Tab, access keys).
   void NextControl(WPARAM wp, LPARAM lp);
   TMainMenu* menu_ = nullptr;

@@ -31,6 +31,8 @@ TMenuItem* TMenuItem::FromCommand(UINT id) {
 }
 
 std::string TMenuItem::Caption() const { return action_ ? action_->Caption() : caption_; }
+std::string TMenuItem::Hint() const { return !hint_.empty() || !action_ ? hint_ : action_->Hint(); }
+
 void TMenuItem::SetCaption(const std::string& v) { caption_ = v; Rebuild(); }
 TShortCut TMenuItem::ShortCut() const { return action_ ? action_->ShortCut() : shortcut_; }
 void TMenuItem::SetShortCut(TShortCut v) { shortcut_ = v; Rebuild(); }

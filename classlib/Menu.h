@@ -31,6 +31,10 @@ class TMenuItem : public TComponent, public TActionClient {
   bool Visible() const { return visible_; }
   void SetVisible(bool v);
   bool RadioItem = false;
+  // The help line shown while the item is highlighted: the item's own, else
+  // its action's.
+  std::string Hint() const;
+  void SetHint(const std::string& v) { hint_ = v; }
   bool IsSeparator() const { return Caption() == "-"; }
 
   TAction* Action() const { return action_; }
@@ -85,7 +89,7 @@ class TMenuItem : public TComponent, public TActionClient {
   void Rebuild();
   HMENU NewHandle() const;
   bool HasImages() const;
-  std::string caption_;
+  std::string caption_, hint_;
   TShortCut shortcut_ = 0;
   bool checked_ = false, enabled_ = true, visible_ = true;
   TAction* action_ = nullptr;

@@ -34,6 +34,16 @@ void TStatusBar::ShowPanel(int index) {
   SendMessageA(Handle(), SB_SETTEXTA, type, reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
+void TStatusBar::SetSimplePanel(bool on) {
+  simple_ = on;
+  SendMessageA(Handle(), SB_SIMPLE, on ? TRUE : FALSE, 0);
+}
+
+void TStatusBar::SetSimpleText(const std::string& text) {
+  simple_text_ = text;
+  SendMessageA(Handle(), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 void TStatusBar::SetPanelText(int index, const std::string& text) {
   if (index < 0 || index >= PanelCount()) return;
   panels_[static_cast<std::size_t>(index)].text = text;

@@ -26,6 +26,12 @@ class TStatusBar : public TControl {
   TStatusPanelBevel PanelBevel(int index) const;
   void SetPanelAlignment(int index, TStatusPanelAlignment alignment);
   TStatusPanelAlignment PanelAlignment(int index) const;
+  // One text over the whole bar in place of the panels (a menu item's hint
+  // while a menu is open); the panels come back with SetSimplePanel(false).
+  void SetSimplePanel(bool on);
+  bool SimplePanel() const { return simple_; }
+  void SetSimpleText(const std::string& text);
+  std::string SimpleText() const { return simple_text_; }
   // A click with its x position in the bar.
   std::function<void(TStatusBar*, int x)> OnPanelClick;
   bool Notify(NMHDR* hdr, LRESULT& result) override;
@@ -41,6 +47,8 @@ class TStatusBar : public TControl {
   // Hands a panel's text, edge and alignment to the control.
   void ShowPanel(int index);
   std::vector<Panel> panels_;
+  bool simple_ = false;
+  std::string simple_text_;
 };
 
 }  // namespace cl

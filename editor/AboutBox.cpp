@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "classlib/Panel.h"
+#include "controls/LayoutControls.h"
 #include "core/FileSystem.h"
 #include "editor/FileVersion.h"
 #include "editor/core/VersionLabel.h"
@@ -13,7 +14,8 @@ namespace {
 
 const cl::TControlDesc kControls[] = {
     {cl::ckImage, "ProgramIcon", "", 8, 8, 32, 32, "center"},
-    {cl::ckLabel, "Label3D1", "Quillmark", 50, 8, 135, 18, "noprefix"},
+    {cl::ckCustom, "Label3D1", "Quillmark", 48, 4, 137, 24,
+     "class=TLabel3D font='ＭＳ Ｐゴシック' fontheight=-13 bold fontcolor=0x000000 shade=0xFFFFFF"},
     {cl::ckLabel, "Version", "Version 0.00", 50, 28, 135, 14, "noprefix"},
     {cl::ckLabel, "Copyright", "Copyright (C) Tarvesk", 50, 42, 135, 14, "noprefix"},
     {cl::ckPanel, "Panel1", "", 8, 60, 175, 2, "bevel=lowered bevelwidth=2"},
@@ -21,14 +23,15 @@ const cl::TControlDesc kControls[] = {
     {cl::ckLabel, "WinSer", "", 0, 80, 191, 14, "center noprefix"},
     {cl::ckLabel, "HcwVer", "", 0, 94, 191, 14, "center noprefix"},
 };
-const cl::TDialogDesc kAboutBox = {"TAboutBox", "バージョン情報", 191, 111, "border=dialog", kControls};
+const cl::TDialogDesc kAboutBox = {"TAboutBox", "バージョン情報", 191, 111, "border=dialog", kControls,
+                                   qm::controls::MakeLayoutControl};
 
 }  // namespace
 
 TAboutBox::TAboutBox(const std::string& hcwFolder)
     : TDialogForm(nullptr, kAboutBox),
       ProgramIcon(Get<cl::TImage>("ProgramIcon")),
-      Label3D1(Get<cl::TLabel>("Label3D1")),
+      Label3D1(Get<qm::controls::TLabel3D>("Label3D1")),
       Version(Get<cl::TLabel>("Version")),
       Copyright(Get<cl::TLabel>("Copyright")),
       WinVer(Get<cl::TLabel>("WinVer")),
@@ -36,7 +39,6 @@ TAboutBox::TAboutBox(const std::string& hcwFolder)
       HcwVer(Get<cl::TLabel>("HcwVer")),
       hcw_folder_(hcwFolder) {
   Name = "AboutBox";
-  Label3D1->SetFont("ＭＳ Ｐゴシック", -13, true);
   // Every part of the box, and the box itself, closes it on a click.
   OnClick = [this](cl::TControl* c) { FormClick(c); };
   for (cl::TComponent* c : Components()) {

@@ -8,6 +8,7 @@
 #include "classlib/DialogForm.h"
 #include "classlib/Image.h"
 #include "classlib/StdCtrls.h"
+#include "controls/Label3D.h"
 #include "editor/core/WindowsLabel.h"
 
 namespace qm::editor {
@@ -18,7 +19,7 @@ class TAboutBox : public cl::TDialogForm {
   explicit TAboutBox(const std::string& hcwFolder);
 
   cl::TImage* ProgramIcon;
-  cl::TLabel* Label3D1;  // the program's name (a plain label with a bold font)
+  qm::controls::TLabel3D* Label3D1;  // the program's name, raised on a white shadow
   cl::TLabel* Version;
   cl::TLabel* Copyright;
   cl::TLabel* WinVer;

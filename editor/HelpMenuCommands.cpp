@@ -16,11 +16,14 @@ THelpMenuCommands::THelpMenuCommands(TMainForm& form) : TCommandGroup(form) {
   HelpMenu->Name = "HelpMenu";
   HelpContentsItem = HelpMenu->AddItem("トピックの検索(&H)", [this](cl::TMenuItem* m) { HelpContents(m); });
   HelpContentsItem->Name = "HelpContentsItem";
+  HelpContentsItem->SetHint("Display the help contents screen");
   HelpSearchItem = HelpMenu->AddItem("Hcw ヘルプ(&W)", [this](cl::TMenuItem* m) { HelpSearch(m); });
   HelpSearchItem->Name = "HelpSearchItem";
+  HelpSearchItem->SetHint("Search help file for a topic");
   HelpMenu->AddSeparator();
   HelpAboutItem = HelpMenu->AddItem("バージョン情報(&A)...", [this](cl::TMenuItem* m) { HelpAbout(m); });
   HelpAboutItem->Name = "HelpAboutItem";
+  HelpAboutItem->SetHint("Show program information");
 
   WinHelpCall = [](HWND owner, const std::string& file, UINT command, ULONG_PTR data) {
     return WinHelpA(owner, file.c_str(), command, data);

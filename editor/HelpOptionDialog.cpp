@@ -1,18 +1,17 @@
 #include "editor/HelpOptionDialog.h"
 
-#include <shlobj.h>
-
 #include <vector>
 
 #include "classlib/Dialogs.h"
 #include "classlib/PageControl.h"
+#include "controls/LayoutControls.h"
 
 namespace qm::editor {
 
 namespace {
 
 using cl::ckButton;
-using cl::ckCheckBox;
+using cl::ckCustom;
 using cl::ckEdit;
 using cl::ckLabel;
 using cl::ckPageControl;
@@ -31,10 +30,10 @@ const cl::TControlDesc kControls[] = {
     {ckEdit, "TitleName", "", 112, 12, 210, 20, "parent=TabSheet1 help=37"},
     {ckLabel, "Label2", "コピーライト(&C)", 12, 44, 96, 14, "parent=TabSheet1"},
     {ckEdit, "CopyName", "", 112, 40, 210, 20, "parent=TabSheet1 help=38"},
-    {ckCheckBox, "StayOnTop", "常に手前に表示(&V)", 12, 76, 250, 18, "parent=TabSheet1 help=39"},
-    {ckCheckBox, "PackHelp", "圧縮する(&P)", 12, 100, 250, 18, "parent=TabSheet1 help=40"},
-    {ckCheckBox, "BrawsView", "観覧ボタンを表示(&B)", 12, 124, 250, 18, "parent=TabSheet1 help=41"},
-    {ckCheckBox, "SubAdd", "サブウインドウを追加する(&S)", 12, 148, 250, 18, "parent=TabSheet1 help=47"},
+    {ckCustom, "StayOnTop", "常に手前に表示(&V)", 12, 76, 250, 18, "class=TXpCheckBox parent=TabSheet1 help=39"},
+    {ckCustom, "PackHelp", "圧縮する(&P)", 12, 100, 250, 18, "class=TXpCheckBox parent=TabSheet1 help=40"},
+    {ckCustom, "BrawsView", "観覧ボタンを表示(&B)", 12, 124, 250, 18, "class=TXpCheckBox parent=TabSheet1 help=41"},
+    {ckCustom, "SubAdd", "サブウインドウを追加する(&S)", 12, 148, 250, 18, "class=TXpCheckBox parent=TabSheet1 help=47"},
     // 色設定
     {ckLabel, "Label3", "非スクロール領域", 12, 18, 110, 14, "parent=TabSheet3"},
     {ckPanel, "ColorNoScroll", "", 130, 12, 80, 26, "parent=TabSheet3 bevel=lowered help=43"},
@@ -47,8 +46,8 @@ const cl::TControlDesc kControls[] = {
     {ckSpeedButton, "DelphiBtn", "D", 280, 10, 24, 24, "parent=TabSheet2 flat"},
     {ckLabel, "Label6", "タイトル(&T)", 12, 44, 96, 14, "parent=TabSheet2"},
     {ckEdit, "SubTitle", "", 112, 40, 210, 20, "parent=TabSheet2 help=142"},
-    {ckCheckBox, "SubStayOnTop", "常に手前に表示する(&V)", 12, 68, 250, 18, "parent=TabSheet2 help=48"},
-    {ckCheckBox, "SubAutoHeight", "高さを自動調整する(&A)", 12, 90, 250, 18, "parent=TabSheet2 help=49"},
+    {ckCustom, "SubStayOnTop", "常に手前に表示する(&V)", 12, 68, 250, 18, "class=TXpCheckBox parent=TabSheet2 help=48"},
+    {ckCustom, "SubAutoHeight", "高さを自動調整する(&A)", 12, 90, 250, 18, "class=TXpCheckBox parent=TabSheet2 help=49"},
     {ckLabel, "Label7", "&Left", 12, 122, 48, 14, "parent=TabSheet2"},
     {ckEdit, "SubLeft", "", 64, 118, 56, 20, "parent=TabSheet2 imeoff help=50"},
     {ckLabel, "Label8", "&Top", 140, 122, 48, 14, "parent=TabSheet2"},
@@ -60,35 +59,13 @@ const cl::TControlDesc kControls[] = {
     // バックアップ
     {ckLabel, "Label11", "保存先", 12, 16, 96, 14, "parent=TabSheet4"},
     {ckEdit, "edBakFolder", "", 12, 34, 290, 20, "parent=TabSheet4"},
+    {ckCustom, "UpDnButton1", "", 0, 0, 15, 20, "parent=TabSheet4 class=TUpDnButton associate=edBakFolder"},
     {ckButton, "OKBtn", "変更", 196, 258, 75, 25, "default"},
     {ckButton, "CancelBtn", "キャンセル", 277, 258, 75, 25, "cancel result=2"},
 };
 const cl::TDialogDesc kHelpOptionDlg = {"THelpOptionDlg", "ヘルプオプション", 360, 292,
-                                        "border=dialog focus=TitleName", kControls};
-
-int CALLBACK StartAtFolder(HWND hwnd, UINT msg, LPARAM, LPARAM data) {
-  if (msg == BFFM_INITIALIZED && data) SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, data);
-  return 0;
-}
-
-// The shell's folder browser, starting at folder.
-bool ShellBrowseFolder(HWND owner, std::string& folder) {
-  char display[MAX_PATH] = {};
-  BROWSEINFOA bi = {};
-  bi.hwndOwner = owner;
-  bi.pszDisplayName = display;
-  bi.lpszTitle = "保存先の指定";
-  bi.ulFlags = BIF_RETURNONLYFSDIRS;
-  bi.lpfn = StartAtFolder;
-  bi.lParam = reinterpret_cast<LPARAM>(folder.c_str());
-  PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&bi);
-  if (!list) return false;
-  char path[MAX_PATH] = {};
-  const bool ok = SHGetPathFromIDListA(list, path) != FALSE;
-  CoTaskMemFree(list);
-  if (ok) folder = path;
-  return ok;
-}
+                                        "border=dialog focus=TitleName", kControls,
+                                        qm::controls::MakeLayoutControl};
 
 }  // namespace
 
@@ -96,32 +73,33 @@ THelpOptionDlg::THelpOptionDlg()
     : cl::TDialogForm(nullptr, kHelpOptionDlg),
       TitleName(Get<cl::TEdit>("TitleName")),
       CopyName(Get<cl::TEdit>("CopyName")),
-      StayOnTop(Get<cl::TCheckBox>("StayOnTop")),
-      PackHelp(Get<cl::TCheckBox>("PackHelp")),
-      BrawsView(Get<cl::TCheckBox>("BrawsView")),
-      SubAdd(Get<cl::TCheckBox>("SubAdd")),
+      StayOnTop(Get<qm::controls::TXpCheckBox>("StayOnTop")),
+      PackHelp(Get<qm::controls::TXpCheckBox>("PackHelp")),
+      BrawsView(Get<qm::controls::TXpCheckBox>("BrawsView")),
+      SubAdd(Get<qm::controls::TXpCheckBox>("SubAdd")),
       ColorNoScroll(Get<cl::TPanel>("ColorNoScroll")),
       ColorScroll(Get<cl::TPanel>("ColorScroll")),
       Button2(Get<cl::TButton>("Button2")),
       SubName(Get<cl::TEdit>("SubName")),
       SubTitle(Get<cl::TEdit>("SubTitle")),
-      SubStayOnTop(Get<cl::TCheckBox>("SubStayOnTop")),
-      SubAutoHeight(Get<cl::TCheckBox>("SubAutoHeight")),
+      SubStayOnTop(Get<qm::controls::TXpCheckBox>("SubStayOnTop")),
+      SubAutoHeight(Get<qm::controls::TXpCheckBox>("SubAutoHeight")),
       SubLeft(Get<cl::TEdit>("SubLeft")),
       SubTop(Get<cl::TEdit>("SubTop")),
       SubWidth(Get<cl::TEdit>("SubWidth")),
       SubHeight(Get<cl::TEdit>("SubHeight")),
       DelphiBtn(Get<cl::TSpeedButton>("DelphiBtn")),
       edBakFolder(Get<cl::TEdit>("edBakFolder")),
+      UpDnButton1(Get<qm::controls::TUpDnButton>("UpDnButton1")),
       OKBtn(Get<cl::TButton>("OKBtn")),
       CancelBtn(Get<cl::TButton>("CancelBtn")),
-      ColorDlg(new cl::TColorDialog(this)) {
+      ColorDlg(new cl::TColorDialog(this)),
+      SBDialog1(new qm::controls::TSBDialog(this)) {
   MakeThemedPages();
   TabSheet2 = Get<qm::controls::TXPTabSheet>("TabSheet2");
-  auto* backup_page = Get<qm::controls::TXPTabSheet>("TabSheet4");
-  UpDnButton1 = new qm::controls::TUpDnButton(this, backup_page);
-  UpDnButton1->Name = "UpDnButton1";
-  UpDnButton1->SetAssociate(edBakFolder);
+  ColorDlg->Name = "ColorDlg";
+  SBDialog1->Name = "SBDialog1";
+  SBDialog1->Caption = "保存先の指定";
 
   SubAdd->OnClick = [this](cl::TControl*) { SubAddClick(); };
   ColorScroll->OnClick = [this](cl::TControl*) { ColorPanelClick(ColorScroll); };
@@ -130,7 +108,6 @@ THelpOptionDlg::THelpOptionDlg()
   DelphiBtn->OnClick = [this](cl::TControl*) { DelphiBtnClick(); };
   UpDnButton1->OnClick = [this](cl::TControl*) { UpDnButton1Click(); };
   OKBtn->OnClick = [this](cl::TControl*) { OKBtnClick(); };
-  BrowseFolder = [this](std::string& folder) { return ShellBrowseFolder(Handle(), folder); };
 }
 
 void THelpOptionDlg::MakeThemedPages() {
@@ -223,8 +200,8 @@ void THelpOptionDlg::DelphiBtnClick() {
 }
 
 void THelpOptionDlg::UpDnButton1Click() {
-  std::string folder = edBakFolder->Text();
-  if (BrowseFolder && BrowseFolder(folder)) edBakFolder->SetText(folder);
+  SBDialog1->Directory = edBakFolder->Text();
+  if (SBDialog1->Execute()) edBakFolder->SetText(SBDialog1->Directory);
 }
 
 void THelpOptionDlg::OKBtnClick() {

@@ -4,15 +4,15 @@
 // its OK button checks them and keeps the dialog open on a fault.
 #pragma once
 
-#include <functional>
 #include <string>
 
-#include "classlib/CheckBox.h"
 #include "classlib/ColorDialog.h"
 #include "classlib/DialogForm.h"
 #include "classlib/Panel.h"
 #include "classlib/SpeedButton.h"
 #include "classlib/StdCtrls.h"
+#include "controls/SBDialog.h"
+#include "controls/StdCtrlsXp.h"
 #include "controls/UpDnButton.h"
 #include "controls/XPTabSheet.h"
 #include "editor/core/HelpOptions.h"
@@ -26,11 +26,10 @@ class THelpOptionDlg : public cl::TDialogForm {
   // 基本項目
   cl::TEdit* TitleName;
   cl::TEdit* CopyName;
-  // Plain check boxes until the theme-aware ones are in the class library.
-  cl::TCheckBox* StayOnTop;
-  cl::TCheckBox* PackHelp;
-  cl::TCheckBox* BrawsView;
-  cl::TCheckBox* SubAdd;
+  qm::controls::TXpCheckBox* StayOnTop;
+  qm::controls::TXpCheckBox* PackHelp;
+  qm::controls::TXpCheckBox* BrawsView;
+  qm::controls::TXpCheckBox* SubAdd;
   // 色設定: the panels' colours are the values.
   cl::TPanel* ColorNoScroll;
   cl::TPanel* ColorScroll;
@@ -39,8 +38,8 @@ class THelpOptionDlg : public cl::TDialogForm {
   qm::controls::TXPTabSheet* TabSheet2 = nullptr;
   cl::TEdit* SubName;
   cl::TEdit* SubTitle;
-  cl::TCheckBox* SubStayOnTop;
-  cl::TCheckBox* SubAutoHeight;
+  qm::controls::TXpCheckBox* SubStayOnTop;
+  qm::controls::TXpCheckBox* SubAutoHeight;
   cl::TEdit* SubLeft;
   cl::TEdit* SubTop;
   cl::TEdit* SubWidth;
@@ -48,13 +47,12 @@ class THelpOptionDlg : public cl::TDialogForm {
   cl::TSpeedButton* DelphiBtn;
   // バックアップ
   cl::TEdit* edBakFolder;
-  qm::controls::TUpDnButton* UpDnButton1 = nullptr;
+  qm::controls::TUpDnButton* UpDnButton1;
   cl::TButton* OKBtn;
   cl::TButton* CancelBtn;
   cl::TColorDialog* ColorDlg;
-  // The folder browser "保存先の指定": starts at folder, true with the
-  // chosen folder in it. Replaceable (tests); the shell's browser by default.
-  std::function<bool(std::string& folder)> BrowseFolder;
+  // The folder browser "保存先の指定" of UpDnButton1.
+  qm::controls::TSBDialog* SBDialog1;
 
   // The controls from the values, with the page and name states they imply.
   void Fill(const HelpOptionValues& values);

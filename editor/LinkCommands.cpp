@@ -51,7 +51,7 @@ void TLinkCommands::LinkAExecute() {
   auto dlg = std::make_unique<TJumpDlg>();
   dlg->HasSubWindow = Project.HasSubWindow;
   dlg->SubWindow = Project.SubWindowName;
-  dlg->LinkSubView.SetEnabled(Project.HasSubWindow);
+  dlg->LinkSubView->SetEnabled(Project.HasSubWindow);
   dlg->LinkStrEd->SetText(Form.Editor->SelText());
   RunLinkDialog(Form, *dlg);
 }
@@ -59,7 +59,7 @@ void TLinkCommands::LinkAExecute() {
 void TLinkCommands::ALinkAExecute() {
   auto dlg = std::make_unique<TLinkDlg>();
   dlg->SubWindow = Project.SubWindowName;
-  dlg->LinkSubView.SetEnabled(Project.HasSubWindow);
+  dlg->LinkSubView->SetEnabled(Project.HasSubWindow);
   dlg->LinkStrEd->SetText(Form.Editor->SelText());
   RunLinkDialog(Form, *dlg);
 }
@@ -79,7 +79,7 @@ void TLinkCommands::EditorDragDrop(cl::TControl* source) {
   auto dlg = std::make_unique<TJumpDlg>();
   dlg->HasSubWindow = Project.HasSubWindow;
   dlg->SubWindow = Project.SubWindowName;
-  dlg->LinkSubView.SetEnabled(Project.HasSubWindow);
+  dlg->LinkSubView->SetEnabled(Project.HasSubWindow);
   dlg->LinkIDEd->SetText(Project.TopicIds[static_cast<std::size_t>(t)]);
   dlg->LinkIDEd->SetEnabled(false);
   dlg->LinkStrEd->SetText(Form.Editor->SelLength() > 0 ? Form.Editor->SelText()

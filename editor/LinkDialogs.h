@@ -8,7 +8,7 @@
 #include "classlib/CheckBox.h"
 #include "classlib/DialogForm.h"
 #include "classlib/StdCtrls.h"
-#include "editor/RadioChoice.h"
+#include "controls/XpRadioGroup.h"
 #include "editor/core/LinkMarkup.h"
 
 namespace qm::editor {
@@ -22,7 +22,7 @@ class TLinkDlgBase : public cl::TDialogForm {
   cl::TEdit* LinkStrEd;
   cl::TEdit* LinkIDEd;
   cl::TButton* OKBtn;
-  TRadioChoice LinkAttr;
+  qm::controls::TXpRadioGroup* LinkAttr;
   // The project's second window's name (the window choice "サブ").
   std::string SubWindow;
   virtual std::string Markup() const = 0;
@@ -35,8 +35,8 @@ class TLinkDlgBase : public cl::TDialogForm {
 class TJumpDlg : public TLinkDlgBase {
  public:
   TJumpDlg();
-  TRadioChoice LinkSubView;
-  TRadioChoice LinkTypeEd;
+  qm::controls::TXpRadioGroup* LinkSubView;
+  qm::controls::TXpRadioGroup* LinkTypeEd;
   // The project has a second window: the window choice follows the type.
   bool HasSubWindow = false;
   JumpLink Link() const;
@@ -54,7 +54,7 @@ class TKeywordLinkDlg : public TLinkDlgBase {
  public:
   explicit TKeywordLinkDlg(bool alink);
   cl::TCheckBox* LinkType;
-  TRadioChoice LinkSubView;  // ALink only
+  qm::controls::TXpRadioGroup* LinkSubView = nullptr;  // ALink only
   KeywordLink Link() const;
   std::string Markup() const override;
 

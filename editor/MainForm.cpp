@@ -102,6 +102,8 @@ void TMainForm::CreateComponents() {
   for (int gap : {3, 7, 10}) StatusBar->SetPanelBevel(gap, TStatusPanelBevel::None);
   StatusBar->SetPanelAlignment(8, TStatusPanelAlignment::Center);
   StatusBar->SetPanelText(8, "挿入");
+  // Menu items' hints show here while a menu is open.
+  HintStatusBar = StatusBar;
 
   ConTextView = new controls::TTreeViewEx(this, this, TVS_EDITLABELS);
   ConTextView->Name = "ConTextView";

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "classlib/Graphics.h"
+#include "controls/LayoutControls.h"
 #include "editor/core/ShgPicture.h"
 
 namespace qm::editor {
@@ -12,10 +13,9 @@ namespace {
 
 using cl::ckButton;
 using cl::ckCheckBox;
-using cl::ckGroupBox;
+using cl::ckCustom;
 using cl::ckImage;
 using cl::ckListBox;
-using cl::ckRadioButton;
 
 constexpr int kPreviewLeft = 200, kPreviewTop = 8;
 
@@ -23,15 +23,13 @@ const cl::TControlDesc kBmpControls[] = {
     {ckListBox, "BmpList", "", 8, 8, 180, 190, "sorted help=80"},
     {ckImage, "Image1", "", kPreviewLeft, kPreviewTop, 150, 150, "stretch"},
     {ckCheckBox, "CheckBox1", "透過表示", 200, 166, 150, 18, "help=82"},
-    {ckGroupBox, "ViewPos", "表示位置", 8, 204, 342, 44, "help=149"},
-    {ckRadioButton, "ViewPos0", "文字", 12, 18, 90, 18, "parent=ViewPos checked"},
-    {ckRadioButton, "ViewPos1", "左", 124, 18, 90, 18, "parent=ViewPos"},
-    {ckRadioButton, "ViewPos2", "右", 236, 18, 90, 18, "parent=ViewPos"},
+    {ckCustom, "ViewPos", "表示位置\n文字\n左\n右", 8, 204, 342, 44,
+     "class=TXpRadioGroup columns=3 index=0 help=149"},
     {ckButton, "OKBtn", "OK", 194, 256, 75, 25, "default"},
     {ckButton, "CancelBtn", "キャンセル", 275, 256, 75, 25, "cancel result=2"},
 };
 const cl::TDialogDesc kBmpDlg = {"TBmpDlg", "グラフィックの挿入", 358, 290, "border=dialog focus=BmpList",
-                                 kBmpControls};
+                                 kBmpControls, qm::controls::MakeLayoutControl};
 
 const cl::TControlDesc kMciControls[] = {
     {ckListBox, "MCIList", "", 8, 8, 180, 150, "sorted help=80"},
@@ -65,9 +63,7 @@ TBmpDlg::TBmpDlg(const std::string& project_dir)
       BmpList(Get<cl::TListBox>("BmpList")),
       Image1(Get<cl::TImage>("Image1")),
       CheckBox1(Get<cl::TCheckBox>("CheckBox1")),
-      ViewPos0(Get<cl::TRadioButton>("ViewPos0")),
-      ViewPos1(Get<cl::TRadioButton>("ViewPos1")),
-      ViewPos2(Get<cl::TRadioButton>("ViewPos2")),
+      ViewPos(Get<qm::controls::TXpRadioGroup>("ViewPos")),
       OKBtn(Get<cl::TButton>("OKBtn")),
       project_dir_(project_dir) {
   BmpList->OnClick = [this](cl::TControl*) { BmpListClick(); };
@@ -123,8 +119,8 @@ void TBmpDlg::OKBtnClick() {
 
 std::string TBmpDlg::Markup() const {
   PicturePlacement at = PicturePlacement::InLine;
-  if (ViewPos1->Checked()) at = PicturePlacement::Left;
-  if (ViewPos2->Checked()) at = PicturePlacement::Right;
+  if (ViewPos->ItemIndex() == 1) at = PicturePlacement::Left;
+  if (ViewPos->ItemIndex() == 2) at = PicturePlacement::Right;
   return PictureMarkup(at, CheckBox1->Checked(), BmpList->Item(Chosen));
 }
 

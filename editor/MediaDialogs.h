@@ -8,8 +8,8 @@
 #include "classlib/DialogForm.h"
 #include "classlib/Image.h"
 #include "classlib/ListBox.h"
-#include "classlib/RadioButton.h"
 #include "classlib/StdCtrls.h"
+#include "controls/XpRadioGroup.h"
 #include "editor/core/MediaMarkup.h"
 
 namespace qm::editor {
@@ -21,11 +21,8 @@ class TBmpDlg : public cl::TDialogForm {
   cl::TListBox* BmpList;
   cl::TImage* Image1;
   cl::TCheckBox* CheckBox1;
-  // 表示位置 as plain radio buttons until the theme-aware radio group is in
-  // the class library.
-  cl::TRadioButton* ViewPos0;
-  cl::TRadioButton* ViewPos1;
-  cl::TRadioButton* ViewPos2;
+  // 表示位置: in the line, left, right.
+  qm::controls::TXpRadioGroup* ViewPos;
   cl::TButton* OKBtn;
   // The list index last clicked; -1 when none.
   int Chosen = -1;

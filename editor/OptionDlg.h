@@ -8,6 +8,8 @@
 #include "classlib/DialogForm.h"
 #include "classlib/FontDialog.h"
 #include "classlib/StdCtrls.h"
+#include "controls/SBDialog.h"
+#include "controls/UpDnButton.h"
 
 namespace qm::editor {
 
@@ -16,11 +18,16 @@ class TOptionDlg : public cl::TDialogForm {
   TOptionDlg();
 
   cl::TEdit* HcwEd;
+  qm::controls::TUpDnButton* UpDnButton1;
   cl::TButton* Button1;
   cl::TLabel* FontLabel;
   cl::TCheckBox* TitleCopy;
   cl::TFontDialog* FontDlg;
+  // The folder browser "Hcrtfのフォルダ指定" of UpDnButton1.
+  qm::controls::TSBDialog* BrowseDialog1;
 
+  // Picks the Help Workshop folder, starting at the box's folder.
+  void SpeedButton1Click(cl::TComponent* sender);
   // Runs the font dialog from its current font; on OK the label shows the
   // chosen one.
   void Button1Click(cl::TComponent* sender);

@@ -78,11 +78,19 @@ void TTableIndentCommands::IndentAExecute() {
   dlg->Fill(ReadIndentTexts(paragraph));
   if (RunEditorDialog(*dlg) != cl::mrOk) return;
   ApplyIndentTexts(paragraph, dlg->Texts());
+  IndentsChanged();
 }
 
 void TTableIndentCommands::DelIndextAExecute() {
   TRichEditIndents paragraph(Form.Editor->Handle());
   ClearIndents(paragraph);
+  IndentsChanged();
+}
+
+void TTableIndentCommands::IndentsChanged() {
+  // The control reports no selection change for a new paragraph format: the
+  // editing group's selection handler moves the ruler's markers.
+  if (Form.Editor->OnSelectionChange) Form.Editor->OnSelectionChange(Form.Editor);
 }
 
 void TTableIndentCommands::EditExternalEntry(ContentsNode* node) {

@@ -23,6 +23,10 @@ class TTableIndentCommands : public TCommandGroup {
   // The target of an external entry: a click on one, and the add command
   // that has just made one, open it.
   void EditExternalEntry(ContentsNode* node);
+
+ private:
+  // The ruler shows the changed indents.
+  void IndentsChanged();
 };
 
 }  // namespace qm::editor

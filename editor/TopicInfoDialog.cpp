@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "classlib/Dialogs.h"
+#include "controls/LayoutControls.h"
 #include "editor/DialogPlace.h"
 
 namespace qm::editor {
@@ -14,10 +15,9 @@ namespace {
 
 using cl::ckButton;
 using cl::ckEdit;
-using cl::ckGroupBox;
+using cl::ckCustom;
 using cl::ckLabel;
 using cl::ckMemo;
-using cl::ckRadioButton;
 using cl::ckSpeedButton;
 
 const cl::TControlDesc kCompControls[] = {
@@ -49,15 +49,14 @@ const cl::TControlDesc kTopicControls[] = {
     {ckEdit, "AKeyEd", "", 106, 120, 250, 20, "help=56"},
     {ckLabel, "Label6", "マクロ(&M)", 8, 152, 96, 14},
     {ckMemo, "MacEd", "", 106, 148, 250, 44, "vscroll help=57"},
-    {ckGroupBox, "WinGrp", "表示ウインドウ(&W)", 8, 198, 348, 42, "help=58"},
-    {ckRadioButton, "WinGrp0", "デフォルト", 10, 18, 110, 18, "parent=WinGrp checked"},
-    {ckRadioButton, "WinGrp1", "main", 124, 18, 110, 18, "parent=WinGrp"},
-    {ckRadioButton, "WinGrp2", "sub", 238, 18, 100, 18, "parent=WinGrp"},
+    {ckCustom, "WinGrp", "表示ウインドウ(&W)\nデフォルト\nmain\nsub", 8, 198, 348, 42,
+     "class=TXpRadioGroup columns=3 index=0 help=58"},
     {ckButton, "OKBtn", "変更", 200, 250, 75, 25, "default"},
     {ckButton, "CancelBtn", "キャンセル", 281, 250, 75, 25, "cancel result=cancel"},
 };
 const cl::TDialogDesc kSetTopicDlg = {"TSetTopicDlg", "トピック情報設定", 364, 284,
-                                      "border=dialog focus=TitleEd", kTopicControls};
+                                      "border=dialog focus=TitleEd", kTopicControls,
+                                      qm::controls::MakeLayoutControl};
 
 void Warn(HWND owner, const std::string& text) {
   cl::ShowMessageBox(owner, text, kTopicInfoCaption, MB_OK | MB_ICONWARNING);
@@ -119,7 +118,7 @@ TSetTopicDlg::TSetTopicDlg()
       KKeyEd(Get<cl::TEdit>("KKeyEd")),
       AKeyEd(Get<cl::TEdit>("AKeyEd")),
       MacEd(Get<cl::TMemo>("MacEd")),
-      WinGrp(*this, "WinGrp", 3),
+      WinGrp(Get<qm::controls::TXpRadioGroup>("WinGrp")),
       DelphiBtn(Get<cl::TSpeedButton>("DelphiBtn")),
       OKBtn(Get<cl::TButton>("OKBtn")),
       PopupMenu1(new cl::TPopupMenu(this)) {
@@ -159,17 +158,17 @@ void TSetTopicDlg::SetValues(const TopicInfoValues& v) {
   KKeyEd->SetText(v.KKeywords);
   AKeyEd->SetText(v.AKeywords);
   MacEd->SetText(v.Macros);
-  WinGrp.SetItemIndex(v.Window);
+  WinGrp->SetItemIndex(v.Window);
 }
 
 TopicInfoValues TSetTopicDlg::Values() const {
   return {TidEd->Text(), brwEd->Text(), TitleEd->Text(), kind_, KKeyEd->Text(), AKeyEd->Text(), MacEd->Text(),
-          WinGrp.ItemIndex()};
+          WinGrp->ItemIndex()};
 }
 
 void TSetTopicDlg::SetSubWindow(const std::string& name, bool enabled) {
   sub_window_ = name;
-  WinGrp.SetEnabled(enabled);
+  WinGrp->SetEnabled(enabled);
   sub1->SetEnabled(enabled);
 }
 

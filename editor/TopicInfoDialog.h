@@ -11,7 +11,7 @@
 #include "classlib/Menu.h"
 #include "classlib/SpeedButton.h"
 #include "classlib/StdCtrls.h"
-#include "editor/RadioChoice.h"
+#include "controls/XpRadioGroup.h"
 #include "editor/core/ComponentHelp.h"
 #include "editor/core/TopicInfo.h"
 
@@ -42,7 +42,7 @@ class TSetTopicDlg : public cl::TDialogForm {
   cl::TEdit* KKeyEd;
   cl::TEdit* AKeyEd;
   cl::TMemo* MacEd;
-  TRadioChoice WinGrp;
+  qm::controls::TXpRadioGroup* WinGrp;
   cl::TSpeedButton* DelphiBtn;
   cl::TButton* OKBtn;
   cl::TPopupMenu* PopupMenu1;

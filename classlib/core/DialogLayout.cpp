@@ -119,6 +119,7 @@ long long TLayoutProps::Int(const std::string& key, long long fallback) const {
 }
 
 bool KnownProp(TControlKind kind, const std::string& key) {
+  if (kind == ckCustom) return true;  // its maker reads and checks them
   for (const char* k : kCommonKeys)
     if (key == k) return true;
   for (const char* k : KindEntry(kind).keys)
@@ -209,6 +210,10 @@ void CheckLayout(const TDialogDesc& dialog) {
       fail(name, "align must be none, top, bottom, left, right or client");
     if (props.Has("bevel") && !OneOf(props.Text("bevel"), {"none", "raised", "lowered"}))
       fail(name, "bevel must be none, raised or lowered");
+    if (c.Kind == ckCustom) {
+      if (props.Text("class").empty()) fail(name, "a custom control needs class=");
+      if (!dialog.Maker) fail(name, "a custom control needs the dialog's Maker");
+    }
     if (props.Has("default")) ++defaults;
     if (props.Has("cancel")) ++cancels;
     if (c.Kind == ckListView) {

@@ -46,6 +46,10 @@ enum TControlKind {
   ckProgressBar,
   ckSpeedButton,
   ckStringGrid,
+  // A control of a class the class library does not know: Props names it
+  // (class=TXpRadioGroup) and the dialog's Maker builds it, reading the
+  // other properties itself.
+  ckCustom,
 };
 
 struct TControlDesc {
@@ -56,12 +60,23 @@ struct TControlDesc {
   const char* Props = "";
 };
 
+class TComponent;
+class TControl;
+class TLayoutProps;
+
+// Builds a ckCustom control of the dialog, owned by owner, in parent, at the
+// row's bounds; throws ELayoutError for a class or property it does not know.
+using TControlMaker = TComponent* (*)(TComponent* owner, TControl* parent, const TControlDesc& desc,
+                                      const TLayoutProps& props);
+
 struct TDialogDesc {
   const char* ClassName;  // the window class of the form ("TTableDlg")
   const char* Caption;
   int ClientWidth, ClientHeight;
   const char* Props;
   std::span<const TControlDesc> Controls;
+  // Builds the table's ckCustom rows; a table with such rows needs one.
+  TControlMaker Maker = nullptr;
 };
 
 // A table that cannot be built: a typing error of the program's author.

@@ -83,6 +83,20 @@ TEST(CheckLayoutTest, NamesTheDialogTheControlAndTheFault) {
   EXPECT_EQ(Problem({}, "border=thick"), "TTestDlg: border must be dialog, tool, sizeable, single or none");
   EXPECT_EQ(Problem({}, "focus=Nobody"), "TTestDlg: focus names no control: Nobody");
   EXPECT_EQ(Problem({}, "size=3"), "TTestDlg: unknown property size");
+  // A custom row names its class and needs a maker; its maker checks its keys.
+  EXPECT_EQ(Problem({{ckCustom, "R", "", 0, 0, 1, 1, "columns=3"}}),
+            "TTestDlg: R: a custom control needs class=");
+  EXPECT_EQ(Problem({{ckCustom, "R", "", 0, 0, 1, 1, "class=TXpRadioGroup columns=3"}}),
+            "TTestDlg: R: a custom control needs the dialog's Maker");
+}
+
+TEST(CheckLayoutTest, ACustomRowWithAMakerPasses) {
+  const TControlDesc controls[] = {{ckCustom, "R", "", 0, 0, 1, 1, "class=TXpRadioGroup columns=3 shade=0"}};
+  TDialogDesc d = {"TTestDlg", "test", 200, 100, "", controls,
+                   [](TComponent*, TControl*, const TControlDesc&, const TLayoutProps&) -> TComponent* {
+                     return nullptr;
+                   }};
+  EXPECT_NO_THROW(CheckLayout(d));
 }
 
 TEST(CreationOrderTest, TabOrderWithinEachParentParentsFirst) {

@@ -146,7 +146,7 @@ TEST(Links, ALinkDialogFilledAndConfirmedInsertsItsMarkup) {
   AnswerDialog<TJumpDlg>("TJumpDlg", [](TJumpDlg& d) {
     d.LinkStrEd->SetText("次へ");
     d.LinkIDEd->SetText("Andes");
-    Click(d.LinkAttr.Buttons[1]);
+    Click(d.LinkAttr->Button(1));
     Click(d.OKBtn);
   }, [&] { t.Links().LinkA->Execute(); });
   EXPECT_NE(t.f.Editor->PlainText().find("{jmp 次へ,*Andes}"), std::string::npos);

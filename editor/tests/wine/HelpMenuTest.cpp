@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeFolderBrowser.h"
 #include "WineTestUtil.h"
 #include "classlib/Application.h"
 #include "editor/AboutBox.h"
@@ -45,6 +46,10 @@ TEST(AboutBox, AClickOnTheBoxClosesIt) {
   EditorFixture fx;
   TAboutBox box("");
   box.DoCreate();
+  // The title: black on a white shadow.
+  EXPECT_EQ(box.Label3D1->Text(), "Quillmark");
+  EXPECT_EQ(box.Label3D1->ShadeColor(), RGB(255, 255, 255));
+  EXPECT_EQ(box.Label3D1->FontColor(), RGB(0, 0, 0));
   SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     HWND active = GetActiveWindow();
@@ -97,6 +102,48 @@ TEST(ProgramOptions, OkTakesTheSettingsAndCancelKeepsThem) {
   EXPECT_EQ(p.DefaultFontSize, 10);
   EXPECT_TRUE(p.Tcopy);
   cl::SetFontDialogHook(nullptr);
+}
+
+TEST(ProgramOptions, TheArrowButtonPicksTheFolderWithTheBrowser) {
+  EditorFixture fx;
+  THelpMenuCommands& h = fx.form->Group<THelpMenuCommands>();
+  fx.form->Project.Program.HcwFolder = "C:\\hcw\\";
+  FakeFolderBrowser browser("D:\\Help Workshop");
+  h.OptionDlgShown = [&](TOptionDlg& dlg) {
+    // Glued to the box's right end.
+    EXPECT_EQ(dlg.UpDnButton1->Left(), dlg.HcwEd->Left() + dlg.HcwEd->Width() - 1);
+    SendMessageA(dlg.UpDnButton1->Handle(), BM_CLICK, 0, 0);
+    return cl::mrOk;
+  };
+  h.Option1Click(nullptr);
+  EXPECT_EQ(browser.title, "Hcrtfのフォルダ指定");
+  EXPECT_EQ(browser.flags, static_cast<UINT>(BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE));
+  EXPECT_EQ(browser.selected, "C:\\hcw");
+  EXPECT_EQ(fx.form->Project.Program.HcwFolder, "D:\\Help Workshop");
+}
+
+TEST(HelpMenu, TheHighlightedItemsHintShowsInTheStatusBar) {
+  EditorFixture fx;
+  THelpMenuCommands& h = fx.form->Group<THelpMenuCommands>();
+  cl::TStatusBar* bar = fx.form->StatusBar;
+  const std::string insert = bar->PanelText(8);
+  HMENU help = h.HelpMenu->SubMenuHandle();
+  SendMessageA(fx.form->Handle(), WM_ENTERMENULOOP, FALSE, 0);
+  SendMessageA(fx.form->Handle(), WM_MENUSELECT, MAKEWPARAM(h.HelpAboutItem->CommandId(), MF_HILITE),
+               reinterpret_cast<LPARAM>(help));
+  EXPECT_TRUE(bar->SimplePanel());
+  EXPECT_TRUE(SendMessageA(bar->Handle(), SB_ISSIMPLE, 0, 0));
+  EXPECT_EQ(bar->SimpleText(), "Show program information");
+  SendMessageA(fx.form->Handle(), WM_MENUSELECT, MAKEWPARAM(h.HelpContentsItem->CommandId(), MF_HILITE),
+               reinterpret_cast<LPARAM>(help));
+  EXPECT_EQ(bar->SimpleText(), "Display the help contents screen");
+  // The menu closes: the panels come back as they were.
+  SendMessageA(fx.form->Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  SendMessageA(fx.form->Handle(), WM_EXITMENULOOP, FALSE, 0);
+  EXPECT_FALSE(bar->SimplePanel());
+  EXPECT_FALSE(SendMessageA(bar->Handle(), SB_ISSIMPLE, 0, 0));
+  EXPECT_EQ(bar->PanelText(8), insert);
+  EXPECT_EQ(h.HelpSearchItem->Hint(), "Search help file for a topic");
 }
 
 TEST(HelpMenu, HelpWorkshopsHelpIsAskedForInItsFolder) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "FakeFolderBrowser.h"
 #include "WineTestUtil.h"
 #include "classlib/ColorDialog.h"
 #include "classlib/tests/ModalTest.h"
@@ -139,16 +140,17 @@ TEST(HelpOptionDialog, TheSecondWindowIsCheckedInOrderAndTheDialogStaysOpen) {
   EXPECT_EQ(seen, (std::vector<std::string>{"ｻﾌﾞｳｲﾝﾄﾞｳ名がありません.", "ｻﾌﾞｳｲﾝﾄﾞｳ名に不正な文字が含まれています.",
                                             "Leftに指定できるのは-1～1024です.", "Widthに指定できるのは-1～1024です.",
                                             "Heightに指定できるのは-1～1024です."}));
-  // The folder button asks the browser, starting at the edit's folder.
-  std::string asked;
+  // The folder button asks the shell's browser, titled "保存先の指定" and
+  // starting at the edit's folder; the folder picked fills the edit.
+  FakeFolderBrowser browser("C:\\backup");
   dlg->edBakFolder->SetText("C:\\old");
-  dlg->BrowseFolder = [&](std::string& folder) {
-    asked = folder;
-    folder = "C:\\backup";
-    return true;
-  };
   dlg->UpDnButton1->Command(BN_CLICKED);
-  EXPECT_EQ(asked, "C:\\old");
+  EXPECT_EQ(browser.title, "保存先の指定");
+  EXPECT_EQ(browser.flags, static_cast<UINT>(BIF_RETURNONLYFSDIRS));
+  EXPECT_EQ(browser.selected, "C:\\old");
+  EXPECT_EQ(dlg->edBakFolder->Text(), "C:\\backup");
+  browser.cancel = true;
+  dlg->UpDnButton1->Command(BN_CLICKED);
   EXPECT_EQ(dlg->edBakFolder->Text(), "C:\\backup");
 }
 

@@ -23,13 +23,13 @@ TEST_F(LinkDialogsTest, JumpFilledAndConfirmedGivesItsMarkup) {
   const int result = RunModal(*dlg, [&] {
     dlg->LinkIDEd->SetText("T2");
     dlg->LinkStrEd->SetText("次へ");
-    Click(dlg->LinkAttr.Buttons[1]);
-    Click(dlg->LinkSubView.Buttons[1]);
+    Click(dlg->LinkAttr->Button(1));
+    Click(dlg->LinkSubView->Button(1));
     Click(dlg->OKBtn);
   });
   EXPECT_EQ(result, cl::mrOk);
   EXPECT_EQ(dlg->Markup(), "{jmp 次へ,*T2>main}");
-  dlg->LinkTypeEd.SetItemIndex(kJumpButton);
+  dlg->LinkTypeEd->SetItemIndex(kJumpButton);
   EXPECT_EQ(dlg->Markup(), "{button 次へ,JI(>main,T2)}");
 }
 
@@ -40,7 +40,7 @@ TEST_F(LinkDialogsTest, OkStaysOpenUntilTheLinkIsComplete) {
     dlg->LinkIDEd->SetText("T2");
     Click(dlg->OKBtn);  // type 0 without link text
     stayed = dlg->ModalResult();
-    Click(dlg->LinkTypeEd.Buttons[kJumpSideButton]);
+    Click(dlg->LinkTypeEd->Button(kJumpSideButton));
     Click(dlg->OKBtn);
   });
   EXPECT_EQ(stayed, 0);
@@ -51,19 +51,25 @@ TEST_F(LinkDialogsTest, OkStaysOpenUntilTheLinkIsComplete) {
 TEST_F(LinkDialogsTest, TheTypeChoosesWhichChoicesApply) {
   auto dlg = std::make_unique<TJumpDlg>();
   dlg->HasSubWindow = true;
-  dlg->LinkSubView.SetItemIndex(2);
-  dlg->LinkTypeEd.SetItemIndex(kPopupText);
-  EXPECT_FALSE(dlg->LinkSubView.Enabled());
-  EXPECT_EQ(dlg->LinkSubView.ItemIndex(), 2);  // kept, but pop-ups carry no window
-  EXPECT_TRUE(dlg->LinkAttr.Enabled());
-  dlg->LinkTypeEd.SetItemIndex(kJumpButton);
-  EXPECT_TRUE(dlg->LinkSubView.Enabled());
-  EXPECT_FALSE(dlg->LinkAttr.Enabled());
+  dlg->LinkSubView->SetItemIndex(2);
+  // A click on the type group's button disables the window group and its
+  // buttons.
+  Click(dlg->LinkTypeEd->Button(kPopupText));
+  EXPECT_EQ(dlg->LinkTypeEd->ItemIndex(), kPopupText);
+  EXPECT_FALSE(dlg->LinkSubView->Enabled());
+  EXPECT_FALSE(IsWindowEnabled(dlg->LinkSubView->Button(0)->Handle()));
+  EXPECT_EQ(dlg->LinkSubView->ItemIndex(), 2);  // kept, but pop-ups carry no window
+  EXPECT_TRUE(dlg->LinkAttr->Enabled());
+  Click(dlg->LinkTypeEd->Button(kJumpButton));
+  EXPECT_TRUE(dlg->LinkSubView->Enabled());
+  EXPECT_TRUE(IsWindowEnabled(dlg->LinkSubView->Button(2)->Handle()));
+  EXPECT_FALSE(dlg->LinkAttr->Enabled());
+  EXPECT_FALSE(IsWindowEnabled(dlg->LinkAttr->Button(1)->Handle()));
   // Without a second window the window choice stays as it was set.
   auto plain = std::make_unique<TJumpDlg>();
-  plain->LinkSubView.SetEnabled(false);
-  plain->LinkTypeEd.SetItemIndex(kJumpButton);
-  EXPECT_FALSE(plain->LinkSubView.Enabled());
+  plain->LinkSubView->SetEnabled(false);
+  plain->LinkTypeEd->SetItemIndex(kJumpButton);
+  EXPECT_FALSE(plain->LinkSubView->Enabled());
 }
 
 TEST_F(LinkDialogsTest, KeywordLinksAndTheButtonCheck) {
@@ -72,7 +78,7 @@ TEST_F(LinkDialogsTest, KeywordLinksAndTheButtonCheck) {
   alink->LinkIDEd->SetText("印刷");
   EXPECT_EQ(alink->Markup(), "{jmp 表示,!AL(\"印刷\")}");
   alink->LinkType->SetChecked(true);
-  EXPECT_FALSE(alink->LinkAttr.Enabled());
+  EXPECT_FALSE(alink->LinkAttr->Enabled());
   EXPECT_EQ(alink->Markup(), "{button 表示,AL(\"印刷\")}");
   auto klink = std::make_unique<TKLinkDlg>();
   klink->LinkIDEd->SetText("k1;k2");

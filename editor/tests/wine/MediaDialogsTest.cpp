@@ -87,7 +87,7 @@ TEST(GraphicDialog, ThePicturesPreviewAndTheChosenOneIsInserted) {
     }
     Choose(dlg.BmpList, "ACCDLG.SHG");
     dlg.BmpListClick();
-    dlg.ViewPos1->SetChecked(true);
+    SendMessageA(dlg.ViewPos->Button(1)->Handle(), BM_CLICK, 0, 0);
     dlg.CheckBox1->SetChecked(true);
     dlg.OKBtn->Command(BN_CLICKED);
   });

@@ -2,9 +2,13 @@
 
 #include <richedit.h>
 
+#include <vector>
+
 #include "WineTestUtil.h"
 #include "classlib/tests/ModalTest.h"
+#include "editor/EditingCommands.h"
 #include "editor/TableIndentCommands.h"
+#include "editor/core/EditingSurface.h"
 #include "editor/TableIndentDialogs.h"
 
 using namespace qm::editor::test;
@@ -112,9 +116,14 @@ TEST(IndentDialog, IndentsInTheAuthorsTermsAndBack) {
     EXPECT_EQ(dlg.FirstIndentEd->Text(), "-20");
     EXPECT_EQ(dlg.RightIndentEd->Text(), "5");
   });
+  // The ruler was not told of the indents set above; the dialog's OK moves
+  // its markers.
+  TEditingCommands& editing = p.f.Group<TEditingCommands>();
+  auto markers = [&] { return std::vector<int>{editing.FirstInd->Left(), editing.LeftInd->Left()}; };
   p.cmds.IndentA->Execute();
   EXPECT_EQ(read().dxStartIndent, 200);
   EXPECT_EQ(read().dxOffset, 400);
+  EXPECT_EQ(markers(), (std::vector<int>{FirstIndentMarkerLeft(10), LeftIndentMarkerLeft(20, 10)}));
 
   // A body at 40, the first line 10 further in; a right indent that is no
   // number, or whose twips would overflow, becomes 0.
@@ -127,10 +136,12 @@ TEST(IndentDialog, IndentsInTheAuthorsTermsAndBack) {
   EXPECT_EQ(read().dxOffset, -10 * 20);
   EXPECT_EQ(read().dxStartIndent, 50 * 20);
   EXPECT_EQ(read().dxRightIndent, 0);
+  EXPECT_EQ(markers(), (std::vector<int>{FirstIndentMarkerLeft(50), LeftIndentMarkerLeft(-10, 50)}));
 
   p.cmds.DelIndextA->Execute();
   EXPECT_EQ(read().dxStartIndent, 0);
   EXPECT_EQ(read().dxOffset, 0);
+  EXPECT_EQ(markers(), (std::vector<int>{FirstIndentMarkerLeft(0), LeftIndentMarkerLeft(0, 0)}));
 }
 
 TEST(ExternalEntryDialog, TheTargetIsEditedOnAClickAndRightAfterAdding) {

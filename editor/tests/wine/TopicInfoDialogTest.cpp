@@ -109,7 +109,7 @@ TEST_F(TopicInfoDialogTest, MacroTemplatesAndTheSecondWindow) {
   EXPECT_TRUE(dlg->sub1->Enabled());
   dlg->SetSubWindow("sub", false);
   EXPECT_FALSE(dlg->sub1->Enabled());
-  EXPECT_FALSE(dlg->WinGrp.Enabled());
+  EXPECT_FALSE(dlg->WinGrp->Enabled());
   // A double click on the empty K keywords takes the title.
   SendMessageA(dlg->KKeyEd->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
   EXPECT_EQ(dlg->Values().KKeywords, "題");
