@@ -178,6 +178,15 @@ TEST(MacroDialog, FilledAndConfirmedAndTheMacroAlone) {
   });
   cmds.MacAExecute();
   EXPECT_EQ(p.Text().rfind("Back(){button", 0), 0u);
+
+  // Saved, the link is a hotspot that runs the macros, the button is
+  // text; loaded again, the topic shows them as they were inserted.
+  p.f.TopicCmds->SaveTopic();
+  const std::string file = ReadFile(p.f.Project.TopicFilePath(p.IdOf(topic)));
+  EXPECT_NE(file.find("}{\\v %!CloseWindow(sub);Back()}"), std::string::npos);
+  EXPECT_NE(file.find(",!Back()\\}"), std::string::npos);
+  p.f.TopicCmds->LoadTopic();
+  EXPECT_NE(p.Text().find("Back(){button 戻る,!Back()}{jmp 閉じる,%!CloseWindow(sub);Back()}"), std::string::npos);
 }
 
 // A topic of a real project and three new topics after it on its level,
