@@ -131,8 +131,9 @@ void TContentsCommands::ShowTopicStatus(const std::string& id) {
       TopicStatusFor(Project.TopicId, TopicCommandsEnabled, NodeOfItem(view_->Selected()));
   Form.Editor->SetReadOnly(st.ReadOnly);
   Form.Group<TEditingCommands>().EditEnabling();
-  // st.KIdAuto is worked out before the stop below: the View menu's KId_Auto
-  // takes it whether or not the other commands change.
+  // The View menu's KId_Auto follows the open topic whether or not the
+  // other commands change.
+  for (const auto& shown : TopicStatusShown) shown(st);
   if (!st.Apply) return;
   TopicCommandsEnabled = *st.Apply;
   Form.TopicOpenCommands.SetEnabled(*st.Apply);
@@ -148,6 +149,7 @@ void TContentsCommands::UpdateContentsActions() {
   DelCntA->SetEnabled(st.DelCnt);
   // st.LinkList (Insert menu) and st.KIdAuto (View menu) go to their items
   // with the commands that own them.
+  for (const auto& shown : ContentsActionsShown) shown(st);
 }
 
 void TContentsCommands::ConTextViewClick(cl::TComponent*) {

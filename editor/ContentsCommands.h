@@ -7,8 +7,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/CommandGroup.h"
+#include "editor/core/ContentsEditing.h"
 #include "editor/core/ContentsTree.h"
 
 namespace qm::editor {
@@ -70,6 +72,11 @@ class TContentsCommands : public TCommandGroup {
   // ShowTopicStatus.
   std::optional<bool> TopicCommandsEnabled;
   void UpdateContentsActions();
+  // Commands of later groups that follow the selection or the open topic
+  // (the Insert menu's link list, the View menu's renumbering): each is told
+  // after the contents commands have taken their state.
+  std::vector<std::function<void(const ContentsActionState&)>> ContentsActionsShown;
+  std::vector<std::function<void(const TopicStatusEnabling&)>> TopicStatusShown;
 
   // Rebuilds the tree view's items from the project's contents tree.
   void RebuildContentsView();

@@ -4,6 +4,7 @@
 #include "classlib/Dialogs.h"
 #include "core/FileSystem.h"
 #include "editor/BackupCommands.h"
+#include "editor/BrowseRenumberCommands.h"
 #include "editor/CommandGroup.h"
 #include "editor/CompileCommands.h"
 #include "editor/EditCommands.h"
@@ -14,6 +15,7 @@
 #include "editor/HelpOptionCommands.h"
 #include "editor/ImageIndexes.h"
 #include "editor/LinkCommands.h"
+#include "editor/LinkListCommands.h"
 #include "editor/MediaCommands.h"
 #include "editor/ProjectCommands.h"
 #include "editor/TableIndentCommands.h"
@@ -72,6 +74,8 @@ void TMainForm::CreateGroups() {
   AddGroup<THelpMenuCommands>();
   AddGroup<TTableIndentCommands>();
   AddGroup<TMediaCommands>();
+  AddGroup<TLinkListCommands>();
+  AddGroup<TBrowseRenumberCommands>();
 }
 
 void TMainForm::CreateComponents() {

@@ -1,6 +1,7 @@
 #include "editor/core/LinkListLines.h"
 
 #include "core/Cp932.h"
+#include "editor/core/LinkMarkup.h"
 #include "editor/core/ProjectModel.h"
 
 namespace qm::editor {
@@ -11,22 +12,12 @@ namespace {
 constexpr std::string_view kFullWidthComma = "\x81\x43";
 constexpr std::string_view kFullWidthOpenBrace = "\x81\x6F";
 constexpr std::string_view kFullWidthCloseBrace = "\x81\x70";
-constexpr std::string_view kIdeographicSpace = "\x81\x40";
 
-// The window as written after the id ("" / ">main" / ">name"). The dialog
-// disables the window choice for pop-ups but keeps it, and the choice applies
-// to whatever type is chosen.
-//
-// This builds the same texts as the link dialogs do for their jump and pop-up
-// types; once those builders are in the core this can call them instead.
-std::string WindowSuffix(const LinkListOptions& o) {
-  switch (o.Window) {
-    case LinkListWindow::Main: return ">main";
-    // Without a name there is no second window to show in (">" alone
-    // would make the target unreadable).
-    case LinkListWindow::Second: return o.SubWindowName.empty() ? std::string() : ">" + o.SubWindowName;
-    default: return {};
-  }
+// The link dialogs' window choice. Without a name there is no second window
+// to show in (">" alone would make the target unreadable): the current one.
+int WindowIndex(const LinkListOptions& o) {
+  if (o.Window == LinkListWindow::Second && o.SubWindowName.empty()) return 0;
+  return static_cast<int>(o.Window);
 }
 
 }  // namespace
@@ -52,29 +43,23 @@ std::string SafeLinkText(std::string_view title, std::string_view id) {
 }
 
 std::string LinkListLine(const LinkListOptions& o, const LinkListTopic& topic) {
-  const std::string text = SafeLinkText(topic.Title, topic.Id);
-  const std::string window = WindowSuffix(o);
-  const bool jump = o.Type == LinkListType::Jump;
-  std::string line;
-  if (o.Buttons) {
-    line = jump ? "{button ,JI(" : "{button ,PI(";
-    if (!window.empty()) {
-      line += window;
-      line += ',';
-    }
-    line += topic.Id;
-    line += ")}";
-    line += kIdeographicSpace;
-    line += text;
-  } else {
-    line = jump ? "{jmp " : "{pop ";
-    line += text;
-    line += ',';
-    line += topic.Id;
-    line += window;
-    line += '}';
+  // Built as the jump dialog builds its hot-text and side-button types.
+  JumpLink link;
+  link.Text = SafeLinkText(topic.Title, topic.Id);
+  link.TopicId = topic.Id;
+  link.SubWindow = o.SubWindowName;
+  if (o.Type == LinkListType::Jump) {
+    link.Type = o.Buttons ? kJumpSideButton : kJumpText;
+    link.WindowIndex = WindowIndex(o);
+    return JumpLinkMarkup(link);
   }
-  return line;
+  // The dialog's pop-up types carry no window, but the list keeps the window
+  // chosen (the choice stays when the type turns to pop-up): it goes with
+  // the target, where a jump has it.
+  link.Type = o.Buttons ? kPopupSideButton : kPopupText;
+  const std::string window = JumpWindowSuffix(WindowIndex(o), o.SubWindowName);
+  if (!window.empty()) link.TopicId = o.Buttons ? window + "," + topic.Id : topic.Id + window;
+  return JumpLinkMarkup(link);
 }
 
 bool HasHiddenFirstChild(const ContentsNode* node) {

@@ -1,5 +1,7 @@
 #include "editor/core/MacroLink.h"
 
+#include "editor/core/LinkMarkup.h"
+
 namespace qm::editor {
 
 const std::vector<MacroTemplatePage>& MacroTemplatePages() {
@@ -29,14 +31,6 @@ const std::vector<MacroTemplatePage>& MacroTemplatePages() {
   return pages;
 }
 
-std::string_view LinkAttributePrefix(int attribute) {
-  switch (attribute) {
-    case 1: return "*";
-    case 2: return "%";
-    default: return "";
-  }
-}
-
 std::string MacroLinkMarkup(std::string_view text, std::string_view macro, int attribute, bool button) {
   std::string out;
   out.reserve(text.size() + macro.size() + 16);
@@ -48,7 +42,7 @@ std::string MacroLinkMarkup(std::string_view text, std::string_view macro, int a
     out += "{jmp ";
     out += text;
     out += ',';
-    out += LinkAttributePrefix(attribute);
+    out += LinkAttrPrefix(attribute);
     out += '!';
   }
   out += macro;

@@ -23,13 +23,9 @@ constexpr int kMacroStartPage = 4;
 constexpr std::string_view kMacroHelpFile = "hcw.hlp";
 constexpr std::string_view kMacroHelpKeyword = "macro quick reference";
 
-// Attribute prefix of hot text: 0 none, 1 "*" (underlined), 2 "%" (no
-// underline); other values give none.
-std::string_view LinkAttributePrefix(int attribute);
-
 // The markup for a link that runs macro: with button, "{button " + text +
-// ",!" + macro + "}"; otherwise "{jmp " + text + "," + prefix + "!" + macro +
-// "}". Both are inserted as typed.
+// ",!" + macro + "}"; otherwise "{jmp " + text + "," + the attribute prefix of
+// the link dialogs + "!" + macro + "}". Both are inserted as typed.
 std::string MacroLinkMarkup(std::string_view text, std::string_view macro, int attribute, bool button);
 
 // Whether the dialog may close: OK needs both texts, マクロのみ the macro.

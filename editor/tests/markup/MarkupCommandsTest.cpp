@@ -106,6 +106,9 @@ TEST(LinkList, Buttons) {
   o.Type = LinkListType::Popup;
   o.Window = LinkListWindow::Current;
   EXPECT_EQ(LinkListLine(o, {"B", "Beta"}), "{button ,PI(B)}\x81\x40" "Beta");
+  // A pop-up button keeps the window chosen while the type was a jump.
+  o.Window = LinkListWindow::Main;
+  EXPECT_EQ(LinkListLine(o, {"B", "Beta"}), "{button ,PI(>main,B)}\x81\x40" "Beta");
 }
 
 TEST(LinkList, AwkwardTitles) {

@@ -198,9 +198,12 @@ TEST_F(MainFormTest, TheGroupsFillTheMenusAndToolBarsInOrder) {
   EXPECT_EQ(Captions(f->EditMenu),
             (Strings{"元に戻す(&U)", "切り取り(&T)", "コピー(&C)", "貼り付け(&P)", "-", "ID検索(&I)...",
                      "検索(&F)...", "次を検索(&N)", "置換(&E)...", "-", "トピック情報(&K)..."}));
+  EXPECT_EQ(Captions(f->ViewMenuItem),
+            (Strings{"プロジェクトバー(&P)", "コンテキストバー(&C)", "トピックバー(&T)", "書式バー(&G)", "編集バー(&E)", "-",
+                     "オプション(&O)...", "観覧ID再設定(&S)"}));
   EXPECT_EQ(Captions(f->InsertMenu),
             (Strings{"表(&T)...", "グラフィック(&G)...", "MCI(&M)...", "-", "リンク(&L)...",
-                     "Aキーワードリンク(&A)...", "キーワードリンク(&K)...", "-"}));
+                     "Aキーワードリンク(&A)...", "キーワードリンク(&K)...", "マクロ(&M)...", "リンクリスト(&H)", "-"}));
   EXPECT_EQ(Captions(f->FormatMenu),
             (Strings{"フォント(&F)...", "-", "左揃え(&L)", "中央揃え(&E)", "右揃え(&R)", "箇条書き(&P)", "-",
                      "書式のコピー", "書式の貼り付け", "インデントのコピー", "インデントの貼り付け", "-",
