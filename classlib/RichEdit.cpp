@@ -117,7 +117,28 @@ std::string TRichEdit::SelText() const {
 }
 
 void TRichEdit::SetSelText(const std::string& text) {
+  for (unsigned char c : text)
+    if (IsDBCSLeadByte(c)) {
+      GiveSelectionDbcsFont();
+      break;
+    }
   SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TRichEdit::GiveSelectionDbcsFont() {
+  // Japanese text put into a run of a Western font would show as boxes and
+  // be written out as Unicode escapes, which the help compiler does not
+  // read: the text about to replace the selection takes a Japanese font.
+  CHARFORMATA cf = {};
+  cf.cbSize = sizeof cf;
+  SendMessageA(Handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  if ((cf.dwMask & CFM_CHARSET) && cf.bCharSet == SHIFTJIS_CHARSET) return;
+  CHARFORMATA jp = {};
+  jp.cbSize = sizeof jp;
+  jp.dwMask = CFM_FACE | CFM_CHARSET;
+  jp.bCharSet = SHIFTJIS_CHARSET;
+  std::strncpy(jp.szFaceName, DbcsFontName.c_str(), LF_FACESIZE - 1);
+  SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&jp));
 }
 
 bool TRichEdit::Modified() const { return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0; }
@@ -304,21 +325,7 @@ void TRichEdit::InsertTypedChar(const std::string& ch) {
     MessageBeep(0);
     return;
   }
-  if (ch.size() == 2) {
-    // A Japanese character typed into text of a Western font would show as
-    // a box and be written out as a Unicode escape: give it a Japanese font.
-    CHARFORMATA cf = {};
-    cf.cbSize = sizeof cf;
-    SendMessageA(Handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-    if (!(cf.dwMask & CFM_CHARSET) || cf.bCharSet != SHIFTJIS_CHARSET) {
-      CHARFORMATA jp = {};
-      jp.cbSize = sizeof jp;
-      jp.dwMask = CFM_FACE | CFM_CHARSET;
-      jp.bCharSet = SHIFTJIS_CHARSET;
-      std::strncpy(jp.szFaceName, DbcsFontName.c_str(), LF_FACESIZE - 1);
-      SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&jp));
-    }
-  }
+  if (ch.size() == 2) GiveSelectionDbcsFont();
   SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ch.c_str()));
 }
 

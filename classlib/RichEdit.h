@@ -79,8 +79,8 @@ class TRichEdit : public TControl {
   void SetIndents(int first, int left, int right);
   bool CanUndo() const;
 
-  // The face that takes a typed double-byte character when the text at the
-  // caret is in a font without the Japanese character set.
+  // The face that takes a typed or inserted double-byte character when the
+  // text at the caret is in a font without the Japanese character set.
   std::string DbcsFontName = "ＭＳ Ｐゴシック";
 
   std::function<void(TRichEdit*)> OnSelectionChange;
@@ -100,6 +100,7 @@ class TRichEdit : public TControl {
   // A double-byte character typed into this ANSI window arrives as a lead
   // byte and a trail byte; the lead waits here for its trail.
   unsigned char pending_lead_ = 0;
+  void GiveSelectionDbcsFont();
   void Stream(const std::string& data, UINT format);
   std::string StreamOut(UINT format) const;
 };

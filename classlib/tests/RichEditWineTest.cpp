@@ -54,6 +54,16 @@ TEST_F(RichEditTyping, DoubleByteCharactersArriveWholeAndAreWrittenAsShiftJis) {
     EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(rtf[i + 2])) || rtf[i + 2] == '-') << rtf;
 }
 
+// Text that a command inserts (a link from a dialog, say) into a Western run
+// is written out as code page 932 bytes as well.
+TEST_F(RichEditTyping, InsertedJapaneseTextIsWrittenAsShiftJis) {
+  edit.SetSelText("{jmp 日本,a}");
+  EXPECT_EQ(edit.Line(0), "x{jmp 日本,a}");
+  const std::string rtf = edit.SaveRtf();
+  EXPECT_NE(rtf.find("\\'93\\'fa\\'96\\'7b"), std::string::npos) << rtf;
+  EXPECT_EQ(rtf.find("\\u26085"), std::string::npos) << rtf;
+}
+
 TEST_F(RichEditTyping, ReadOnlyTakesNothingAndALeadByteDoesNotOutliveFocus) {
   edit.SetReadOnly(true);
   TypeBytes(edit.Handle(), "日");
