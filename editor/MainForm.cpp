@@ -14,6 +14,7 @@
 #include "editor/HelpOptionCommands.h"
 #include "editor/ImageIndexes.h"
 #include "editor/LinkCommands.h"
+#include "editor/MarkupCommands.h"
 #include "editor/MediaCommands.h"
 #include "editor/ProjectCommands.h"
 #include "editor/TableIndentCommands.h"
@@ -72,6 +73,7 @@ void TMainForm::CreateGroups() {
   AddGroup<THelpMenuCommands>();
   AddGroup<TTableIndentCommands>();
   AddGroup<TMediaCommands>();
+  AddGroup<TMarkupCommands>();
 }
 
 void TMainForm::CreateComponents() {
