@@ -7,7 +7,9 @@
 #include "WineTestUtil.h"
 #include "classlib/Application.h"
 #include "classlib/tests/ModalTest.h"
+#include "editor/LinkCommands.h"
 #include "editor/MarkupCommands.h"
+#include "editor/TopicInfoDialog.h"
 
 using namespace qm::editor;
 using namespace qm::editor::test;
@@ -177,6 +179,31 @@ TEST(Markup, F10FlipsTheFlagAndSaveWritesKeepn) {
   t.F10();
   t.f.ProjectCmds->SaveAExecute(nullptr);
   EXPECT_EQ(ReadFile(t.dir + "\\rtf\\Popups.rtf").find("\\keepn"), std::string::npos);
+}
+
+TEST(Markup, TheTitleCopyOfANewTopicChecksNoScroll) {
+  MarkupTopic t;
+  t.f.Project.Program.Tcopy = true;
+  t.fx.ClickTopic("Andes");
+  t.f.ContentsCmds->AddCntAExecute(nullptr);
+  ASSERT_EQ(t.f.Project.OpenTopicNode->Kind, kTopicNode);
+  ASSERT_EQ(t.f.Editor->PlainText(), "");
+  EXPECT_FALSE(t.Markup().NoScrollA->Checked());
+  static bool answered;
+  answered = false;
+  SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto* d = dynamic_cast<TSetTopicDlg*>(cl::TControl::FromHandle(FindWindowA("TSetTopicDlg", nullptr)));
+    if (!d) return;
+    d->TitleEd->SetText("見出し");
+    SendMessageA(d->OKBtn->Handle(), BM_CLICK, 0, 0);
+    answered = true;
+  });
+  t.f.Group<TLinkCommands>().setKeyAExecute();
+  ASSERT_TRUE(answered);
+  EXPECT_TRUE(t.f.Project.TopicFootnotes.NoScroll);
+  EXPECT_TRUE(t.Markup().NoScrollA->Checked());
+  EXPECT_EQ(Bars(t.Plain()).substr(0, 12), "見出し|{end}");
 }
 
 }  // namespace
