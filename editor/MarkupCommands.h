@@ -5,6 +5,8 @@
 // main-menu item that is never shown.
 #pragma once
 
+#include <string_view>
+
 #include "editor/CommandGroup.h"
 
 namespace qm::editor {
