@@ -205,6 +205,13 @@ void TMainForm::CreateMenus() {
   ToolProjectPlace = {ToolMenu, ToolMenu->AddSeparator()};
   ToolProgramPlace = {ToolMenu, nullptr};
 
+  // Items reached only by their shortcuts: a menu that is never shown still
+  // gives its items' shortcuts.
+  HiddenMenu = root->AddItem("隠し");
+  HiddenMenu->Name = "HiddenMenu";
+  HiddenMenu->SetVisible(false);
+  HiddenPlace = {HiddenMenu, nullptr};
+
   ViewMenu = new TPopupMenu(this);
   ViewMenu->Name = "ViewMenu";
   for (TAction* a : {PrjBarV, ContextBarV, TopicBarV, AttrBarV, EditBarV}) ViewMenu->Items()->AddItem(a);

@@ -109,15 +109,12 @@ TMarkupCommands::TMarkupCommands(TMainForm& form) : TCommandGroup(form) {
   // The line shortcuts: items of a main-menu item that is never shown, so
   // that only their keys reach them (the message loop takes the keys before
   // the editor, which has uses of its own for Ctrl+Y, Ctrl+U and Ctrl+K).
-  HiddenMenu = Form.MainMenu->Items()->AddItem("隠し");
-  HiddenMenu->Name = "HiddenMenu";
-  ctrlY1 = HiddenMenu->AddItem("ctrlY1", [this](TMenuItem*) { ctrlY1Click(); }, cl::scCtrl | 'Y');
-  ctrlU1 = HiddenMenu->AddItem("ctrlU1", [this](TMenuItem*) { ctrlU1Click(); }, cl::scCtrl | 'U');
-  ctrlK1 = HiddenMenu->AddItem("ctrlK1", [this](TMenuItem*) { ctrlK1Click(); }, cl::scCtrl | 'K');
-  ctrlY1->Name = "ctrlY1";
-  ctrlU1->Name = "ctrlU1";
-  ctrlK1->Name = "ctrlK1";
-  HiddenMenu->SetVisible(false);
+  ctrlY1 = Form.HiddenPlace.Add("ctrlY1", "ctrlY1", -1, cl::scCtrl | 'Y');
+  ctrlU1 = Form.HiddenPlace.Add("ctrlU1", "ctrlU1", -1, cl::scCtrl | 'U');
+  ctrlK1 = Form.HiddenPlace.Add("ctrlK1", "ctrlK1", -1, cl::scCtrl | 'K');
+  ctrlY1->OnClick = [this](TMenuItem*) { ctrlY1Click(); };
+  ctrlU1->OnClick = [this](TMenuItem*) { ctrlU1Click(); };
+  ctrlK1->OnClick = [this](TMenuItem*) { ctrlK1Click(); };
 
   for (TAction* a : {keepA, EndA, TopicIdA, NoScrollA, LineButtonA, StyleButtonA}) {
     a->SetEnabled(false);

@@ -30,8 +30,7 @@ class TMarkupCommands : public TCommandGroup {
   cl::TAction* StyleButtonA = nullptr;
   cl::TPopupMenu* LineMenu = nullptr;
   cl::TPopupMenu* StyleMenu = nullptr;
-  // The menu that is never shown and its three items.
-  cl::TMenuItem* HiddenMenu = nullptr;
+  // The three items of the menu that is never shown.
   cl::TMenuItem* ctrlY1 = nullptr;
   cl::TMenuItem* ctrlU1 = nullptr;
   cl::TMenuItem* ctrlK1 = nullptr;

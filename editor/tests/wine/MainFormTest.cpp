@@ -218,6 +218,8 @@ TEST_F(MainFormTest, TheGroupsFillTheMenusAndToolBarsInOrder) {
   EXPECT_EQ(Buttons(f->ContextBar),
             (Strings{"新規ヘッダ(&E)", "新規トピック(&T)", "新規非表示トピック(&H)", "新規参照トピック(&B)",
                      "コンテキスト削除(&D)"}));
+  EXPECT_EQ(Captions(f->HiddenMenu), (Strings{"ctrlY1", "ctrlU1", "ctrlK1"}));
+  EXPECT_FALSE(f->HiddenMenu->Visible());
   const Strings topic_bar = Buttons(f->TopicBar);
   ASSERT_GE(topic_bar.size(), 3u);
   EXPECT_EQ(Strings(topic_bar.end() - 3, topic_bar.end()), (Strings{"-", "線型", "線種"}));
