@@ -244,7 +244,9 @@ bool TMenuItem::HasImages() const {
 
 TMenuItem* TMenuItem::FindShortCut(TShortCut s) {
   for (TMenuItem* it : items_) {
-    if (!it->visible_) continue;
+    // A hidden item has no shortcut, but a hidden submenu still gives its
+    // items' shortcuts: commands reached only by their keys live there.
+    if (it->items_.empty() && !it->visible_) continue;
     if (it->ShortCut() == s && it->items_.empty() && it->Enabled()) return it;
     if (TMenuItem* found = it->FindShortCut(s)) return found;
   }

@@ -75,7 +75,9 @@ class TMenuItem : public TComponent, public TActionClient {
   // Owner-drawn menu images: the form hands these two messages over.
   static bool MeasureItem(MEASUREITEMSTRUCT* m);
   static bool DrawItem(DRAWITEMSTRUCT* d);
-  // Finds the item with this shortcut below this one (enabled, visible).
+  // Finds the item with this shortcut below this one: an enabled, visible
+  // item, also inside a submenu that is not shown (a menu that holds items
+  // reached only by their shortcuts).
   TMenuItem* FindShortCut(TShortCut s);
 
   void ActionChanged() override { Rebuild(); }

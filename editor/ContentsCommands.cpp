@@ -4,6 +4,7 @@
 
 #include "editor/EditingCommands.h"
 #include "editor/ImageIndexes.h"
+#include "editor/MarkupCommands.h"
 #include "editor/TopicCommands.h"
 #include "editor/core/ContentsEditing.h"
 
@@ -131,6 +132,7 @@ void TContentsCommands::ShowTopicStatus(const std::string& id) {
       TopicStatusFor(Project.TopicId, TopicCommandsEnabled, NodeOfItem(view_->Selected()));
   Form.Editor->SetReadOnly(st.ReadOnly);
   Form.Group<TEditingCommands>().EditEnabling();
+  Form.Group<TMarkupCommands>().ShowNoScroll();
   // The View menu's KId_Auto follows the open topic whether or not the
   // other commands change.
   for (const auto& shown : TopicStatusShown) shown(st);

@@ -6,6 +6,7 @@
 #include "editor/DialogPlace.h"
 #include "editor/ImageIndexes.h"
 #include "editor/LinkDialogs.h"
+#include "editor/MarkupCommands.h"
 #include "editor/TopicInfoDialog.h"
 #include "editor/core/TopicInfo.h"
 
@@ -107,6 +108,8 @@ void TLinkCommands::setKeyAExecute() {
   if (r.AddTitleCopy) {
     Form.Editor->SetSel(0, 0);
     Form.Editor->SetSelText(Project.TopicFootnotes.TopicTitle + "\r\n{end}\r\n");
+    // The title becomes a non-scrolling heading.
+    Form.Group<TMarkupCommands>().ShowNoScroll();
   }
   if (r.EditorModified) Form.Editor->SetModified(true);
   if (r.Changed) Form.ContentsCmds->ShowTopicStatus(Project.TopicId);

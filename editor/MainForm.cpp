@@ -16,6 +16,7 @@
 #include "editor/ImageIndexes.h"
 #include "editor/LinkCommands.h"
 #include "editor/LinkListCommands.h"
+#include "editor/MarkupCommands.h"
 #include "editor/MediaCommands.h"
 #include "editor/ProjectCommands.h"
 #include "editor/TableIndentCommands.h"
@@ -76,6 +77,7 @@ void TMainForm::CreateGroups() {
   AddGroup<TMediaCommands>();
   AddGroup<TLinkListCommands>();
   AddGroup<TBrowseRenumberCommands>();
+  AddGroup<TMarkupCommands>();
 }
 
 void TMainForm::CreateComponents() {
@@ -208,6 +210,13 @@ void TMainForm::CreateMenus() {
   ToolCompilePlace = {ToolMenu, ToolMenu->AddSeparator()};
   ToolProjectPlace = {ToolMenu, ToolMenu->AddSeparator()};
   ToolProgramPlace = {ToolMenu, nullptr};
+
+  // Items reached only by their shortcuts: a menu that is never shown still
+  // gives its items' shortcuts.
+  HiddenMenu = root->AddItem("隠し");
+  HiddenMenu->Name = "HiddenMenu";
+  HiddenMenu->SetVisible(false);
+  HiddenPlace = {HiddenMenu, nullptr};
 
   ViewMenu = new TPopupMenu(this);
   ViewMenu->Name = "ViewMenu";

@@ -118,6 +118,7 @@ class TMainForm : public cl::TForm {
   cl::TMenuItem* InsertMenu = nullptr;
   cl::TMenuItem* FormatMenu = nullptr;
   cl::TMenuItem* ToolMenu = nullptr;
+  cl::TMenuItem* HiddenMenu = nullptr;  // "隠し", never visible
   cl::TMenuItem* ExitItem = nullptr;
   TMenuPlace FileProjectPlace;
   TMenuPlace FileContentsPlace;
@@ -132,6 +133,7 @@ class TMainForm : public cl::TForm {
   TMenuPlace ToolCompilePlace;
   TMenuPlace ToolProjectPlace;
   TMenuPlace ToolProgramPlace;
+  TMenuPlace HiddenPlace;
 
   // Toolbar visibility, on the View menu and ViewMenu; the Tag names the bar.
   cl::TAction* PrjBarV = nullptr;

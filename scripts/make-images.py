@@ -138,6 +138,30 @@ def icons():
     add(lambda i: (page(i), line(i, 4, 5, 10, 5, K), line(i, 4, 8, 10, 8, K), line(i, 4, 11, 8, 11, K)))  # 26 topic info
     add(lambda i: (rect(i, 1, 1, 14, 14, K, W), rect(i, 4, 4, 11, 11, R)))   # 27 hotspot editor
     add(lambda i: (rect(i, 1, 2, 14, 13, K, LG), letter(i, 'W', B)))  # 28 help workshop
+    while len(out) < 41:                                     # 29-40 not used yet
+        out.append(blank())
+    # The line button and its menu: a box, then a line at the top, bottom,
+    # right or left of a paragraph (grey text rows inside).
+    # Each side as its two-pixel-thick line: top, bottom, right, left.
+    sides = [None, [(2, 2, 13, 2), (2, 3, 13, 3)], [(2, 12, 13, 12), (2, 13, 13, 13)],
+             [(12, 2, 12, 13), (13, 2, 13, 13)], [(2, 2, 2, 13), (3, 2, 3, 13)]]
+    for side in sides:                                       # 41-45 box, top, bottom, right, left
+        def draw(i, side=side):
+            for y in (5, 7, 9, 11):
+                line(i, 5, y, 10, y, G)
+            if side is None:
+                rect(i, 2, 2, 13, 13, K)
+                rect(i, 3, 3, 12, 12, K)
+            else:
+                rect(i, 2, 2, 13, 13, LG)
+                for x0, y0, x1, y1 in side:
+                    line(i, x0, y0, x1, y1, K)
+        add(draw)
+    # The style button and its menu: a plain, thick, double and shadowed line.
+    add(lambda i: line(i, 1, 8, 14, 8, K))                   # 46 plain
+    add(lambda i: [line(i, 1, y, 14, y, K) for y in (7, 8, 9)])  # 47 thick
+    add(lambda i: [line(i, 1, y, 14, y, K) for y in (6, 10)])   # 48 double
+    add(lambda i: (line(i, 1, 7, 13, 7, K), line(i, 2, 8, 14, 8, G), line(i, 2, 9, 14, 9, G)))  # 49 shadowed
     return out
 
 

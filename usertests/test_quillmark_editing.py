@@ -1,10 +1,11 @@
 """quillmark's editing surface in a user's hands: the topic information
 dialog on F9 and a link made through the link dialog, both saved with the
-topic. Only the keyboard and the mouse drive it."""
+topic; markup from the Insert menu, the line shortcuts and F10 saved the same
+way. Only the keyboard and the mouse drive it."""
 
 import os
 
-from quillmark import Quillmark, rtf_bytes
+from quillmark import INSERT_MENU, Quillmark, rtf_bytes
 from test_quillmark import open_calques, saved_topic
 from uitest import check, pause, wait_for
 
@@ -52,3 +53,53 @@ def test_topic_information_and_a_link_reach_the_saved_topic(s):
               (part[0], part[1], data[:400]))
     check("本文です".encode("cp932") in data, "the saved topic lacks the typed text")
     check(b"{\\uldb next}{\\v afxcore}" in data, "the saved topic lacks the link: %r" % data[-400:])
+
+
+def test_markup_from_the_insert_menu_line_shortcuts_and_f10_reach_the_saved_topic(s):
+    q = Quillmark(s)
+    folder = open_calques(s, q)
+    q.open_topic("afxcore", "afxcore")
+    path = saved_topic(folder, "afxcore")
+    editor = q.editor()
+    s.click(editor.left + 60, editor.top + 40)
+
+    # Ctrl+Y takes the caret's line away; the rich edit would redo with it.
+    s.key("ctrl+End")
+    s.key("Return")
+    s.type_text("remove this line")
+    s.key("ctrl+y")
+    shown = s.text(editor) or ""
+    check("remove this line" not in shown, "Ctrl+Y left the line: %r" % shown[-80:])
+
+    # The markup rows stand at the Insert menu's end: keep, end, topic id,
+    # then the two sub-menus.
+    s.type_text("kept ")
+    q.choose(INSERT_MENU, -5)
+    wait_for("{keep} in the editor", lambda: "kept {keep}" in (s.text(editor) or ""))
+    q.choose(INSERT_MENU, -4)
+    wait_for("{end} in the editor", lambda: "kept {keep}{end}" in (s.text(editor) or ""))
+
+    # F10 flips the non-scrolling region instead of opening the menu bar.
+    s.key("F10")
+    pause(0.5)
+    check(not s.popup_menus(), "F10 opened a menu")
+    s.type_text("x")
+    wait_for("the typed x after F10 in the editor", lambda: "kept {keep}{end}x" in (s.text(editor) or ""))
+
+    mtime = os.path.getmtime(path)
+    s.key("ctrl+s")
+    wait_for("Ctrl+S to write the topic file", lambda: os.path.getmtime(path) != mtime)
+    data = rtf_bytes(open(path, "rb").read())
+    check(b"kept \\keep \\pard x" in data.replace(b"\r\n", b""),
+          "the saved topic lacks the markup: %r" % data[-300:])
+    check(b"remove this line" not in data, "the saved topic holds the deleted line")
+    # F10 again and a second save: exactly one of the two files opens its
+    # footnotes with \keepn.
+    s.key("F10")
+    mtime = os.path.getmtime(path)
+    s.key("ctrl+s")
+    wait_for("Ctrl+S to write the topic file again", lambda: os.path.getmtime(path) != mtime)
+    again = rtf_bytes(open(path, "rb").read())
+    lead = b"\\keepn #{\\footnote"
+    check((lead in data) != (lead in again), "F10 did not flip \\keepn before the footnotes: %r then %r" %
+          (data[data.find(b"#{\\footnote") - 60:][:80], again[again.find(b"#{\\footnote") - 60:][:80]))

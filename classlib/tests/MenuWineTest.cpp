@@ -92,5 +92,19 @@ TEST_F(MenuRefreshTest, AToolBarHoldsAComboBoxInItsRowAndReflectsItsChange) {
   EXPECT_EQ(changes, 1);
 }
 
+TEST_F(MenuRefreshTest, AMenuNeverShownStillRunsItsItemsShortcutsAHiddenItemDoesNot) {
+  int runs = 0, hidden_runs = 0;
+  TMenuItem* hidden = menu->Items()->AddItem("隠し");
+  hidden->AddItem("ctrlY1", [&](TMenuItem*) { ++runs; }, scCtrl | 'Y');
+  TMenuItem* off = view->AddItem("off", [&](TMenuItem*) { ++hidden_runs; }, scCtrl | 'J');
+  hidden->SetVisible(false);
+  off->SetVisible(false);
+  EXPECT_EQ(GetMenuItemCount(menu->Handle()), 1);  // only 表示
+  EXPECT_TRUE(form->IsShortCut('Y', ssCtrl));
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(form->IsShortCut('J', ssCtrl));
+  EXPECT_EQ(hidden_runs, 0);
+}
+
 }  // namespace
 }  // namespace cl

@@ -203,11 +203,16 @@ TEST_F(MainFormTest, TheGroupsFillTheMenusAndToolBarsInOrder) {
                      "オプション(&O)...", "観覧ID再設定(&S)"}));
   EXPECT_EQ(Captions(f->InsertMenu),
             (Strings{"表(&T)...", "グラフィック(&G)...", "MCI(&M)...", "-", "リンク(&L)...",
-                     "Aキーワードリンク(&A)...", "キーワードリンク(&K)...", "マクロ(&M)...", "リンクリスト(&H)", "-"}));
+                     "Aキーワードリンク(&A)...", "キーワードリンク(&K)...", "マクロ(&M)...", "リンクリスト(&H)", "-", "折り返しなし(&W)",
+                     "属性解除(&E)", "トピックID(I)", "線型(&L)", "線種(&S)"}));
+  EXPECT_EQ(Captions(f->InsertMenu->Item(f->InsertMenu->Count() - 2)),
+            (Strings{"箱(&X)", "上(&T)", "下(&B)", "右(&R)", "左(&L)"}));
+  EXPECT_EQ(Captions(f->InsertMenu->Item(f->InsertMenu->Count() - 1)),
+            (Strings{"標準線(&N)", "太線(&B)", "二重線(&2)", "影付き線(&S)"}));
   EXPECT_EQ(Captions(f->FormatMenu),
             (Strings{"フォント(&F)...", "-", "左揃え(&L)", "中央揃え(&E)", "右揃え(&R)", "箇条書き(&P)", "-",
                      "書式のコピー", "書式の貼り付け", "インデントのコピー", "インデントの貼り付け", "-",
-                     "インデント(&I)...", "インデント削除(&D)"}));
+                     "インデント(&I)...", "インデント削除(&D)", "-", "非スクロール設定(&H)"}));
   EXPECT_EQ(Captions(f->ToolMenu),
             (Strings{"コンパイル(&C)", "ヘルプ表示(&V)", "エラーログ(&E)", "-", "Helpオプション(&H)...",
                      "バックアップ(&B)", "-", "Hcwの起動(&H)", "Zonivexの起動(&S)"}));
@@ -216,6 +221,11 @@ TEST_F(MainFormTest, TheGroupsFillTheMenusAndToolBarsInOrder) {
   EXPECT_EQ(Buttons(f->ContextBar),
             (Strings{"新規ヘッダ(&E)", "新規トピック(&T)", "新規非表示トピック(&H)", "新規参照トピック(&B)",
                      "コンテキスト削除(&D)"}));
+  EXPECT_EQ(Captions(f->HiddenMenu), (Strings{"ctrlY1", "ctrlU1", "ctrlK1"}));
+  EXPECT_FALSE(f->HiddenMenu->Visible());
+  const Strings topic_bar = Buttons(f->TopicBar);
+  ASSERT_GE(topic_bar.size(), 3u);
+  EXPECT_EQ(Strings(topic_bar.end() - 3, topic_bar.end()), (Strings{"-", "線型", "線種"}));
   EXPECT_EQ(&f->Group<TCompileCommands>(), f->CompileCmds);
 
   // The six commands that need a project come on with the first one.
