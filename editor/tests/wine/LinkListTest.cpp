@@ -18,19 +18,6 @@ namespace {
 
 void Click(cl::TControl* c) { SendMessageA(c->Handle(), BM_CLICK, 0, 0); }
 
-// Answers the next editor dialog of type D with `step`, then `result`
-// unless the step ended it.
-template <class D>
-void Answer(EditorFixture& fx, std::function<void(D&)> step, int result = cl::mrOk) {
-  fx.editor_dialogs = [step, result](cl::TDialogForm& d) {
-    auto& dlg = dynamic_cast<D&>(d);
-    return qmtest::RunModal(dlg, [&] {
-      if (step) step(dlg);
-      if (dlg.ModalResult() == cl::mrNone) dlg.SetModalResult(result);
-    });
-  };
-}
-
 struct OpenProject {
   EditorFixture fx;
   std::string dir;

@@ -10,17 +10,6 @@ using namespace qm::editor;
 
 namespace {
 
-template <class D>
-void Answer(EditorFixture& fx, std::function<void(D&)> step) {
-  fx.editor_dialogs = [step](cl::TDialogForm& d) {
-    auto& dlg = dynamic_cast<D&>(d);
-    return qmtest::RunModal(dlg, [&] {
-      step(dlg);
-      if (dlg.ModalResult() == cl::mrNone) dlg.SetModalResult(cl::mrCancel);
-    });
-  };
-}
-
 template <class L>
 void Choose(L* list, const std::string& name) {
   for (int i = 0; i < list->Count(); ++i) {
@@ -90,7 +79,7 @@ TEST(GraphicDialog, ThePicturesPreviewAndTheChosenOneIsInserted) {
     SendMessageA(dlg.ViewPos->Button(1)->Handle(), BM_CLICK, 0, 0);
     dlg.CheckBox1->SetChecked(true);
     dlg.OKBtn->Command(BN_CLICKED);
-  });
+  }, cl::mrCancel);
   m.cmds.BmpA->Execute();
   EXPECT_EQ(m.f.Editor->PlainText().find("{bmlt ACCDLG.SHG}"), 0u);
   EXPECT_TRUE(m.fx.boxes.empty());
@@ -105,7 +94,7 @@ TEST(MciDialog, SoundAndVideoMarkupWithTheirOptions) {
     EXPECT_FALSE(dlg.MCI_Bar->Enabled());
     dlg.MCI_Ext->SetChecked(true);
     dlg.OKBtn->Command(BN_CLICKED);
-  });
+  }, cl::mrCancel);
   m.cmds.MciA->Execute();
   EXPECT_EQ(m.f.Editor->PlainText().find("{mci EXTERNAL PLAY,sound.wav}"), 0u);
 
@@ -117,7 +106,7 @@ TEST(MciDialog, SoundAndVideoMarkupWithTheirOptions) {
     EXPECT_TRUE(dlg.MCI_Play->Enabled());
     dlg.MCI_Bar->SetChecked(false);
     dlg.OKBtn->Command(BN_CLICKED);
-  });
+  }, cl::mrCancel);
   m.cmds.MciA->Execute();
   EXPECT_EQ(m.f.Editor->PlainText().find("{mci NOPLAYBAR,movie.avi}{mci EXTERNAL"), 0u);
 }

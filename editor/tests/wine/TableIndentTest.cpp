@@ -16,19 +16,6 @@ using namespace qm::editor;
 
 namespace {
 
-// Answers the next editor dialog of type D: `step` works in it while it is
-// shown, and the dialog ends with `result` unless the step ended it.
-template <class D>
-void Answer(EditorFixture& fx, std::function<void(D&)> step, int result = cl::mrOk) {
-  fx.editor_dialogs = [step, result](cl::TDialogForm& d) {
-    auto& dlg = dynamic_cast<D&>(d);
-    return qmtest::RunModal(dlg, [&] {
-      if (step) step(dlg);
-      if (dlg.ModalResult() == cl::mrNone) dlg.SetModalResult(result);
-    });
-  };
-}
-
 struct OpenProject {
   EditorFixture fx;
   std::string dir = CopyProject("andes-fbd");

@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "classlib/Dialogs.h"
 #include "classlib/FileDialogs.h"
+#include "classlib/tests/ModalTest.h"
 #include "classlib/tests/TempDir.h"
 #include "core/IniSettings.h"
 #include "editor/DialogRun.h"
@@ -52,5 +54,18 @@ struct EditorFixture {
   // Types text at the end of the editor.
   void TypeAtEnd(const std::string& text);
 };
+
+// Answers the next editor dialog of type D: `step` works in it while it is
+// shown, and the dialog ends with `result` unless the step ended it.
+template <class D>
+void Answer(EditorFixture& fx, std::function<void(D&)> step, int result = cl::mrOk) {
+  fx.editor_dialogs = [step, result](cl::TDialogForm& d) {
+    auto& dlg = dynamic_cast<D&>(d);
+    return qmtest::RunModal(dlg, [&] {
+      if (step) step(dlg);
+      if (dlg.ModalResult() == cl::mrNone) dlg.SetModalResult(result);
+    });
+  };
+}
 
 }  // namespace qm::editor::test
