@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace cl {
 
@@ -384,6 +385,21 @@ bool TControlBar::Contains(const TToolBar* bar) const {
 }
 
 void TControlBar::AdjustHeight() {
+  std::vector<TToolBar*> bars;
+  for (TControl* c : Controls()) {
+    auto* bar = dynamic_cast<TToolBar*>(c);
+    if (bar && !bar->Floating() && bar->Visible()) bars.push_back(bar);
+  }
+  std::sort(bars.begin(), bars.end(), [](TToolBar* a, TToolBar* b) {
+    return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+  });
+  for (std::size_t i = 1; i < bars.size(); ++i) {
+    TToolBar* before = bars[i - 1];
+    TToolBar* bar = bars[i];
+    const int right = before->Left() + before->Width();
+    if (bar->Top() == before->Top() && bar->Left() < right)
+      bar->SetBounds(right, bar->Top(), bar->Width(), bar->Height());
+  }
   int h = 0;
   for (TControl* c : Controls()) {
     auto* bar = dynamic_cast<TToolBar*>(c);

@@ -104,7 +104,9 @@ class TControlBar : public TControl {
  public:
   TControlBar(TComponent* owner, TControl* parent);
   bool Contains(const TToolBar* bar) const;
-  // Fits the bar's height to the docked, visible toolbars.
+  // Moves docked toolbars that overlap one in their row to its right (a bar
+  // grows as its buttons are added), then fits the dock's height to the
+  // docked, visible toolbars.
   void AdjustHeight();
   static constexpr int kRowHeight = 26;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -92,6 +92,21 @@ TEST_F(MenuRefreshTest, AToolBarHoldsAComboBoxInItsRowAndReflectsItsChange) {
   EXPECT_EQ(changes, 1);
 }
 
+// A bar that grows as buttons are added pushes the next bar of its row to
+// its right instead of lying under it; another row is left alone.
+TEST_F(MenuRefreshTest, AGrowingToolBarPushesTheNextOneInItsRowAside) {
+  auto* next = new TToolBar(form.get(), dock, "書式");
+  next->AddButton(save);
+  next->SetBounds(bar->Left() + bar->Width() + 4, 0, next->Width(), next->Height());
+  auto* below = new TToolBar(form.get(), dock, "トピック");
+  below->AddButton(save);
+  below->SetBounds(10, TControlBar::kRowHeight, below->Width(), below->Height());
+  for (int i = 0; i < 6; ++i) bar->AddButton(save);
+  EXPECT_GE(next->Left(), bar->Left() + bar->Width());
+  EXPECT_EQ(next->Top(), 0);
+  EXPECT_EQ(below->Left(), 10);
+}
+
 TEST_F(MenuRefreshTest, AMenuNeverShownStillRunsItsItemsShortcutsAHiddenItemDoesNot) {
   int runs = 0, hidden_runs = 0;
   TMenuItem* hidden = menu->Items()->AddItem("隠し");
