@@ -200,7 +200,6 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       Close();
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE) PostRaiseOwnedToolWindows();
       // Keep the focused control across deactivation, as dialogs do.
       if (LOWORD(wp) == WA_INACTIVE) {
         HWND focus = GetFocus();
