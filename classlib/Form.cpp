@@ -258,7 +258,7 @@ void TForm::ShowMenuHint(WPARAM wp, LPARAM lp) {
   std::string hint;
   // A closed menu (flags 0xFFFF, no menu), a submenu's title and a
   // separator have no hint.
-  if (lp != 0 && !(flags == 0xFFFF) && !(flags & (MF_POPUP | MF_SEPARATOR)))
+  if (lp != 0 && flags != 0xFFFF && !(flags & (MF_POPUP | MF_SEPARATOR)))
     if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wp))) hint = item->Hint();
   if (hint.empty()) {
     if (HintStatusBar->SimplePanel()) HintStatusBar->SetSimplePanel(false);
