@@ -25,6 +25,11 @@ std::optional<FILETIME> LastWrite(const std::string& path) {
   return data.ftLastWriteTime;
 }
 
+std::optional<PackageVersion> PackageVersionOf(const std::string& file) {
+  auto text = ReadProductVersion(file);
+  return text ? ParsePackageVersion(*text) : std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadProductVersion(const std::string& file) {
@@ -66,9 +71,8 @@ std::string ProgramFolder() {
     DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
     if (n == 0) return {};
     if (n < buf.size()) {
-      std::string path(buf.data(), n);
       // The folder up to the last backslash that is not a trail byte.
-      std::string folder = path;
+      std::string folder(buf.data(), n);
       while (!folder.empty() && !EndsWithBackslash(folder)) folder.pop_back();
       return folder;
     }
@@ -79,14 +83,12 @@ std::string ProgramFolder() {
 bool ReadPackageVersions(TSetupRun& run) {
   const std::string& p = run.packageFolder;
   if (!FileExistsAt(p + kHotspotExe)) return false;
-  auto hotspotText = ReadProductVersion(p + kHotspotExe);
-  auto hotspot = hotspotText ? ParsePackageVersion(*hotspotText) : std::nullopt;
+  auto hotspot = PackageVersionOf(p + kHotspotExe);
   if (!hotspot) return false;
   run.packageHotspot = hotspot->Number();
   if (!FileExistsAt(p + kEditorExe)) return false;
   run.noticeYear = NoticeYear(FileYear(p + kEditorExe));
-  auto editorText = ReadProductVersion(p + kEditorExe);
-  auto editor = editorText ? ParsePackageVersion(*editorText) : std::nullopt;
+  auto editor = PackageVersionOf(p + kEditorExe);
   if (!editor) return false;
   run.packageEditor = editor->Number();
   run.lastMajor = editor->major;
