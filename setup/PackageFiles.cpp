@@ -5,17 +5,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/FileSystem.h"
 #include "setup/core/SetupNames.h"
 #include "setup/core/SetupPaths.h"
 
 namespace qm::setup {
 
 namespace {
-
-bool FileExistsAt(const std::string& path) {
-  DWORD a = GetFileAttributesA(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::optional<FILETIME> LastWrite(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
@@ -82,11 +78,11 @@ std::string ProgramFolder() {
 
 bool ReadPackageVersions(TSetupRun& run) {
   const std::string& p = run.packageFolder;
-  if (!FileExistsAt(p + kHotspotExe)) return false;
+  if (!FileExists(p + kHotspotExe)) return false;
   auto hotspot = PackageVersionOf(p + kHotspotExe);
   if (!hotspot) return false;
   run.packageHotspot = hotspot->Number();
-  if (!FileExistsAt(p + kEditorExe)) return false;
+  if (!FileExists(p + kEditorExe)) return false;
   run.noticeYear = NoticeYear(FileYear(p + kEditorExe));
   auto editor = PackageVersionOf(p + kEditorExe);
   if (!editor) return false;
