@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/FileSystem.h"
 #include "setup/core/SetupNames.h"
 #include "setup/core/SetupPaths.h"
 
@@ -12,17 +13,17 @@ namespace qm::setup {
 
 namespace {
 
-bool FileExistsAt(const std::string& path) {
-  DWORD a = GetFileAttributesA(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::optional<FILETIME> LastWrite(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
     return std::nullopt;
   return data.ftLastWriteTime;
+}
+
+std::optional<PackageVersion> PackageVersionOf(const std::string& file) {
+  auto text = ReadProductVersion(file);
+  return text ? ParsePackageVersion(*text) : std::nullopt;
 }
 
 }  // namespace
@@ -66,9 +67,8 @@ std::string ProgramFolder() {
     DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
     if (n == 0) return {};
     if (n < buf.size()) {
-      std::string path(buf.data(), n);
       // The folder up to the last backslash that is not a trail byte.
-      std::string folder = path;
+      std::string folder(buf.data(), n);
       while (!folder.empty() && !EndsWithBackslash(folder)) folder.pop_back();
       return folder;
     }
@@ -78,15 +78,13 @@ std::string ProgramFolder() {
 
 bool ReadPackageVersions(TSetupRun& run) {
   const std::string& p = run.packageFolder;
-  if (!FileExistsAt(p + kHotspotExe)) return false;
-  auto hotspotText = ReadProductVersion(p + kHotspotExe);
-  auto hotspot = hotspotText ? ParsePackageVersion(*hotspotText) : std::nullopt;
+  if (!FileExists(p + kHotspotExe)) return false;
+  auto hotspot = PackageVersionOf(p + kHotspotExe);
   if (!hotspot) return false;
   run.packageHotspot = hotspot->Number();
-  if (!FileExistsAt(p + kEditorExe)) return false;
+  if (!FileExists(p + kEditorExe)) return false;
   run.noticeYear = NoticeYear(FileYear(p + kEditorExe));
-  auto editorText = ReadProductVersion(p + kEditorExe);
-  auto editor = editorText ? ParsePackageVersion(*editorText) : std::nullopt;
+  auto editor = PackageVersionOf(p + kEditorExe);
   if (!editor) return false;
   run.packageEditor = editor->Number();
   run.lastMajor = editor->major;

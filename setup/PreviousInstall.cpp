@@ -4,6 +4,7 @@
 
 #include "classlib/RegIniFile.h"
 #include "classlib/Registry.h"
+#include "core/FileSystem.h"
 #include "core/IniSettings.h"
 #include "setup/PackageFiles.h"
 #include "setup/core/InstallPlan.h"
@@ -15,9 +16,8 @@ namespace qm::setup {
 InstalledVersions ReadInstalledVersionsIn(const std::string& folder) {
   return ReadInstalledVersions([&folder](const char* name) {
     std::string path = JoinFolder(folder, name);
-    DWORD a = GetFileAttributesA(path.c_str());
     InstalledFile f;
-    f.exists = a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    f.exists = FileExists(path);
     if (f.exists) f.productVersion = ReadProductVersion(path);
     return f;
   });

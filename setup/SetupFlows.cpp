@@ -5,6 +5,7 @@
 #include "classlib/Dialogs.h"
 #include "classlib/RegIniFile.h"
 #include "core/Cp932.h"
+#include "core/FileSystem.h"
 #include "setup/PackageFiles.h"
 #include "setup/PreviousInstall.h"
 #include "setup/RegistryEntries.h"
@@ -17,11 +18,6 @@
 namespace qm::setup {
 
 namespace {
-
-bool DirectoryExistsAt(const std::string& path) {
-  DWORD a = GetFileAttributesA(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 bool IsFullPath(const std::string& s) {
   bool drive = s.size() >= 3 && s[1] == ':' && s[2] == '\\';
@@ -80,14 +76,14 @@ bool CopyFiles(const TSetupRun& run, TSetupDialogs& dialogs) {
 bool ForceDirectories(const std::string& folder) {
   std::string path = WithoutTrailingBackslash(folder);
   if (!IsFullPath(folder)) return false;
-  if (DirectoryExistsAt(path) || path.size() <= 2) return DirectoryExistsAt(path + "\\");
+  if (DirectoryExists(path) || path.size() <= 2) return DirectoryExists(path + "\\");
   std::size_t cut = FindLastChar(path, '\\');
   if (cut != std::string::npos && cut > 2) {
     std::string parent = path.substr(0, cut);
-    if (!DirectoryExistsAt(parent) && !ForceDirectories(parent)) return false;
+    if (!DirectoryExists(parent) && !ForceDirectories(parent)) return false;
   }
   CreateDirectoryA(path.c_str(), nullptr);
-  return DirectoryExistsAt(path);
+  return DirectoryExists(path);
 }
 
 void RunInstall(TSetupRun& run, TSetupDialogs& dialogs) {

@@ -48,12 +48,6 @@ std::size_t LastSeparator(std::string_view p) {
   return std::max(a, b);
 }
 
-std::string Join(const std::string& dir, const std::string& name) {
-  if (dir.empty()) return name;
-  if (dir.back() == kPathDelim && FindLastChar(dir, kPathDelim) == dir.size() - 1) return dir + name;
-  return dir + kPathDelim + name;
-}
-
 class Update {
  public:
   Update(const UnlhaCommand& cmd, std::string& report) : cmd_(cmd), report_(report) {}
@@ -100,11 +94,11 @@ class Update {
     std::string dir, memberFolder;
     if (IsAbsolute(item)) {
       dir = OsPath(folderPart);
-      const std::string b = Join(base_, "");
+      const std::string b = PathJoin(base_, "");
       if (!base_.empty() && dir.size() >= b.size() && EqualsNoCase(dir.substr(0, b.size()), b))
         memberFolder = folderPart.substr(b.size());
     } else {
-      dir = Join(base_, OsPath(folderPart));
+      dir = PathJoin(base_, OsPath(folderPart));
       memberFolder = folderPart;
     }
     std::vector<FolderEntry> entries;
@@ -116,7 +110,7 @@ class Update {
       if (e.folder || (e.hiddenOrSystem && !cmd_.allAttributes) || !MatchesPattern(e.name, pattern))
         continue;
       SourceFile f;
-      f.path = Join(dir, e.name);
+      f.path = PathJoin(dir, e.name);
       if (EqualsNoCase(f.path, archivePath_) || EqualsNoCase(f.path, archivePath_ + ".~new")) continue;
       any = true;
       f.member = cmd_.storeFolders ? JoinMemberPath(memberFolder, e.name) : e.name;

@@ -3,31 +3,22 @@
 #include <stdexcept>
 #include <vector>
 
+#include "core/ByteWriter.h"
 #include "core/Cp932.h"
+#include "core/LittleEndian.h"
 #include "standins/unlha32/core/Crc16.h"
 
 namespace qm::lzh {
 
 namespace {
 
-std::uint16_t Get16(std::string_view s, std::size_t i) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(s[i]) |
-                                    static_cast<unsigned char>(s[i + 1]) << 8);
-}
+std::uint16_t Get16(std::string_view s, std::size_t i) { return LoadLe16(s.data() + i); }
 
-std::uint32_t Get32(std::string_view s, std::size_t i) {
-  return Get16(s, i) | static_cast<std::uint32_t>(Get16(s, i + 2)) << 16;
-}
+std::uint32_t Get32(std::string_view s, std::size_t i) { return LoadLe32(s.data() + i); }
 
-void Put16(std::string& s, unsigned v) {
-  s += static_cast<char>(v & 0xFF);
-  s += static_cast<char>((v >> 8) & 0xFF);
-}
+void Put16(std::string& s, unsigned v) { ByteWriter(s).WriteU16(static_cast<std::uint16_t>(v)); }
 
-void Put32(std::string& s, std::uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
-}
+void Put32(std::string& s, std::uint32_t v) { ByteWriter(s).WriteU32(v); }
 
 // Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
 std::int64_t DaysFromCivil(int y, unsigned m, unsigned d) {
@@ -212,11 +203,8 @@ std::string WriteLevel2Header(const MemberHeader& h) {
   // A header's first byte must not be 0, which would read as the end mark.
   if ((out.size() & 0xFF) == 0) out += '\0';
   if (out.size() > 0xFFFF) throw std::length_error("path too long for an LZH header: " + h.path);
-  out[0] = static_cast<char>(out.size() & 0xFF);
-  out[1] = static_cast<char>(out.size() >> 8);
-  const std::uint16_t crc = Crc16(out);
-  out[crcPos] = static_cast<char>(crc & 0xFF);
-  out[crcPos + 1] = static_cast<char>(crc >> 8);
+  StoreLe16(out.data(), static_cast<std::uint16_t>(out.size()));
+  StoreLe16(out.data() + crcPos, Crc16(out));
   return out;
 }
 
