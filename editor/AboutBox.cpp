@@ -5,7 +5,7 @@
 #include "classlib/Panel.h"
 #include "controls/LayoutControls.h"
 #include "core/FileSystem.h"
-#include "editor/FileVersion.h"
+#include "classlib/FileVersion.h"
 #include "editor/core/VersionLabel.h"
 
 namespace qm::editor {
@@ -76,11 +76,11 @@ void TAboutBox::FormCreate() {
 
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  Version->SetText(VersionLabel(ProductVersionOf(path)));
+  Version->SetText(VersionLabel(cl::ProductVersionOf(path)));
 
   std::string hcrtf = HcrtfPath(hcw_folder_);
   bool installed = !hcw_folder_.empty() && FileExists(hcrtf);
-  HcwVer->SetText(HcwVersionLabel(installed, installed ? ProductVersionOf(hcrtf) : std::nullopt));
+  HcwVer->SetText(HcwVersionLabel(installed, installed ? cl::ProductVersionOf(hcrtf) : std::nullopt));
 
   ProgramIcon->SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
   if (!ProgramIcon->Icon()) ProgramIcon->SetIcon(LoadIconA(nullptr, IDI_APPLICATION));

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "classlib/FileVersion.h"
 #include "core/VersionInfo.h"
 #include "hotspot/core/ZonivexGeometry.h"
 
@@ -20,23 +21,6 @@ const cl::TControlDesc kAboutControls[] = {
 const cl::TDialogDesc kAboutBox = {"TAboutBox", "バージョン情報", 240, 110, "border=dialog", kAboutControls};
 
 }  // namespace
-
-std::string ProductVersionOf(const std::string& exePath) {
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(exePath.c_str(), &ignored);
-  if (size == 0) return {};
-  std::vector<char> data(size);
-  if (!GetFileVersionInfoA(exePath.c_str(), 0, size, data.data())) return {};
-  void* translation = nullptr;
-  UINT length = 0;
-  if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", &translation, &length) || length < 4) return {};
-  DWORD first;
-  std::memcpy(&first, translation, sizeof first);
-  const std::string path = VersionStringPath(TranslationKey(first), "ProductVersion");
-  void* value = nullptr;
-  if (!VerQueryValueA(data.data(), path.c_str(), &value, &length) || length == 0) return {};
-  return VersionValueText(std::string_view(static_cast<const char*>(value), length));
-}
 
 TAboutBox::TAboutBox()
     : TDialogForm(nullptr, kAboutBox),
@@ -57,7 +41,7 @@ TAboutBox::TAboutBox()
 
   char exe[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  const std::string version = ProductVersionOf(exe);
+  const std::string version = VersionValueText(cl::ProductVersionOf(exe).value_or(""));
   if (!version.empty()) Version->SetText("Version " + version);
   ProgramIcon->SetIcon(LoadIconA(GetModuleHandleA(nullptr), "MAINICON"));
 

@@ -12,10 +12,6 @@
 
 namespace qm::zonivex {
 
-// The ProductVersion of a program file's version resource, found through
-// its first translation entry; empty when it has none.
-std::string ProductVersionOf(const std::string& exePath);
-
 class TAboutBox : public cl::TDialogForm {
  public:
   TAboutBox();

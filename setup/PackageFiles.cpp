@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "classlib/FileVersion.h"
 #include "core/FileSystem.h"
 #include "setup/core/SetupNames.h"
 #include "setup/core/SetupPaths.h"
@@ -29,28 +30,9 @@ std::optional<PackageVersion> PackageVersionOf(const std::string& file) {
 }  // namespace
 
 std::optional<std::string> ReadProductVersion(const std::string& file) {
-  DWORD handle = 0;
-  DWORD size = GetFileVersionInfoSizeA(file.c_str(), &handle);
-  if (size == 0) return std::nullopt;
-  std::vector<char> block(size);
-  if (!GetFileVersionInfoA(file.c_str(), 0, size, block.data())) return std::nullopt;
-  void* table = nullptr;
-  UINT len = 0;
-  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &table, &len) || len < 4)
-    return std::nullopt;
-  // The first entry: the language in the low word, the code page in the high
-  // one; the key is the language, then the code page ("041103A4").
-  auto* entry = static_cast<const WORD*>(table);
-  char key[64];
-  std::snprintf(key, sizeof key, "\\StringFileInfo\\%04X%04X\\ProductVersion", entry[0],
-                entry[1]);
-  void* value = nullptr;
-  if (!VerQueryValueA(block.data(), key, &value, &len) || len == 0) return std::nullopt;
-  // len counts the characters with the terminator; the text ends at its NUL.
-  const char* text = static_cast<const char*>(value);
-  std::size_t n = 0;
-  while (n < len && text[n]) ++n;
-  return std::string(text, n);
+  auto text = cl::ProductVersionOf(file);
+  if (text && text->empty()) return std::nullopt;
+  return text;
 }
 
 int FileYear(const std::string& file) {

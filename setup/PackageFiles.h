@@ -10,7 +10,8 @@
 namespace qm::setup {
 
 // The ProductVersion of a program's version resource, in the language and
-// code page of its first translation entry; none without one.
+// code page of its first translation entry; none without one or when it is
+// empty.
 std::optional<std::string> ReadProductVersion(const std::string& file);
 
 // The year of a file's last-write date in local time; 0 when it is missing.

@@ -13,6 +13,8 @@ TEST(VersionInfo, TranslationKeyIsLanguageThenCodePage) {
   EXPECT_EQ(TranslationKey(0x04B00409u), "040904B0");
   EXPECT_EQ(TranslationKey(0), "00000000");
   EXPECT_EQ(VersionStringPath("041103A4", "ProductVersion"), "\\StringFileInfo\\041103A4\\ProductVersion");
+  EXPECT_EQ(VersionStringPath(TranslationKey(0x04B00409u), "ProductVersion"),
+            "\\StringFileInfo\\040904B0\\ProductVersion");
 }
 
 TEST(VersionInfo, ValueCutToThirtyTwoCharacters) {

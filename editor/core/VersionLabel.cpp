@@ -1,14 +1,8 @@
 #include "editor/core/VersionLabel.h"
 
 #include "core/Cp932.h"
-#include "core/VersionInfo.h"
 
 namespace qm::editor {
-
-std::string ProductVersionQuery(std::uint16_t language, std::uint16_t codePage) {
-  const std::uint32_t entry = static_cast<std::uint32_t>(codePage) << 16 | language;
-  return VersionStringPath(TranslationKey(entry), "ProductVersion");
-}
 
 std::string VersionLabel(const std::optional<std::string>& productVersion) {
   if (!productVersion) return "Version 0.00";

@@ -1,9 +1,5 @@
-// The about box's version lines, from the version resources of the editor
+// The about box's version lines, from the product versions of the editor
 // and of the help compiler.
-//
-// A version resource is read at its first translation (language, code page):
-// "\StringFileInfo\<language><code page>\ProductVersion", each as four
-// hexadecimal digits.
 #pragma once
 
 #include <cstdint>
@@ -11,9 +7,6 @@
 #include <string>
 
 namespace qm::editor {
-
-// "\StringFileInfo\041103A4\ProductVersion".
-std::string ProductVersionQuery(std::uint16_t language, std::uint16_t codePage);
 
 // "Version " and at most 32 bytes of the product version (never half a
 // double-byte character); "Version 0.00" without one.

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-namespace qm::editor {
+namespace cl {
 
-// The ProductVersion text of the file's version resource; none without a
-// resource, a translation or the value.
+// The ProductVersion text of the file's version resource, up to its first
+// NUL; none without a resource, a translation or the value.
 std::optional<std::string> ProductVersionOf(const std::string& path);
 
-}  // namespace qm::editor
+}  // namespace cl

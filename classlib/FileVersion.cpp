@@ -1,13 +1,13 @@
-#include "editor/FileVersion.h"
+#include "classlib/FileVersion.h"
 
 #include <windows.h>
 
 #include <cstring>
 #include <vector>
 
-#include "editor/core/VersionLabel.h"
+#include "core/VersionInfo.h"
 
-namespace qm::editor {
+namespace cl {
 
 std::optional<std::string> ProductVersionOf(const std::string& path) {
   DWORD ignored = 0;
@@ -20,13 +20,14 @@ std::optional<std::string> ProductVersionOf(const std::string& path) {
   char translation_key[] = "\\VarFileInfo\\Translation";
   if (!VerQueryValueA(data.data(), translation_key, &value, &length) || length < 4 || !value)
     return std::nullopt;
-  WORD pair[2];
-  std::memcpy(pair, value, sizeof pair);
-  std::string query = ProductVersionQuery(pair[0], pair[1]);
+  // The first entry: the language in the low word, the code page in the high one.
+  std::uint32_t first = 0;
+  std::memcpy(&first, value, sizeof first);
+  std::string query = qm::VersionStringPath(qm::TranslationKey(first), "ProductVersion");
   if (!VerQueryValueA(data.data(), query.data(), &value, &length) || !value) return std::nullopt;
   // The length counts characters and may or may not include the zero.
   const char* text = static_cast<const char*>(value);
   return std::string(text, strnlen(text, length));
 }
 
-}  // namespace qm::editor
+}  // namespace cl
