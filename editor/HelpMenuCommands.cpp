@@ -4,6 +4,7 @@
 
 #include "classlib/Application.h"
 #include "editor/AboutBox.h"
+#include "editor/DialogPlace.h"
 #include "editor/DialogRun.h"
 #include "editor/OptionDlg.h"
 
@@ -33,8 +34,7 @@ THelpMenuCommands::THelpMenuCommands(TMainForm& form) : TCommandGroup(form) {
 
 void THelpMenuCommands::Option1Click(cl::TComponent*) {
   auto dlg = std::make_unique<TOptionDlg>();
-  dlg->PlaceAtCursor(-dlg->Width() / 2, -20);
-  dlg->KeepInside(Form.WorkArea);
+  PlaceEditorDialog(*dlg, Form.WorkArea);
   ProgramValues& p = Project.Program;
   dlg->HcwEd->SetText(p.HcwFolder);
   dlg->FontDlg->FontName = p.DefaultFontName;
