@@ -4,6 +4,8 @@
 
 #include "classlib/Application.h"
 #include "editor/AboutBox.h"
+#include "editor/DialogPlace.h"
+#include "editor/DialogRun.h"
 #include "editor/OptionDlg.h"
 
 namespace qm::editor {
@@ -32,16 +34,14 @@ THelpMenuCommands::THelpMenuCommands(TMainForm& form) : TCommandGroup(form) {
 
 void THelpMenuCommands::Option1Click(cl::TComponent*) {
   auto dlg = std::make_unique<TOptionDlg>();
-  dlg->PlaceAtCursor(-dlg->Width() / 2, -20);
-  dlg->KeepInside(Form.WorkArea);
+  PlaceEditorDialog(*dlg, Form.WorkArea);
   ProgramValues& p = Project.Program;
   dlg->HcwEd->SetText(p.HcwFolder);
   dlg->FontDlg->FontName = p.DefaultFontName;
   dlg->FontDlg->FontSize = p.DefaultFontSize;
   dlg->ShowFont();
   dlg->TitleCopy->SetChecked(p.Tcopy);
-  int result = OptionDlgShown ? OptionDlgShown(*dlg) : dlg->ShowModal();
-  if (result != cl::mrOk) return;
+  if (RunEditorDialog(*dlg) != cl::mrOk) return;
   // The folder as typed: whether it holds the compiler shows later.
   p.HcwFolder = dlg->HcwEd->Text();
   p.DefaultFontName = dlg->FontDlg->FontName;
@@ -62,10 +62,7 @@ void THelpMenuCommands::ShowAboutBox() {
   box->DoCreate();
   box->PlaceAtCursor(-box->Width() / 2, -box->Height() / 2);
   box->KeepInside(Form.WorkArea);
-  if (AboutBoxShown)
-    AboutBoxShown(*box);
-  else
-    box->ShowModal();
+  RunEditorDialog(*box);
 }
 
 }  // namespace qm::editor

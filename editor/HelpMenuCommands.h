@@ -11,9 +11,6 @@
 
 namespace qm::editor {
 
-class TAboutBox;
-class TOptionDlg;
-
 class THelpMenuCommands : public TCommandGroup {
  public:
   explicit THelpMenuCommands(TMainForm& form);
@@ -35,10 +32,6 @@ class THelpMenuCommands : public TCommandGroup {
   // The about box, centred on the mouse cursor, shown modally.
   void ShowAboutBox();
 
-  // Tests see the dialogs while they are up and answer them (the result
-  // ShowModal returns); unset, they are shown.
-  std::function<int(TAboutBox&)> AboutBoxShown;
-  std::function<int(TOptionDlg&)> OptionDlgShown;
   // The help viewer call (WinHelpA); tests put another in its place.
   std::function<BOOL(HWND, const std::string&, UINT, ULONG_PTR)> WinHelpCall;
 };

@@ -44,6 +44,21 @@ CaretLine CaretLineOf(HWND edit, long caret) {
   return l;
 }
 
+// A drop-down button's choice: one in range becomes the remembered one,
+// checked alone in the button's menu and shown on the button; any other
+// keeps the last. Returns the remembered choice.
+int Remember(cl::TPopupMenu* menu, cl::TToolButton* button, TAction* action, int image_base, int count,
+             int choice) {
+  if (choice >= 0 && choice < count && choice != button->Tag) {
+    menu->Items()->Item(choice)->SetChecked(true);
+    for (int i = 0; i < count; ++i)
+      if (i != choice) menu->Items()->Item(i)->SetChecked(false);
+    button->Tag = choice;
+    action->SetImageIndex(image_base + choice);
+  }
+  return static_cast<int>(button->Tag);
+}
+
 }  // namespace
 
 TMarkupCommands::TMarkupCommands(TMainForm& form) : TCommandGroup(form) {
@@ -139,26 +154,12 @@ void TMarkupCommands::Delete(long start, long length) {
 
 void TMarkupCommands::SetLine(int choice) {
   if (Form.Editor->ReadOnly()) return;
-  if (choice >= 0 && choice < kLineChoiceCount && choice != LineButton->Tag) {
-    LineMenu->Items()->Item(choice)->SetChecked(true);
-    for (int i = 0; i < kLineChoiceCount; ++i)
-      if (i != choice) LineMenu->Items()->Item(i)->SetChecked(false);
-    LineButton->Tag = choice;
-    LineButtonA->SetImageIndex(kLineImageBase + choice);
-  }
-  Insert(LineMarkup(static_cast<int>(LineButton->Tag)));
+  Insert(LineMarkup(Remember(LineMenu, LineButton, LineButtonA, kLineImageBase, kLineChoiceCount, choice)));
 }
 
 void TMarkupCommands::SetStyle(int choice) {
   if (Form.Editor->ReadOnly()) return;
-  if (choice >= 0 && choice < kStyleChoiceCount && choice != StyleButton->Tag) {
-    StyleMenu->Items()->Item(choice)->SetChecked(true);
-    for (int i = 0; i < kStyleChoiceCount; ++i)
-      if (i != choice) StyleMenu->Items()->Item(i)->SetChecked(false);
-    StyleButton->Tag = choice;
-    StyleButtonA->SetImageIndex(kStyleImageBase + choice);
-  }
-  Insert(StyleMarkup(static_cast<int>(StyleButton->Tag)));
+  Insert(StyleMarkup(Remember(StyleMenu, StyleButton, StyleButtonA, kStyleImageBase, kStyleChoiceCount, choice)));
 }
 
 void TMarkupCommands::keepAExecute() { Insert(kKeepMarkup); }

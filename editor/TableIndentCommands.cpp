@@ -14,25 +14,20 @@ namespace qm::editor {
 
 namespace {
 
-// The paragraph attributes of a rich edit's selection, through the
-// control's messages. The control keeps twips; these are whole points.
+// The paragraph attributes of a rich edit's selection, in whole points (the
+// control keeps twips). Each one is written alone, so that a selection of
+// paragraphs keeps their other indents.
 class TRichEditIndents : public ParagraphIndentAccess {
  public:
-  explicit TRichEditIndents(HWND edit) : edit_(edit) {}
-  int FirstIndent() const override { return Get().dxStartIndent / 20; }
-  int LeftIndent() const override { return Get().dxOffset / 20; }
-  int RightIndent() const override { return Get().dxRightIndent / 20; }
+  explicit TRichEditIndents(const cl::TRichEdit& edit) : edit_(edit) {}
+  int FirstIndent() const override { return edit_.Paragraph().FirstIndent; }
+  int LeftIndent() const override { return edit_.Paragraph().LeftIndent; }
+  int RightIndent() const override { return edit_.Paragraph().RightIndent; }
   void SetFirstIndent(int points) override { Set(PFM_STARTINDENT, points); }
   void SetLeftIndent(int points) override { Set(PFM_OFFSET, points); }
   void SetRightIndent(int points) override { Set(PFM_RIGHTINDENT, points); }
 
  private:
-  PARAFORMAT2 Get() const {
-    PARAFORMAT2 pf = {};
-    pf.cbSize = sizeof pf;
-    SendMessageA(edit_, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
-    return pf;
-  }
   void Set(DWORD mask, int points) {
     PARAFORMAT2 pf = {};
     pf.cbSize = sizeof pf;
@@ -42,9 +37,9 @@ class TRichEditIndents : public ParagraphIndentAccess {
     if (mask == PFM_STARTINDENT) pf.dxStartIndent = twips;
     if (mask == PFM_OFFSET) pf.dxOffset = twips;
     if (mask == PFM_RIGHTINDENT) pf.dxRightIndent = twips;
-    SendMessageA(edit_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    SendMessageA(edit_.Handle(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
   }
-  HWND edit_;
+  const cl::TRichEdit& edit_;
 };
 
 }  // namespace
@@ -72,7 +67,7 @@ void TTableIndentCommands::TableAExecute() {
 }
 
 void TTableIndentCommands::IndentAExecute() {
-  TRichEditIndents paragraph(Form.Editor->Handle());
+  TRichEditIndents paragraph(*Form.Editor);
   auto dlg = std::make_unique<TIndextDlg>();
   PlaceEditorDialog(*dlg, Form.WorkArea);
   dlg->Fill(ReadIndentTexts(paragraph));
@@ -82,7 +77,7 @@ void TTableIndentCommands::IndentAExecute() {
 }
 
 void TTableIndentCommands::DelIndextAExecute() {
-  TRichEditIndents paragraph(Form.Editor->Handle());
+  TRichEditIndents paragraph(*Form.Editor);
   ClearIndents(paragraph);
   IndentsChanged();
 }

@@ -20,7 +20,8 @@ TEST(AboutBox, ShowsTheProgramsAndTheCompilersVersions) {
   EditorFixture fx;
   THelpMenuCommands& h = fx.form->Group<THelpMenuCommands>();
   std::vector<std::string> seen;
-  h.AboutBoxShown = [&](TAboutBox& box) {
+  fx.editor_dialogs = [&](cl::TDialogForm& d) {
+    auto& box = dynamic_cast<TAboutBox&>(d);
     seen = {box.Text(), box.Version->Text(), box.WinVer->Text(), box.HcwVer->Text()};
     // A click on any label closes the box.
     box.WinSer->OnClick(box.WinSer);
@@ -74,7 +75,8 @@ TEST(ProgramOptions, OkTakesTheSettingsAndCancelKeepsThem) {
     d.FontSize = 10;
     return true;
   });
-  h.OptionDlgShown = [&](TOptionDlg& dlg) {
+  fx.editor_dialogs = [&](cl::TDialogForm& d) {
+    auto& dlg = dynamic_cast<TOptionDlg&>(d);
     seen = {dlg.Text(), dlg.HcwEd->Text(), dlg.FontLabel->Text(), dlg.TitleCopy->Checked() ? "1" : "0"};
     dlg.HcwEd->SetText("D:\\新しい");
     dlg.Button1Click(dlg.Button1);
@@ -109,7 +111,8 @@ TEST(ProgramOptions, TheArrowButtonPicksTheFolderWithTheBrowser) {
   THelpMenuCommands& h = fx.form->Group<THelpMenuCommands>();
   fx.form->Project.Program.HcwFolder = "C:\\hcw\\";
   FakeFolderBrowser browser("D:\\Help Workshop");
-  h.OptionDlgShown = [&](TOptionDlg& dlg) {
+  fx.editor_dialogs = [&](cl::TDialogForm& d) {
+    auto& dlg = dynamic_cast<TOptionDlg&>(d);
     // Glued to the box's right end.
     EXPECT_EQ(dlg.UpDnButton1->Left(), dlg.HcwEd->Left() + dlg.HcwEd->Width() - 1);
     SendMessageA(dlg.UpDnButton1->Handle(), BM_CLICK, 0, 0);
