@@ -25,9 +25,9 @@ void TClipboard::Open() {
   if (opens_ == 0) {
     // Another program may hold it for a moment: a viewer reading it, or the
     // system publishing a change to other programs, which takes longer on a
-    // busy machine. Up to a second before giving up.
+    // busy machine. Up to half a second before giving up.
     bool ok = false;
-    for (int attempt = 0; attempt < 50 && !ok; ++attempt) {
+    for (int attempt = 0; attempt < 25 && !ok; ++attempt) {
       ok = OpenClipboard(owner_) != 0;
       if (!ok) Sleep(20);
     }
