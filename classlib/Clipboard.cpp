@@ -23,11 +23,9 @@ TClipboard::~TClipboard() {
 
 void TClipboard::Open() {
   if (opens_ == 0) {
-    // Another program may hold it for a moment: a viewer reading it, or the
-    // system publishing a change to other programs, which takes longer on a
-    // busy machine. Up to half a second before giving up.
+    // Another program may hold it for a moment (a viewer reading it).
     bool ok = false;
-    for (int attempt = 0; attempt < 25 && !ok; ++attempt) {
+    for (int attempt = 0; attempt < 10 && !ok; ++attempt) {
       ok = OpenClipboard(owner_) != 0;
       if (!ok) Sleep(20);
     }
