@@ -35,7 +35,8 @@ class SetupFlows : public ::testing::Test {
   TSetupRun Start(const std::string& package) {
     TSetupRun run;
     run.packageFolder = package + "\\";
-    EXPECT_TRUE(ReadPackageVersions(run));
+    std::string missing;
+    EXPECT_TRUE(ReadPackageVersions(run, missing));
     ReadSystemState(run);
     proposed = FindPreviousInstallation(run);
     return run;
