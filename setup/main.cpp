@@ -43,7 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   start.RestoreWithShowWindow = true;
   if (cl::AnotherCopyRuns(start)) return 0;
   if (EditorRuns(kHotspotMutex, kHotspotProduct) || EditorRuns(kEditorMutex, kEditorProduct))
-    return 0;
+    return kExitFailed;
 
   TSetupRun run;
   run.packageFolder = ProgramFolder();

@@ -196,6 +196,7 @@ TEST_F(SetupProgram, RefusesToRunBesideTheEditorOrItself) {
     Process p(setup, "");
     EXPECT_EQ(AnswerMessageBox(p), std::string("Zonivex") + kRunningSuffix);
     EXPECT_TRUE(p.Ended(20000));
+    EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(kExitFailed));
     CloseHandle(hotspot);
     CloseHandle(editor);
   }
@@ -212,6 +213,7 @@ TEST_F(SetupProgram, RefusesToRunBesideTheEditorOrItself) {
   ASSERT_TRUE(view);
   Process second(setup, "");
   EXPECT_TRUE(second.Ended(20000));
+  EXPECT_EQ(second.ExitCode(), 0u);
   EXPECT_FALSE(first.Ended(0));
   Click(Child(view, "中止"));
   EXPECT_TRUE(first.Ended(20000));
