@@ -24,6 +24,7 @@ wine_env_init_prefix() {
     /usr/lib/wine/wineserver -w 2>/dev/null || wineserver -w 2>/dev/null || true
   fi
   wine_env_japanese_fonts
+  wine_env_symbol_font
   /usr/lib/wine/wineserver -w 2>/dev/null || wineserver -w 2>/dev/null || true
 }
 
@@ -42,6 +43,23 @@ wine_env_japanese_fonts() {
     { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
   "$WINE" regedit /S "$(winepath -w "$reg" 2>/dev/null || echo "$reg")" >/dev/null 2>&1 || true
   rm -f "$reg"
+}
+
+# The symbol face in which Wine draws the caption buttons of the windows it
+# decorates itself and the close box of tool windows. Wine ships it, but
+# Debian's wine64 loads none of the faces in its own fonts folder, so it would
+# fall back to a text face and draw the letters "0 1 r". Registered by its full
+# path as an installed font, once per prefix.
+wine_env_symbol_font() {
+  local ttf
+  for ttf in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf \
+             /opt/wine*/share/wine/fonts/marlett.ttf; do
+    [ -f "$ttf" ] && break
+  done
+  [ -f "$ttf" ] || return 0
+  grep -q '^"Marlett (TrueType)"' "$WINEPREFIX/system.reg" 2>/dev/null && return 0
+  "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+    /v 'Marlett (TrueType)' /d "Z:${ttf//\//\\}" /f >/dev/null 2>&1 || true
 }
 
 # Windows that no window manager decorates: without one (Xvfb) Wine would wait

@@ -58,13 +58,18 @@ std::string ProgramFolder() {
   }
 }
 
-bool ReadPackageVersions(TSetupRun& run) {
+bool ReadPackageVersions(TSetupRun& run, std::string& missing) {
   const std::string& p = run.packageFolder;
-  if (!FileExists(p + kHotspotExe)) return false;
+  missing.clear();
+  for (const char* name : {kHotspotExe, kEditorExe}) {
+    if (!FileExists(p + name)) {
+      missing = p + name;
+      return false;
+    }
+  }
   auto hotspot = PackageVersionOf(p + kHotspotExe);
   if (!hotspot) return false;
   run.packageHotspot = hotspot->Number();
-  if (!FileExists(p + kEditorExe)) return false;
   run.noticeYear = NoticeYear(FileYear(p + kEditorExe));
   auto editor = PackageVersionOf(p + kEditorExe);
   if (!editor) return false;
@@ -97,11 +102,11 @@ void ReadSystemState(TSetupRun& run) {
   run.nt5 = got && vi.dwPlatformId == VER_PLATFORM_WIN32_NT && vi.dwMajorVersion > 4;
 }
 
-bool CopyIfNewer(const std::string& source, const std::string& target) {
+CopyNeed CopyNeedOf(const std::string& source, const std::string& target) {
   auto from = LastWrite(source);
-  if (!from) return false;
-  if (auto to = LastWrite(target); to && CompareFileTime(&*from, &*to) <= 0) return true;
-  return CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;
+  if (!from) return CopyNeed::SourceMissing;
+  if (auto to = LastWrite(target); to && CompareFileTime(&*from, &*to) <= 0) return CopyNeed::UpToDate;
+  return CopyNeed::Copy;
 }
 
 }  // namespace qm::setup

@@ -20,16 +20,18 @@ int FileYear(const std::string& file);
 // The folder of the running program with a trailing backslash.
 std::string ProgramFolder();
 
-// Reads the versions of the package's two editors (false: either is missing
-// or has no well-formed version) and the notice year.
-bool ReadPackageVersions(TSetupRun& run);
+// Reads the versions of the package's two editors and the notice year.
+// False when either is missing (missing then holds its full path) or has no
+// well-formed version (missing stays empty).
+bool ReadPackageVersions(TSetupRun& run, std::string& missing);
 
 // The rest of the start-up state: the Windows folder and drive, the sizes of
 // the package's files, the Windows family.
 void ReadSystemState(TSetupRun& run);
 
-// True when source was copied over target, or target is at least as new.
-// False when source is missing or the copy failed.
-bool CopyIfNewer(const std::string& source, const std::string& target);
+// Whether the install copies source over target: not when source is missing
+// or target is at least as new.
+enum class CopyNeed { SourceMissing, UpToDate, Copy };
+CopyNeed CopyNeedOf(const std::string& source, const std::string& target);
 
 }  // namespace qm::setup

@@ -6,6 +6,7 @@
 #include "classlib/RegIniFile.h"
 #include "core/Cp932.h"
 #include "core/FileSystem.h"
+#include "setup/InstallJournal.h"
 #include "setup/PackageFiles.h"
 #include "setup/PreviousInstall.h"
 #include "setup/RegistryEntries.h"
@@ -19,13 +20,10 @@ namespace qm::setup {
 
 namespace {
 
-bool IsFullPath(const std::string& s) {
-  bool drive = s.size() >= 3 && s[1] == ':' && s[2] == '\\';
-  bool server = s.size() >= 3 && s[0] == '\\' && s[1] == '\\';
-  return drive || server;
+void Stop(TSetupRun& run, const char* text) {
+  run.exitCode = kExitFailed;
+  cl::MessageDlg(text, cl::TMsgDlgType::Error, MB_OK);
 }
-
-void Stop(const char* text) { cl::MessageDlg(text, cl::TMsgDlgType::Error, MB_OK); }
 
 // Fresh install: the shortcut dialog. Upgrade from a version that kept its
 // own settings: those go.
@@ -52,19 +50,20 @@ void RunShortcutStep(TSetupRun& run, TSetupDialogs& dialogs) {
 
 // Copies the delete-after-exit program into the Windows folder and the
 // package's files into the install folder, showing the progress.
-bool CopyFiles(const TSetupRun& run, TSetupDialogs& dialogs) {
+bool CopyFiles(const TSetupRun& run, TSetupDialogs& dialogs, TInstallJournal& journal) {
   std::uint64_t total = 0;
   for (std::size_t i = 1; i < run.sizes.size(); ++i) total += run.sizes[i];
   const std::string& source = run.packageFolder;
-  if (!CopyIfNewer(JoinFolder(source, kLatepurgeExe), JoinFolder(run.windowsFolder, kLatepurgeExe)))
+  if (!journal.CopyIfNewer(JoinFolder(source, kLatepurgeExe),
+                           JoinFolder(run.windowsFolder, kLatepurgeExe)))
     return false;
-  DeleteFileA(JoinFolder(run.installFolder, kLatepurgeExe).c_str());
+  journal.Delete(JoinFolder(run.installFolder, kLatepurgeExe));
   std::uint64_t done = 0;
   for (std::size_t i = 0; i < kInstallFiles.size(); ++i) {
     done += run.sizes[i];
     dialogs.SetCopyProgress(ProgressPercent(done, total));
-    if (!CopyIfNewer(JoinFolder(source, kInstallFiles[i]),
-                     JoinFolder(run.installFolder, kInstallFiles[i])))
+    if (!journal.CopyIfNewer(JoinFolder(source, kInstallFiles[i]),
+                             JoinFolder(run.installFolder, kInstallFiles[i])))
       return false;
   }
   dialogs.SetCopyProgress(100);
@@ -72,19 +71,6 @@ bool CopyFiles(const TSetupRun& run, TSetupDialogs& dialogs) {
 }
 
 }  // namespace
-
-bool ForceDirectories(const std::string& folder) {
-  std::string path = WithoutTrailingBackslash(folder);
-  if (!IsFullPath(folder)) return false;
-  if (DirectoryExists(path) || path.size() <= 2) return DirectoryExists(path + "\\");
-  std::size_t cut = FindLastChar(path, '\\');
-  if (cut != std::string::npos && cut > 2) {
-    std::string parent = path.substr(0, cut);
-    if (!DirectoryExists(parent) && !ForceDirectories(parent)) return false;
-  }
-  CreateDirectoryA(path.c_str(), nullptr);
-  return DirectoryExists(path);
-}
 
 void RunInstall(TSetupRun& run, TSetupDialogs& dialogs) {
   if (!PackageIsNewer(run.installed, run.packageEditor, run.packageHotspot)) {
@@ -95,21 +81,25 @@ void RunInstall(TSetupRun& run, TSetupDialogs& dialogs) {
   if (!run.skipFolderDialog && !dialogs.ChooseInstallFolder()) return;
   if (run.disk.free < run.disk.needed ||
       (run.installDrive != run.windowsDrive && WindowsDriveLacksSpace(run))) {
-    Stop(kDiskFull);
+    Stop(run, kDiskFull);
     return;
   }
   run.installFolder = dialogs.InstallFolderText();
-  if (!ForceDirectories(run.installFolder)) {
-    Stop(kNoFolder);
+  TInstallJournal journal;
+  if (!journal.ForceDirectories(run.installFolder)) {
+    journal.Undo();
+    Stop(run, kNoFolder);
     return;
   }
   dialogs.ShowCopyProgress();
-  bool copied = CopyFiles(run, dialogs);
+  bool copied = CopyFiles(run, dialogs, journal);
   dialogs.CloseCopyProgress();
   if (!copied) {
-    Stop(kCannotCopy);
+    journal.Undo();
+    Stop(run, kCannotCopy);
     return;
   }
+  journal.Keep();
   RunShortcutStep(run, dialogs);
   if (run.shortcutDialogShown) {
     for (int csidl : ShortcutFolders(run.shortcutFlags, run.nt5))
@@ -124,7 +114,7 @@ void RunInstall(TSetupRun& run, TSetupDialogs& dialogs) {
 
 void RunUninstall(TSetupRun& run) {
   if (run.previousFolder.empty()) {
-    Stop(kNotInstalled);
+    Stop(run, kNotInstalled);
     return;
   }
   if (cl::MessageDlg(kConfirmUninstall, cl::TMsgDlgType::Confirmation, MB_OKCANCEL) != IDOK) return;

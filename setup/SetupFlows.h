@@ -1,6 +1,8 @@
 // The install and uninstall flows. The dialogs they show are behind
 // TSetupDialogs; their messages go through the class library's message
-// dialog. Every stop ends the flow; nothing is rolled back.
+// dialog. Every stop ends the flow; a stop on an error sets the run's exit
+// code. An install that stops after it began to create folders and copy
+// files first puts the disk back as it found it.
 #pragma once
 
 #include <string>
@@ -35,9 +37,5 @@ void RunInstall(TSetupRun& run, TSetupDialogs& dialogs);
 // Removes the installed files, the registry entries and the shortcuts and
 // schedules the removal of the setup and its folder.
 void RunUninstall(TSetupRun& run);
-
-// Creates a folder and the folders above it; true when it exists afterwards.
-// Only a full path (with a drive or a server) is created.
-bool ForceDirectories(const std::string& folder);
 
 }  // namespace qm::setup

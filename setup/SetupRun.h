@@ -12,6 +12,9 @@
 
 namespace qm::setup {
 
+// The program's exit code when it stopped on an error (after saying so).
+inline constexpr int kExitFailed = 1;
+
 struct TSetupRun {
   // The folder the setup runs from, with a trailing backslash.
   std::string packageFolder;
@@ -38,6 +41,9 @@ struct TSetupRun {
   char installDrive = 0;
   DiskFigures disk;
   std::string installFolder;
+
+  // The program's exit code: 0, or kExitFailed once a flow stopped on an error.
+  int exitCode = 0;
 };
 
 }  // namespace qm::setup

@@ -13,13 +13,17 @@
 
 namespace {
 
+// A reason not to start, before any window.
+void RefuseToStart(const std::string& text) {
+  cl::ShowMessageBox(nullptr, text, qm::setup::kSetupTitle, MB_OK | MB_ICONERROR);
+}
+
 // True when the editor that owns the mutex runs; the user has been told.
 bool EditorRuns(const char* mutex, const char* product) {
   // MUTEX_ALL_ACCESS, not inherited.
   HANDLE h = OpenMutexA(0x1F0001, FALSE, mutex);
   if (!h) return false;
-  cl::ShowMessageBox(nullptr, std::string(product) + qm::setup::kRunningSuffix,
-                     qm::setup::kSetupTitle, MB_OK | MB_ICONERROR);
+  RefuseToStart(std::string(product) + qm::setup::kRunningSuffix);
   CloseHandle(h);
   return true;
 }
@@ -39,10 +43,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   start.RestoreWithShowWindow = true;
   if (cl::AnotherCopyRuns(start)) return 0;
   if (EditorRuns(kHotspotMutex, kHotspotProduct) || EditorRuns(kEditorMutex, kEditorProduct))
-    return 0;
+    return kExitFailed;
 
   TSetupRun run;
   run.packageFolder = ProgramFolder();
-  if (!ReadPackageVersions(run)) return 0;
-  return cl::RunProgram(start, [&run]() -> cl::TForm* { return new TForm1(run); });
+  std::string missing;
+  if (!ReadPackageVersions(run, missing)) {
+    // A program with a malformed version ends the setup without a word.
+    if (!missing.empty()) RefuseToStart(missing + kMissingFileSuffix);
+    return kExitFailed;
+  }
+  cl::RunProgram(start, [&run]() -> cl::TForm* { return new TForm1(run); });
+  return run.exitCode;
 }

@@ -109,3 +109,12 @@ def test_install_into_a_typed_folder_start_the_editor_and_uninstall(s):
     s.wine("cmd", "/c", s.windows_path(batch), check_rc=False)
     wait_for("the folder to go", lambda: not os.path.exists(installed))
     pause()
+
+
+def test_a_package_without_a_program_names_it_and_fails(s):
+    package = package_copy(s)
+    os.remove(os.path.join(package, "zonivex.exe"))
+    setup = s.start(os.path.join(package, "quillmarkSetup.exe"))
+    answer_message(s, "\\package\\zonivex.exe が見つかりません。")
+    rc = s.wait_exit(setup)
+    check(rc == 1, "the setup ended with exit code %r" % rc)

@@ -7,6 +7,10 @@ namespace qm::setup {
 inline constexpr char kRunningSuffix[] =
     " が実行中です。終了してからセットアッププログラムを再実行してください。";
 
+// Appended to the full path of a program missing from the package folder.
+inline constexpr char kMissingFileSuffix[] =
+    " が見つかりません。セットアッププログラムと同じフォルダに置いてください。";
+
 // Appended to the product label in the main window's caption.
 inline constexpr char kInstallCaptionSuffix[] = " のインストール";
 inline constexpr char kUninstallCaptionSuffix[] = " のアンインストール";

@@ -35,7 +35,8 @@ class SetupFlows : public ::testing::Test {
   TSetupRun Start(const std::string& package) {
     TSetupRun run;
     run.packageFolder = package + "\\";
-    EXPECT_TRUE(ReadPackageVersions(run));
+    std::string missing;
+    EXPECT_TRUE(ReadPackageVersions(run, missing));
     ReadSystemState(run);
     proposed = FindPreviousInstallation(run);
     return run;
@@ -66,6 +67,7 @@ TEST_F(SetupFlows, AFreshInstallIntoAChosenFolder) {
   RunInstall(run, dialogs);
   EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"readme", "folder", "copy", "shortcuts"}));
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{kInstalled});
+  EXPECT_EQ(run.exitCode, 0);
   ASSERT_FALSE(dialogs.progress.empty());
   EXPECT_EQ(dialogs.progress.back(), 100);
 
@@ -175,11 +177,22 @@ TEST_F(SetupFlows, AFolderWithoutVersionsIsNoInstallationAndCancelStopsEarly) {
   EXPECT_FALSE(Exists("C:\\never"));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 
+  EXPECT_EQ(run.exitCode, 0);
+
   // A folder that is no full path cannot be made.
   dialogs.folderOk = true;
   dialogs.folder = "relative\\folder";
   RunInstall(run, dialogs);
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{kNoFolder});
+  EXPECT_EQ(run.exitCode, kExitFailed);
+  // Nor one with a name Windows refuses; the folders above it that were
+  // made go again.
+  std::string base = NewFolder("base");
+  dialogs.folder = base + "\\新規\\a?b";
+  RunInstall(run, dialogs);
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kNoFolder, kNoFolder}));
+  EXPECT_TRUE(Exists(base));
+  EXPECT_FALSE(Exists(base + "\\新規"));
 }
 
 TEST_F(SetupFlows, UninstallRemovesFilesKeysAndShortcutsAndSchedulesTheFolder) {

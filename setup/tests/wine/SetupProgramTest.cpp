@@ -7,6 +7,7 @@
 #include "SetupTestUtil.h"
 #include "setup/Shortcuts.h"
 #include "setup/core/SetupNames.h"
+#include "setup/SetupRun.h"
 #include "setup/core/SetupPaths.h"
 #include "setup/core/SetupTexts.h"
 
@@ -32,6 +33,11 @@ struct Process {
     CloseHandle(pi.hThread);
   }
   bool Ended(DWORD ms) const { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
+  DWORD ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(pi.hProcess, &code);
+    return code;
+  }
 };
 
 struct Search {
@@ -168,6 +174,7 @@ TEST_F(SetupProgram, InstallIntoAChosenFolderThroughItsWindows) {
     ClickAway(cut, "次へ");
     EXPECT_EQ(AnswerMessageBox(p), kInstalled);
     EXPECT_TRUE(p.Ended(20000));
+    EXPECT_EQ(p.ExitCode(), 0u);
   }
   for (const char* name : kInstallFiles) EXPECT_TRUE(Exists(folder + "\\" + name)) << name;
   EXPECT_TRUE(Exists(JoinFolder(SpecialFolderPath(23), "Quillmark.lnk")));
@@ -189,6 +196,7 @@ TEST_F(SetupProgram, RefusesToRunBesideTheEditorOrItself) {
     Process p(setup, "");
     EXPECT_EQ(AnswerMessageBox(p), std::string("Zonivex") + kRunningSuffix);
     EXPECT_TRUE(p.Ended(20000));
+    EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(kExitFailed));
     CloseHandle(hotspot);
     CloseHandle(editor);
   }
@@ -205,8 +213,84 @@ TEST_F(SetupProgram, RefusesToRunBesideTheEditorOrItself) {
   ASSERT_TRUE(view);
   Process second(setup, "");
   EXPECT_TRUE(second.Ended(20000));
+  EXPECT_EQ(second.ExitCode(), 0u);
   EXPECT_FALSE(first.Ended(0));
   Click(Child(view, "中止"));
   EXPECT_TRUE(first.Ended(20000));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+}
+
+TEST_F(SetupProgram, AProgramMissingFromThePackageIsNamedAndTheSetupFails) {
+  const struct {
+    const char* name;
+    const char* args;
+  } kCases[] = {{"zonivex.exe", ""}, {"quillmark.exe", "/r"}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    std::string file = package + "\\" + c.name;
+    ASSERT_TRUE(MoveFileA(file.c_str(), (file + ".gone").c_str()));
+    {
+      Process p(setup, c.args);
+      EXPECT_EQ(AnswerMessageBox(p), file + kMissingFileSuffix);
+      EXPECT_TRUE(p.Ended(20000));
+      EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(kExitFailed));
+    }
+    ASSERT_TRUE(MoveFileA((file + ".gone").c_str(), file.c_str()));
+  }
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+}
+
+// The package's last file cannot be read while the setup copies: the run
+// says so, fails, and leaves folders, files, shortcuts and registry as they
+// were, on a fresh install and on an upgrade.
+TEST_F(SetupProgram, ACopyThatFailsLeavesTheMachineAsItWas) {
+  CoInitialize(nullptr);
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string latepurge = std::string(windows) + "\\Latepurge.exe";
+  const std::vector<std::string> links = {JoinFolder(SpecialFolderPath(23), "Quillmark.lnk"),
+                                          JoinFolder(SpecialFolderPath(25), "Quillmark.lnk")};
+  for (bool upgrade : {false, true}) {
+    SCOPED_TRACE(upgrade ? "upgrade" : "fresh install");
+    std::string top, folder;
+    if (upgrade) {
+      // An earlier installation with its entry, a shortcut, the settings an
+      // upgrade erases, and an older delete-after-exit program.
+      top = folder = NewFolder("old");
+      MakeInstallation(folder, "115");
+      SetText(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation", folder);
+      SetText(HKEY_CURRENT_USER, std::string(kSettingsKey) + "\\Install", "Dir", folder);
+      ASSERT_TRUE(CreateShortcut(folder, kEditorExe, kShortcutName, 25));
+      ASSERT_TRUE(CopyFileA(TinyProgram("none").c_str(), latepurge.c_str(), FALSE));
+      MakeOld(latepurge);
+    } else {
+      // Two folders to make.
+      top = NewFolder("x") + "\\新しい";
+      folder = top + "\\ソフト";
+      DeleteFileA(latepurge.c_str());
+      for (const std::string& link : links) DeleteFileA(link.c_str());
+    }
+    const std::string before = MachineState(top, windows, links);
+    HANDLE locked = CreateFileA((package + "\\quillmark.cnt").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    {
+      Process p(setup, "");
+      HWND view = WaitForWindow(p, "TViewDlg");
+      ASSERT_TRUE(view);
+      ClickAway(view, "次へ");
+      if (!upgrade) {
+        HWND dir = WaitForWindow(p, "TSetDirDlg");
+        ASSERT_TRUE(dir);
+        SendMessageA(Child(dir, "", "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+        ClickAway(dir, "次へ");
+      }
+      EXPECT_EQ(AnswerMessageBox(p), kCannotCopy);
+      ASSERT_TRUE(p.Ended(20000));
+      EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(kExitFailed));
+    }
+    CloseHandle(locked);
+    EXPECT_EQ(MachineState(top, windows, links), before);
+  }
+  CoUninitialize();
 }

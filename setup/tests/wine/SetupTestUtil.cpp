@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "classlib/tests/TempDir.h"
+#include "setup/core/SetupNames.h"
 
 namespace qmtest {
 
@@ -69,14 +72,78 @@ void MakePackage(const std::string& folder, const std::string& editorTag,
 void MakeInstallation(const std::string& folder, const std::string& tag) {
   Copy(TinyProgram(tag), folder + "\\quillmark.exe");
   Copy(TinyProgram(tag), folder + "\\zonivex.exe");
-  // Older than the package's programs.
+  Copy(TinyProgram("none"), folder + "\\quillmarkSetup.exe");
+  WriteFile(folder + "\\quillmark.hlp", "old help");
+  WriteFile(folder + "\\quillmark.cnt", ":Base quillmark.hlp\r\n");
+  // Older than the package's files.
+  for (const char* name : {"quillmark.exe", "zonivex.exe", "quillmarkSetup.exe", "quillmark.hlp",
+                           "quillmark.cnt"})
+    MakeOld(folder + "\\" + name);
+}
+
+void MakeOld(const std::string& file) {
   FILETIME old = {0, 0x01B00000};
-  for (const char* name : {"\\quillmark.exe", "\\zonivex.exe"}) {
-    HANDLE h = CreateFileA((folder + name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    SetFileTime(h, nullptr, nullptr, &old);
-    CloseHandle(h);
+  HANDLE h = CreateFileA(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << file;
+  SetFileTime(h, nullptr, nullptr, &old);
+  CloseHandle(h);
+}
+
+namespace {
+
+// One file as a line: name, size, last-write time and a hash of the bytes.
+std::string Describe(const std::string& path, const char* name) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    return std::string(name) + " <missing>\n";
+  std::string bytes = ReadFile(path);
+  return std::string(name) + " " + std::to_string(bytes.size()) + " " +
+         std::to_string(data.ftLastWriteTime.dwHighDateTime) + ":" +
+         std::to_string(data.ftLastWriteTime.dwLowDateTime) + " " +
+         std::to_string(std::hash<std::string>()(bytes)) + "\n";
+}
+
+std::string Listing(const std::string& folder, const std::string& pattern) {
+  std::string out;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((folder + "\\" + pattern).c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return pattern + " <none>\n";
+  do {
+    std::string name = fd.cFileName;
+    if (name == "." || name == "..") continue;
+    out += Describe(folder + "\\" + name, name.c_str());
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) out += Listing(folder + "\\" + name, "*");
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return out;
+}
+
+std::string Values(HKEY root, const std::string& key) {
+  if (!KeyExists(root, key)) return key + " <none>\n";
+  std::string out;
+  for (const std::string& name : ValueNames(root, key)) {
+    DWORD type = 0;
+    std::string data;
+    ReadValue(root, key, name, type, data);
+    out += key + " " + name + " " + std::to_string(type) + " " + data + "\n";
   }
+  return out;
+}
+
+}  // namespace
+
+std::string MachineState(const std::string& folder, const std::string& windowsFolder,
+                         const std::vector<std::string>& shortcuts) {
+  std::string out = "[" + folder + "]\n" +
+                    (Exists(folder) ? Listing(folder, "*") : std::string("<no folder>\n"));
+  out += "[" + windowsFolder + "]\n" + Describe(windowsFolder + "\\Latepurge.exe", "Latepurge.exe") +
+         Listing(windowsFolder, "qms*.tmp");
+  for (const std::string& link : shortcuts) out += Describe(link, link.c_str());
+  out += Values(HKEY_LOCAL_MACHINE, qm::setup::kUninstallKey) +
+         Values(HKEY_LOCAL_MACHINE, qm::setup::kCacheKey) +
+         Values(HKEY_CURRENT_USER, std::string(qm::setup::kSettingsKey) + "\\Install");
+  return out;
 }
 
 bool ReadValue(HKEY root, const std::string& key, const std::string& name, DWORD& type,

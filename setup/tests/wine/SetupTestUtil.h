@@ -27,8 +27,19 @@ std::string TinyProgram(const std::string& tag);
 // readme.
 void MakePackage(const std::string& folder, const std::string& editorTag,
                  const std::string& hotspotTag);
-// Puts the two editors of a version tag into folder, as an older install.
+// Puts the five installed files into folder as an older installation, the
+// two editors of a version tag.
 void MakeInstallation(const std::string& folder, const std::string& tag);
+// Dates a file long ago.
+void MakeOld(const std::string& file);
+
+// What an install may change, as text: the files below folder, the
+// delete-after-exit program in the Windows folder and any files the setup
+// left there, the given shortcut files, the uninstall and cache entries and
+// the editors' old install settings. Names, sizes, dates and a hash of the
+// bytes of every file.
+std::string MachineState(const std::string& folder, const std::string& windowsFolder,
+                         const std::vector<std::string>& shortcuts);
 
 // Registry values: the type and bytes; false when the value is missing.
 bool ReadValue(HKEY root, const std::string& key, const std::string& name, DWORD& type,
