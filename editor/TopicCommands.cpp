@@ -6,7 +6,7 @@
 #include "core/FileSystem.h"
 #include "editor/ContentsCommands.h"
 #include "editor/EditingCommands.h"
-#include "editor/core/SwappedIndents.h"
+#include "editor/RichEditIndentFix.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -17,16 +17,6 @@ namespace {
 std::string EmptyEditorRtf(const ProgramValues& p) {
   return "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 " + p.DefaultFontName +
          ";}}\\pard\\plain\\f0\\fs" + std::to_string(p.DefaultFontSize * 2) + " \\par }";
-}
-
-// The editor's RTF as the topic file needs it: a control that writes each
-// paragraph's \li and \fi swapped (it is asked once, at the first save) has
-// them put right.
-std::string EditorRtfForSaving(const cl::TRichEdit& editor) {
-  static const bool swapped =
-      WriterSwapsIndents(cl::TRichEdit::ParagraphRtf(kIndentProbeStart, kIndentProbeOffset));
-  std::string rtf = editor.SaveRtf();
-  return swapped ? MendSwappedIndents(rtf) : rtf;
 }
 }  // namespace
 
@@ -101,7 +91,7 @@ void TTopicCommands::LoadTopic() {
 }
 
 void TTopicCommands::SaveTopic() {
-  Lines editor_lines = SplitRichEditStreamOut(EditorRtfForSaving(*Form.Editor));
+  Lines editor_lines = SplitRichEditStreamOut(EditorRtf(*Form.Editor));
   std::vector<int> unused;
   Lines file_lines =
       SaveTopicLines(editor_lines, Project.TopicId, Project.TopicFootnotes, OpenTopicStash, &unused);
