@@ -25,12 +25,25 @@ DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buf, LONG cb, LONG* done) 
   *done = cb;
   return 0;
 }
+
+std::string StreamOutOf(HWND h, UINT format) {
+  std::string out;
+  EDITSTREAM es = {};
+  es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
+  es.pfnCallback = WriteCallback;
+  SendMessageA(h, EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&es));
+  return out;
+}
+
+void LoadRichEditLibrary() {
+  static HMODULE lib = LoadLibraryA("riched32.dll");
+  if (!lib) throw std::runtime_error("Cannot load riched32.dll");
+}
 }  // namespace
 
 TRichEdit::TRichEdit(TComponent* owner, TControl* parent, DWORD extra_style)
     : TControl(owner, parent) {
-  static HMODULE lib = LoadLibraryA("riched32.dll");
-  if (!lib) throw std::runtime_error("Cannot load riched32.dll");
+  LoadRichEditLibrary();
   CreateHandle("RICHEDIT", "",
                WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL |
                    ES_WANTRETURN | extra_style,
@@ -47,12 +60,22 @@ void TRichEdit::Stream(const std::string& data, UINT format) {
   SendMessageA(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
 }
 
-std::string TRichEdit::StreamOut(UINT format) const {
-  std::string out;
-  EDITSTREAM es = {};
-  es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
-  es.pfnCallback = WriteCallback;
-  SendMessageA(Handle(), EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&es));
+std::string TRichEdit::StreamOut(UINT format) const { return StreamOutOf(Handle(), format); }
+
+std::string TRichEdit::ParagraphRtf(long start_twips, long offset_twips) {
+  LoadRichEditLibrary();
+  HWND h = CreateWindowExA(0, "RICHEDIT", "x", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  if (!h) return {};
+  PARAFORMAT pf = {};
+  pf.cbSize = sizeof pf;
+  pf.dwMask = PFM_STARTINDENT | PFM_OFFSET;
+  pf.dxStartIndent = start_twips;
+  pf.dxOffset = offset_twips;
+  SendMessageA(h, EM_SETSEL, 0, -1);
+  SendMessageA(h, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  std::string out = StreamOutOf(h, SF_RTF);
+  DestroyWindow(h);
   return out;
 }
 

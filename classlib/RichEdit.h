@@ -38,6 +38,10 @@ class TRichEdit : public TControl {
   // The whole text as RTF, in and out.
   void LoadRtf(const std::string& rtf);
   std::string SaveRtf() const;
+  // The RTF that a hidden control of this class writes for one paragraph
+  // with this start indent and offset (twips, as EM_SETPARAFORMAT takes
+  // them): how the control writes indents, asked of the control itself.
+  static std::string ParagraphRtf(long start_twips, long offset_twips);
   // The whole text as plain text (lines end in CR LF).
   void LoadText(const std::string& text);
   std::string PlainText() const;

@@ -4,6 +4,7 @@
 #include "controls/RichEditEx.h"
 #include "core/Cp932.h"
 #include "editor/ImageIndexes.h"
+#include "editor/RichEditIndentFix.h"
 #include "editor/core/EditingSurface.h"
 
 namespace qm::editor {
@@ -36,8 +37,14 @@ TEditingCommands::TEditingCommands(TMainForm& form) : TCommandGroup(form) {
   CopyA = list->Add("CopyA", "コピー(&C)", cl::scCtrl | 'C', kImgCopy);
   PasteA = list->Add("PasteA", "貼り付け(&P)", cl::scCtrl | 'V', kImgPaste);
   UndoA = list->Add("UndoA", "元に戻す(&U)", cl::scCtrl | 'Z', kImgUndo);
-  CutA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_CUT, 0, 0); };
-  CopyA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_COPY, 0, 0); };
+  CutA->OnExecute = [this](cl::TComponent*) {
+    SendMessageA(Form.Editor->Handle(), WM_CUT, 0, 0);
+    MendCopiedIndents(*Form.Editor);
+  };
+  CopyA->OnExecute = [this](cl::TComponent*) {
+    SendMessageA(Form.Editor->Handle(), WM_COPY, 0, 0);
+    MendCopiedIndents(*Form.Editor);
+  };
   PasteA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_PASTE, 0, 0); };
   UndoA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), EM_UNDO, 0, 0); };
   for (TAction* a : {UndoA, CutA, CopyA, PasteA}) {

@@ -6,6 +6,7 @@
 #include "core/FileSystem.h"
 #include "editor/ContentsCommands.h"
 #include "editor/EditingCommands.h"
+#include "editor/RichEditIndentFix.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -90,7 +91,7 @@ void TTopicCommands::LoadTopic() {
 }
 
 void TTopicCommands::SaveTopic() {
-  Lines editor_lines = SplitRichEditStreamOut(Form.Editor->SaveRtf());
+  Lines editor_lines = SplitRichEditStreamOut(EditorRtf(*Form.Editor));
   std::vector<int> unused;
   Lines file_lines =
       SaveTopicLines(editor_lines, Project.TopicId, Project.TopicFootnotes, OpenTopicStash, &unused);

@@ -8,6 +8,7 @@ qm_core_library(qm_topic_core
     ${CMAKE_CURRENT_LIST_DIR}/TopicMarkup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TopicLoad.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TopicSave.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SwappedIndents.cpp
   LIBS qm_core)
 
 set(QM_TOPIC_TESTS ${CMAKE_CURRENT_LIST_DIR}/../tests/topic)
@@ -18,6 +19,7 @@ qm_native_test(topic_core_tests
     ${QM_TOPIC_TESTS}/TopicFootnotesTest.cpp
     ${QM_TOPIC_TESTS}/TopicLoadTest.cpp
     ${QM_TOPIC_TESTS}/TopicSaveTest.cpp
+    ${QM_TOPIC_TESTS}/SwappedIndentsTest.cpp
     ${QM_TOPIC_TESTS}/TopicRealFilesTest.cpp
   LIBS qm_topic_core)
 
@@ -29,7 +31,7 @@ qm_wine_test(topic_richedit_probe_tests
   SOURCES
     ${QM_TOPIC_TESTS}/TopicTestUtil.cpp
     ${QM_TOPIC_TESTS}/wine/RichEditProbeTest.cpp
-  LIBS qm_topic_core)
+  LIBS qm_topic_core qm_classlib)
 if(TARGET topic_richedit_probe_tests)
   target_include_directories(topic_richedit_probe_tests PRIVATE ${QM_TOPIC_TESTS})
 endif()

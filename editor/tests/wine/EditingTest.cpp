@@ -140,6 +140,32 @@ TEST(EditingSurface, TheRulerStandsAboveTheEditorAndItsMarkersSetIndents) {
   EXPECT_EQ(t.f.Editor->Paragraph().LeftIndent, 0);
 }
 
+// A paragraph with a first line further in, copied and pasted, keeps its
+// indents (the control's own RTF goes through the clipboard), and the save
+// writes both paragraphs as RTF means them.
+TEST(EditingSurface, ACopiedParagraphIsPastedAndSavedWithItsIndents) {
+  OpenTopic t;
+  HWND e = t.f.Editor->Handle();
+  t.f.Editor->SetSel(0, 0);
+  t.f.Editor->SetSelText("Further in\r");
+  t.f.Editor->SetSel(0, 0);
+  t.f.Editor->SetIndents(54, -18, 0);
+  t.f.Editor->SetSel(0, 11);
+  t.Editing().CopyA->OnExecute(nullptr);
+  t.f.Editor->SetSel(11, 0);
+  t.Editing().PasteA->OnExecute(nullptr);
+  const auto pasted = SendMessageA(e, EM_LINEINDEX, 1, 0);
+  t.f.Editor->SetSel(static_cast<int>(pasted), 0);
+  EXPECT_EQ(t.f.Editor->Line(1).substr(0, 10), "Further in");
+  EXPECT_EQ(t.f.Editor->Paragraph().FirstIndent, 54);
+  EXPECT_EQ(t.f.Editor->Paragraph().LeftIndent, -18);
+  t.Save();
+  const std::string saved = ReadFile(t.dir + "\\rtf\\Popups.rtf");
+  const std::size_t first = saved.find("\\li720\\fi360");
+  ASSERT_NE(first, std::string::npos) << saved;
+  EXPECT_NE(saved.find("\\li720\\fi360", first + 1), std::string::npos) << saved;
+}
+
 TEST(Links, ALinkDialogFilledAndConfirmedInsertsItsMarkup) {
   OpenTopic t;
   t.fx.TypeAtEnd("\r");

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/Lines.h"
+#include "editor/core/SwappedIndents.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -19,7 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qm::editor::TopicFields again;
   qm::editor::TopicStash stash2;
   (void)qm::editor::LoadTopicLines(saved, again, stash2);
-  // The editor's own stream-out, as the control may write it, saved directly.
+  // The editor's own stream-out, as the control may write it, saved directly
+  // and with its indents mended.
   (void)qm::editor::SaveTopicLines(qm::editor::SplitRichEditStreamOut(bytes), "id", fields, stash, &unused);
+  if (qm::editor::WriterSwapsIndents(bytes) || size % 2 == 0) {
+    const std::string mended = qm::editor::MendSwappedIndents(bytes);
+    (void)qm::editor::SaveTopicLines(qm::editor::SplitRichEditStreamOut(mended), "id", fields, stash, &unused);
+  }
   return 0;
 }

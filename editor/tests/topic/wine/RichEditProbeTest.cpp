@@ -8,10 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 #include <string>
 
 #include "TopicTestUtil.h"
+#include "classlib/RichEdit.h"
 #include "core/FileSystem.h"
+#include "editor/core/SwappedIndents.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -167,6 +170,60 @@ TEST_F(RichEditProbe, OneLineTopicKeepsFootnotesAndPicture) {
   LoadTopicLines(saved, again, stash2);
   EXPECT_EQ(again, fields) << text;
   EXPECT_EQ(stash2.Items.size(), 1u);
+}
+
+// The \li and \fi (0 when absent) of the paragraph whose text starts at
+// marker: those after the last \pard before it.
+std::pair<long, long> FileIndents(const std::string& rtf, std::string_view marker) {
+  const std::size_t at = rtf.find(marker);
+  if (at == std::string::npos) return {-99999, -99999};
+  const std::size_t pard = rtf.rfind("\\pard", at);
+  const std::string props = rtf.substr(pard, at - pard);
+  std::pair<long, long> r{0, 0};
+  std::smatch m;
+  if (std::regex_search(props, m, std::regex("\\\\li(-?[0-9]+)"))) r.first = std::stol(m[1]);
+  if (std::regex_search(props, m, std::regex("\\\\fi(-?[0-9]+)"))) r.second = std::stol(m[1]);
+  return r;
+}
+
+// A topic of another tool with a first line further in and a hanging one:
+// opened and saved three times, the file keeps its \li and \fi, and the
+// control reports each paragraph's start indent and offset as RTF means
+// them (the ruler, the indent dialog and F7/F8 read them from there).
+TEST_F(RichEditProbe, IndentsOfAnotherToolSurviveThreeSaves) {
+  Lines file{"{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}",
+             "\\pard #{\\footnote Ind} ${\\footnote Indents} \\f0\\fs20 Head\\par",
+             "\\pard\\li720\\fi360 Further\\par", "\\pard\\li360\\fi-360 Hanging\\par", "\\pard Plain\\par", "}"};
+  const bool swapped = WriterSwapsIndents(cl::TRichEdit::ParagraphRtf(kIndentProbeStart, kIndentProbeOffset));
+  for (int round = 1; round <= 3; ++round) {
+    TopicFields fields;
+    TopicStash stash;
+    ThroughControl(LoadTopicLines(file, fields, stash));
+    const struct {
+      int line;
+      LONG start, offset;
+    } paragraphs[] = {{1, 1080, -360}, {2, 0, 360}, {3, 0, 0}};
+    for (const auto& p : paragraphs) {
+      const auto at = SendMessageA(wnd_, EM_LINEINDEX, static_cast<WPARAM>(p.line), 0);
+      SendMessageA(wnd_, EM_SETSEL, static_cast<WPARAM>(at), at);
+      PARAFORMAT pf{};
+      pf.cbSize = sizeof pf;
+      SendMessageA(wnd_, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+      EXPECT_EQ(pf.dxStartIndent, p.start) << "round " << round << ", line " << p.line;
+      EXPECT_EQ(pf.dxOffset, p.offset) << "round " << round << ", line " << p.line;
+    }
+    StreamBuffer out;
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
+    es.pfnCallback = StreamOutCallback;
+    SendMessageA(wnd_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    const std::string written = swapped ? MendSwappedIndents(out.bytes) : out.bytes;
+    file = SaveTopicLines(SplitRichEditStreamOut(written), "Ind", fields, stash);
+    const std::string text = JoinLines(file);
+    EXPECT_EQ(FileIndents(text, "Further"), std::make_pair(720L, 360L)) << "round " << round << "\n" << text;
+    EXPECT_EQ(FileIndents(text, "Hanging"), std::make_pair(360L, -360L)) << "round " << round << "\n" << text;
+    EXPECT_EQ(FileIndents(text, "Plain"), std::make_pair(0L, 0L)) << "round " << round << "\n" << text;
+  }
 }
 
 class RealTopicProbe : public RichEditProbe, public ::testing::WithParamInterface<const char*> {};
