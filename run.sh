@@ -29,9 +29,10 @@ step() {  # step NAME [END]: the line of the next step, ended by END (a newline)
   printf 'run.sh: %d/%d %s%b' "$step_number" "$step_count" "$step_name" "${2-\n}"
 }
 step_failed() {
-  [ "$step_name" = "building $what:" ] && echo
+  [ "$step_name" = "building $what" ] && echo
   echo "run.sh: step $step_number/$step_count ($step_name) failed; the end of build/run.log:" >&2
-  tail -n 30 "$log" >&2
+  # Without the build's progress lines, which say nothing of the fault.
+  grep -v -E '^\[ *[0-9]+%\]' "$log" | tail -n 30 >&2
   exit 1
 }
 
@@ -43,7 +44,7 @@ step "configuring build/win64"
 
 # The build's "[ NN%]" lines become the figure on the step's line: rewritten
 # in place on a terminal, every tenth added elsewhere.
-step "building $what:" ""
+step "building $what" ":"
 [ -t 1 ] && tty=1 || tty=0
 cmake --build build/win64 -j "$(nproc)" --target "run_$program" 2>&1 | tee -a "$log" |
   awk -v tty="$tty" -v line="run.sh: $step_number/$step_count building $what:" '
