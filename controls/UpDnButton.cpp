@@ -1,27 +1,25 @@
 #include "controls/UpDnButton.h"
 
-#include <cstring>
-#include <string>
-
 #include "classlib/Themes.h"
-#include "editor/core/ArrowGlyphs.h"
+#include "controls/core/ArrowGlyphs.h"
 
 namespace qm::controls {
 
 namespace {
 
-// The glyph strip as a bitmap of this display, from the BMP file bytes;
-// null when the bytes are not a bitmap.
+// The glyph strip as a bitmap of this display, made from the cells' pixels
+// (a top-down 32-bit DIB); null when the display refuses it.
 HBITMAP GlyphStrip() {
-  const std::string bmp = qm::editor::ArrowGlyphBitmap();
-  if (bmp.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return nullptr;
-  BITMAPFILEHEADER file;
-  std::memcpy(&file, bmp.data(), sizeof file);
-  if (file.bfType != 0x4D42 || file.bfOffBits >= bmp.size()) return nullptr;
-  const auto* info = reinterpret_cast<const BITMAPINFO*>(bmp.data() + sizeof file);
+  const std::vector<std::uint32_t> pixels = ArrowGlyphStrip();
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = kArrowStripWidth;
+  info.bmiHeader.biHeight = -kArrowCellHeight;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
   HDC screen = GetDC(nullptr);
-  HBITMAP strip = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, bmp.data() + file.bfOffBits, info,
-                                 DIB_RGB_COLORS);
+  HBITMAP strip = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, pixels.data(), &info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
   return strip;
 }
@@ -30,10 +28,9 @@ HBITMAP GlyphStrip() {
 
 TUpDnButton::TUpDnButton(cl::TComponent* owner, cl::TControl* parent) : cl::TButton(owner, parent, "") {
   SetBounds(0, 0, 15, 20);
-  glyphs_ = ImageList_Create(qm::editor::kArrowCellWidth, qm::editor::kArrowCellHeight, ILC_COLOR24 | ILC_MASK,
-                             qm::editor::kArrowCellCount, 0);
+  glyphs_ = ImageList_Create(kArrowCellWidth, kArrowCellHeight, ILC_COLOR24 | ILC_MASK, kArrowCellCount, 0);
   if (HBITMAP strip = GlyphStrip()) {
-    // White is the background and is drawn transparent.
+    // The background, white (kArrowBackground), is drawn transparent.
     ImageList_AddMasked(glyphs_, strip, RGB(255, 255, 255));
     DeleteObject(strip);
   }
@@ -66,7 +63,7 @@ int TUpDnButton::GlyphIndex() const {
 
 void TUpDnButton::PaintGlyph() {
   if (!Handle() || !glyphs_) return;
-  const int w = qm::editor::kArrowCellWidth, h = qm::editor::kArrowCellHeight;
+  const int w = kArrowCellWidth, h = kArrowCellHeight;
   const int x = (Width() - w) / 2;
   int y = (Height() - h) / 2;
   if (UpMode) y -= 1;

@@ -1,7 +1,7 @@
 // A narrow push button glued to the right end of an edit, showing a small
 // arrow (down, or up in UpMode); the dialogs open the folder browser for the
 // edit's folder with it. The arrow cells are made at run time from their
-// row patterns (editor/core/ArrowGlyphs.h).
+// row patterns (controls/core/ArrowGlyphs.h).
 #pragma once
 
 #include <windows.h>

@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
 # Configures and builds one configuration: native | native-asan | win64 | win32 | fuzz | bench
+#   ./scripts/build.sh CONFIG                    configures, builds every target
+#   ./scripts/build.sh --configure-only CONFIG   configures build/CONFIG only
+# (./run.sh configures with the second and builds only what it starts.)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cfg=$1
+configure_only=0
+if [ "${1:-}" = --configure-only ]; then
+  configure_only=1
+  shift
+fi
+cfg=${1:?usage: build.sh [--configure-only] native|native-asan|win64|win32|fuzz|bench}
 jobs=$(nproc)
 case "$cfg" in
   native)      args=(-DCMAKE_BUILD_TYPE=Debug) ;;
@@ -17,6 +25,7 @@ case "$cfg" in
   *) echo "build.sh: unknown configuration $cfg" >&2; exit 2 ;;
 esac
 cmake -S "$root" -B "$root/build/$cfg" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${args[@]}" >/dev/null
+[ "$configure_only" = 1 ] && exit 0
 # The progress lines are left out; the build's own status is the script's.
 set +e +o pipefail
 cmake --build "$root/build/$cfg" -j "$jobs" 2>&1 | grep -v -E '^\[ *[0-9]+%\]'

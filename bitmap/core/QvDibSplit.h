@@ -22,9 +22,13 @@ namespace qm {
 
 // Sums, means and variances are extended-precision reals: the 64-bit
 // mantissa of the x87 format holds every sum of channel values and their
-// squares that a picture within the library's size limit can make, exactly.
-static_assert(std::numeric_limits<long double>::digits >= 64,
-              "colour splitting needs extended-precision long double");
+// squares that a picture within the library's size limit can make, exactly,
+// and the means and variances round as that format rounds them. A long
+// double of another width (a double, or a 113-bit quad) would put some cuts
+// elsewhere and give other palettes, so such a compiler is refused.
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "colour splitting needs long double to be the x87 extended format (64-bit mantissa), "
+              "as on both MinGW targets; with another long double the palettes would differ");
 
 // One weighted colour (five 32-bit fields in this order). The routine reads
 // the colour and weight, moves whole cells, and at the end leaves in weight

@@ -2,11 +2,11 @@
 // deep, every fifth topic hidden under the topic before it.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 
 #include "core/FileSystem.h"
+#include "core/tests/TempFolder.h"
 #include "editor/core/ProjectFiles.h"
 
 using namespace qm;
@@ -14,9 +14,8 @@ using namespace qm::editor;
 
 namespace {
 
-std::string MakeProject(int topics) {
-  char tmpl[] = "/tmp/qmbenchXXXXXX";
-  std::string dir = ::mkdtemp(tmpl);
+// Writes the project into dir.
+void MakeProject(const std::string& dir, int topics) {
   ProjectModel m;
   m.ProjectDir = dir;
   m.ProjectFile = "big.hpj";
@@ -51,12 +50,19 @@ std::string MakeProject(int topics) {
     }
   }
   WriteProject(m);
-  return dir;
 }
 
+// The project of 10,000 topics in a folder of its own, made on first use and
+// removed when the benchmarks end.
+struct BigProject {
+  qmtest::TempFolder folder{"qmbench"};
+  BigProject() { MakeProject(folder.path(), 10000); }
+  std::string HpjPath() const { return folder.path() + "/big.hpj"; }
+};
+
 void BM_ProjectReadWrite10k(benchmark::State& state) {
-  static const std::string dir = MakeProject(10000);
-  const std::string path = dir + "/big.hpj";
+  static const BigProject project;
+  const std::string path = project.HpjPath();
   for (auto _ : state) {
     ProjectModel m;
     ReadProject(m, path);
@@ -67,8 +73,8 @@ void BM_ProjectReadWrite10k(benchmark::State& state) {
 BENCHMARK(BM_ProjectReadWrite10k)->Unit(benchmark::kMillisecond);
 
 void BM_ProjectRead10k(benchmark::State& state) {
-  static const std::string dir = MakeProject(10000);
-  const std::string path = dir + "/big.hpj";
+  static const BigProject project;
+  const std::string path = project.HpjPath();
   for (auto _ : state) {
     ProjectModel m;
     ReadProject(m, path);

@@ -6,8 +6,8 @@
 #include "classlib/Form.h"
 #include "classlib/Themes.h"
 #include "controls/UpDnButton.h"
+#include "controls/core/ArrowGlyphs.h"
 #include "controls/XPTabSheet.h"
-#include "editor/core/ArrowGlyphs.h"
 
 using namespace qm::controls;
 
@@ -24,7 +24,7 @@ struct PageFixture {
 
 // The cell as it is drawn onto white: 'X' where the pixel is not white.
 std::string DrawnCell(HIMAGELIST list, int index) {
-  const int w = qm::editor::kArrowCellWidth, h = qm::editor::kArrowCellHeight;
+  const int w = kArrowCellWidth, h = kArrowCellHeight;
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
@@ -46,7 +46,7 @@ std::string DrawnCell(HIMAGELIST list, int index) {
 
 std::string PatternOf(int cell) {
   std::string rows;
-  for (const std::string& row : qm::editor::ArrowGlyphRows(cell)) rows += row + '/';
+  for (const std::string& row : ArrowGlyphRows(cell)) rows += row + '/';
   return rows;
 }
 

@@ -1,11 +1,10 @@
 // The values behind the table, indent, external-entry, help-option, graphic
-// and MCI dialogs, and the arrow glyphs.
+// and MCI dialogs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "core/FileSystem.h"
-#include "editor/core/ArrowGlyphs.h"
 #include "editor/core/ExternalTarget.h"
 #include "editor/core/HelpOptions.h"
 #include "editor/core/MediaMarkup.h"
@@ -215,24 +214,6 @@ TEST(Media, FileLists) {
   EXPECT_EQ(PictureFileNames(dir), (std::vector<std::string>{"a.bmp", "b.SHG", "c.mrb"}));
   EXPECT_EQ(MediaFileNames(dir), (std::vector<std::string>{"m.AVI", "s.wav"}));
   std::filesystem::remove_all(dir);
-}
-
-TEST(ArrowGlyphs, CellsFromTheirPatterns) {
-  EXPECT_EQ(ArrowGlyphRows(0)[0], ".XXXXXXX.");
-  EXPECT_EQ(ArrowGlyphRows(2)[0], "....X....");
-  EXPECT_EQ(ArrowGlyphRows(3)[5], ".XXXXXXX.");
-  EXPECT_EQ(ArrowGlyphRows(6)[4], "XXX...XXX");
-  EXPECT_EQ(ArrowGlyphRows(5), ArrowGlyphRows(4));
-  EXPECT_EQ(ArrowGlyphInk(5), 0x808080u);
-  const std::string bmp = ArrowGlyphBitmap();
-  ASSERT_EQ(bmp.size(), 54u + 64u + 36u * 6u);
-  EXPECT_EQ(bmp.substr(0, 2), "BM");
-  // Bottom row (stored first) of cell 0 is "....X....": white, one black, white.
-  const std::string_view row = std::string_view(bmp).substr(118, 36);
-  EXPECT_EQ(static_cast<unsigned char>(row[0]), 0xFF);
-  EXPECT_EQ(static_cast<unsigned char>(row[2]), 0x0F);  // pixels 4 (black) and 5 (white)
-  // Cell 1 starts at pixel 9: its ink (pixel 13) is grey, palette index 8.
-  EXPECT_EQ(static_cast<unsigned char>(row[6]), 0xF8);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/FileSystem.h"
+#include "core/tests/TempFolder.h"
 #include "standins/unlha32/core/ArchiveUpdate.h"
 
 namespace fs = std::filesystem;
@@ -25,11 +26,12 @@ struct Project {
   std::uint64_t bytes = 0;  // of the files the backup takes
 };
 
+// Made on first use; its folder goes when the benchmarks end.
 const Project& AndesProject() {
+  static const qmtest::TempFolder folder("qmlzhbench");
   static const Project p = [] {
     Project p;
-    char tmpl[] = "/tmp/qmlzhbenchXXXXXX";
-    p.dir = ::mkdtemp(tmpl);
+    p.dir = folder.path();
     fs::create_directories(p.dir + "/rtf");
     fs::create_directories(p.dir + "/bmp");
     for (const auto& e : fs::directory_iterator(std::string(QM_TESTDATA_DIR) + "/projects/andes-fbd")) {
