@@ -85,8 +85,10 @@ TEditingCommands::TEditingCommands(TMainForm& form) : TCommandGroup(form) {
     cl::TMenuItem* m = ColorMenu->Items()->AddItem(kColorTable[static_cast<std::size_t>(index)].Caption,
                                                    [this, index](cl::TMenuItem*) { SetColor(index); });
     m->Tag = index;
+    m->SetImageIndex(kImgColorFirst + index);
   }
-  ColorA = list->Add("ColorA", "文字色");
+  ColorMenu->Items()->SetImages(Form.ImageList4, Form.ImageList5);
+  ColorA = list->Add("ColorA", "文字色", 0, kImgTextColor);
   ColorA->SetHint("文字色");
   ColorA->OnExecute = [this](cl::TComponent*) {
     POINT p;
