@@ -58,6 +58,10 @@ class TControl : public TComponent {
   void SetText(const std::string& text);
   void SetFocus();
   bool Focused() const;
+  // The hint a toolbar that hosts the control shows in its tooltip, as it
+  // does for its buttons.
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint) { hint_ = hint; }
   void Invalidate();
   void BringToFront();
   // The font: height in pixels (negative: character height), Shift-JIS.
@@ -118,6 +122,7 @@ class TControl : public TComponent {
   std::vector<TGraphicControl*> graphic_controls_;
   TGraphicControl* graphic_capture_ = nullptr;
   HWND handle_ = nullptr;
+  std::string hint_;
   WNDPROC old_proc_ = nullptr;
   TControl* parent_;
   std::vector<TControl*> children_;

@@ -112,6 +112,19 @@ void TToolBar::AddControl(TControl* c, int width) {
   tb.fsStyle = BTNS_SEP;
   SendMessageA(toolbar_, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
   hosted_.emplace_back(c, static_cast<int>(SendMessageA(toolbar_, TB_BUTTONCOUNT, 0, 0)) - 1);
+  // The control's hint in the buttons' tooltip; its text is asked for when
+  // it shows. A combo box's edit field lies over it and needs its own tool.
+  if (HWND tips = reinterpret_cast<HWND>(SendMessageA(toolbar_, TB_GETTOOLTIPS, 0, 0))) {
+    for (HWND w = c->Handle(); w; w = w == c->Handle() ? GetWindow(w, GW_CHILD) : nullptr) {
+      TOOLINFOA ti = {};
+      ti.cbSize = sizeof ti;
+      ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      ti.hwnd = Handle();
+      ti.uId = reinterpret_cast<UINT_PTR>(w);
+      ti.lpszText = LPSTR_TEXTCALLBACKA;
+      SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+  }
   Relayout();
 }
 
@@ -289,8 +302,16 @@ LRESULT TToolBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         auto* di = reinterpret_cast<NMTTDISPINFOA*>(lp);
         static std::string text;
         text.clear();
-        for (TToolButton* b : buttons_)
-          if (static_cast<UINT_PTR>(b->id_) == hdr->idFrom) text = b->Hint();
+        if (di->uFlags & TTF_IDISHWND) {
+          const HWND tool = reinterpret_cast<HWND>(hdr->idFrom);
+          for (const auto& hosted : hosted_) {
+            const HWND h = hosted.first->Handle();
+            if (h == tool || GetParent(tool) == h) text = hosted.first->Hint();
+          }
+        } else {
+          for (TToolButton* b : buttons_)
+            if (static_cast<UINT_PTR>(b->id_) == hdr->idFrom) text = b->Hint();
+        }
         di->lpszText = &text[0];
         return 0;
       }

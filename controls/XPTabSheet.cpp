@@ -56,6 +56,24 @@ LRESULT TXPTabSheet::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT:
       if (PaintBody(reinterpret_cast<HDC>(wp))) return 0;
       break;
+    case WM_CTLCOLORSTATIC: {
+      // A label (a static control) is drawn on the page's texture, not on
+      // the grey box of the plain dialog colour. Controls that answer for
+      // themselves (the themed check boxes) go first.
+      const HWND child = reinterpret_cast<HWND>(lp);
+      LRESULT own = 0;
+      cl::TControl* control = FromHandle(child);
+      if (control && control != this && control->CtlColor(msg, wp, lp, own)) return own;
+      char cls[16] = {};
+      GetClassNameA(child, cls, sizeof cls);
+      if (theme_ && cl::ThemedLookActive() && lstrcmpiA(cls, "Static") == 0) {
+        const HDC dc = reinterpret_cast<HDC>(wp);
+        cl::ThemeApi()->DrawThemeParentBackground(child, dc, nullptr);
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+      }
+      break;
+    }
     case WM_THEMECHANGED:
       CloseTheme();
       if (cl::ThemedLookActive()) OpenTheme();

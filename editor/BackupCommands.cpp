@@ -48,11 +48,27 @@ TBackupCommands::TBackupCommands(TMainForm& form) : TCommandGroup(form) {
   Backup1->OnClick = [this](cl::TMenuItem* m) { Backup1Click(m); };
   Form.ProjectOpenCommands.Items.push_back(Backup1);
 
-  char path[MAX_PATH] = {};
-  if (GetModuleFileNameA(nullptr, path, MAX_PATH)) ArchiverFolders.push_back(ExtractFileDir(path));
+  ArchiverFolders = ArchiverFoldersOfThisProcess();
+}
+
+std::vector<std::string> ArchiverFoldersOfThisProcess() {
+  char module[MAX_PATH] = {};
+  DWORD m = GetModuleFileNameA(nullptr, module, MAX_PATH);
+  std::string program = m > 0 && m < MAX_PATH ? ExtractFileDir(module) : std::string();
   char system[MAX_PATH] = {};
-  UINT n = GetSystemDirectoryA(system, MAX_PATH);
-  if (n > 0 && n < MAX_PATH) ArchiverFolders.push_back(system);
+  UINT s = GetSystemDirectoryA(system, MAX_PATH);
+  if (s >= MAX_PATH) system[0] = '\0';
+  char windows[MAX_PATH] = {};
+  UINT w = GetWindowsDirectoryA(windows, MAX_PATH);
+  if (w >= MAX_PATH) windows[0] = '\0';
+  std::string path;
+  DWORD n = GetEnvironmentVariableA("PATH", nullptr, 0);
+  if (n > 0) {
+    path.resize(n);
+    n = GetEnvironmentVariableA("PATH", path.data(), n);
+    path.resize(n < path.size() ? n : 0);
+  }
+  return ArchiverSearchFolders(program, system, windows, path);
 }
 
 void TBackupCommands::Backup1Click(cl::TComponent*) {

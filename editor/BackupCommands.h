@@ -22,11 +22,14 @@ class TBackupCommands : public TCommandGroup {
   // project folder when none is set); reports failures itself.
   void BackupProject();
 
-  // The folders the archiver library is looked for in, in turn: the
-  // program's own folder and the system folder. The current folder is never
-  // one of them (after an open dialog it is a project folder, where a
-  // planted library would run). Tests put others in their place.
+  // The folders the archiver library is looked for in, in turn
+  // (ArchiverSearchFolders of this process, taken at start). The current
+  // folder is never one of them. Tests put others in their place.
   std::vector<std::string> ArchiverFolders;
 };
+
+// The program's, system and Windows folders and the PATH entries of this
+// process as they stand now, for ArchiverSearchFolders.
+std::vector<std::string> ArchiverFoldersOfThisProcess();
 
 }  // namespace qm::editor

@@ -42,9 +42,15 @@ void TBrowseRenumberCommands::KId_AutoClick() {
   Form.Editor->SetModified(true);
   Form.ContentsCmds->ShowTopicStatus(Project.TopicId);
   Form.TopicCmds->SaveTopic();
-  const cl::TWaitCursor wait;
-  const RenumberResult result = RewriteSiblingBrowseIds(plan);
+  RenumberResult result;
+  {
+    const cl::TWaitCursor wait;
+    result = RewriteSiblingBrowseIds(plan);
+  }
   if (!result.Ok()) cl::Application().HandleException(std::runtime_error(result.Message));
+  // Files of other tools are left alone: the author learns which ones.
+  const std::string skipped = SkippedTopicsMessage(result);
+  if (!skipped.empty()) cl::ShowMessage(skipped);
 }
 
 }  // namespace qm::editor

@@ -92,8 +92,10 @@ TEditingCommands::TEditingCommands(TMainForm& form) : TCommandGroup(form) {
     cl::TMenuItem* m = ColorMenu->Items()->AddItem(kColorTable[static_cast<std::size_t>(index)].Caption,
                                                    [this, index](cl::TMenuItem*) { SetColor(index); });
     m->Tag = index;
+    m->SetImageIndex(kImgColorFirst + index);
   }
-  ColorA = list->Add("ColorA", "文字色");
+  ColorMenu->Items()->SetImages(Form.ImageList4, Form.ImageList5);
+  ColorA = list->Add("ColorA", "文字色", 0, kImgTextColor);
   ColorA->SetHint("文字色");
   ColorA->OnExecute = [this](cl::TComponent*) {
     POINT p;
@@ -104,9 +106,11 @@ TEditingCommands::TEditingCommands(TMainForm& form) : TCommandGroup(form) {
   // The format bar: the boxes, then the buttons.
   FontName = new TFormatComboBox(&Form, Form.AttrBar, cl::TComboBoxStyle::DropDown, true);
   FontName->Name = "FontName";
+  FontName->SetHint("ﾌｫﾝﾄ名");
   Form.AttrBar->AddControl(FontName, 130);
   FontSize = new TFormatComboBox(&Form, Form.AttrBar);
   FontSize->Name = "FontSize";
+  FontSize->SetHint("ﾌｫﾝﾄｻｲｽﾞ");
   FontSize->SetItems({"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"});
   Form.AttrBar->AddControl(FontSize, 44);
   FontName->OnSelect = [this](cl::TControl*) { FontNameChange(); };

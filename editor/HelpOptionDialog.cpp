@@ -43,7 +43,7 @@ const cl::TControlDesc kControls[] = {
     // サブウインドウ
     {ckLabel, "Label5", "ウインドウ名(&N)", 12, 16, 96, 14, "parent=TabSheet2"},
     {ckEdit, "SubName", "", 112, 12, 150, 20, "parent=TabSheet2 help=141"},
-    {ckSpeedButton, "DelphiBtn", "D", 280, 10, 24, 24, "parent=TabSheet2 flat"},
+    {ckSpeedButton, "DelphiBtn", "", 280, 10, 24, 24, "parent=TabSheet2 flat glyph=COMPONENTHELP"},
     {ckLabel, "Label6", "タイトル(&T)", 12, 44, 96, 14, "parent=TabSheet2"},
     {ckEdit, "SubTitle", "", 112, 40, 210, 20, "parent=TabSheet2 help=142"},
     {ckCustom, "SubStayOnTop", "常に手前に表示する(&V)", 12, 68, 250, 18, "class=TXpCheckBox parent=TabSheet2 help=48"},

@@ -9,6 +9,12 @@ enum ImageIndex {
   kImgCut, kImgCopy, kImgPaste, kImgUndo, kImgBold, kImgItalic, kImgUnderline, kImgAlignLeft,
   kImgCenter, kImgAlignRight, kImgBullets, kImgLink, kImgFindId, kImgTopicInfo, kImgZonivex,
   kImgHcw,
+  // 41-49: the line and line-style buttons' pictures.
+  // The colour menu's swatches, in the colour table's order; then the text
+  // colour button.
+  kImgColorFirst = 50,
+  kImgTextColor = kImgColorFirst + 16,
+  kImgComponentHelp,
 };
 
 }  // namespace qm::editor

@@ -1,10 +1,10 @@
 #include "editor/MediaDialogs.h"
 
 #include <memory>
-#include <sstream>
 
 #include "classlib/Graphics.h"
 #include "controls/LayoutControls.h"
+#include "editor/ShgBitmap.h"
 #include "editor/core/ShgPicture.h"
 
 namespace qm::editor {
@@ -76,29 +76,17 @@ void TBmpDlg::FormShow() {
 }
 
 void TBmpDlg::Preview(const std::string& path) {
-  std::unique_ptr<cl::TGraphic> picture;
+  auto picture = std::make_unique<cl::TBitmap>();
   try {
     if (EndsWithNoCase(path, ".bmp")) {
-      picture = std::make_unique<cl::TBitmap>();
       picture->LoadFromFile(path);
-    } else {
-      // The reader bounds every read by the file: a broken or hostile file
-      // is refused, and refused pictures show nothing.
-      ShgPicture shg = ReadFirstShgPictureFile(path);
-      if (shg.Kind == ShgPictureKind::Bitmap) {
-        picture = std::make_unique<cl::TBitmap>();
-      } else if (shg.Kind == ShgPictureKind::Metafile) {
-        picture = std::make_unique<cl::TMetafile>();
-      } else {
-        return;
-      }
-      std::istringstream in(shg.Bytes);
-      picture->LoadFromStream(in);
+    } else if (!LoadShgBitmap(*picture, path)) {
+      return;  // refused pictures show nothing
     }
   } catch (const std::exception&) {
     return;  // an empty preview, no message
   }
-  if (!picture || picture->Width() <= 0 || picture->Height() <= 0) return;
+  if (picture->Width() <= 0 || picture->Height() <= 0) return;
   const PreviewSize size = PicturePreviewSize(picture->Width(), picture->Height());
   Image1->SetBounds(kPreviewLeft, kPreviewTop, size.Width, size.Height);
   Image1->SetGraphic(std::move(picture));

@@ -38,7 +38,7 @@ const cl::TDialogDesc kCompDlg = {"TCompDlg", "Delphiコンポーネントヘル
 const cl::TControlDesc kTopicControls[] = {
     {ckLabel, "Label1", "トピックID(&I)", 8, 12, 96, 14},
     {ckEdit, "TidEd", "", 106, 8, 220, 20, "imeoff help=52"},
-    {ckSpeedButton, "DelphiBtn", "D", 332, 6, 24, 24, "flat"},
+    {ckSpeedButton, "DelphiBtn", "", 332, 6, 24, 24, "flat glyph=COMPONENTHELP"},
     {ckLabel, "Label2", "観覧ID(B)", 8, 40, 96, 14},
     {ckEdit, "brwEd", "", 106, 36, 250, 20, "imeoff help=53"},
     {ckLabel, "Label3", "タイトル(&T)", 8, 68, 96, 14},

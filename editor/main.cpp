@@ -2,12 +2,15 @@
 // copy's window (while it shows no project) and ends.
 #include <windows.h>
 
+#include "classlib/ComApartment.h"
 #include "classlib/ProgramStart.h"
 #include "classlib/RegIniFile.h"
 #include "editor/MainForm.h"
 #include "hotspot/TopicIdExchange.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The options' new-style folder browser needs COM on this thread.
+  const cl::TComApartment com;
   cl::TProgramStart start;
   // The setup program looks for this name, spelling and all: keep it.
   start.MutexName = "Tarvesk_Quillmarkor";

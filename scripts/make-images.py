@@ -162,7 +162,36 @@ def icons():
     add(lambda i: [line(i, 1, y, 14, y, K) for y in (7, 8, 9)])  # 47 thick
     add(lambda i: [line(i, 1, y, 14, y, K) for y in (6, 10)])   # 48 double
     add(lambda i: (line(i, 1, 7, 13, 7, K), line(i, 2, 8, 14, 8, G), line(i, 2, 9, 14, 9, G)))  # 49 shadowed
+    # The text colours of the colour menu, in the colour table's order.
+    for c in TEXT_COLOURS:                                   # 50-65 colour swatches
+        add(lambda i, c=c: rect(i, 1, 1, 14, 14, G, c))
+    add(lambda i: (glyph(i, ["..#..", ".#.#.", "#...#", "#####", "#...#"], 3, 1, K),
+                   glyph(i, ["..#..", ".#.#.", "#...#", "#####", "#...#"], 4, 1, K),
+                   rect(i, 1, 11, 14, 14, R, R)))            # 66 text colour
+    add(component)                                           # 67 component help
     return out
+
+
+# The colour table of the colour menu (red, green, blue). Its magenta is one
+# step off the clear colour, or it would not show.
+TEXT_COLOURS = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+                (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+                (255, 255, 0), (0, 0, 255), (254, 0, 254), (0, 255, 255), (255, 255, 255)]
+
+
+def component(img):
+    """A component: a box seen from above, its front face with a page on it."""
+    for k in range(4):                                       # top face
+        line(img, 5 - k, 2 + k, 14 - k, 2 + k, Y)
+    line(img, 5, 2, 14, 2, K)
+    line(img, 1, 5, 5, 1, K)
+    line(img, 10, 5, 14, 1, K)
+    for k in range(9):                                       # side face
+        line(img, 11, 5 + k, 14, 2 + k, DY)
+    line(img, 14, 1, 14, 10, K)
+    line(img, 11, 14, 14, 10, K)
+    rect(img, 1, 5, 11, 14, K, LB)                           # front face
+    rect(img, 3, 7, 8, 12, B, W)
 
 
 def tree_icons():
@@ -210,3 +239,4 @@ if __name__ == '__main__':
     write_strip(os.path.join(out, 'images.bmp'), normal)
     write_strip(os.path.join(out, 'images-disabled.bmp'), [disabled(i) for i in normal])
     write_strip(os.path.join(out, 'tree.bmp'), tree_icons())
+    write_strip(os.path.join(out, 'component.bmp'), [normal[67]])

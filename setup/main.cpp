@@ -2,8 +2,7 @@
 // with "/r", uninstalls it. It refuses to run beside a second copy of itself
 // or beside either editor.
 #include <windows.h>
-#include <objbase.h>
-
+#include "classlib/ComApartment.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ProgramStart.h"
 #include "setup/MainForm.h"
@@ -32,11 +31,8 @@ bool EditorRuns(const char* mutex, const char* product) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace qm::setup;
-  // The shortcuts are shell objects.
-  CoInitialize(nullptr);
-  struct TComScope {
-    ~TComScope() { CoUninitialize(); }
-  } com;
+  // The shortcuts are shell objects; the folder browser needs COM too.
+  const cl::TComApartment com;
 
   cl::TProgramStart start;
   start.Title = kSetupTitle;

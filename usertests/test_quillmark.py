@@ -194,6 +194,28 @@ def test_drag_a_topic_in_the_contents_tree(s):
           "the first entry of the saved contents file is %r" % (lines[entries[0]] if entries else None))
 
 
+def test_window_line_of_another_tool_kept_by_a_save(s):
+    """A main window line written by another tool (no caption, a position,
+    colours as red, green and blue, a bare flag) keeps its settings when the
+    project is saved from the window."""
+    folder = s.copy_project(PROJECT)
+    hpj = os.path.join(folder, HPJ)
+    data = open(hpj, "rb").read()
+    foreign = b"main=,(0,0,1023,1023),1,(255,255,255),(192,192,192),0"
+    data = re.sub(rb"(?mi)^main=[^\r\n]*", foreign, data)
+    open(hpj, "wb").write(data)
+    before = os.path.getmtime(hpj)
+    q = Quillmark(s)
+    q.open_project(hpj)
+    q.focus()
+    s.key("ctrl+s")
+    wait_for("Ctrl+S to write the project file", lambda: os.path.getmtime(hpj) != before)
+    lines = open(hpj, "rb").read().split(b"\r\n")
+    mains = [line for line in lines if line.lower().startswith(b"main=")]
+    check(mains == [b'main="Calques 3D Help",(0,0,1023,1023),1,(r16777215),(r12632256),0'],
+          "the saved main window line: %r" % mains)
+
+
 def test_compile_from_tools_menu_and_open_a_topic_from_the_log(s):
     s.reg_add(HCW_KEY, "Hcw", hcw_folder_in_prefix(s))
     q = Quillmark(s)

@@ -9,6 +9,10 @@ from quillmark import HELP_MENU, Quillmark, rtf_bytes
 from test_quillmark import open_calques, saved_topic
 from uitest import check, pause, wait_for
 
+TB_GETITEMRECT = 0x41D
+COLOR_BUTTON = 5   # the format bar: the two boxes, bold, italic, underline, colour
+RED_ROW = 9        # the colour menu: the colour table's order, grey before silver
+
 HELP_ABOUT_ROW = 2  # separators do not count
 
 
@@ -69,3 +73,31 @@ def test_the_about_box_opens_from_the_help_menu(s):
     s.click(*titles[0].center)
     s.wait_no_window("the about box to close", cls="TAboutBox")
     q.check_main_visible("the about box closed")
+
+
+def test_format_bar_boxes_show_hints_and_the_colour_menu_its_colours(s):
+    q = Quillmark(s)
+    open_calques(s, q)
+    q.open_topic("afxcore", "afxcore")
+    bar = q.toolbars()[3]
+    boxes = sorted((w for w in s.probe.children(bar.hwnd) if w.cls == "ComboBox"), key=lambda w: w.left)
+    check(len(boxes) == 2, "the format bar holds %d boxes" % len(boxes))
+    # Resting the mouse on a box shows its hint as the buttons show theirs.
+    for box, hint in zip(boxes, ("ﾌｫﾝﾄ名", "ﾌｫﾝﾄｻｲｽﾞ")):
+        s.move(box.left + 5, box.top + 3)
+        s.move(box.left + 8, box.top + 4)
+        wait_for("the hint %r of the box under the mouse" % hint,
+                 lambda: any(s.text(w) == hint for w in s.windows(cls="tooltips_class32", visible=True)))
+    # The colour button's drop-down menu shows each colour beside its name.
+    buttons = [w for w in s.probe.children(bar.hwnd) if w.cls == "ToolbarWindow32"][0]
+    ok, r = s.probe.rect(buttons.hwnd, TB_GETITEMRECT, COLOR_BUTTON)
+    check(ok, "no colour button on the format bar")
+    s.click(r[2] - 4, (r[1] + r[3]) // 2)
+    popup = s.wait_window("the colour menu", cls="#32768")
+    pause(0.3)
+    rows = s.menu_item_rows(popup)
+    check(len(rows) == 16, "the colour menu shows %d items" % len(rows))
+    for row, (name, want) in ((RED_ROW, ("赤", (255, 0, 0))), (RED_ROW + 1, ("黄緑", (0, 255, 0)))):
+        line = s.rgb(popup.left + 2, rows[row], 30, 1)[0]
+        check(want in line, "the %s item shows no %s picture: %s" % (name, want, line))
+    s.key("Escape")

@@ -411,6 +411,14 @@ class Session:
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True).stdout
         return [data[r * width:(r + 1) * width] for r in range(height)]
 
+    def rgb(self, left, top, width, height):
+        """The screen's pixels in a rectangle as rows of (red, green, blue)."""
+        data = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, left, top),
+                               "-depth", "8", "rgb:-"], env=dict(os.environ, DISPLAY=self.display.name),
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True).stdout
+        return [[tuple(data[(r * width + x) * 3:(r * width + x) * 3 + 3]) for x in range(width)]
+                for r in range(height)]
+
     # Input
 
     def xdo(self, *args):

@@ -4,17 +4,27 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qm::editor {
 
 // The archiver library and its entry point:
 //   int WINAPI Unlha(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize)
-// returning 0 when the archive was written. The library is looked for in the
-// program's folder and the system folders only, never in the current folder
-// (after an open dialog that is a project folder, where a planted copy would
-// run).
+// returning 0 when the archive was written. The library is looked for where
+// Windows' own search looks, never in the current folder (after an open
+// dialog that is a project folder, where a planted copy would run).
 inline constexpr char kArchiverLibrary[] = "unlha32.dll";
 inline constexpr char kArchiverEntry[] = "Unlha";
+
+// The folders the library is looked for in, in turn: the program's folder,
+// the system folder, the Windows folder, then the entries of the PATH
+// variable (";"-separated, quotes taken off). Empty and relative entries
+// (".", "bin", "\\tools") are left out: they stand for the current folder or
+// depend on it.
+std::vector<std::string> ArchiverSearchFolders(std::string_view programDir,
+                                               std::string_view systemDir,
+                                               std::string_view windowsDir,
+                                               std::string_view pathVariable);
 
 // Messages (caption "Quillmark", error icon).
 extern const char kBackupFailedMessage[];      // the archiver returned non-zero

@@ -195,4 +195,11 @@ RenumberResult RewriteSiblingBrowseIds(const RenumberPlan& plan) {
   return result;
 }
 
+std::string SkippedTopicsMessage(const RenumberResult& result) {
+  if (result.Skipped.empty()) return {};
+  std::string s = "次のﾄﾋﾟｯｸは先頭行に脚注がないため, 観覧IDを書き換えませんでした.";
+  for (const std::string& id : result.Skipped) s += "\r\n" + id;
+  return s;
+}
+
 }  // namespace qm::editor

@@ -94,4 +94,8 @@ struct RenumberResult {
 // files after it are not touched.
 RenumberResult RewriteSiblingBrowseIds(const RenumberPlan& plan);
 
+// The message that names the topics a run left alone, one a line; empty
+// when it left none.
+std::string SkippedTopicsMessage(const RenumberResult& result);
+
 }  // namespace qm::editor

@@ -201,14 +201,41 @@ int FlagDigit(std::string_view line, std::size_t i) {
   return -1;
 }
 
+// Where the field that starts at i ends: at the next comma outside
+// parentheses, or at the end of the line.
+std::size_t FieldEnd(std::string_view line, std::size_t i) {
+  int depth = 0;
+  while (i < line.size()) {
+    char c = line[i];
+    if (c == '(') ++depth;
+    else if (c == ')' && depth > 0) --depth;
+    else if (c == ',' && depth == 0) break;
+    i += CharLength(line, i);
+  }
+  return i;
+}
+
+// Where the walk of a main window line starts: after the quoted caption
+// the editor writes, or right after "=" when another tool left the caption
+// out or wrote it without quotes. npos for a quote that is never closed.
+std::size_t AfterMainCaption(std::string_view line) {
+  std::size_t i = 5;
+  while (i < line.size() && IsBlank(line[i])) ++i;
+  if (i < line.size() && line[i] == '"') {
+    std::size_t q = FindChar(line, '"', i + 1);
+    return q == npos ? npos : q + 1;
+  }
+  return 5;
+}
+
 void ReadMainWindowLine(ProjectModel& m, std::string_view line) {
   // The caption is not kept: the writer puts HelpTitle there.
   if (line.size() <= 6) return;
-  std::size_t q = FindChar(line, '"', 6);
-  if (q == npos) return;
+  std::size_t start = AfterMainCaption(line);
+  if (start == npos) return;
   int commas = 0;
   int depth = 0;
-  for (std::size_t i = q + 1; i < line.size();) {
+  for (std::size_t i = start; i < line.size();) {
     std::size_t len = CharLength(line, i);
     char c = line[i];
     if (len == 2) {
@@ -228,12 +255,23 @@ void ReadMainWindowLine(ProjectModel& m, std::string_view line) {
       if (depth > 0) --depth;
     } else if (c == ',' && depth == 0) {
       ++commas;
+      if (commas == 1) {
+        // The position group of another tool, kept as written.
+        std::size_t end = FieldEnd(line, i + 1);
+        m.MainWindowPosition = std::string(line.substr(i + 1, end - i - 1));
+        i = end;
+        continue;
+      }
       if (commas == 2) {
         std::string_view b = UpToComma(line, i + 1);
         if (!b.empty()) m.MainButtons = std::string(b);
       } else if (commas == 5) {
         int d = FlagDigit(line, i + 1);
-        if (d >= 0 && (d & 1)) m.MainWindowOnTop = true;
+        if (d >= 0) {
+          m.MainWindowOnTop = (d & 1) != 0;
+          m.MainWindowOtherFlags = d & ~1;
+          m.MainWindowBareFlag = line[i + 1] != 'f';
+        }
         return;
       }
     }
@@ -548,9 +586,13 @@ std::string ColourGroup(std::uint32_t c) {
 }
 
 std::string MainWindowLine(const ProjectModel& m) {
-  std::string s = "main=\"" + m.HelpTitle + "\",," + m.MainButtons + "," +
-                  ColourGroup(m.TopicColor) + "," + ColourGroup(m.NonScrollColor);
-  if (m.MainWindowOnTop) s += ",f1";
+  std::string s = "main=\"" + m.HelpTitle + "\"," + m.MainWindowPosition + "," + m.MainButtons +
+                  "," + ColourGroup(m.TopicColor) + "," + ColourGroup(m.NonScrollColor);
+  // The flag keeps its other bits and its notation as read; the editor's
+  // own lines have ",f1" or nothing.
+  int flag = m.MainWindowOtherFlags | (m.MainWindowOnTop ? 1 : 0);
+  if (m.MainWindowBareFlag) s += "," + std::to_string(flag);
+  else if (flag != 0) s += ",f" + std::to_string(flag);
   return s;
 }
 

@@ -164,6 +164,9 @@ void ProjectModel::ProjectReset() {
   HelpTitle.clear();
   HelpCopyright.clear();
   MainWindowOnTop = false;
+  MainWindowPosition.clear();
+  MainWindowOtherFlags = 0;
+  MainWindowBareFlag = false;
   CompressHelp = false;
   UseBrowseButtons = false;
   HasSubWindow = false;

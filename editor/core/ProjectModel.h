@@ -86,6 +86,13 @@ class ProjectModel {
   bool CompressHelp = false;
   bool UseBrowseButtons = false;
   bool MainWindowOnTop = false;
+  // A main window line of another tool: its position group as written
+  // ("(0,0,1023,1023)"; empty for none), the bits of its flag other than
+  // on-top, and whether the flag stood as a bare digit (",0", the older
+  // notation) rather than ",f3".
+  std::string MainWindowPosition;
+  int MainWindowOtherFlags = 0;
+  bool MainWindowBareFlag = false;
   std::string MainButtons = "27648";
   std::uint32_t TopicColor = 0xE2FFFF;
   std::uint32_t NonScrollColor = 0xC0C0C0;

@@ -6,7 +6,6 @@
 #include "bitmap/core/QvBmpFormat.h"
 #include "bitmap/core/QvDibTypes.h"
 #include "core/ByteWriter.h"
-#include "core/FileSystem.h"
 #include "hotspot/core/ShgFormat.h"
 
 namespace qm::editor {
@@ -145,7 +144,7 @@ ShgPicture ReadMetafile(std::string_view file, TShgReader& r, std::uint64_t offs
 
 }  // namespace
 
-ShgPicture ReadFirstShgPicture(std::string_view file) {
+ShgPicture ReadShgPicture(std::string_view file) {
   try {
     TShgReader r(file);
     const std::uint16_t magic = r.ReadWord();
@@ -164,12 +163,6 @@ ShgPicture ReadFirstShgPicture(std::string_view file) {
   } catch (const hotspot::EShgError&) {
     return {};
   }
-}
-
-ShgPicture ReadFirstShgPictureFile(const std::string& path) {
-  std::string bytes;
-  if (!ReadFileBytes(path, bytes)) return {};
-  return ReadFirstShgPicture(bytes);
 }
 
 PreviewSize PicturePreviewSize(int width, int height, int most) {

@@ -27,10 +27,8 @@ struct ShgPicture {
 };
 
 // Reads the first picture of the file's bytes; the picture count is not
-// looked at.
-ShgPicture ReadFirstShgPicture(std::string_view file);
-// The same for a file on disk; Refused when it cannot be read.
-ShgPicture ReadFirstShgPictureFile(const std::string& path);
+// looked at. LoadShgBitmap turns it into the preview's bitmap.
+ShgPicture ReadShgPicture(std::string_view file);
 
 // The preview's size: each side at most most pixels (150), the picture
 // stretched into it.

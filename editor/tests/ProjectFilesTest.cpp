@@ -240,9 +240,59 @@ TEST(WindowLines, MainAndSecondWindowExamples) {
   ProjectFileLines f = BuildProjectFiles(m);
   auto at = std::find(f.Hpj.begin(), f.Hpj.end(), "[WINDOWS]");
   ASSERT_NE(at, f.Hpj.end());
-  EXPECT_EQ(at[1], "main=\"\",,27648,(r16777215),(r12632256),f1");
+  EXPECT_EQ(at[1], "main=\"\",,27648,(r16777215),(r12632256),f3");
   EXPECT_EQ(at[2], "sub=\"Notes\",(10,20,300,),4,(r16777215),(r12632256),f2");
   EXPECT_EQ(at + 3, f.Hpj.end());
+}
+
+// Main window lines of other tools: no quoted caption, a position group,
+// colours as red, green and blue, a sizing value and a bare flag digit. A
+// save keeps all of them, the colours in the editor's notation, and a
+// second save writes the same bytes.
+TEST(WindowLines, LinesOfOtherToolsKeepTheirSettingsOverTwoSaves) {
+  struct Case {
+    const char* line;
+    const char* written;
+  } cases[] = {
+      {"main=,(0,0,1023,1023),1,(255,255,255),(192,192,192),0",
+       "main=\"Doc\",(0,0,1023,1023),1,(r16777215),(r12632256),0"},
+      {"main=,(59,756,105,123),1,(255,255,255),(192,192,192)",
+       "main=\"Doc\",(59,756,105,123),1,(r16777215),(r12632256)"},
+      {"Main=Old help,(1,2,3,4),0,(1,2,3),(r5),1", "main=\"Doc\",(1,2,3,4),0,(r197121),(r5),1"},
+      {"main=\"\",(595,101,416,656),60416,(r14876671),(r12632256),f3",
+       "main=\"Doc\",(595,101,416,656),60416,(r14876671),(r12632256),f3"},
+  };
+  for (const Case& c : cases) {
+    std::string dir = TempDir();
+    WriteFileReplacing(dir + "/p.hpj", std::string("[OPTIONS]\r\nTITLE=Doc\r\nROOT=rtf\r\n\r\n"
+                                                   "[FILES]\r\na.rtf\r\n\r\n[WINDOWS]\r\n") + c.line + "\r\n");
+    ProjectModel m;
+    ReadProject(m, dir + "/p.hpj");
+    ASSERT_TRUE(WriteProject(m)) << c.line;
+    std::string first = ReadAll(dir + "/p.hpj");
+    EXPECT_NE(first.find(std::string("\r\n") + c.written + "\r\n"), std::string::npos)
+        << c.line << "\n" << first;
+    ProjectModel r;
+    ReadProject(r, dir + "/p.hpj");
+    EXPECT_EQ(Dump(r), Dump(m));
+    ASSERT_TRUE(WriteProject(r));
+    EXPECT_EQ(ReadAll(dir + "/p.hpj"), first) << c.line;
+  }
+  // The on-top bit follows the options and the other bits stay.
+  ProjectModel m;
+  ReadHpj(m, {"[WINDOWS]", "main=,(1,2,3,4),1,(r1),(r2),0"});
+  m.MainWindowOnTop = true;
+  m.AddTopic("t", 1);
+  m.Contents.AddChild(nullptr, "t", kTopicNode, 0);
+  ProjectFileLines f = BuildProjectFiles(m);
+  EXPECT_NE(std::find(f.Hpj.begin(), f.Hpj.end(), "main=\"\",(1,2,3,4),1,(r1),(r2),1"), f.Hpj.end());
+  ProjectModel n;
+  ReadHpj(n, {"[WINDOWS]", "main=\"\",,27648,(r1),(r2),f3"});
+  n.MainWindowOnTop = false;
+  n.AddTopic("t", 1);
+  n.Contents.AddChild(nullptr, "t", kTopicNode, 0);
+  f = BuildProjectFiles(n);
+  EXPECT_NE(std::find(f.Hpj.begin(), f.Hpj.end(), "main=\"\",,27648,(r1),(r2),f2"), f.Hpj.end());
 }
 
 TEST(WindowLines, SecondWindowWithoutPositionOrFlags) {

@@ -32,8 +32,9 @@ inline std::string Dump(const ProjectModel& m) {
   add("flags", std::to_string(m.CompressHelp) + std::to_string(m.UseBrowseButtons) +
                    std::to_string(m.MainWindowOnTop) + std::to_string(m.HasSubWindow) +
                    std::to_string(m.SubWindowOnTop) + std::to_string(m.SubWindowAutoHeight));
-  add("main", m.MainButtons + " " + std::to_string(m.TopicColor) + " " +
-                  std::to_string(m.NonScrollColor));
+  add("main", m.MainWindowPosition + " " + m.MainButtons + " " + std::to_string(m.TopicColor) +
+                  " " + std::to_string(m.NonScrollColor) + " " +
+                  std::to_string(m.MainWindowOtherFlags) + std::to_string(m.MainWindowBareFlag));
   add("sub", m.SubWindowName + "|" + m.SubWindowCaption + "|" + m.SubWindowLeft + "," +
                  m.SubWindowTop + "," + m.SubWindowWidth + "," + m.SubWindowHeight + "|" +
                  m.SubButtons);

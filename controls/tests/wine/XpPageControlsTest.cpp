@@ -4,6 +4,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/Form.h"
+#include "classlib/StdCtrls.h"
 #include "classlib/Themes.h"
 #include "controls/UpDnButton.h"
 #include "controls/core/ArrowGlyphs.h"
@@ -132,6 +133,50 @@ TEST(XPTabSheet, APageThatTakesTheControlsOfAPlainOne) {
   ReleaseDC(page->Handle(), dc);
   EXPECT_EQ(SendMessageA(page->Handle(), WM_THEMECHANGED, 0, 0), 0);
   EXPECT_EQ(page->Theme() != nullptr, cl::ThemedLookActive());
+}
+
+// A label's background is the page's: with the themed look the page answers
+// a label's colour request with its own texture and no brush of its own;
+// without it the label keeps the dialog colour.
+TEST(XPTabSheet, LabelsAreDrawnOnThePageTexture) {
+  PageFixture f;
+  auto* pages = new cl::TPageControl(f.form.get(), f.form.get());
+  pages->SetBounds(0, 0, 300, 200);
+  auto* page = new TXPTabSheet(f.form.get(), pages, "バックアップ");
+  auto* label = new cl::TLabel(f.form.get(), page, "保存先");
+  label->SetBounds(12, 16, 96, 14);
+  f.form->Show();
+
+  // The label's area drawn as the label's own paint would see it, and the
+  // page's texture under the same place.
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 96, 14);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  RECT r = {0, 0, 96, 14};
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+      page->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label->Handle())));
+  if (page->Theme() == nullptr) {
+    EXPECT_NE(brush, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+  } else {
+    EXPECT_EQ(brush, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    // The page's own texture at the same place.
+    HDC whole = CreateCompatibleDC(dc);
+    HBITMAP page_bmp = CreateCompatibleBitmap(dc, page->Width(), page->Height());
+    HGDIOBJ old_page = SelectObject(whole, page_bmp);
+    SendMessageA(page->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(whole), PRF_CLIENT);
+    for (int x : {2, 50, 90})
+      EXPECT_EQ(GetPixel(dc, x, 7), GetPixel(whole, 12 + x, 16 + 7)) << x;
+    SelectObject(whole, old_page);
+    DeleteObject(page_bmp);
+    DeleteDC(whole);
+  }
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
 }
 
 }  // namespace

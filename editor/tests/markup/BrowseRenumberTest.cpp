@@ -150,9 +150,13 @@ TEST_F(RenumberFiles, SiblingsAfterTheOpenTopicInTreeOrder) {
   EXPECT_TRUE(r.Ok());
   EXPECT_EQ(r.Rewritten, 3);
   EXPECT_EQ(r.Skipped, std::vector<std::string>{"FOREIGN"});
+  EXPECT_EQ(SkippedTopicsMessage(r),
+            "次のﾄﾋﾟｯｸは先頭行に脚注がないため, 観覧IDを書き換えませんでした.\r\nFOREIGN");
+  EXPECT_EQ(SkippedTopicsMessage(RenumberResult{}), "");
   EXPECT_NE(test::ReadAll(m_.TopicFilePath("S3")).find("+{\\footnote grp:0012}"), std::string::npos);
   EXPECT_NE(test::ReadAll(m_.TopicFilePath("BEFORE")).find("old:1"), std::string::npos);
   EXPECT_FALSE(FileExists(m_.TopicFilePath("MISSING")));
+  EXPECT_EQ(test::ReadAll(m_.TopicFilePath("FOREIGN")), "{\\rtf1\r\n{\\fonttbl{\\f0 A;}}\r\n#{\\footnote F}\r\n");
 }
 
 TEST_F(RenumberFiles, RefusedIdsPlanNothing) {

@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace qm::editor;
-  const ShgPicture p = ReadFirstShgPicture(std::string_view(reinterpret_cast<const char*>(data), size));
+  const ShgPicture p = ReadShgPicture(std::string_view(reinterpret_cast<const char*>(data), size));
   switch (p.Kind) {
     case ShgPictureKind::Bitmap: {
       if (p.Width <= 0 || p.Height <= 0 || p.Bytes.size() < 54) std::abort();

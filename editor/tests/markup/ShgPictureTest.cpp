@@ -20,7 +20,7 @@ TEST(ShgPicture, RealBitmapsMatchTheirBmpTwins) {
     const char* bmp;
   } pairs[] = {{"shed/RADDLG.SHG", "RadDlg.bmp"}, {"shed/ACCDLG.SHG", "AccDlg.bmp"}};
   for (const auto& pair : pairs) {
-    const ShgPicture p = ReadFirstShgPicture(ShgFile(pair.shg));
+    const ShgPicture p = ReadShgPicture(ShgFile(pair.shg));
     ASSERT_EQ(p.Kind, ShgPictureKind::Bitmap) << pair.shg;
     const std::string bmp =
         test::ReadAll(PathJoin(PathJoin(QM_TESTDATA_DIR, "projects/andes-fbd"), pair.bmp));
@@ -35,20 +35,20 @@ TEST(ShgPicture, RealBitmapsMatchTheirBmpTwins) {
 }
 
 TEST(ShgPicture, EmbeddedPictures) {
-  ShgPicture p = ReadFirstShgPicture(ShgFile("hlp-embedded/FBD_bm98_dib1_pack0.lp"));
+  ShgPicture p = ReadShgPicture(ShgFile("hlp-embedded/FBD_bm98_dib1_pack0.lp"));
   EXPECT_EQ(p.Kind, ShgPictureKind::Bitmap);
   EXPECT_EQ(p.Width, 8);
   EXPECT_EQ(p.Height, 11);
-  p = ReadFirstShgPicture(ShgFile("hlp-embedded/DISKARC_bm0_dib4_pack1.lp"));
+  p = ReadShgPicture(ShgFile("hlp-embedded/DISKARC_bm0_dib4_pack1.lp"));
   EXPECT_EQ(p.Kind, ShgPictureKind::Bitmap);
-  p = ReadFirstShgPicture(ShgFile("hlp-embedded/FBD_bm91_metafile_pack0.lp"));
+  p = ReadShgPicture(ShgFile("hlp-embedded/FBD_bm91_metafile_pack0.lp"));
   ASSERT_EQ(p.Kind, ShgPictureKind::Metafile);
   EXPECT_GT(p.Width, 0);
   EXPECT_EQ(LoadLe32(p.Bytes.data()), hotspot::kPlaceableKey);
   EXPECT_EQ(LoadLe16(p.Bytes.data() + 20), hotspot::PlaceableChecksum(p.Bytes.data()));
   for (const char* packed : {"hlp-embedded/DISKARC_bm9_dib4_pack2.lp", "hlp-embedded/FBD_bm48_dib4_pack3_hotspots.lp",
                              "hlp-embedded/FLARIUM24_bm21_dib8_pack3.lp"}) {
-    EXPECT_EQ(ReadFirstShgPicture(ShgFile(packed)).Kind, ShgPictureKind::Refused) << packed;
+    EXPECT_EQ(ReadShgPicture(ShgFile(packed)).Kind, ShgPictureKind::Refused) << packed;
   }
 }
 
@@ -56,15 +56,15 @@ TEST(ShgPicture, SeveralPicturesAndOtherTypes) {
   // An .mrb of three pictures: the first is taken.
   std::string file = ShgFile("hlp-embedded/FBD_bm98_dib1_pack0.lp");
   StoreLe16(&file[2], 3);
-  EXPECT_EQ(ReadFirstShgPicture(file).Kind, ShgPictureKind::Bitmap);
+  EXPECT_EQ(ReadShgPicture(file).Kind, ShgPictureKind::Bitmap);
   // "lp" is read like "lP".
   file[1] = 'p';
-  EXPECT_EQ(ReadFirstShgPicture(file).Kind, ShgPictureKind::Bitmap);
+  EXPECT_EQ(ReadShgPicture(file).Kind, ShgPictureKind::Bitmap);
   file[LoadLe32(file.data() + 4)] = 5;  // type 5
-  const ShgPicture other = ReadFirstShgPicture(file);
+  const ShgPicture other = ReadShgPicture(file);
   EXPECT_EQ(other.Kind, ShgPictureKind::Other);
   EXPECT_TRUE(other.Bytes.empty());
-  EXPECT_EQ(ReadFirstShgPicture("BM\0\0\0\0\0\0").Kind, ShgPictureKind::Refused);
+  EXPECT_EQ(ReadShgPicture("BM\0\0\0\0\0\0").Kind, ShgPictureKind::Refused);
 }
 
 TEST(ShgPicture, EveryTruncationIsRefusedOrShort) {
@@ -73,7 +73,7 @@ TEST(ShgPicture, EveryTruncationIsRefusedOrShort) {
     const std::string file = ShgFile(name);
     for (std::size_t n = 0; n < file.size(); n += 1 + n / 16) {
       const std::string cut = file.substr(0, n);  // a copy of its own, so ASan sees over-reads
-      const ShgPicture p = ReadFirstShgPicture(cut);
+      const ShgPicture p = ReadShgPicture(cut);
       EXPECT_EQ(p.Kind, ShgPictureKind::Refused) << name << " cut at " << n;
     }
   }
@@ -106,20 +106,20 @@ std::string Hostile(std::uint32_t width, std::uint32_t height, std::uint32_t col
 }
 
 TEST(ShgPicture, HostileHeaders) {
-  ShgPicture p = ReadFirstShgPicture(Hostile(8, 8, 2, 16));
+  ShgPicture p = ReadShgPicture(Hostile(8, 8, 2, 16));
   ASSERT_EQ(p.Kind, ShgPictureKind::Bitmap);
   EXPECT_EQ(p.Bytes.size(), 54u + 8u + 4u * 8u);
   // More colours than one bit can index: two are used.
-  p = ReadFirstShgPicture(Hostile(8, 8, 1000000, 16));
+  p = ReadShgPicture(Hostile(8, 8, 1000000, 16));
   ASSERT_EQ(p.Kind, ShgPictureKind::Bitmap);
   EXPECT_EQ(LoadLe32(p.Bytes.data() + 46), 2u);
   // A picture far larger than the stored bytes can hold.
-  EXPECT_EQ(ReadFirstShgPicture(Hostile(0x7FFFFFFF, 0x7FFFFFFF, 2, 16)).Kind, ShgPictureKind::Refused);
-  EXPECT_EQ(ReadFirstShgPicture(Hostile(5000, 5000, 2, 16)).Kind, ShgPictureKind::Refused);
+  EXPECT_EQ(ReadShgPicture(Hostile(0x7FFFFFFF, 0x7FFFFFFF, 2, 16)).Kind, ShgPictureKind::Refused);
+  EXPECT_EQ(ReadShgPicture(Hostile(5000, 5000, 2, 16)).Kind, ShgPictureKind::Refused);
   // Data that claims more bytes than the file has.
   std::string f = Hostile(8, 8, 2, 16);
   f.resize(f.size() - 1);
-  EXPECT_EQ(ReadFirstShgPicture(f).Kind, ShgPictureKind::Refused);
+  EXPECT_EQ(ReadShgPicture(f).Kind, ShgPictureKind::Refused);
 }
 
 TEST(ShgPicture, PreviewSize) {

@@ -28,3 +28,12 @@ TEST(BackupCommand, Messages) {
   EXPECT_EQ(static_cast<unsigned char>(kBackupFailedMessage[0]), 0xCA);
   EXPECT_STREQ(kArchiverMissingMessage, "Unlha32.dllの読み込みに失敗しました.");
 }
+
+TEST(ArchiverSearchFolders, ProgramSystemWindowsThenAbsolutePathEntriesOnly) {
+  EXPECT_EQ(ArchiverSearchFolders("C:\\prog", "C:\\windows\\system32", "C:\\windows",
+                                  "C:\\bin;;.;\"D:\\Tools Dir\";lib;\\root;\\\\srv\\share;E:/x;..\\up;"),
+            (std::vector<std::string>{"C:\\prog", "C:\\windows\\system32", "C:\\windows", "C:\\bin",
+                                      "D:\\Tools Dir", "\\\\srv\\share", "E:/x"}));
+  // A drive without a separator ("C:") is that drive's current folder.
+  EXPECT_EQ(ArchiverSearchFolders("", "", "", "C:;C:x"), std::vector<std::string>{});
+}

@@ -121,17 +121,63 @@ TEST(Backup, AnArchiverThatFailsIsReported) {
   EXPECT_TRUE(fx.boxes[0].flags & MB_ICONERROR);
 }
 
-TEST(Backup, ALibraryInTheCurrentFolderIsNeverLoaded) {
+// The library planted in one folder for the life of the object.
+struct PlantedArchiver {
+  std::string path;
+  explicit PlantedArchiver(const std::string& folder) : path(folder + "\\unlha32.dll") {
+    EXPECT_TRUE(CopyFileA((DistFolder("archiver") + "\\unlha32.dll").c_str(), path.c_str(), FALSE))
+        << path;
+  }
+  ~PlantedArchiver() { DeleteFileA(path.c_str()); }
+};
+
+std::string SystemFolder(UINT (WINAPI* get)(LPSTR, UINT)) {
+  char buf[MAX_PATH] = {};
+  get(buf, MAX_PATH);
+  return buf;
+}
+
+// The library is found in the program's folder, the system folder, the
+// Windows folder and on PATH, as Windows' own search finds it; a copy in
+// the current folder (the project folder after an open dialog) is never
+// loaded, not even when PATH names "." or holds an empty entry.
+TEST(Backup, TheLibraryIsFoundWhereWindowsLooksButNeverInTheCurrentFolder) {
   BackupFixture fx;
-  // A copy planted in the project folder, which is the current folder.
-  ASSERT_TRUE(CopyFileA((DistFolder("archiver") + "\\unlha32.dll").c_str(),
-                        (fx.dir + "\\unlha32.dll").c_str(), FALSE));
+  auto& backup = fx.form->Group<TBackupCommands>();
+  char module[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  const std::string on_path = NewTempDir();
+  char old_path[32767] = {};
+  GetEnvironmentVariableA("PATH", old_path, sizeof old_path);
+  SetEnvironmentVariableA("PATH", (on_path + ";.;;" + old_path).c_str());
+  const std::vector<std::string> folders = ArchiverFoldersOfThisProcess();
+  const std::string places[] = {qm::ExtractFileDir(module), SystemFolder(GetSystemDirectoryA),
+                                SystemFolder(GetWindowsDirectoryA), on_path};
+  ASSERT_GE(folders.size(), 4u);
+  for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(folders[k], places[k]);
+  for (const std::string& f : places)
+    ASSERT_FALSE(qm::FileExists(f + "\\unlha32.dll")) << "the test needs " << f << " without it";
+
+  backup.ArchiverFolders = folders;
+  for (const std::string& place : places) {
+    PlantedArchiver planted(place);
+    fx.boxes.clear();
+    DeleteFileA((fx.dir + "\\Calques3D.hpj.lzh").c_str());
+    backup.BackupProject();
+    EXPECT_TRUE(fx.boxes.empty()) << place << ": " << (fx.boxes.empty() ? "" : fx.boxes[0].text);
+    EXPECT_TRUE(qm::FileExists(fx.dir + "\\Calques3D.hpj.lzh")) << place;
+  }
+
+  DeleteFileA((fx.dir + "\\Calques3D.hpj.lzh").c_str());
+  PlantedArchiver in_project(fx.dir);
   char before[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, before);
   SetCurrentDirectoryA(fx.dir.c_str());
-  fx.form->Group<TBackupCommands>().ArchiverFolders = {NewTempDir()};
-  fx.form->Group<TBackupCommands>().BackupProject();
+  backup.ArchiverFolders = ArchiverFoldersOfThisProcess();
+  fx.boxes.clear();
+  backup.BackupProject();
   SetCurrentDirectoryA(before);
+  SetEnvironmentVariableA("PATH", old_path);
   ASSERT_EQ(fx.boxes.size(), 1u);
   EXPECT_EQ(fx.boxes[0].text, kArchiverMissingMessage);
   EXPECT_FALSE(qm::FileExists(fx.dir + "\\Calques3D.hpj.lzh"));

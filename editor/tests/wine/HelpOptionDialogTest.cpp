@@ -75,6 +75,9 @@ TEST(HelpOptionDialog, SecondWindowAndColoursReachTheProjectFile) {
     dlg.SubAdd->SetChecked(true);
     EXPECT_TRUE(dlg.TabSheet2->Enabled());
     EXPECT_TRUE(dlg.DelphiBtn->Visible());
+    // A picture, not a letter.
+    EXPECT_EQ(dlg.DelphiBtn->Text(), "");
+    EXPECT_EQ(dlg.DelphiBtn->Glyph().Width(), 16);
     dlg.DelphiBtnClick();
     dlg.SubTitle->SetText("一覧");
     dlg.SubTop->SetText("005");

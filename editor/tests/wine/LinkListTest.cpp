@@ -250,4 +250,20 @@ TEST(Renumbering, AFileThatCannotBeWrittenIsNamed) {
   EXPECT_EQ(p.File(p.topics[3]).find("g:0004"), std::string::npos);
 }
 
+TEST(Renumbering, TheSiblingsOfAnotherToolAreNamedAndLeftAlone) {
+  Siblings p;
+  ASSERT_EQ(p.topics.size(), 4u);
+  // A sibling written by another tool: its footnotes below the first body line.
+  const std::string foreign = p.f.Project.TopicFilePath(p.IdOf(p.topics[2]));
+  const std::string bytes = "{\\rtf1\r\n{\\fonttbl{\\f0 A;}}\r\n#{\\footnote F}\r\n}\r\n";
+  qm::WriteFileReplacing(foreign, bytes);
+  p.f.Project.TopicFootnotes.BrowseId = "g:1";
+  p.f.Group<TBrowseRenumberCommands>().KId_AutoClick();
+  ASSERT_EQ(p.fx.boxes.size(), 1u);
+  EXPECT_EQ(p.fx.boxes[0].text,
+            "次のﾄﾋﾟｯｸは先頭行に脚注がないため, 観覧IDを書き換えませんでした.\r\n" + p.IdOf(p.topics[2]));
+  EXPECT_EQ(ReadFile(foreign), bytes);
+  EXPECT_NE(p.File(p.topics[3]).find("g:0004"), std::string::npos);
+}
+
 }  // namespace

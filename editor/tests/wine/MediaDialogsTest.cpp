@@ -2,8 +2,10 @@
 
 #include "WineTestUtil.h"
 #include "classlib/tests/ModalTest.h"
+#include "core/FileSystem.h"
 #include "editor/MediaCommands.h"
 #include "editor/MediaDialogs.h"
+#include "editor/ShgBitmap.h"
 
 using namespace qm::editor::test;
 using namespace qm::editor;
@@ -83,6 +85,29 @@ TEST(GraphicDialog, ThePicturesPreviewAndTheChosenOneIsInserted) {
   m.cmds.BmpA->Execute();
   EXPECT_EQ(m.f.Editor->PlainText().find("{bmlt ACCDLG.SHG}"), 0u);
   EXPECT_TRUE(m.fx.boxes.empty());
+}
+
+// The reader fills the bitmap from a bitmap or a metafile picture, leaves
+// it alone for a refused file and throws for a file it cannot read.
+TEST(GraphicDialog, LoadShgBitmapReadsBitmapsAndMetafilesAndRefusesOthers) {
+  const std::string embedded = std::string(QM_TESTDATA_DIR) + "/shg/hlp-embedded/";
+  cl::TBitmap bitmap;
+  ASSERT_TRUE(LoadShgBitmap(bitmap, embedded + "DISKARC_bm0_dib4_pack1.lp"));
+  EXPECT_GT(bitmap.Width(), 0);
+  const int width = bitmap.Width();
+  EXPECT_FALSE(LoadShgBitmap(bitmap, embedded + "DISKARC_bm9_dib4_pack2.lp"));
+  EXPECT_EQ(bitmap.Width(), width);
+  cl::TBitmap drawn;
+  ASSERT_TRUE(LoadShgBitmap(drawn, embedded + "FBD_bm91_metafile_pack0.lp"));
+  ASSERT_GT(drawn.Width(), 0);
+  ASSERT_GT(drawn.Height(), 0);
+  // The metafile is drawn: not every pixel is the white it was cleared to.
+  bool drawn_on = false;
+  HDC dc = drawn.Canvas().Handle();
+  for (int y = 0; y < drawn.Height() && !drawn_on; y += 2)
+    for (int x = 0; x < drawn.Width() && !drawn_on; x += 2) drawn_on = GetPixel(dc, x, y) != 0xFFFFFF;
+  EXPECT_TRUE(drawn_on);
+  EXPECT_THROW(LoadShgBitmap(bitmap, embedded + "missing.lp"), qm::FileError);
 }
 
 TEST(MciDialog, SoundAndVideoMarkupWithTheirOptions) {
