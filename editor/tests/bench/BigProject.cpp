@@ -1,22 +1,13 @@
-// Reading and writing a large project: 10,000 topics in books five levels
-// deep, every fifth topic hidden under the topic before it.
-#include <benchmark/benchmark.h>
+#include "editor/tests/bench/BigProject.h"
 
-#include <cstdlib>
 #include <functional>
-#include <string>
+#include <vector>
 
-#include "core/FileSystem.h"
 #include "editor/core/ProjectFiles.h"
 
-using namespace qm;
-using namespace qm::editor;
+namespace qm::editor::bench {
 
-namespace {
-
-std::string MakeProject(int topics) {
-  char tmpl[] = "/tmp/qmbenchXXXXXX";
-  std::string dir = ::mkdtemp(tmpl);
+std::string WriteBigProject(const std::string& dir, int topics) {
   ProjectModel m;
   m.ProjectDir = dir;
   m.ProjectFile = "big.hpj";
@@ -51,30 +42,7 @@ std::string MakeProject(int topics) {
     }
   }
   WriteProject(m);
-  return dir;
+  return dir + "/big.hpj";
 }
 
-void BM_ProjectReadWrite10k(benchmark::State& state) {
-  static const std::string dir = MakeProject(10000);
-  const std::string path = dir + "/big.hpj";
-  for (auto _ : state) {
-    ProjectModel m;
-    ReadProject(m, path);
-    WriteProject(m);
-    benchmark::DoNotOptimize(m.TopicCount());
-  }
-}
-BENCHMARK(BM_ProjectReadWrite10k)->Unit(benchmark::kMillisecond);
-
-void BM_ProjectRead10k(benchmark::State& state) {
-  static const std::string dir = MakeProject(10000);
-  const std::string path = dir + "/big.hpj";
-  for (auto _ : state) {
-    ProjectModel m;
-    ReadProject(m, path);
-    benchmark::DoNotOptimize(m.TopicCount());
-  }
-}
-BENCHMARK(BM_ProjectRead10k)->Unit(benchmark::kMillisecond);
-
-}  // namespace
+}  // namespace qm::editor::bench
