@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <vector>
 
@@ -34,6 +36,12 @@ std::vector<Entry>& Registry() {
 
 struct Result {
   std::string name;
+  std::string run_name;
+  const char* run_type;  // "iteration" or "aggregate"
+  const char* aggregate;  // "median", "mean"; "" for a repetition
+  int repetitions;
+  int repetition_index;
+  unsigned family_index;
   long long iterations;
   double ms_per_iteration;
 };
@@ -65,14 +73,17 @@ void WriteJson(const std::string& path, const char* program, const std::vector<R
                static_cast<unsigned long>(si.dwNumberOfProcessors));
   for (std::size_t i = 0; i < results.size(); ++i) {
     const Result& r = results[i];
+    std::string kind = *r.aggregate ? ",\n      \"aggregate_name\": " + JsonString(r.aggregate)
+                                    : ",\n      \"repetition_index\": " + std::to_string(r.repetition_index);
     std::fprintf(f,
                  "    {\n      \"name\": %s,\n      \"family_index\": %u,\n"
                  "      \"per_family_instance_index\": 0,\n      \"run_name\": %s,\n"
-                 "      \"run_type\": \"iteration\",\n      \"repetitions\": 1,\n"
-                 "      \"repetition_index\": 0,\n      \"threads\": 1,\n      \"iterations\": %lld,\n"
+                 "      \"run_type\": \"%s\",\n      \"repetitions\": %d%s,\n"
+                 "      \"threads\": 1,\n      \"iterations\": %lld,\n"
                  "      \"real_time\": %.6f,\n      \"cpu_time\": %.6f,\n      \"time_unit\": \"ms\"\n    }%s\n",
-                 JsonString(r.name).c_str(), static_cast<unsigned>(i), JsonString(r.name).c_str(),
-                 r.iterations, r.ms_per_iteration, r.ms_per_iteration, i + 1 < results.size() ? "," : "");
+                 JsonString(r.name).c_str(), r.family_index, JsonString(r.run_name).c_str(), r.run_type,
+                 r.repetitions, kind.c_str(), r.iterations, r.ms_per_iteration, r.ms_per_iteration,
+                 i + 1 < results.size() ? "," : "");
   }
   std::fprintf(f, "  ]\n}\n");
   std::fclose(f);
@@ -81,17 +92,18 @@ void WriteJson(const std::string& path, const char* program, const std::vector<R
 }  // namespace
 
 struct Runner {
-  static Result Run(const Entry& e) {
+  // One repetition: milliseconds per iteration, and the iterations.
+  static std::pair<double, long long> Repetition(const Entry& e) {
     const long long limit_iterations = 1000;
-    const double limit_ms = 1000.0;
+    const double limit_ms = 250.0;
     TimedRun run;
     long long n = 0;
-    while (n < limit_iterations && (n < 3 || TicksToMs(run.elapsed_) < limit_ms)) {
+    while (n < limit_iterations && (n < 1 || TicksToMs(run.elapsed_) < limit_ms)) {
       e.body(run);
       if (run.running_) run.Stop();
       ++n;
     }
-    return {e.name, n, TicksToMs(run.elapsed_) / static_cast<double>(n)};
+    return {TicksToMs(run.elapsed_) / static_cast<double>(n), n};
   }
 };
 
@@ -111,10 +123,12 @@ void Register(const std::string& name, BenchmarkBody body) { Registry().push_bac
 int RunBenchmarks(int argc, char** argv) {
   std::string out;
   std::string filter;
+  int repetitions = 5;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a.rfind("--benchmark_out=", 0) == 0) out = a.substr(16);
     else if (a.rfind("--benchmark_filter=", 0) == 0) filter = a.substr(19);
+    else if (a.rfind("--benchmark_repetitions=", 0) == 0) repetitions = std::max(1, std::atoi(a.c_str() + 24));
     else if (a.rfind("--benchmark_out_format=", 0) == 0) continue;  // JSON only
     else {
       std::fprintf(stderr, "Unknown argument %s\n", a.c_str());
@@ -123,12 +137,31 @@ int RunBenchmarks(int argc, char** argv) {
   }
   std::vector<Result> results;
   std::printf("%-40s %14s %12s\n", "Benchmark", "Time", "Iterations");
+  unsigned family = 0;
   for (const Entry& e : Registry()) {
     if (!filter.empty() && e.name.find(filter) == std::string::npos) continue;
-    Result r = Runner::Run(e);
-    std::printf("%-40s %11.2f ms %12lld\n", r.name.c_str(), r.ms_per_iteration, r.iterations);
-    std::fflush(stdout);
-    results.push_back(r);
+    std::vector<double> times;
+    long long iterations = 0;
+    for (int rep = 0; rep < repetitions; ++rep) {
+      auto [ms, n] = Runner::Repetition(e);
+      times.push_back(ms);
+      iterations += n;
+      results.push_back({e.name, e.name, "iteration", "", repetitions, rep, family, n, ms});
+      std::printf("%-40s %11.2f ms %12lld\n", e.name.c_str(), ms, n);
+      std::fflush(stdout);
+    }
+    std::vector<double> sorted = times;
+    std::sort(sorted.begin(), sorted.end());
+    const std::size_t k = sorted.size();
+    const double median = k % 2 ? sorted[k / 2] : (sorted[k / 2 - 1] + sorted[k / 2]) / 2;
+    double mean = 0;
+    for (double t : times) mean += t / static_cast<double>(k);
+    for (auto [aggregate, value] : {std::pair<const char*, double>{"median", median}, {"mean", mean}}) {
+      std::string name = e.name + "_" + aggregate;
+      results.push_back({name, e.name, "aggregate", aggregate, repetitions, 0, family, iterations, value});
+      std::printf("%-40s %11.2f ms\n", name.c_str(), value);
+    }
+    ++family;
   }
   if (!out.empty()) WriteJson(out, argc > 0 ? argv[0] : "", results);
   return 0;

@@ -2,7 +2,10 @@
 // the host only, so the Windows build times its benchmarks here and writes
 // the results in Google Benchmark's JSON form (--benchmark_out=FILE), for
 // bench.sh to merge with the others. --benchmark_filter=TEXT runs the
-// benchmarks whose names hold TEXT.
+// benchmarks whose names hold TEXT. Window code under Wine is timed on a
+// busy machine: each benchmark runs in repetitions (--benchmark_repetitions=N,
+// 5 unless told) and reports each and their median and mean, as Google
+// Benchmark does with repetitions.
 #pragma once
 
 #include <functional>
@@ -27,8 +30,8 @@ class TimedRun {
 // One iteration: prepares, then times its work with run.Start() / run.Stop().
 using BenchmarkBody = std::function<void(TimedRun& run)>;
 
-// Registers a benchmark; its iterations repeat until they took about a
-// second (at least three, at most 1000).
+// Registers a benchmark; in each repetition its iterations repeat until
+// they took a quarter of a second (at least one, at most 1000).
 void Register(const std::string& name, BenchmarkBody body);
 
 // Runs the registered benchmarks as the command line asks; the exit code.
