@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Builds and runs every Google Benchmark; results go to build/bench.json.
+# The benchmarks of window code run under Wine (build/win64/winbench): they
+# write the same JSON and join the others.
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
 ./scripts/setup.sh
 ./scripts/build.sh bench
+./scripts/build.sh win64
 out="$root/build/bench.json"
 parts=()
 for exe in $(find build/bench -type f -name 'bench_*' -perm -u+x | sort); do
@@ -14,6 +17,23 @@ for exe in $(find build/bench -type f -name 'bench_*' -perm -u+x | sort); do
   (cd "$(dirname "$exe")" && "$exe" --benchmark_out="$root/build/$name.json" --benchmark_out_format=json)
   parts+=("$root/build/$name.json")
 done
+wine_exes=$(find build/win64/winbench -type f -name 'bench_*.exe' 2>/dev/null | sort)
+if [ -n "$wine_exes" ]; then
+  export WINEPREFIX="$root/build/wineprefix-bench"
+  source scripts/wine-env.sh
+  wine_env_start_xvfb
+  wine_env_init_prefix
+  wine_env_unmanaged_windows
+  trap wine_env_stop EXIT
+  for exe in $wine_exes; do
+    name=$(basename "$exe" .exe)
+    echo "== $name (Wine)"
+    (cd "$(dirname "$exe")" && "$WINE" "./$(basename "$exe")" --benchmark_out="Z:$root/build/$name.json" \
+      --benchmark_out_format=json)
+    parts+=("$root/build/$name.json")
+  done
+  wine_env_stop
+fi
 python3 - "$out" "${parts[@]}" <<'PY'
 import json, sys
 out, files = sys.argv[1], sys.argv[2:]

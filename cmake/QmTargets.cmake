@@ -8,6 +8,10 @@
 #                                                  GoogleTest, Windows build, run under Wine
 #                                                  (OWN_PREFIX: in a fresh prefix of its own)
 #   qm_benchmark(name SOURCES ... [LIBS ...])      Google Benchmark, native build with QM_BENCH
+#   qm_wine_benchmark(name SOURCES ... [RC rc] [LIBS ...])
+#                                                  benchmark of window code, Windows build
+#                                                  (classlib/tests/WineBenchmark.h); bench.sh
+#                                                  runs it under Wine
 #   qm_fuzzer(name SOURCES ... [LIBS ...])         libFuzzer target, native clang with QM_FUZZ
 
 include(CMakeParseArguments)
@@ -128,6 +132,24 @@ function(qm_benchmark name)
   target_compile_definitions(${name} PRIVATE
     QM_TESTDATA_DIR="${QM_TESTDATA_PATH}" QM_FORMATS_DIR="${QM_FORMATS_PATH}")
   set_property(GLOBAL APPEND PROPERTY QM_BENCHMARKS ${name})
+endfunction()
+
+function(qm_wine_benchmark name)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "RC" "SOURCES;LIBS" ${ARGN})
+  set(srcs ${A_SOURCES} ${CMAKE_SOURCE_DIR}/classlib/tests/WineBenchmark.cpp)
+  if(A_RC)
+    list(APPEND srcs ${A_RC})
+    qm_rc_depends(${A_RC})
+  endif()
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  qm_static_windows_link(${name})
+  # Built with the programs; bench.sh finds it by its name in this folder.
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/winbench)
 endfunction()
 
 function(qm_fuzzer name)

@@ -7,6 +7,7 @@
 #include "editor/MarkupCommands.h"
 #include "editor/TopicCommands.h"
 #include "editor/core/ContentsEditing.h"
+#include "editor/core/ContentsViewOrder.h"
 
 namespace qm::editor {
 
@@ -323,12 +324,16 @@ void TContentsCommands::EditorDragOver(cl::TControl* source, int, int, bool& acc
 void TContentsCommands::RebuildContentsView() {
   view_->BeginUpdate();
   view_->Clear();
-  std::vector<ContentsNode*> open_books;
-  for (ContentsNode* n : Project.Contents.Nodes()) {
-    n->ViewItem = view_->AddChild(ItemOf(n->Parent()), n->Text, n->Kind, reinterpret_cast<LPARAM>(n));
-    if (n->Kind == kBookOpen) open_books.push_back(n);
+  for (const ViewInsertion& in : ViewInsertionOrder(Project.Contents)) {
+    ContentsNode* n = in.Node;
+    TTreeNode after = in.Where == ViewInsertion::Place::Last    ? TVI_LAST
+                      : in.Where == ViewInsertion::Place::First ? TVI_FIRST
+                                                                : ItemOf(in.After);
+    n->ViewItem = view_->Insert(ItemOf(n->Parent()), after, n->Text, n->Kind, reinterpret_cast<LPARAM>(n));
   }
-  for (ContentsNode* b : open_books) view_->Expand(ItemOf(b), true);
+  // The open books are expanded in tree order, as the author left them.
+  for (ContentsNode* n : Project.Contents.Nodes())
+    if (n->Kind == kBookOpen) view_->Expand(ItemOf(n), true);
   view_->EndUpdate();
 }
 

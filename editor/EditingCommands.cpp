@@ -1,5 +1,7 @@
 #include "editor/EditingCommands.h"
 
+#include <set>
+
 #include "classlib/FontDialog.h"
 #include "controls/RichEditEx.h"
 #include "core/Cp932.h"
@@ -263,17 +265,21 @@ void TEditingCommands::SetEditorMargins() {
 
 namespace {
 int CALLBACK AddFontName(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM data) {
-  auto* names = reinterpret_cast<TFormatComboBox*>(data);
+  auto* names = reinterpret_cast<std::set<std::string>*>(data);
   std::string name(lf->lfFaceName, strnlen(lf->lfFaceName, LF_FACESIZE));
-  if (!name.empty() && names->IndexOf(name) < 0) names->Add(name);
+  if (!name.empty()) names->insert(std::move(name));
   return 1;
 }
 }  // namespace
 
 void TEditingCommands::FillFontNames() {
+  // The system lists a face once for each of its character sets: the names
+  // are made unique here, not by asking the box for each one.
+  std::set<std::string> names;
   HDC dc = GetDC(nullptr);
-  EnumFontsA(dc, nullptr, AddFontName, reinterpret_cast<LPARAM>(FontName));
+  EnumFontsA(dc, nullptr, AddFontName, reinterpret_cast<LPARAM>(&names));
   ReleaseDC(nullptr, dc);
+  for (const std::string& name : names) FontName->Add(name);
 }
 
 void TEditingCommands::SetStyleBit(unsigned bit, bool on) {

@@ -206,6 +206,16 @@ TEST(ContentsEditing, ANewProjectGrowsByEveryAddCommandAndWritesItsFiles) {
   EXPECT_EQ(map[3], "HID00000003\t3 //");
   // The new topic in the editor was written by the save as well.
   EXPECT_TRUE(qm::FileExists(fx.dir + "\\rtf\\HID00000005.rtf"));
+
+  // Opened again, the view is filled anew: leaves before, between and
+  // after the nodes with children keep their places.
+  fx.dialog_answers = {fx.dir + "\\Book.hpj"};
+  f.ProjectCmds->OpenAExecute(nullptr);
+  fx.Pump();
+  EXPECT_EQ(fx.Shape(),
+            "T:HID00000004 T:HID00000001 .H:HID00000003 E:Elsewhere B:Chapter .T:HID00000002 "
+            ".T:HID00000005 .B:Section B:Appendix");
+  EXPECT_EQ(fx.ViewShape(), fx.Shape());
 }
 
 TEST(ContentsEditing, PositionMenusAndCommandsFollowTheSelection) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <set>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -6,6 +7,7 @@
 #include "classlib/Dialogs.h"
 #include "editor/BackupCommands.h"
 #include "editor/CompileCommands.h"
+#include "editor/EditingCommands.h"
 #include "editor/HelpOptionCommands.h"
 #include "editor/MainForm.h"
 #include "editor/ProjectCommands.h"
@@ -69,6 +71,28 @@ TEST_F(MainFormTest, RestoresBoundsAndPaneSizesFromTheSettings) {
   EXPECT_EQ(f->StatusBar->Height(), 18);
   // The editor is read-only while no topic is open.
   EXPECT_TRUE(f->Editor->ReadOnly());
+}
+
+TEST_F(MainFormTest, TheFontBoxListsEachFaceOfTheSystemOnce) {
+  auto f = Create();
+  TFormatComboBox* box = f->Group<TEditingCommands>().FontName;
+  std::vector<std::string> items;
+  for (int i = 0; i < box->Count(); ++i) items.push_back(box->Item(i));
+  const std::set<std::string> listed(items.begin(), items.end());
+  EXPECT_EQ(listed.size(), items.size()) << "a face listed twice";
+  // The system lists a face once for each of its character sets.
+  std::set<std::string> faces;
+  HDC dc = GetDC(nullptr);
+  EnumFontsA(
+      dc, nullptr,
+      [](const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM data) {
+        reinterpret_cast<std::set<std::string>*>(data)->insert(lf->lfFaceName);
+        return 1;
+      },
+      reinterpret_cast<LPARAM>(&faces));
+  ReleaseDC(nullptr, dc);
+  EXPECT_EQ(listed, faces);
+  EXPECT_TRUE(listed.count("ＭＳ Ｐゴシック") || listed.count("IPAPGothic")) << "no Japanese face";
 }
 
 TEST_F(MainFormTest, StatusBarGapsHaveNoEdgeAndTheModeIsCentred) {

@@ -1,21 +1,13 @@
-// Reading and writing a large project: 10,000 topics in books five levels
-// deep, every fifth topic hidden under the topic before it.
-#include <benchmark/benchmark.h>
+#include "editor/tests/bench/BigProject.h"
 
 #include <functional>
-#include <string>
+#include <vector>
 
-#include "core/FileSystem.h"
-#include "core/tests/TempFolder.h"
 #include "editor/core/ProjectFiles.h"
 
-using namespace qm;
-using namespace qm::editor;
+namespace qm::editor::bench {
 
-namespace {
-
-// Writes the project into dir.
-void MakeProject(const std::string& dir, int topics) {
+std::string WriteBigProject(const std::string& dir, int topics) {
   ProjectModel m;
   m.ProjectDir = dir;
   m.ProjectFile = "big.hpj";
@@ -50,37 +42,7 @@ void MakeProject(const std::string& dir, int topics) {
     }
   }
   WriteProject(m);
+  return dir + "/big.hpj";
 }
 
-// The project of 10,000 topics in a folder of its own, made on first use and
-// removed when the benchmarks end.
-struct BigProject {
-  qmtest::TempFolder folder{"qmbench"};
-  BigProject() { MakeProject(folder.path(), 10000); }
-  std::string HpjPath() const { return folder.path() + "/big.hpj"; }
-};
-
-void BM_ProjectReadWrite10k(benchmark::State& state) {
-  static const BigProject project;
-  const std::string path = project.HpjPath();
-  for (auto _ : state) {
-    ProjectModel m;
-    ReadProject(m, path);
-    WriteProject(m);
-    benchmark::DoNotOptimize(m.TopicCount());
-  }
-}
-BENCHMARK(BM_ProjectReadWrite10k)->Unit(benchmark::kMillisecond);
-
-void BM_ProjectRead10k(benchmark::State& state) {
-  static const BigProject project;
-  const std::string path = project.HpjPath();
-  for (auto _ : state) {
-    ProjectModel m;
-    ReadProject(m, path);
-    benchmark::DoNotOptimize(m.TopicCount());
-  }
-}
-BENCHMARK(BM_ProjectRead10k)->Unit(benchmark::kMillisecond);
-
-}  // namespace
+}  // namespace qm::editor::bench
