@@ -120,9 +120,11 @@ def test_a_cancelled_save_keeps_the_window_and_its_hotspot(s):
     z.wait_status("the new hotspot", lambda t: t == "Hotspot 1 : Popup :  : (10,10)-(40,40)")
 
     def still_there(after):
-        # A click on the picture and one on the toolbar's band beside its
-        # buttons must not close the window; a click on the row then shows it.
+        # Clicks on the picture, on the toolbar's separator after 終了 and
+        # on its band beside the buttons must not close the window; a click
+        # on the row then shows the hotspot.
         s.click(*z.picture_point(100, 60))
+        s.click(*z.button(CLOSE_BTN + 1))
         bar = z.child("ToolbarWindow32")
         s.click(z.refresh().right - 40, (bar.top + bar.bottom) // 2)
         s.click(*z.row_point(0))
@@ -149,3 +151,28 @@ def test_a_cancelled_save_keeps_the_window_and_its_hotspot(s):
     z.click_answer("いいえ", "the question whether to save")
     s.wait_exit(z.proc)
     check(not [f for f in os.listdir(s.work) if f.lower().endswith(".shg")], "いいえ saved the hotspot")
+
+
+def test_the_list_and_the_picture_repaint_whole_after_the_splitter_moves(s):
+    z = Zonivex(s)
+    z.open_file(copy_picture(s, "pal8.bmp"))  # 127 x 64
+    columns = 70 + 45 + 80
+    x, y = z.child("TSplitter").center
+    for step, to in (("to the right", x + 80), ("back to the left", x + 20)):
+        s.drag(x, y, to, y)
+        x = to
+
+        def clean():
+            # Below the picture the box shows its grey from its left edge on.
+            left, top, right, bottom = s.probe.client(z.child("TScrollBox").hwnd)
+            rows = s.gray(left, top + 80, 16, bottom - top - 90)
+            if any(p > 200 for row in rows for p in row):
+                return None
+            # The header shows no divider right of its three columns.
+            header = z.child("SysHeader32")
+            strip = s.gray(header.left + columns + 4, header.top + 4, header.width - columns - 8, header.height - 8)
+            marked = [i for i in range(len(strip[0])) if sum(row[i] for row in strip) / len(strip) < 200]
+            return not marked or None
+
+        wait_for("the list and the picture repainted after moving the splitter " + step, clean)
+    z.close()
