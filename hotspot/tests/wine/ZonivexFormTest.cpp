@@ -270,7 +270,8 @@ TEST_F(ZonivexTest, DrawEditMoveSaveAndReopen) {
   EXPECT_TRUE(form->Modified);
   EXPECT_EQ(Rows()[2], (Row{"目次", "jump", "Topic1>Main", 2, 1, 80, h - 20, 40, 20}));
   // The status line shows the new values at once.
-  EXPECT_EQ(Status(), "目次 : jump : Topic1>Main : (80," + std::to_string(h - 20) + ")-(120," + std::to_string(h) + ")");
+  EXPECT_EQ(Status(),
+            "目次 : jump : Topic1>Main : (80," + std::to_string(h - 20) + ")-(120," + std::to_string(h) + ")");
 
   // Cancel changes nothing.
   InNextModal([](cl::TForm* f) {
