@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "core/Cp932.h"
+
 namespace cl {
 
 namespace {
@@ -20,10 +22,12 @@ TFileDialog::TFileDialog(TComponent* owner, bool save) : TComponent(owner), save
 bool TFileDialog::Execute(HWND owner) {
   if (Hook()) return Hook()(*this);
   // The filter's "|" separators become NULs, with a double NUL at the end.
-  std::string filter = Filter;
-  for (char& c : filter)
-    if (c == '|') c = '\0';
-  filter.append(2, '\0');
+  std::string filter;
+  for (const std::string& part : qm::SplitAtChar(Filter, '|')) {
+    filter += part;
+    filter += '\0';
+  }
+  filter += '\0';
   std::vector<char> file(4096, '\0');
   FileName.copy(file.data(), file.size() - 1);
   OPENFILENAMEA ofn = {};

@@ -13,7 +13,8 @@ namespace cl {
 class TFileDialog : public TComponent {
  public:
   TFileDialog(TComponent* owner, bool save);
-  // "Help Project Files (*.hpj)|*.hpj": pairs of description and pattern.
+  // "Help Project Files (*.hpj)|*.hpj": pairs of description and pattern,
+  // separated by single-byte "|" (a "|" trail byte stays in its character).
   std::string Filter;
   int FilterIndex = 1;
   std::string DefaultExt;

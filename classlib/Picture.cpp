@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "classlib/Clipboard.h"
+#include "core/Cp932.h"
+#include "core/FileSystem.h"
 
 namespace cl {
 
@@ -36,19 +38,11 @@ Registry& Formats() {
   return r;
 }
 
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
 // The extension of a path without the dot, or "" (a dot inside a folder
 // name does not count).
 std::string ExtensionOf(const std::string& path) {
-  const size_t dot = path.rfind('.');
-  const size_t slash = path.find_last_of("\\/");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  return path.substr(dot + 1);
+  const std::string ext = qm::ExtractFileExt(path);
+  return ext.empty() ? ext : ext.substr(1);
 }
 
 }  // namespace
@@ -56,7 +50,7 @@ std::string ExtensionOf(const std::string& path) {
 void TPicture::RegisterFileFormat(const std::string& extension, const std::string& description,
                                   TGraphicFactory factory) {
   auto& files = Formats().files;
-  const std::string ext = Lower(extension);
+  const std::string ext = qm::LowerAscii(extension);
   for (FileFormat& f : files) {
     if (f.extension == ext) {
       f = FileFormat{ext, description, factory};
@@ -85,14 +79,14 @@ void TPicture::UnregisterGraphicClass(TGraphicFactory factory) {
 }
 
 TPicture::TGraphicFactory TPicture::FileFormatClass(const std::string& extension) {
-  const std::string ext = Lower(extension);
+  const std::string ext = qm::LowerAscii(extension);
   for (const FileFormat& f : Formats().files)
     if (f.extension == ext) return f.factory;
   return nullptr;
 }
 
 std::string TPicture::FileFormatDescription(const std::string& extension) {
-  const std::string ext = Lower(extension);
+  const std::string ext = qm::LowerAscii(extension);
   for (const FileFormat& f : Formats().files)
     if (f.extension == ext) return f.description;
   return "";

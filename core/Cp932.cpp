@@ -33,6 +33,19 @@ std::size_t FindLastChar(std::string_view s, char ch) {
   return found;
 }
 
+std::vector<std::string> SplitAtChar(std::string_view s, char sep) {
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < s.size(); i += CharLength(s, i)) {
+    if (CharLength(s, i) == 1 && s[i] == sep) {
+      fields.emplace_back(s.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  fields.emplace_back(s.substr(start));
+  return fields;
+}
+
 namespace {
 template <typename F>
 std::string MapAscii(std::string_view s, F f) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qm {
 
@@ -34,6 +35,11 @@ std::size_t FindChar(std::string_view s, char ch, std::size_t from = 0);
 
 // Position of the last single-byte character ch (a trail byte never counts).
 std::size_t FindLastChar(std::string_view s, char ch);
+
+// The fields of s between single-byte separators sep, empty ones included
+// ("a||b" gives "a", "", "b"; "" gives one empty field). A trail byte equal
+// to sep ("ポ" is 83 7C) is part of its character, never a separator.
+std::vector<std::string> SplitAtChar(std::string_view s, char sep);
 
 // ASCII letter case folding; double-byte characters are copied unchanged.
 std::string UpperAscii(std::string_view s);

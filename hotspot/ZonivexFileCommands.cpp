@@ -38,7 +38,7 @@ std::unique_ptr<TGraphic> PictureOf(const hotspot::TShg& shg) {
 }  // namespace
 
 void TForm1::LoadBtnClick(TComponent*) {
-  if (Modified && Ask(kAskSaveChanges) == IDYES) SaveBtnClick(this);
+  if (!SaveChangesIfWanted()) return;
   OpenDialog1->Filter = std::string(kOpenFilter) + (PictureLoaded ? kHotspotFilter : "");
   OpenDialog1->InitialDir = ExtractFileDir(FileName);
   OpenDialog1->FileName.clear();
@@ -113,23 +113,38 @@ bool TForm1::ImportHotspots(const std::string& path) {
     AddHotspotItem(r.x, r.y, r.w, r.h, h.name, h.context, h.mode, h.visible != 0, false, true);
   }
   UpdateHotspotButtons();
+  // The imported hotspots are work of this document: closing asks for them.
+  if (other.HotSpotCount() > 0) Modified = true;
   return true;
 }
 
-void TForm1::SaveBtnClick(TComponent*) {
+void TForm1::SaveBtnClick(TComponent*) { SaveDocument(); }
+
+bool TForm1::SaveDocument() {
   const std::string previous = FileName;
   const bool overwrite = LowerAscii(ExtractFileExt(FileName)) == ".shg" && Ask(kAskOverwrite) == IDYES;
   if (!overwrite) {
     SaveDialog1->InitialDir = ExtractFileDir(FileName);
     SaveDialog1->FileName = ChangeFileExt(ExtractFileName(FileName), "");
-    if (!SaveDialog1->Execute(Handle())) return;
-    if (FileExists(SaveDialog1->FileName) && Ask(kAskOverwrite) != IDYES) return;
+    if (!SaveDialog1->Execute(Handle())) return false;
+    if (FileExists(SaveDialog1->FileName) && Ask(kAskOverwrite) != IDYES) return false;
     FileName = SaveDialog1->FileName;
     SetCaptionForFile();
   }
   if (!WriteDocument()) {
     FileName = previous;
     SetCaptionForFile();
+    return false;
+  }
+  return true;
+}
+
+bool TForm1::SaveChangesIfWanted() {
+  if (!Modified) return true;
+  switch (Ask(kAskSaveChanges)) {
+    case IDYES: return SaveDocument();
+    case IDNO: return true;
+    default: return false;  // the question was dismissed: nothing happens
   }
 }
 

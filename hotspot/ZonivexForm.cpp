@@ -105,8 +105,10 @@ void TForm1::CreateComponents() {
   HsList->SetAlign(TAlign::Left);
   HsList->OnClick = [this](TControl*) { HsListClick(); };
   HsList->OnDblClick = [this](TControl*) { HsListDblClick(); };
+  HsList->OnSelectItem = [this](TListView*, TListItem*, bool selected) { HsListSelectItem(selected); };
   Splitter1 = new TSplitter(this, this, TAlign::Left);
   Splitter1->Name = "Splitter1";
+  Splitter1->OnMoved = [this](TSplitter*) { RepaintAfterSplit(); };
 
   ScrollBox1 = new TScrollBox(this, this);
   ScrollBox1->Name = "ScrollBox1";
@@ -200,15 +202,21 @@ bool TForm1::FormCloseQuery() {
   } catch (const std::exception& e) {
     Application().HandleException(e);
   }
-  if (Modified &&
-      ShowMessageBox(Application().Handle(), kAskSaveChanges, kApplicationTitle, MB_YESNO | MB_ICONWARNING) == IDYES)
-    SaveBtnClick(this);
-  // The window closes even when the save was cancelled or failed.
-  return true;
+  // A save that was cancelled or failed keeps the window and its work.
+  return SaveChangesIfWanted();
 }
 
 void TForm1::FormDestroy() {
   if (Application().OnMessage) Application().OnMessage = nullptr;
+}
+
+void TForm1::RepaintAfterSplit() {
+  // Moving the splitter moves and sizes both windows; the copied bits and
+  // the header's old dividers would otherwise stay until something else
+  // repaints them.
+  constexpr UINT kWhole = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
+  RedrawWindow(HsList->Handle(), nullptr, nullptr, kWhole);
+  RedrawWindow(ScrollBox1->Handle(), nullptr, nullptr, kWhole);
 }
 
 void TForm1::AboutBtnClick(TComponent*) {

@@ -100,6 +100,13 @@ class TForm1 : public cl::TForm {
   // Writes the document under FileName; false (after the message) when
   // that failed.
   bool WriteDocument();
+  // Saves as the save button does; false when the author cancelled the
+  // dialog or declined to write over a file, or the write failed.
+  bool SaveDocument();
+  // With unsaved changes, asks whether to save them: true when the open or
+  // close may go on (saved, or "No"); false when the save did not happen
+  // or the question was dismissed.
+  bool SaveChangesIfWanted();
 
   // ---- Hotspots (ZonivexHotspotCommands.cpp) ----
   void AddHotspotItem(int x, int y, int w, int h, const std::string& name, const std::string& context,
@@ -108,6 +115,8 @@ class TForm1 : public cl::TForm {
   void Image1MouseMove(cl::TShiftState shift, int x, int y);
   void Image1MouseUp(int button, cl::TShiftState shift, int x, int y);
   void HsListClick();
+  // The list's own selection changed (a click or the arrow keys).
+  void HsListSelectItem(bool selected);
   void HsListDblClick();
   void TrkShapeManager1Selected(hotspot::TTrkShape* shape);
   void TrkShapeManager1MoveEnd(hotspot::TTrkShape* shape);
@@ -145,7 +154,13 @@ class TForm1 : public cl::TForm {
   void DrawBand(int x, int y);
   // Puts a shape's picture rectangle into the fixed-image bounds.
   void UpdateFixedImage();
+  // Selects a row from the program's side (the list's notification is then
+  // left to the caller).
+  void SelectRow(cl::TListItem* row);
+  // Repaints the list and the picture whole after the splitter moved.
+  void RepaintAfterSplit();
   IniStore& settings_store_;
+  bool selectingRow_ = false;
 };
 
 }  // namespace qm::zonivex

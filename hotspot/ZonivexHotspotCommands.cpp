@@ -22,7 +22,7 @@ void TForm1::AddHotspotItem(int x, int y, int w, int h, const std::string& name,
   row->AddSubItem(context);
   row->Data = frameShown ? 1 : 0;
   if (select) {
-    HsList->SetSelected(row);
+    SelectRow(row);
     ShowStatus(row->Index());
   }
   if (addToDocument) Shg.AddHotSpot();  // its fields are filled at the next save
@@ -108,13 +108,26 @@ void TForm1::HsListClick() {
   ShowStatus(i);
 }
 
+void TForm1::HsListSelectItem(bool selected) {
+  // A row the list selected itself (arrow keys, a click): the picture and
+  // the status line follow as for a click. Rows the program selects are
+  // followed by the code that selects them.
+  if (selected && !selectingRow_) HsListClick();
+}
+
+void TForm1::SelectRow(TListItem* row) {
+  selectingRow_ = true;
+  HsList->SetSelected(row);
+  selectingRow_ = false;
+}
+
 void TForm1::HsListDblClick() { EditAttributes(); }
 
 void TForm1::TrkShapeManager1Selected(hotspot::TTrkShape* shape) {
   const int i = TrkShapeManager1->ShapeIndex(shape);
   if (i < 0 || i >= HsList->Count()) return;
   TListItem* row = HsList->Item(i);
-  HsList->SetSelected(row);
+  SelectRow(row);
   if (row->ImageIndex() > 0) SendContextToEditor(row->SubItem(1));
   ShowStatus(i);
   // Scroll the list so that the row shows.
@@ -158,7 +171,7 @@ void TForm1::DelBtnClick(TComponent*) {
   }
   const int next = std::min(i, HsList->Count() - 1);
   TListItem* nextRow = HsList->Item(next);
-  HsList->SetSelected(nextRow);
+  SelectRow(nextRow);
   TrkShapeManager1->Shapes(next)->SetSelected(true);
   if (nextRow->ImageIndex() > 0) SendContextToEditor(nextRow->SubItem(1));
   ShowStatus(next);
@@ -196,6 +209,7 @@ void TForm1::EditAttributes() {
     row->SetSubItem(0, hotspot::ModeName(dlg->eType->ItemIndex()));
   }
   row->Data = dlg->eview->Checked() ? 1 : 0;
+  ShowStatus(row->Index());
 }
 
 void TForm1::ToolButton3Click(TComponent*) {

@@ -7,8 +7,9 @@ prefix and uses only the mouse and the keyboard."""
 
 import os
 
-from uitest import check, pause
-from zonivex import SAVE_BTN, SETTINGS_KEY, Zonivex, copy_shg, read_hotspots
+from uitest import check, pause, wait_for
+from zonivex import (CLOSE_BTN, OPEN_BTN, SAVE_BTN, SETTINGS_KEY, Zonivex, copy_picture, copy_shg,
+                     read_hotspots)
 
 SHG = "ACCDLG.SHG"  # 418 x 265, two pop-ups lower down
 
@@ -80,4 +81,98 @@ def test_a_second_start_brings_the_first_back(s):
     second = s.start("zonivex.exe")
     s.wait_exit(second)
     check(len(s.windows(cls="TForm1", visible=True)) == 1, "a second zonivex window shows")
+    z.close()
+
+
+def test_import_hotspots_into_a_picture_and_be_asked_at_close(s):
+    picture = copy_picture(s, "pal8.bmp")
+    shg = copy_shg(s, "SCREEN.SHG")
+    expected = read_hotspots(shg)
+    z = Zonivex(s)
+    z.open_file(picture)
+    z.click_button(OPEN_BTN)
+    dialog = z.file_dialog("the open dialog")
+    types = z.file_types(dialog)
+    check(types == ["ファイル", "shgファイル", "画像ファイル", "メタファイル", "ホットスポット"],
+          "the open dialog offers the file types %r" % types)
+    z.choose_last_file_type(dialog)
+    z.type_file_name(dialog, shg)
+    wait_for("the imported hotspots in the list", lambda: z.row_count() == len(expected))
+    check(z.refresh().title.endswith("\\pal8.bmp - Zonivex"), "the picture was replaced: %r" % z.main.title)
+    s.click(*z.row_point(0))
+    name = expected[0][0].decode("cp932")
+    z.wait_status("the first imported hotspot in the status line", lambda t: t.startswith(name + " : "))
+
+    # The imported hotspots are unsaved work.
+    z.click_button(CLOSE_BTN)
+    question = z.question()
+    check(question == "変更があります。保存しますか?", "closing after the import asks %r" % question)
+    z.click_answer("いいえ", "the question whether to save")
+    s.wait_exit(z.proc)
+    check(not os.path.exists(os.path.splitext(picture)[0] + ".shg"), "いいえ saved the hotspots")
+
+
+def test_a_cancelled_save_keeps_the_window_and_its_hotspot(s):
+    picture = copy_picture(s, "pal8.bmp")
+    z = Zonivex(s)
+    z.open_file(picture)
+    z.draw(10, 10, 40, 40)
+    z.wait_status("the new hotspot", lambda t: t == "Hotspot 1 : Popup :  : (10,10)-(40,40)")
+
+    def still_there(after):
+        # Clicks on the picture, on the toolbar's separator after 終了 and
+        # on its band beside the buttons must not close the window; a click
+        # on the row then shows the hotspot.
+        s.click(*z.picture_point(100, 60))
+        s.click(*z.button(CLOSE_BTN + 1))
+        bar = z.child("ToolbarWindow32")
+        s.click(z.refresh().right - 40, (bar.top + bar.bottom) // 2)
+        s.click(*z.row_point(0))
+        z.wait_status("the hotspot still there " + after, lambda t: t.startswith("Hotspot 1 : "))
+        check(z.proc.poll() is None, "the window closed " + after)
+        check(z.row_count() == 1, "the list holds %d rows %s" % (z.row_count(), after))
+
+    # はい, then the save dialog cancelled.
+    z.click_button(CLOSE_BTN)
+    z.click_answer("はい", "the question whether to save")
+    dialog = z.file_dialog("the save dialog")
+    cancel = [w for w in s.probe.children(dialog.hwnd) if w.cls == "Button" and w.title == "キャンセル"]
+    check(cancel, "the save dialog has no キャンセル button")
+    s.click(*cancel[0].center)
+    s.wait_no_window("the save dialog to close", cls="#32770")
+    still_there("after a cancelled save")
+
+    # Escape on the question.
+    z.click_button(CLOSE_BTN)
+    z.answer("Zonivex", "Escape", "the question whether to save")
+    still_there("after Escape on the question")
+
+    z.click_button(CLOSE_BTN)
+    z.click_answer("いいえ", "the question whether to save")
+    s.wait_exit(z.proc)
+    check(not [f for f in os.listdir(s.work) if f.lower().endswith(".shg")], "いいえ saved the hotspot")
+
+
+def test_the_list_and_the_picture_repaint_whole_after_the_splitter_moves(s):
+    z = Zonivex(s)
+    z.open_file(copy_picture(s, "pal8.bmp"))  # 127 x 64
+    columns = 70 + 45 + 80
+    x, y = z.child("TSplitter").center
+    for step, to in (("to the right", x + 80), ("back to the left", x + 20)):
+        s.drag(x, y, to, y)
+        x = to
+
+        def clean():
+            # Below the picture the box shows its grey from its left edge on.
+            left, top, right, bottom = s.probe.client(z.child("TScrollBox").hwnd)
+            rows = s.gray(left, top + 80, 16, bottom - top - 90)
+            if any(p > 200 for row in rows for p in row):
+                return None
+            # The header shows no divider right of its three columns.
+            header = z.child("SysHeader32")
+            strip = s.gray(header.left + columns + 4, header.top + 4, header.width - columns - 8, header.height - 8)
+            marked = [i for i in range(len(strip[0])) if sum(row[i] for row in strip) / len(strip) < 200]
+            return not marked or None
+
+        wait_for("the list and the picture repainted after moving the splitter " + step, clean)
     z.close()

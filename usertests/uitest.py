@@ -228,6 +228,10 @@ class Probe:
             raise StepFailed("message %#x to %s: %s" % (msg, hwnd, answer))
         return "\n".join(answer)
 
+    def items(self, hwnd):
+        """The items of a combo box, top to bottom."""
+        return self.ask("items", hwnd)
+
     def tree(self, hwnd):
         """The visible items of a tree view, top to bottom, as TreeItem."""
         items = []

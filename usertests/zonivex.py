@@ -14,7 +14,11 @@ SETTINGS_KEY = r"HKCU\software\tarvesk\quillmark\zonivex"
 
 SB_GETTEXTA = 0x402
 TB_GETITEMRECT = 0x41D
+LVM_GETITEMCOUNT = 0x1004
 LVM_GETITEMRECT = 0x100E
+CB_GETCOUNT = 0x146
+CB_GETCURSEL = 0x147
+FILE_TYPES_ID = 0x470  # the file dialogs' list of file types
 
 # Toolbar buttons by index (separators count).
 CLOSE_BTN, OPEN_BTN, SAVE_BTN, DELETE_BTN, ATTRIBUTES_BTN, DEFAULTS_BTN, ABOUT_BTN = 0, 2, 3, 5, 6, 8, 10
@@ -26,6 +30,14 @@ def copy_shg(s, name, folder=""):
     os.makedirs(os.path.join(s.work, folder), exist_ok=True)
     dest = os.path.join(s.work, folder, name)
     shutil.copyfile(os.path.join(SHED, name), dest)
+    os.chmod(dest, 0o644)
+    return dest
+
+
+def copy_picture(s, name):
+    """A writable copy of a bitmap of the test data in the session's work folder."""
+    dest = os.path.join(s.work, name)
+    shutil.copyfile(os.path.join(TESTDATA, "bmp", "g", name), dest)
     os.chmod(dest, 0o644)
     return dest
 
@@ -131,6 +143,9 @@ class Zonivex:
         left, top, _, _ = self.s.probe.client(self.child("TScrollBox").hwnd)
         return left + x, top + y
 
+    def row_count(self):
+        return self.s.probe.send(self.child("SysListView32").hwnd, LVM_GETITEMCOUNT)
+
     def row_point(self, row):
         """The screen point in the middle of a row of the hotspot list."""
         ok, r = self.s.probe.rect(self.child("SysListView32").hwnd, LVM_GETITEMRECT, row, 0)
@@ -139,12 +154,43 @@ class Zonivex:
 
     # Steps a user takes
 
+    def file_dialog(self, what):
+        """The open or save dialog, once it shows, owned by the main window."""
+        dialog = self.s.wait_window(what, cls="#32770", title_re="^(?!Zonivex$)")
+        check(dialog.owner == self.main.hwnd, "%s is not owned by the main window" % what)
+        pause(0.5)
+        return dialog
+
+    def dialog_control(self, dialog, ctrl_id, cls):
+        found = [w for w in self.s.probe.children(dialog.hwnd) if w.ctrl_id == ctrl_id and w.cls == cls]
+        check(found, "no %s %#x in the file dialog" % (cls, ctrl_id))
+        return found[0]
+
+    def file_types(self, dialog):
+        """The file types the dialog's list offers, top to bottom."""
+        return self.s.probe.items(self.dialog_control(dialog, FILE_TYPES_ID, "ComboBox").hwnd)
+
+    def choose_last_file_type(self, dialog):
+        """Drops the list of file types down with a click and takes its last entry."""
+        box = self.dialog_control(dialog, FILE_TYPES_ID, "ComboBox")
+        self.s.click(*box.center)
+        self.s.key("End", "Return")
+        count = self.s.probe.send(box.hwnd, CB_GETCOUNT)
+        wait_for("the last file type chosen", lambda: self.s.probe.send(box.hwnd, CB_GETCURSEL) == count - 1)
+
+    def type_file_name(self, dialog, path):
+        """Types a file's path into the dialog's name box and presses Enter."""
+        edit = [w for w in self.s.probe.children(dialog.hwnd) if w.cls == "Edit" and w.visible]
+        check(edit, "no file name box in the file dialog")
+        self.s.click(*edit[0].center)
+        self.s.type_text(self.s.windows_path(path))
+        self.s.key("Return")
+        self.s.wait_no_window("the file dialog to close", cls="#32770")
+
     def open_file(self, path):
         """Opens a file through the toolbar's 開く button and the open dialog."""
         self.click_button(OPEN_BTN)
-        dialog = self.s.wait_window("the open dialog", cls="#32770")
-        check(dialog.owner == self.main.hwnd, "the open dialog is not owned by the main window")
-        pause(0.5)
+        self.file_dialog("the open dialog")
         self.s.type_text(self.s.windows_path(path))
         self.s.key("Return")
         name = os.path.basename(path)
@@ -155,6 +201,22 @@ class Zonivex:
         """Draws a hotspot with the rubber band, from one picture pixel to another."""
         a, b = self.picture_point(x1, y1), self.picture_point(x2, y2)
         self.s.drag(a[0], a[1], b[0], b[1])
+
+    def click_answer(self, button, what):
+        """Clicks the button whose caption starts with this text ("はい",
+        "いいえ") in the message box titled Zonivex."""
+        box = self.s.wait_window(what, cls="#32770", title="Zonivex")
+        pause(0.3)
+        found = [w for w in self.s.probe.children(box.hwnd) if w.cls == "Button" and w.title.startswith(button)]
+        check(found, "%s has no button %s" % (what, button))
+        self.s.click(*found[0].center)
+        self.s.wait_no_window(what + " to close", cls="#32770", title="Zonivex")
+
+    def question(self):
+        """The text of the message box titled Zonivex, once it shows."""
+        box = self.s.wait_window("a question", cls="#32770", title="Zonivex")
+        texts = [w.title for w in self.s.probe.children(box.hwnd) if w.cls == "Static" and w.title]
+        return texts[-1] if texts else ""
 
     def answer(self, title, key, what):
         """Answers the message box with this title by a key."""

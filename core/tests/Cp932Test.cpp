@@ -22,6 +22,19 @@ TEST(Cp932, LeadBytesAndTrailBytesThatLookLikeAscii) {
   EXPECT_EQ(FindChar("本{", '{'), 2u);
 }
 
+TEST(Cp932, SplitAtCharSplitsOnlyAtSingleByteSeparators) {
+  // "ポ" is 83 7C: its trail byte is '|'.
+  ASSERT_EQ(std::string("ポ"), "\x83\x7C");
+  using V = std::vector<std::string>;
+  EXPECT_EQ(SplitAtChar("shgファイル|*.shg|ホットスポット|*.shg", '|'),
+            (V{"shgファイル", "*.shg", "ホットスポット", "*.shg"}));
+  EXPECT_EQ(SplitAtChar("ポ|", '|'), (V{"ポ", ""}));
+  EXPECT_EQ(SplitAtChar("|a||b", '|'), (V{"", "a", "", "b"}));
+  EXPECT_EQ(SplitAtChar("", '|'), V{""});
+  // A lead byte at the very end stands alone, so a separator before it counts.
+  EXPECT_EQ(SplitAtChar("a|\x83", '|'), (V{"a", "\x83"}));
+}
+
 TEST(Cp932, CutBytesNeverSplitsACharacter) {
   std::string s = "ab本";  // 4 bytes
   EXPECT_EQ(CutBytes(s, 4), s);

@@ -1,16 +1,18 @@
 // The folder listing of core/FolderListing.h over the Win32 ANSI API.
 #include <windows.h>
 
+#include "core/FileSystem.h"
 #include "standins/unlha32/core/FolderListing.h"
 
 namespace qm::lzh {
 
 bool ListFolder(const std::string& dir, std::vector<FolderEntry>& out) {
   out.clear();
-  std::string pattern = dir;
-  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+  // PathJoin adds the separator unless dir ends in one; a folder name
+  // ending in "ソ" (83 5C) does not.
+  const std::string pattern = PathJoin(dir, "*");
   WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((pattern + "*").c_str(), &fd);
+  HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
   do {
     FolderEntry e;

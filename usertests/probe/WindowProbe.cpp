@@ -26,6 +26,9 @@
 //                                   screen coordinates, label
 // The buffers of the last four live in the window's own process (so the probe
 // and the program must have the same width: both are 64-bit).
+//   qmprobe items HWND              the items of a combo box, one per line (its
+//                                   messages are carried across processes by
+//                                   the system, so the buffer is the probe's)
 //   qmprobe serve                   the commands above, one per line on standard
 //                                   input; every answer ends with a line "."
 //
@@ -127,6 +130,20 @@ std::string Text(HWND w) {
   for (char c : Utf8(buf))
     if (c != '\r') s += c;
   return s + "\n";
+}
+
+std::string ComboItems(HWND w) {
+  std::string s;
+  const LRESULT n = SendMessageW(w, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) {
+    const LRESULT len = SendMessageW(w, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (len < 0) break;
+    std::wstring item(static_cast<std::size_t>(len) + 1, L'\0');
+    const LRESULT got = SendMessageW(w, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+    item.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    s += OneLine(Utf8(item)) + "\n";
+  }
+  return s;
 }
 
 std::string Client(HWND w) {
@@ -308,6 +325,7 @@ std::string Answer(const std::vector<std::string>& a) {
   if (cmd == "text") return Text(w);
   if (cmd == "client") return Client(w);
   if (cmd == "tree") return TreeItems(w);
+  if (cmd == "items") return ComboItems(w);
   if (cmd == "rect" && a.size() >= 4) return RectMessage(w, a);
   if (cmd == "point" && a.size() == 4) return PointMessage(w, a);
   if (cmd == "textmsg" && a.size() == 4) return TextMessage(w, a);

@@ -269,6 +269,9 @@ TEST_F(ZonivexTest, DrawEditMoveSaveAndReopen) {
   form->PropBtnClick(nullptr);
   EXPECT_TRUE(form->Modified);
   EXPECT_EQ(Rows()[2], (Row{"目次", "jump", "Topic1>Main", 2, 1, 80, h - 20, 40, 20}));
+  // The status line shows the new values at once.
+  EXPECT_EQ(Status(),
+            "目次 : jump : Topic1>Main : (80," + std::to_string(h - 20) + ")-(120," + std::to_string(h) + ")");
 
   // Cancel changes nothing.
   InNextModal([](cl::TForm* f) {
@@ -379,9 +382,86 @@ TEST_F(ZonivexTest, HotspotsImportedFromAnotherFileAreClamped) {
     EXPECT_LE(row.x + row.w, w);
     EXPECT_LE(row.y + row.h, h);
   }
-  EXPECT_FALSE(form->Modified);  // an import leaves the flag
+  EXPECT_TRUE(form->Modified);  // the imported hotspots are unsaved work
   EXPECT_TRUE(form->DelBtn->Enabled());
   EXPECT_EQ(form->FileName, tmp + "\\pal1.bmp");
+}
+
+// A save the author asked for at a close or an open, that did not happen,
+// keeps the window and its work; "No" goes on without saving.
+TEST_F(ZonivexTest, CloseAndOpenStopWhenTheAskedForSaveDidNotHappen) {
+  const std::string bmp = Copy(kData + "/bmp/g/pal4.bmp", "pal4.bmp");
+  Open(bmp);
+  Drag(5, 5, 30, 20);
+  std::vector<bool> dialogs;  // IsSave() of each file dialog shown
+  std::string chosen;         // what the save dialog answers; "" cancels
+  cl::SetFileDialogHook([&](cl::TFileDialog& d) {
+    dialogs.push_back(d.IsSave());
+    if (chosen.empty()) return false;
+    d.FileName = chosen;
+    return true;
+  });
+  auto check = [&](int reply, bool goesOn, const std::vector<bool>& shown, const char* what) {
+    SCOPED_TRACE(what);
+    answer = reply;
+    dialogs.clear();
+    boxes.clear();
+    EXPECT_EQ(form->FormCloseQuery(), goesOn);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes[0].text, "変更があります。保存しますか?");
+    EXPECT_EQ(dialogs, shown);
+    EXPECT_EQ(form->HsList->Count(), 1);
+    EXPECT_TRUE(form->Modified);
+  };
+  check(IDYES, false, {true}, "save dialog cancelled");
+  check(IDCANCEL, false, {}, "question dismissed");
+  chosen = tmp + "\\nosuchfolder\\x.shg";
+  check(IDYES, false, {true}, "write failed");
+  EXPECT_EQ(boxes.back().text, "書き込みに失敗しました");
+
+  // Opening: the open dialog does not even show.
+  chosen.clear();
+  answer = IDYES;
+  dialogs.clear();
+  form->LoadBtnClick(nullptr);
+  EXPECT_EQ(dialogs, std::vector<bool>{true});
+  EXPECT_EQ(form->FileName, bmp);
+  EXPECT_TRUE(form->Modified);
+
+  answer = IDNO;
+  dialogs.clear();
+  EXPECT_TRUE(form->FormCloseQuery());
+  EXPECT_TRUE(dialogs.empty());
+  EXPECT_FALSE(FileExists(tmp + "\\pal4.shg"));
+
+  // A save that happened lets the close go on.
+  chosen = tmp + "\\pal4.shg";
+  answer = IDYES;
+  EXPECT_TRUE(form->FormCloseQuery());
+  EXPECT_FALSE(form->Modified);
+  EXPECT_TRUE(FileExists(chosen));
+}
+
+// The arrow keys move the list's selection; the picture's handles and the
+// status line follow as for a click.
+TEST_F(ZonivexTest, ArrowKeysInTheListSelectTheShape) {
+  Open(Copy(kShed + "/ACCDLG.SHG", "ACCDLG.SHG"));
+  ASSERT_EQ(form->HsList->Count(), 2);
+  Select(0);
+  cl::TClipboard().SetAsText("before");
+  SendMessageA(form->HsList->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  Pump();
+  EXPECT_EQ(form->HsList->ItemIndex(), 1);
+  EXPECT_TRUE(form->TrkShapeManager1->Shapes(1)->Selected());
+  EXPECT_FALSE(form->TrkShapeManager1->Shapes(0)->Selected());
+  const Row r = Rows()[1];
+  EXPECT_EQ(Status(), hotspot::HotspotStatusText(r.name, r.image, r.context, r.x, r.y, r.w, r.h));
+  EXPECT_EQ(cl::TClipboard().AsText(), hotspot::ContextTopicId(r.context));  // a pop-up
+  SendMessageA(form->HsList->Handle(), WM_KEYDOWN, VK_UP, 0);
+  Pump();
+  EXPECT_TRUE(form->TrkShapeManager1->Shapes(0)->Selected());
+  EXPECT_FALSE(form->TrkShapeManager1->Shapes(1)->Selected());
+  EXPECT_EQ(Status().find(Rows()[0].name + " : "), 0u) << Status();
 }
 
 TEST_F(ZonivexTest, DeletingSelectsTheNextOrNewLastRow) {
