@@ -223,6 +223,10 @@ BENCHMARK(BM_DecodeRle8)->Arg(kSize)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeRle4)->Arg(kSize)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ByteLoop)->Arg(kSize)->Unit(benchmark::kMillisecond);
 // The plain pixels of a 4096 x 4096 picture at 4, 8 and 24 bits.
-BENCHMARK(BM_CopyPixels)->Arg(kSize * kSize / 2)->Arg(kSize * kSize)->Arg(kSize * kSize * 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyPixels)
+    ->Arg(kSize * kSize / 2)
+    ->Arg(kSize * kSize)
+    ->Arg(kSize * kSize * 3)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,10 +4,11 @@
 //
 // Halftone and reduction run on a 24-bit "photograph": smooth gradients in
 // red and green, a pattern in blue and some noise in every channel, so that
-// it fills many colour cells; its colours are spread alike at every size. The RLE encoders run on 8- and 4-bit
-// "drawings": flat areas in stripes 24 pixels wide (runs), with one 64 x 64
-// block in five filled with noise (absolute runs), and on 8- and 4-bit
-// "photographs" (the ...Photo benchmarks, see FractalPhoto).
+// it fills many colour cells; its colours are spread alike at every size.
+// The RLE encoders run on 8- and 4-bit "drawings": flat areas in stripes 24
+// pixels wide (runs), with one 64 x 64 block in five filled with noise
+// (absolute runs), and on 8- and 4-bit "photographs" (the ...Photo
+// benchmarks, see FractalPhoto).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -66,11 +67,13 @@ std::unique_ptr<qm::TQvInternalDIB> Drawing(int side, int bits) {
   return dib;
 }
 
-const qm::TQvDIBData& DrawingOf(int side, int bits) {
+// Make(side, bits) at 8 or 4 bits and one of the three sizes, made once.
+template <std::unique_ptr<qm::TQvInternalDIB> (*Make)(int, int)>
+const qm::TQvDIBData& Made(int side, int bits) {
   static std::unique_ptr<qm::TQvInternalDIB> cache[2][3];
   const int slot = side == 1024 ? 0 : side == 2048 ? 1 : 2;
   auto& d = cache[bits == 8][slot];
-  if (!d) d = Drawing(side, bits);
+  if (!d) d = Make(side, bits);
   return d->Data;
 }
 
@@ -144,14 +147,6 @@ std::unique_ptr<qm::TQvInternalDIB> FractalPhoto(int side, int bits) {
   return dib;
 }
 
-const qm::TQvDIBData& FractalPhotoOf(int side, int bits) {
-  static std::unique_ptr<qm::TQvInternalDIB> cache[2][3];
-  const int slot = side == 1024 ? 0 : side == 2048 ? 1 : 2;
-  auto& d = cache[bits == 8][slot];
-  if (!d) d = FractalPhoto(side, bits);
-  return d->Data;
-}
-
 // Encoded size over plain size.
 double RleRatio(const qm::TQvDIBData& s, int bits) {
   qm::TQvDIBData out{};
@@ -203,23 +198,23 @@ void BM_ReduceHigh4(benchmark::State& state) {
 }
 
 void BM_EncodeRle8(benchmark::State& state) {
-  Run(state, DrawingOf(static_cast<int>(state.range(0)), 8),
+  Run(state, Made<Drawing>(static_cast<int>(state.range(0)), 8),
       [](const qm::TQvDIBData& s, qm::TQvDIBData& d) { qm::Convert8BitRGBTo8BitRLE(s, d, false); });
 }
 void BM_EncodeRle4(benchmark::State& state) {
-  Run(state, DrawingOf(static_cast<int>(state.range(0)), 4),
+  Run(state, Made<Drawing>(static_cast<int>(state.range(0)), 4),
       [](const qm::TQvDIBData& s, qm::TQvDIBData& d) { qm::Convert4BitRGBTo4BitRLE(s, d, false); });
 }
 
 void BM_EncodeRle8Photo(benchmark::State& state) {
-  Run(state, FractalPhotoOf(static_cast<int>(state.range(0)), 8),
+  Run(state, Made<FractalPhoto>(static_cast<int>(state.range(0)), 8),
       [](const qm::TQvDIBData& s, qm::TQvDIBData& d) { qm::Convert8BitRGBTo8BitRLE(s, d, false); });
-  state.counters["ratio"] = RleRatio(FractalPhotoOf(static_cast<int>(state.range(0)), 8), 8);
+  state.counters["ratio"] = RleRatio(Made<FractalPhoto>(static_cast<int>(state.range(0)), 8), 8);
 }
 void BM_EncodeRle4Photo(benchmark::State& state) {
-  Run(state, FractalPhotoOf(static_cast<int>(state.range(0)), 4),
+  Run(state, Made<FractalPhoto>(static_cast<int>(state.range(0)), 4),
       [](const qm::TQvDIBData& s, qm::TQvDIBData& d) { qm::Convert4BitRGBTo4BitRLE(s, d, false); });
-  state.counters["ratio"] = RleRatio(FractalPhotoOf(static_cast<int>(state.range(0)), 4), 4);
+  state.counters["ratio"] = RleRatio(Made<FractalPhoto>(static_cast<int>(state.range(0)), 4), 4);
 }
 
 #define QM_SIZES ->Arg(1024)->Arg(2048)->Arg(4096)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond)

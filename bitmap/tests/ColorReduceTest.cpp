@@ -168,7 +168,9 @@ void SplitReference(const std::vector<uint8_t>& rgb, const std::vector<size_t>& 
     mean[c] = static_cast<long double>(s[c]) / n;
     weighted[c] = weight[c] * (static_cast<long double>(q[c]) / n - mean[c] * mean[c]);
   }
-  const int c = weighted[0] >= weighted[1] && weighted[0] >= weighted[2] ? 0 : weighted[1] >= weighted[2] ? 1 : 2;
+  const int c = weighted[0] >= weighted[1] && weighted[0] >= weighted[2] ? 0
+                : weighted[1] >= weighted[2]                                ? 1
+                                                                            : 2;
   std::vector<size_t> low, high;
   for (size_t p : box) (rgb[3 * p + c] <= mean[c] ? low : high).push_back(p);
   SplitReference(rgb, high, depth + 1, leafDepth, palette, index);
@@ -181,8 +183,8 @@ TEST(ColorReduce, HighSplitsAsTheRulesSay) {
     int width, height;
     uint32_t mask;  // few values make uncuttable boxes and tied variances
   };
-  for (const Case& k : {Case{1, 1, 0xFFFFFF}, Case{7, 5, 0x808080}, Case{23, 17, 0xE0F0FF}, Case{23, -9, 0xC0C0C0},
-                        Case{101, -37, 0xFFFFFF}, Case{64, 64, 0x0F0F0F}}) {
+  for (const Case& k : {Case{1, 1, 0xFFFFFF}, Case{7, 5, 0x808080}, Case{23, 17, 0xE0F0FF},
+                        Case{23, -9, 0xC0C0C0}, Case{101, -37, 0xFFFFFF}, Case{64, 64, 0x0F0F0F}}) {
     auto src = Picture(k.width, k.height, 24, {}, [&](int x, int y) {
       return (x * 5 + y * 3) % 4 ? rng() & k.mask : uint32_t(0x040201 * (x + y)) & 0xFFFFFF;
     });

@@ -52,7 +52,9 @@ TEST(Halftone, WhiteAndBlackAreFixedPoints) {
 // with the levels as value ranges: the 8- or 1-bit result rows, padding
 // included (zero).
 std::vector<uint8_t> ReferenceHalftone(const TQvDIBData& s, bool bw) {
-  auto redLevel = [](int v) { return v <= 25 ? 0 : v <= 76 ? 1 : v <= 127 ? 2 : v <= 178 ? 3 : v <= 230 ? 4 : 5; };
+  auto redLevel = [](int v) {
+    return v <= 25 ? 0 : v <= 76 ? 1 : v <= 127 ? 2 : v <= 178 ? 3 : v <= 230 ? 4 : 5;
+  };
   auto greenLevel = [](int v) {
     return v <= 21 ? 0 : v <= 63 ? 1 : v <= 106 ? 2 : v <= 149 ? 3 : v <= 192 ? 4 : v <= 233 ? 5 : 6;
   };
@@ -110,7 +112,8 @@ TEST(Halftone, EveryDepthDiffusesAsTheRulesSay) {
   for (int bits : {24, 8, 4, 1}) {
     std::vector<QvRGBQuad> colors;
     if (bits != 24)
-      for (int i = 0; i < (1 << bits); ++i) colors.push_back(Rgb(uint8_t(rng()), uint8_t(rng()), uint8_t(rng())));
+      for (int i = 0; i < (1 << bits); ++i)
+        colors.push_back(Rgb(uint8_t(rng()), uint8_t(rng()), uint8_t(rng())));
     for (auto [w, h] : {std::pair{1, 6}, {2, -3}, {7, 5}, {13, -9}, {31, 24}, {64, -40}}) {
       SCOPED_TRACE(testing::Message() << bits << " bits, " << w << " x " << h);
       // Noise (every part of the level ranges) between grey ramps (small errors).
@@ -147,9 +150,11 @@ TEST(Halftone, ColourTableIsTheCubeThenTheExtras) {
     for (size_t j = 0; j < 7; ++j)
       for (size_t k = 0; k < 5; ++k) {
         const QvRGBQuad& q = c.d.Colors[i * 35 + j * 5 + k];
-        EXPECT_EQ((std::array<int, 3>{q.rgbRed, q.rgbGreen, q.rgbBlue}), (std::array{red[i], green[j], blue[k]}));
+        EXPECT_EQ((std::array<int, 3>{q.rgbRed, q.rgbGreen, q.rgbBlue}),
+                  (std::array{red[i], green[j], blue[k]}));
       }
-  const std::array<int, 3> extras[5] = {{128, 0, 0}, {128, 128, 0}, {128, 0, 128}, {192, 192, 192}, {128, 128, 128}};
+  const std::array<int, 3> extras[5] = {
+      {128, 0, 0}, {128, 128, 0}, {128, 0, 128}, {192, 192, 192}, {128, 128, 128}};
   for (int e = 0; e < 5; ++e) {
     const QvRGBQuad& q = c.d.Colors[210 + e];
     EXPECT_EQ((std::array<int, 3>{q.rgbRed, q.rgbGreen, q.rgbBlue}), extras[e]);
