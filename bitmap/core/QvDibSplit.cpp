@@ -127,26 +127,31 @@ inline unsigned ChannelOf(const QvPixelEntry& p) {
   return Channel == kSplitRed ? p.red : Channel == kSplitGreen ? p.green : p.blue;
 }
 
-// The sums of pixels start .. end - 1, in 32-bit pieces of 2048 pixels
+// Pixels are summed in pieces of at most kPiece, whose sums fit 32 bits
 // (2048 x 255 x 255 < 2^31).
+constexpr int64_t kPiece = 2048;
+
+// Adds the n pixels from p on (n at most kPiece) to sums, all but the count.
+void AddPiece(const QvPixelEntry* p, int64_t n, BoxSums& sums) {
+  int32_t s[3] = {0, 0, 0}, q[3] = {0, 0, 0};
+  for (int64_t i = 0; i < n; ++i) {
+    const int32_t v[3] = {p[i].red, p[i].green, p[i].blue};
+    for (int c = 0; c < 3; ++c) {
+      s[c] += v[c];
+      q[c] += v[c] * v[c];
+    }
+  }
+  for (int c = 0; c < 3; ++c) {
+    sums.s[c] += s[c];
+    sums.q[c] += q[c];
+  }
+}
+
+// The sums of pixels start .. end - 1.
 BoxSums SumPixels(const QvPixelEntry* pixels, int64_t start, int64_t end) {
   BoxSums sums;
   sums.n = end - start;
-  for (int64_t at = start; at < end; at += 2048) {
-    const int64_t stop = std::min(end, at + 2048);
-    int32_t s[3] = {0, 0, 0}, q[3] = {0, 0, 0};
-    for (int64_t i = at; i < stop; ++i) {
-      const int32_t v[3] = {pixels[i].red, pixels[i].green, pixels[i].blue};
-      for (int c = 0; c < 3; ++c) {
-        s[c] += v[c];
-        q[c] += v[c] * v[c];
-      }
-    }
-    for (int c = 0; c < 3; ++c) {
-      sums.s[c] += s[c];
-      sums.q[c] += q[c];
-    }
-  }
+  for (int64_t at = start; at < end; at += kPiece) AddPiece(pixels + at, std::min(kPiece, end - at), sums);
   return sums;
 }
 
@@ -157,9 +162,8 @@ BoxSums SumPixels(const QvPixelEntry* pixels, int64_t start, int64_t end) {
 // pixels that they push aside go to the free places in the piece.
 template <int Channel>
 int64_t PartitionPixels(QvPixelEntry* e, int64_t start, int64_t end, unsigned limit, BoxSums& low) {
-  constexpr int64_t kPiece = 2048;
   QvPixelEntry lows[kPiece], highs[kPiece];
-  int64_t s[3] = {0, 0, 0}, q[3] = {0, 0, 0};
+  low = BoxSums{};
   int64_t lowEnd = start;  // [start, lowEnd) low, [lowEnd, at) high
   for (int64_t at = start; at < end; at += kPiece) {
     const int64_t m = std::min(kPiece, end - at);
@@ -172,18 +176,7 @@ int64_t PartitionPixels(QvPixelEntry* e, int64_t start, int64_t end, unsigned li
       nl += isLow;
       nh += 1 - isLow;
     }
-    int32_t ps[3] = {0, 0, 0}, pq[3] = {0, 0, 0};
-    for (int64_t i = 0; i < nl; ++i) {
-      const int32_t v[3] = {lows[i].red, lows[i].green, lows[i].blue};
-      for (int c = 0; c < 3; ++c) {
-        ps[c] += v[c];
-        pq[c] += v[c] * v[c];
-      }
-    }
-    for (int c = 0; c < 3; ++c) {
-      s[c] += ps[c];
-      q[c] += pq[c];
-    }
+    AddPiece(lows, nl, low);
     // The high pixels where the low ones go move behind them, into the piece.
     const int64_t pushed = std::min(nl, at - lowEnd);
     const int64_t freeFrom = std::max(at, lowEnd + nl);
@@ -193,10 +186,6 @@ int64_t PartitionPixels(QvPixelEntry* e, int64_t start, int64_t end, unsigned li
     lowEnd += nl;
   }
   low.n = lowEnd - start;
-  for (int c = 0; c < 3; ++c) {
-    low.s[c] = s[c];
-    low.q[c] = q[c];
-  }
   return lowEnd;
 }
 
