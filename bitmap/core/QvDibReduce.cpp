@@ -1,6 +1,7 @@
 #include "bitmap/core/QvDibReduce.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -109,13 +110,15 @@ void ReduceHigh(const TQvDIBData& s, TQvDIBData& d, const QvProgressCallback& pr
   int32_t count = 0;
   QvSplitTree tree(Depth);
   {
-    std::vector<QvPixelEntry> list = WorkTable<QvPixelEntry>(static_cast<size_t>(pixels));
-    QvPixelEntry* e = list.data();
+    // Left uninitialised: the rows fill it whole.
+    std::unique_ptr<QvPixelEntry[]> list(new (std::nothrow) QvPixelEntry[static_cast<size_t>(pixels)]);
+    if (!list) throw EQvOutOfMemory("Out of memory");
+    QvPixelEntry* e = list.get();
     for (int64_t y = 0; y < g.rows; ++y) {
       std::memcpy(e, SourceRow(s, g, y), static_cast<size_t>(g.width) * 3);
       e += g.width;
     }
-    SplitPixelList(0, pixels, 0, progress, 0, tree, count, palette, list.data(), Depth);
+    SplitPixelList(0, pixels, 0, progress, 0, tree, count, palette, list.get(), Depth);
   }  // the pixel list goes as soon as the tree is built
   const QvSplitWalker walker(tree);
   QvPixelMemory mem(g.dstBytes, useFMO);

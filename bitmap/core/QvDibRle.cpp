@@ -1,5 +1,6 @@
 #include "bitmap/core/QvDibRle.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 #include <cstring>
@@ -7,7 +8,6 @@
 
 #include "bitmap/core/QvDibMemory.h"
 #include "bitmap/core/QvDibRleCodes.h"
-#include "core/ByteReader.h"
 
 namespace qm {
 
@@ -32,14 +32,31 @@ Geometry CheckGeometry(const TQvDIBData& s, int bits, const char* who) {
   return g;
 }
 
-// Runs are short (at most 255 bytes): word stores beat the string
-// instructions that a general memset or memcpy of unknown length becomes.
+// Runs are short (at most 255 bytes): word stores, overlapping at the ends,
+// beat the string instructions that a general memset or memcpy of unknown
+// length becomes, and runs of up to 16 bytes take no loop.
+template <class T>
+inline void Store(uint8_t* d, T v) {
+  std::memcpy(d, &v, sizeof v);
+}
+
+template <class T>
+inline T Load(const uint8_t* s) {
+  T v;
+  std::memcpy(&v, s, sizeof v);
+  return v;
+}
+
 inline void FillBytes(uint8_t* d, uint8_t v, size_t n) {
   if (n >= 8) {
     const uint64_t w = 0x0101010101010101ull * v;
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8) std::memcpy(d + i, &w, 8);
-    if (i < n) std::memcpy(d + n - 8, &w, 8);
+    Store(d, w);
+    for (size_t i = 8; i + 8 < n; i += 8) Store(d + i, w);
+    Store(d + n - 8, w);
+  } else if (n >= 4) {
+    const uint32_t w = 0x01010101u * v;
+    Store(d, w);
+    Store(d + n - 4, w);
   } else {
     for (size_t i = 0; i < n; ++i) d[i] = v;
   }
@@ -47,24 +64,16 @@ inline void FillBytes(uint8_t* d, uint8_t v, size_t n) {
 
 inline void CopyBytes(uint8_t* d, const uint8_t* s, size_t n) {
   if (n >= 8) {
-    uint64_t w;
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-      std::memcpy(&w, s + i, 8);
-      std::memcpy(d + i, &w, 8);
-    }
-    if (i < n) {
-      std::memcpy(&w, s + n - 8, 8);
-      std::memcpy(d + n - 8, &w, 8);
-    }
+    const uint64_t last = Load<uint64_t>(s + n - 8);
+    for (size_t i = 0; i + 8 < n; i += 8) Store(d + i, Load<uint64_t>(s + i));
+    Store(d + n - 8, last);
+  } else if (n >= 4) {
+    const uint32_t first = Load<uint32_t>(s), last = Load<uint32_t>(s + n - 4);
+    Store(d, first);
+    Store(d + n - 4, last);
   } else {
     for (size_t i = 0; i < n; ++i) d[i] = s[i];
   }
-}
-
-// The encoded bytes of a source DIB.
-ByteReader Codes(const TQvDIBData& s) {
-  return ByteReader(s.Bits, s.Bits && s.Size > 0 ? static_cast<size_t>(s.Size) : 0);
 }
 
 void FillDest(const TQvDIBData& s, TQvDIBData& d, QvPixelMemory& mem, const Geometry& g) {
@@ -82,6 +91,9 @@ struct Rle8Pixels {
   static constexpr uint32_t kCompression = kBiRle8;
   static constexpr const char* kWho = "Convert8BitRLETo8BitRGB";
   static constexpr int kBadEndOfLine = 1, kBadDelta = 2, kBadAbsolute = 3, kBadRun = 4;
+  // Whether each end of line asks for the row after next in advance
+  // (measured: it slows this decoder down).
+  static constexpr bool kPrefetchRows = false;
 
   static int64_t ColumnLimit(int64_t width) { return width; }
   // n pixels of value v from column x on.
@@ -100,6 +112,9 @@ struct Rle4Pixels {
   static constexpr uint32_t kCompression = kBiRle4;
   static constexpr const char* kWho = "Convert4BitRLETo4BitRGB";
   static constexpr int kBadEndOfLine = 5, kBadDelta = 6, kBadAbsolute = 7, kBadRun = 8;
+  // A code covers half as many bytes as at 8 bits, and the processor's own
+  // prefetching falls behind the stores (measured: a fifth faster).
+  static constexpr bool kPrefetchRows = true;
 
   // An odd row may use its padding nibble.
   static int64_t ColumnLimit(int64_t width) { return (width + 1) / 2 * 2; }
@@ -132,6 +147,11 @@ struct Rle4Pixels {
   }
 };
 
+// Asks for the cache lines of n bytes from p on, to be written soon.
+inline void PrefetchForWriting(uint8_t* p, int64_t n) {
+  for (int64_t i = 0; i < n; i += 64) __builtin_prefetch(p + i, 1);
+}
+
 template <class Pixels>
 [[noreturn]] void BadData(int number) {
   throw EQvDIBInvalidDIB(std::string(Pixels::kWho) + ": Bad RLE Data " + std::to_string(number));
@@ -148,13 +168,17 @@ void Decode(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
   const Geometry g = CheckGeometry(s, Pixels::kBits, Pixels::kWho);
   QvPixelMemory mem(g.stride * g.rows, useFMO);
   uint8_t* const out = mem.Bits();
-  ByteReader codes = Codes(s);
+  // The codes are read through locals, which the compiler keeps in
+  // registers across the pixel stores (a reader object's fields would be
+  // read again after every byte stored).
+  const uint8_t* code = s.Bits;
+  const uint8_t* const end = s.Bits && s.Size > 0 ? s.Bits + s.Size : s.Bits;
   const int64_t X = Pixels::ColumnLimit(g.width), H = g.rows;
   int64_t x = 0, y = 0;
   uint8_t* row = out;
-  const uint8_t* pair;
-  while (codes.ReadInPlace(2, pair)) {
-    const unsigned first = pair[0], second = pair[1];
+  while (end - code >= 2) {
+    const unsigned first = code[0], second = code[1];
+    code += 2;
     if (first != rle::kEscape) {
       if (x + first > X || y >= H) BadData<Pixels>(Pixels::kBadRun);
       Pixels::Fill(row, x, first, static_cast<uint8_t>(second));
@@ -164,23 +188,24 @@ void Decode(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
       ++y;
       if (y > H) BadData<Pixels>(Pixels::kBadEndOfLine);
       row = out + y * g.stride;
+      if (Pixels::kPrefetchRows && y + 2 < H) PrefetchForWriting(row + 2 * g.stride, g.stride);
     } else if (second == rle::kEndOfBitmap) {
       break;
     } else if (second == rle::kDelta) {
-      uint16_t delta;
-      if (!codes.ReadU16(delta)) break;
-      x += delta & 0xFF;
-      y += delta >> 8;
+      if (end - code < 2) break;
+      x += code[0];
+      y += code[1];
+      code += 2;
       if (x > X || y > H) BadData<Pixels>(Pixels::kBadDelta);
       row = out + y * g.stride;
     } else {
       const unsigned n = second;  // an absolute run
       if (x + n > X || y >= H) BadData<Pixels>(Pixels::kBadAbsolute);
       const unsigned bytes = Pixels::AbsoluteBytes(n);
-      const uint8_t* p;
-      if (!codes.ReadInPlace(bytes, p)) break;  // the data ends inside the run
-      Pixels::Copy(row, x, p, n);
-      codes.SkipAtMost(Pixels::AbsoluteSpan(n) - bytes);  // padding to a 16-bit boundary
+      if (end - code < static_cast<ptrdiff_t>(bytes)) break;  // the data ends inside the run
+      Pixels::Copy(row, x, code, n);
+      // Then the padding to a 16-bit boundary, as far as the data goes.
+      code += std::min<ptrdiff_t>(Pixels::AbsoluteSpan(n), end - code);
       x += n;
     }
   }

@@ -21,10 +21,13 @@
 #include <new>
 #include <string>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "bitmap/core/QvDibConvertGeometry.h"
 #include "bitmap/core/QvDibRle.h"
 #include "bitmap/core/QvDibRleCodes.h"
-#include "core/ByteWriter.h"
 
 static_assert(std::endian::native == std::endian::little,
               "the word scans below take the first byte as the lowest");
@@ -39,19 +42,21 @@ namespace {
 // still follow.
 class CodeOutput {
  public:
-  CodeOutput(std::string& bytes, size_t limit, const char* who)
-      : out_(bytes), limit_(limit), who_(who) {}
+  CodeOutput(uint8_t* buffer, size_t limit, const char* who) : out_(buffer), limit_(limit), who_(who) {}
+  size_t Size() const { return size_; }
   void Need(size_t room) const {
-    if (limit_ - out_.Size() < room) throw EQvDIBCompressionFailed(std::string(who_) + ": Compression Failed");
+    if (limit_ - size_ < room) throw EQvDIBCompressionFailed(std::string(who_) + ": Compression Failed");
   }
   void Pair(uint8_t first, uint8_t second) {
-    out_.WriteU8(first);
-    out_.WriteU8(second);
+    out_[size_] = first;
+    out_[size_ + 1] = second;
+    size_ += 2;
   }
   // n units as they are, padded to a 16-bit boundary.
   void Units(const uint8_t* units, size_t n) {
-    out_.WriteBytes(units, n);
-    if (n & 1) out_.WriteU8(0);
+    std::memcpy(out_ + size_, units, n);
+    size_ += n;
+    if (n & 1) out_[size_++] = 0;
   }
   void EndOfLine() {
     Need(4);
@@ -63,7 +68,8 @@ class CodeOutput {
   }
 
  private:
-  ByteWriter out_;
+  uint8_t* out_;
+  size_t size_ = 0;
   size_t limit_;
   const char* who_;
 };
@@ -131,14 +137,32 @@ struct Rle4 {
   int64_t written = 0;  // pixels of the row written so far
 };
 
+#if defined(__SSE2__)
+// Bit k of the result: 16 units from a on equal those from b on at k.
+inline unsigned EqualUnits16(const uint8_t* a, const uint8_t* b) {
+  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
+  const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)));
+}
+#endif
+
 // How many units from p on (at most n) equal the first.
 inline size_t RunLength(const uint8_t* p, size_t n) {
-  const uint64_t pattern = 0x0101010101010101ull * p[0];
   size_t i = 1;
+#if defined(__SSE2__)
+  const __m128i pattern = _mm_set1_epi8(static_cast<char>(p[0]));
+  while (i + 16 <= n) {
+    const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(w, pattern))) & 0xFFFFu;
+    if (other) return i + static_cast<size_t>(std::countr_zero(other));
+    i += 16;
+  }
+#endif
+  const uint64_t pattern8 = 0x0101010101010101ull * p[0];
   while (i + 8 <= n) {
     uint64_t w;
     std::memcpy(&w, p + i, 8);
-    const uint64_t diff = w ^ pattern;
+    const uint64_t diff = w ^ pattern8;
     if (diff) return i + static_cast<size_t>(std::countr_zero(diff) / 8);
     i += 8;
   }
@@ -149,6 +173,13 @@ inline size_t RunLength(const uint8_t* p, size_t n) {
 // The first j in from .. to - 1 where u[j] equals u[j - 1], or to.
 inline size_t FirstRepeat(const uint8_t* u, size_t from, size_t to) {
   size_t j = from;
+#if defined(__SSE2__)
+  while (j + 16 <= to) {
+    const unsigned same = EqualUnits16(u + j, u + j - 1);
+    if (same) return j + static_cast<size_t>(std::countr_zero(same));
+    j += 16;
+  }
+#endif
   while (j + 8 <= to) {
     uint64_t a, b;
     std::memcpy(&a, u + j, 8);
@@ -206,13 +237,9 @@ template <class Format>
 void Encode(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
   const QvConvertGeometry g = ConvertGeometry(s, Format::kBits, Format::kWho);
   const size_t limit = static_cast<size_t>(g.dstBytes);
-  std::string bytes;
-  try {
-    bytes.reserve(limit);
-  } catch (const std::bad_alloc&) {
-    throw EQvOutOfMemory("Out of memory");
-  }
-  CodeOutput out(bytes, limit, Format::kWho);
+  std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[limit]);
+  if (!bytes) throw EQvOutOfMemory("Out of memory");
+  CodeOutput out(bytes.get(), limit, Format::kWho);
   Format f(g.width);
   const size_t units = Format::Units(g.width);
   // Bottom row first: a top-down source is read from its last memory row.
@@ -221,13 +248,14 @@ void Encode(const TQvDIBData& s, TQvDIBData& d, bool useFMO) {
     EncodeRow(f, out, SourceRow(s, g, topDown ? g.rows - 1 - r : r), units);
   out.EndOfBitmap();
 
-  QvPixelMemory mem(static_cast<int64_t>(bytes.size()), useFMO);
-  std::memcpy(mem.Bits(), bytes.data(), bytes.size());
+  const size_t size = out.Size();
+  QvPixelMemory mem(static_cast<int64_t>(size), useFMO);
+  std::memcpy(mem.Bits(), bytes.get(), size);
   TQvDIBData result = s;
   result.Header.biHeight = static_cast<int32_t>(g.rows);
   result.Header.biCompression = Format::kCompression;
-  result.Header.biSizeImage = static_cast<uint32_t>(bytes.size());
-  mem.HandTo(result, static_cast<int32_t>(bytes.size()));
+  result.Header.biSizeImage = static_cast<uint32_t>(size);
+  mem.HandTo(result, static_cast<int32_t>(size));
   d = result;
 }
 

@@ -1,6 +1,8 @@
 #include "bitmap/core/QvDibSplit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace qm {
@@ -74,10 +76,6 @@ int32_t CellValue(const QvColorCell& c, int channel) {
   return channel == kSplitRed ? c.red : channel == kSplitGreen ? c.green : c.blue;
 }
 
-uint8_t PixelValue(const QvPixelEntry& p, int channel) {
-  return channel == kSplitRed ? p.red : channel == kSplitGreen ? p.green : p.blue;
-}
-
 void Step(const QvProgressCallback& progress) {
   if (progress) progress();
 }
@@ -122,30 +120,99 @@ void SplitColorCells(int32_t start, int32_t end, int depth, const QvProgressCall
   SplitColorCells(start, cut, depth + 1, progress, count, palette, cells, leafDepth);
 }
 
-void SplitPixelList(int64_t start, int64_t end, int depth, const QvProgressCallback& progress,
-                    int32_t node, QvSplitTree& tree, int32_t& count, QvRGBQuad* palette,
-                    QvPixelEntry* pixels, int leafDepth) {
+namespace {
+
+template <int Channel>
+inline unsigned ChannelOf(const QvPixelEntry& p) {
+  return Channel == kSplitRed ? p.red : Channel == kSplitGreen ? p.green : p.blue;
+}
+
+// Pixels are summed in pieces of at most kPiece, whose sums fit 32 bits
+// (2048 x 255 x 255 < 2^31).
+constexpr int64_t kPiece = 2048;
+
+// Adds the n pixels from p on (n at most kPiece) to sums, all but the count.
+void AddPiece(const QvPixelEntry* p, int64_t n, BoxSums& sums) {
+  int32_t s[3] = {0, 0, 0}, q[3] = {0, 0, 0};
+  for (int64_t i = 0; i < n; ++i) {
+    const int32_t v[3] = {p[i].red, p[i].green, p[i].blue};
+    for (int c = 0; c < 3; ++c) {
+      s[c] += v[c];
+      q[c] += v[c] * v[c];
+    }
+  }
+  for (int c = 0; c < 3; ++c) {
+    sums.s[c] += s[c];
+    sums.q[c] += q[c];
+  }
+}
+
+// The sums of pixels start .. end - 1.
+BoxSums SumPixels(const QvPixelEntry* pixels, int64_t start, int64_t end) {
+  BoxSums sums;
+  sums.n = end - start;
+  for (int64_t at = start; at < end; at += kPiece) AddPiece(pixels + at, std::min(kPiece, end - at), sums);
+  return sums;
+}
+
+// Moves the pixels whose value of Channel is at most limit to the front and
+// returns where the others start; low gets the sums of the front part.
+// Pieces of the box are sorted apart into two small buffers without branches
+// on the values; then the piece's low pixels join the low part, and the high
+// pixels that they push aside go to the free places in the piece.
+template <int Channel>
+int64_t PartitionPixels(QvPixelEntry* e, int64_t start, int64_t end, unsigned limit, BoxSums& low) {
+  QvPixelEntry lows[kPiece], highs[kPiece];
+  low = BoxSums{};
+  int64_t lowEnd = start;  // [start, lowEnd) low, [lowEnd, at) high
+  for (int64_t at = start; at < end; at += kPiece) {
+    const int64_t m = std::min(kPiece, end - at);
+    int64_t nl = 0, nh = 0;
+    for (int64_t i = 0; i < m; ++i) {
+      const QvPixelEntry p = e[at + i];
+      const int64_t isLow = ChannelOf<Channel>(p) <= limit;
+      lows[nl] = p;
+      highs[nh] = p;
+      nl += isLow;
+      nh += 1 - isLow;
+    }
+    AddPiece(lows, nl, low);
+    // The high pixels where the low ones go move behind them, into the piece.
+    const int64_t pushed = std::min(nl, at - lowEnd);
+    const int64_t freeFrom = std::max(at, lowEnd + nl);
+    if (pushed) std::memcpy(e + freeFrom, e + lowEnd, static_cast<size_t>(pushed) * sizeof *e);
+    if (nl) std::memcpy(e + lowEnd, lows, static_cast<size_t>(nl) * sizeof *e);
+    if (nh) std::memcpy(e + freeFrom + pushed, highs, static_cast<size_t>(nh) * sizeof *e);
+    lowEnd += nl;
+  }
+  low.n = lowEnd - start;
+  return lowEnd;
+}
+
+int64_t PartitionPixels(int channel, QvPixelEntry* e, int64_t start, int64_t end, unsigned limit,
+                        BoxSums& low) {
+  switch (channel) {
+    case kSplitRed: return PartitionPixels<kSplitRed>(e, start, end, limit, low);
+    case kSplitGreen: return PartitionPixels<kSplitGreen>(e, start, end, limit, low);
+    default: return PartitionPixels<kSplitBlue>(e, start, end, limit, low);
+  }
+}
+
+// Splits the box of pixels start .. end - 1 whose sums are known.
+void SplitPixelBox(int64_t start, int64_t end, const BoxSums& sums, int depth,
+                   const QvProgressCallback& progress, int32_t node, QvSplitTree& tree, int32_t& count,
+                   QvRGBQuad* palette, QvPixelEntry* pixels, int leafDepth) {
   if (start == end) {
     if (depth == leafDepth) {
       Step(progress);
       return;
     }
-    SplitPixelList(start, end, depth + 1, progress, 0, tree, count, palette, pixels, leafDepth);
-    SplitPixelList(start, end, depth + 1, progress, 0, tree, count, palette, pixels, leafDepth);
+    SplitPixelBox(start, end, sums, depth + 1, progress, 0, tree, count, palette, pixels, leafDepth);
+    SplitPixelBox(start, end, sums, depth + 1, progress, 0, tree, count, palette, pixels, leafDepth);
     return;
   }
   QvAssert(node >= 0 && static_cast<size_t>(node) < tree.nodes.size(),
            "SplitPixelList: Split Tree Overflow");
-  BoxSums sums;
-  sums.n = end - start;
-  for (int64_t i = start; i < end; ++i) {
-    const QvPixelEntry& p = pixels[i];
-    const int64_t v[3] = {p.red, p.green, p.blue};
-    for (int k = 0; k < 3; ++k) {
-      sums.s[k] += v[k];
-      sums.q[k] += v[k] * v[k];
-    }
-  }
   const BoxStats st = Stats(sums);
   QvSplitNode& n = tree.nodes[static_cast<size_t>(node)];
   if (depth == leafDepth) {
@@ -157,18 +224,34 @@ void SplitPixelList(int64_t start, int64_t end, int depth, const QvProgressCallb
   }
   const int channel = CutChannel(st);
   const long double mean = st.mean[channel];
-  const int64_t f = Partition(pixels, start, end, Floor(mean),
-                              [channel](const QvPixelEntry& p) { return PixelValue(p, channel); });
+  // A mean lies within the values it is the mean of, 0 .. 255.
+  BoxSums low, high;
+  const int64_t f = PartitionPixels(channel, pixels, start, end,
+                                    static_cast<unsigned>(std::clamp<int64_t>(Floor(mean), 0, 255)), low);
+  high.n = sums.n - low.n;
+  for (int c = 0; c < 3; ++c) {
+    high.s[c] = sums.s[c] - low.s[c];
+    high.q[c] = sums.q[c] - low.q[c];
+  }
   n.divide = static_cast<uint8_t>(channel);
   n.threshold = mean;
   n.paletteIndex = 0;
   // Node numbers go depth-first, the high part before the low part.
-  const int32_t high = tree.count++;
-  tree.nodes[static_cast<size_t>(node)].highChild = high;
-  SplitPixelList(f, end, depth + 1, progress, high, tree, count, palette, pixels, leafDepth);
-  const int32_t low = tree.count++;
-  tree.nodes[static_cast<size_t>(node)].lowChild = low;
-  SplitPixelList(start, f, depth + 1, progress, low, tree, count, palette, pixels, leafDepth);
+  const int32_t highNode = tree.count++;
+  tree.nodes[static_cast<size_t>(node)].highChild = highNode;
+  SplitPixelBox(f, end, high, depth + 1, progress, highNode, tree, count, palette, pixels, leafDepth);
+  const int32_t lowNode = tree.count++;
+  tree.nodes[static_cast<size_t>(node)].lowChild = lowNode;
+  SplitPixelBox(start, f, low, depth + 1, progress, lowNode, tree, count, palette, pixels, leafDepth);
+}
+
+}  // namespace
+
+void SplitPixelList(int64_t start, int64_t end, int depth, const QvProgressCallback& progress,
+                    int32_t node, QvSplitTree& tree, int32_t& count, QvRGBQuad* palette,
+                    QvPixelEntry* pixels, int leafDepth) {
+  SplitPixelBox(start, end, SumPixels(pixels, start, end), depth, progress, node, tree, count, palette,
+                pixels, leafDepth);
 }
 
 QvSplitWalker::QvSplitWalker(const QvSplitTree& tree) : nodes_(tree.nodes.size()) {
@@ -184,6 +267,27 @@ QvSplitWalker::QvSplitWalker(const QvSplitTree& tree) : nodes_(tree.nodes.size()
                      static_cast<int32_t>(limit < -1 ? -1 : limit > 255 ? 255 : limit), t.lowChild,
                      t.highChild};
   }
+  QvAssert(nodes_.size() <= 65536, "QvSplitWalker: Too Many Nodes");
+  constexpr unsigned kSide = 256 >> kCellBits;
+  firstNode_.resize(size_t{kSide} * kSide * kSide);
+  for (unsigned r = 0; r < kSide; ++r)
+    for (unsigned g = 0; g < kSide; ++g)
+      for (unsigned b = 0; b < kSide; ++b) {
+        const int low[3] = {static_cast<int>(r << kCellBits), static_cast<int>(g << kCellBits),
+                            static_cast<int>(b << kCellBits)};
+        const int high = (1 << kCellBits) - 1;
+        size_t at = 0;
+        // A tree that loops is left to the walk of each colour to report.
+        for (size_t steps = 0; steps < nodes_.size(); ++steps) {
+          const Node& n = nodes_[at];
+          if (n.divide == kSplitLeaf) break;
+          const int from = low[n.divide];
+          if (from + high <= n.limit) at = static_cast<size_t>(n.lowChild);
+          else if (from > n.limit) at = static_cast<size_t>(n.highChild);
+          else break;
+        }
+        firstNode_[Cell(r << kCellBits, g << kCellBits, b << kCellBits)] = static_cast<uint16_t>(at);
+      }
 }
 
 void QvSplitWalker::Loops() { QvAssertFail("QvSplitWalker: Split Tree Loops"); }

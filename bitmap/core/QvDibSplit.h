@@ -90,7 +90,7 @@ class QvSplitWalker {
   explicit QvSplitWalker(const QvSplitTree& tree);
   uint8_t Index(uint8_t red, uint8_t green, uint8_t blue) const {
     const uint8_t v[3] = {red, green, blue};
-    const Node* n = &nodes_[0];
+    const Node* n = &nodes_[firstNode_[Cell(red, green, blue)]];
     for (size_t steps = 0; steps < nodes_.size(); ++steps) {
       if (n->divide == kSplitLeaf) return n->paletteIndex;
       n = &nodes_[static_cast<size_t>(v[n->divide] <= n->limit ? n->lowChild : n->highChild)];
@@ -108,8 +108,18 @@ class QvSplitWalker {
     int32_t lowChild;
     int32_t highChild;
   };
+  // The colours fall into cells of 8 x 8 x 8 values; a walk from the root
+  // takes the same way for every colour of a cell as far as no node's limit
+  // cuts through the cell, and firstNode_ holds where that way ends: the
+  // leaf of all the cell's colours, or the node that tells them apart.
+  static constexpr int kCellBits = 3;
+  static size_t Cell(unsigned red, unsigned green, unsigned blue) {
+    return (red >> kCellBits) << (16 - 2 * kCellBits) | (green >> kCellBits) << (8 - kCellBits) |
+           blue >> kCellBits;
+  }
   [[noreturn]] static void Loops();
   std::vector<Node> nodes_;
+  std::vector<uint16_t> firstNode_;
 };
 
 }  // namespace qm

@@ -142,6 +142,73 @@ TEST(ColorReduce, RandomPicturesFollowTheRules) {
   }
 }
 
+// The High reduction written straight from the rules: boxes of pixels cut
+// at the mean of the channel of largest weighted variance (3 red, 4 green,
+// 2 blue; ties to red, then green), the high part first, down to the leaf
+// depth; each non-empty leaf box is the next palette entry, its pixels'
+// index. rgb holds the pixels as RGB triples.
+void SplitReference(const std::vector<uint8_t>& rgb, const std::vector<size_t>& box, int depth,
+                    int leafDepth, std::vector<std::array<int64_t, 3>>& palette, std::vector<int>& index) {
+  if (box.empty()) return;
+  int64_t s[3] = {0, 0, 0}, q[3] = {0, 0, 0};
+  for (size_t p : box)
+    for (int c = 0; c < 3; ++c) {
+      s[c] += rgb[3 * p + c];
+      q[c] += rgb[3 * p + c] * rgb[3 * p + c];
+    }
+  const int64_t n = static_cast<int64_t>(box.size());
+  if (depth == leafDepth) {
+    for (size_t p : box) index[p] = static_cast<int>(palette.size());
+    palette.push_back({RoundHalfEven(s[0], n), RoundHalfEven(s[1], n), RoundHalfEven(s[2], n)});
+    return;
+  }
+  long double mean[3], weighted[3];
+  const int weight[3] = {3, 4, 2};
+  for (int c = 0; c < 3; ++c) {
+    mean[c] = static_cast<long double>(s[c]) / n;
+    weighted[c] = weight[c] * (static_cast<long double>(q[c]) / n - mean[c] * mean[c]);
+  }
+  const int c = weighted[0] >= weighted[1] && weighted[0] >= weighted[2] ? 0
+                : weighted[1] >= weighted[2]                                ? 1
+                                                                            : 2;
+  std::vector<size_t> low, high;
+  for (size_t p : box) (rgb[3 * p + c] <= mean[c] ? low : high).push_back(p);
+  SplitReference(rgb, high, depth + 1, leafDepth, palette, index);
+  SplitReference(rgb, low, depth + 1, leafDepth, palette, index);
+}
+
+TEST(ColorReduce, HighSplitsAsTheRulesSay) {
+  std::mt19937 rng(37);
+  struct Case {
+    int width, height;
+    uint32_t mask;  // few values make uncuttable boxes and tied variances
+  };
+  for (const Case& k : {Case{1, 1, 0xFFFFFF}, Case{7, 5, 0x808080}, Case{23, 17, 0xE0F0FF},
+                        Case{23, -9, 0xC0C0C0}, Case{101, -37, 0xFFFFFF}, Case{64, 64, 0x0F0F0F}}) {
+    auto src = Picture(k.width, k.height, 24, {}, [&](int x, int y) {
+      return (x * 5 + y * 3) % 4 ? rng() & k.mask : uint32_t(0x040201 * (x + y)) & 0xFFFFFF;
+    });
+    const std::vector<uint8_t> rgb = test::ToRgb(src->Data);
+    for (const Way& way : kWays) {
+      if (way.low) continue;
+      SCOPED_TRACE(testing::Message() << way.name << ", " << k.width << " x " << k.height);
+      std::vector<std::array<int64_t, 3>> palette;
+      std::vector<int> index(rgb.size() / 3, -1);
+      std::vector<size_t> all(index.size());
+      for (size_t i = 0; i < all.size(); ++i) all[i] = i;
+      SplitReference(rgb, all, 0, way.depth, palette, index);
+      Result r;
+      way.fn(src->Data, r.d, {}, false);
+      ASSERT_EQ(r.d.Header.biClrUsed, palette.size());
+      for (size_t i = 0; i < palette.size(); ++i) {
+        const QvRGBQuad& e = r.d.Colors[i];
+        EXPECT_EQ((std::array<int64_t, 3>{e.rgbRed, e.rgbGreen, e.rgbBlue}), palette[i]) << "entry " << i;
+      }
+      EXPECT_EQ(IndicesOf(r.d), index);
+    }
+  }
+}
+
 TEST(ColorReduce, OneColourStaysThatColour) {
   for (uint32_t colour : {0xC86432u, 0xC9673Bu, 0xFFFFFFu, 0u}) {
     auto src = Picture(5, 3, 24, {}, [&](int, int) { return colour; });

@@ -198,17 +198,20 @@ TEST(Rle, RandomCodeStreamsDecodeAsTheReferenceDoes) {
   int decodedCount = 0;
   for (int iter = 0; iter < 3000; ++iter) {
     int bits = iter % 2 ? 8 : 4;
-    int w = 1 + static_cast<int>(rng() % 40), h = 1 + static_cast<int>(rng() % 6);
+    // One row in five is wide, with long runs and absolute runs.
+    const bool wide = iter % 5 == 0;
+    int w = 1 + static_cast<int>(rng() % (wide ? 320 : 40)), h = 1 + static_cast<int>(rng() % 6);
+    const unsigned longest = wide ? 252 : 12;
     std::vector<uint8_t> c;
     int codes = static_cast<int>(rng() % 30);
     for (int k = 0; k < codes; ++k) {
       switch (rng() % 6) {
         case 0: case 1:
-          c.push_back(static_cast<uint8_t>(1 + rng() % 12));
+          c.push_back(static_cast<uint8_t>(1 + rng() % longest));
           c.push_back(static_cast<uint8_t>(rng()));
           break;
         case 2: {
-          int n = 3 + static_cast<int>(rng() % 12);
+          int n = 3 + static_cast<int>(rng() % longest);
           c.push_back(0);
           c.push_back(static_cast<uint8_t>(n));
           int len = bits == 8 ? (n + 1) / 2 * 2 : (n + 3) / 4 * 2;
