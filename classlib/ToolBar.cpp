@@ -293,7 +293,15 @@ LRESULT TToolBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             RECT r;
             SendMessageA(toolbar_, TB_GETRECT, static_cast<WPARAM>(b->id_), reinterpret_cast<LPARAM>(&r));
             MapWindowPoints(toolbar_, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+            // The button's tip would otherwise come up over the menu's first
+            // items while the mouse rests on the arrow.
+            const HWND tips = reinterpret_cast<HWND>(SendMessageA(toolbar_, TB_GETTOOLTIPS, 0, 0));
+            if (tips) {
+              SendMessageA(tips, TTM_POP, 0, 0);
+              SendMessageA(tips, TTM_ACTIVATE, FALSE, 0);
+            }
             b->DropdownMenu->Popup(r.left, r.bottom, Handle());
+            if (tips && IsWindow(tips)) SendMessageA(tips, TTM_ACTIVATE, TRUE, 0);
           }
         }
         return TBDDRET_DEFAULT;
