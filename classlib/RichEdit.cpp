@@ -165,6 +165,12 @@ void TRichEdit::GiveSelectionDbcsFont() {
 }
 
 bool TRichEdit::Modified() const { return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0; }
+void MarkParagraphChanged(HWND h) {
+  // Not every rich edit counts a paragraph's new format as a change of the
+  // text (Wine's does not), and the topic is saved only when it is modified.
+  SendMessageA(h, EM_SETMODIFY, TRUE, 0);
+}
+
 void TRichEdit::SetModified(bool v) { SendMessageA(Handle(), EM_SETMODIFY, v, 0); }
 bool TRichEdit::ReadOnly() const { return (GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
 void TRichEdit::SetReadOnly(bool v) { SendMessageA(Handle(), EM_SETREADONLY, v, 0); }
@@ -224,7 +230,7 @@ DWORD EffectsOf(unsigned style) {
 
 void SetParaFormat(HWND h, PARAFORMAT& pf) {
   pf.cbSize = sizeof pf;
-  SendMessageA(h, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  if (SendMessageA(h, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf))) MarkParagraphChanged(h);
 }
 }  // namespace
 

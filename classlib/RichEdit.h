@@ -31,6 +31,9 @@ struct TParaAttributes {
   int RightIndent = 0;
 };
 
+// Marks the rich edit h modified after a paragraph format was set on it.
+void MarkParagraphChanged(HWND h);
+
 class TRichEdit : public TControl {
  public:
   TRichEdit(TComponent* owner, TControl* parent, DWORD extra_style = 0);

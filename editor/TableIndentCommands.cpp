@@ -37,7 +37,8 @@ class TRichEditIndents : public ParagraphIndentAccess {
     if (mask == PFM_STARTINDENT) pf.dxStartIndent = twips;
     if (mask == PFM_OFFSET) pf.dxOffset = twips;
     if (mask == PFM_RIGHTINDENT) pf.dxRightIndent = twips;
-    SendMessageA(edit_.Handle(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    if (SendMessageA(edit_.Handle(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf)))
+      cl::MarkParagraphChanged(edit_.Handle());
   }
   const cl::TRichEdit& edit_;
 };

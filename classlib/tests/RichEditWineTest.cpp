@@ -108,5 +108,21 @@ TEST_F(RichEditTyping, SelectionAndParagraphAttributesReachTheRtf) {
   EXPECT_NE(rtf.find("\\qc"), std::string::npos) << rtf;
 }
 
+// The topic is saved only when the control is modified: a paragraph's new
+// format must count as a change, as new text and character formats do.
+TEST_F(RichEditTyping, ParagraphFormatsMarkTheTextModified) {
+  edit.LoadText("abc def");
+  const auto modified_by = [&](auto change) {
+    edit.SetModified(false);
+    change();
+    return edit.Modified();
+  };
+  EXPECT_TRUE(modified_by([&] { edit.SetIndents(20, 10, 0); }));
+  EXPECT_TRUE(modified_by([&] { edit.SetAlignment(TParaAlignment::Right); }));
+  EXPECT_TRUE(modified_by([&] { edit.SetBullet(true); }));
+  edit.SetSel(0, 3);
+  EXPECT_TRUE(modified_by([&] { edit.SetSelStyle(fsBold); }));
+}
+
 }  // namespace
 }  // namespace cl
