@@ -15,7 +15,7 @@
 #include "classlib/Clipboard.h"
 #include "classlib/tests/ModalTest.h"
 #include "editor/TopicIdExchangeCommands.h"
-#include "hotspot/TopicIdExchange.h"
+#include "exchange/TopicIdExchange.h"
 
 using namespace qm::editor::test;
 using namespace qm::editor;
@@ -29,7 +29,7 @@ struct Listener {
   Listener() {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-      if (m == qm::hotspot::TopicIdMessage()) ++heard;
+      if (m == qm::exchange::TopicIdMessage()) ++heard;
       return DefWindowProcA(h, m, w, l);
     };
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -48,7 +48,7 @@ struct ExchangeFixture : EditorFixture {
   Listener other;
 
   ExchangeFixture() {
-    qm::hotspot::RegisterTopicIdMessage();
+    qm::exchange::RegisterTopicIdMessage();
     dir = CopyProject("calques3d");
     dialog_answers = {dir + "\\Calques3D.hpj"};
     form->ProjectCmds->OpenAExecute(nullptr);
@@ -64,7 +64,7 @@ struct ExchangeFixture : EditorFixture {
   // The hotspot editor sends an id.
   void Receive(const std::string& id) {
     cl::TClipboard().SetAsText(id);
-    PostMessageA(HWND_BROADCAST, qm::hotspot::TopicIdMessage(), reinterpret_cast<WPARAM>(other.hwnd), 0);
+    PostMessageA(HWND_BROADCAST, qm::exchange::TopicIdMessage(), reinterpret_cast<WPARAM>(other.hwnd), 0);
   }
   std::string OpenId() { return form->Project.TopicId; }
 };
@@ -130,10 +130,10 @@ TEST(TopicIdExchange, AReceivedIdOpensItsTopicOnce) {
   EXPECT_TRUE(fx.boxes.empty());
   // Only the copy for the main window counts.
   cl::TClipboard().SetAsText(fx.ids[0]);
-  PostMessageA(cl::Application().Handle(), qm::hotspot::TopicIdMessage(), 0, 0);
+  PostMessageA(cl::Application().Handle(), qm::exchange::TopicIdMessage(), 0, 0);
   fx.Pump();
   EXPECT_EQ(fx.OpenId(), fx.ids[1]);
-  PostMessageA(fx.form->Handle(), qm::hotspot::TopicIdMessage(), 0, 0);
+  PostMessageA(fx.form->Handle(), qm::exchange::TopicIdMessage(), 0, 0);
   fx.Pump();
   EXPECT_EQ(fx.OpenId(), fx.ids[0]);
 }
