@@ -23,11 +23,16 @@ TClipboard::~TClipboard() {
 
 void TClipboard::Open() {
   if (opens_ == 0) {
-    // Another program may hold it for a moment (a viewer reading it).
-    bool ok = false;
-    for (int attempt = 0; attempt < 10 && !ok; ++attempt) {
+    // Another program may hold it for a while: a viewer reading a change,
+    // or, under Wine, the system handing a change on to the X programs that
+    // ask for it, which takes long on a busy machine. A reader that gave up
+    // too soon would lose what was just put there (the topic-id exchange
+    // reads right after the other program wrote).
+    const ULONGLONG until = GetTickCount64() + kBusyWaitMs;
+    bool ok = OpenClipboard(owner_) != 0;
+    while (!ok && GetTickCount64() < until) {
+      Sleep(10);
       ok = OpenClipboard(owner_) != 0;
-      if (!ok) Sleep(20);
     }
     if (!ok) throw EClipboardError("Cannot open clipboard");
     emptied_ = false;
