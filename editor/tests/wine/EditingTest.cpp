@@ -42,16 +42,10 @@ struct OpenTopic {
 // while `open` shows it.
 template <class D>
 void AnswerDialog(const char* cls, std::function<void(D&)> answer, const std::function<void()>& open) {
-  static std::function<void()> step;
-  step = [cls, answer] {
-    auto* d = dynamic_cast<D*>(cl::TControl::FromHandle(FindWindowA(cls, nullptr)));
+  qmtest::WhenWindowUp(cls, [cls, answer](HWND w) {
+    auto* d = dynamic_cast<D*>(cl::TControl::FromHandle(w));
     ASSERT_NE(d, nullptr) << cls;
     answer(*d);
-  };
-  SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    auto s = std::move(step);
-    if (s) s();
   });
   open();
 }

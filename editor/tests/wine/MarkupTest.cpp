@@ -192,10 +192,9 @@ TEST(Markup, TheTitleCopyOfANewTopicChecksNoScroll) {
   EXPECT_FALSE(t.Markup().NoScrollA->Checked());
   static bool answered;
   answered = false;
-  SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    auto* d = dynamic_cast<TSetTopicDlg*>(cl::TControl::FromHandle(FindWindowA("TSetTopicDlg", nullptr)));
-    if (!d) return;
+  qmtest::WhenWindowUp("TSetTopicDlg", [](HWND w) {
+    auto* d = dynamic_cast<TSetTopicDlg*>(cl::TControl::FromHandle(w));
+    ASSERT_NE(d, nullptr);
     d->TitleEd->SetText("見出し");
     SendMessageA(d->OKBtn->Handle(), BM_CLICK, 0, 0);
     answered = true;
