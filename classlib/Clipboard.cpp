@@ -89,18 +89,29 @@ void TClipboard::Assign(const TGraphic& graphic) {
 }
 
 std::string TClipboard::AsText() {
-  if (!HasFormat(CF_TEXT)) return {};
-  Open();
-  std::string text;
-  if (HANDLE h = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(h))) {
-      // Never past the block, even without a terminator.
-      text.assign(p, strnlen(p, GlobalSize(h)));
-      GlobalUnlock(h);
+  // Looked at only while it is open: another program may be changing it,
+  // and under Wine the system hands every change on to X programs and may
+  // put it back as data rendered on demand, so what it lists before it is
+  // open, or the data it gives at once, may not be what it holds. Text that
+  // it lists but does not give yet is asked for again, as long as Open would
+  // wait for a holder.
+  const ULONGLONG until = GetTickCount64() + kBusyWaitMs;
+  for (;;) {
+    Open();
+    const bool listed = IsClipboardFormatAvailable(CF_TEXT) != 0;
+    HANDLE h = listed ? GetClipboardData(CF_TEXT) : nullptr;
+    std::string text;
+    if (h) {
+      if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+        // Never past the block, even without a terminator.
+        text.assign(p, strnlen(p, GlobalSize(h)));
+        GlobalUnlock(h);
+      }
     }
+    Close();
+    if (!listed || h || GetTickCount64() >= until) return text;
+    Sleep(10);
   }
-  Close();
-  return text;
 }
 
 void TClipboard::SetAsText(const std::string& text) {

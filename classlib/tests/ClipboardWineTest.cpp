@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -62,6 +63,36 @@ TEST(ClipboardText, InAndOutWithRetries) {
   SetClipboardData(CF_BITMAP, CreateBitmap(1, 1, 1, 1, nullptr));
   clipboard.Close();
   EXPECT_EQ(clipboard.AsText(), "");
+}
+
+// A holder that renders its text on demand and, asked the first time, is not
+// ready: the reader asks again and gets it.
+int g_render_requests = 0;
+
+LRESULT CALLBACK RenderLater(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_RENDERFORMAT && w == CF_TEXT && ++g_render_requests > 1) {
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, 6);
+    std::memcpy(GlobalLock(mem), "later", 6);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_TEXT, mem);
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+
+TEST(ClipboardText, TextRenderedOnDemandIsAskedForAgain) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = RenderLater;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "QmRenderLater";
+  RegisterClassA(&wc);
+  HWND owner = CreateWindowExA(0, "QmRenderLater", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  SetClipboardData(CF_TEXT, nullptr);
+  CloseClipboard();
+  EXPECT_EQ(cl::TClipboard().AsText(), "later");
+  EXPECT_EQ(g_render_requests, 2);
+  DestroyWindow(owner);
 }
 
 }  // namespace
