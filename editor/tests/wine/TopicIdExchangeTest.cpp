@@ -217,8 +217,11 @@ TEST(TopicIdExchange, IgnoredWhileTheCompilerRuns) {
   fx.form->Project.Program.HcwFolder = slow;
   fx.form->CompileCmds->WinHelpCall = [](HWND, const std::string&, UINT, ULONG_PTR) { return TRUE; };
   g_compile = DuringCompile{&fx};
-  SetTimer(nullptr, 0, 10, WhileCompiling);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, WhileCompiling);
   fx.form->CompileCmds->HelpMakeAExecute(nullptr);
+  if (!g_compile.sent) KillTimer(nullptr, timer);
+  for (const cl::MessageBoxCall& b : fx.boxes) ADD_FAILURE() << b.text;
+  ASSERT_TRUE(g_compile.sent) << "the compile did not wait";
   EXPECT_TRUE(g_compile.ended);
   EXPECT_TRUE(g_compile.running);
   EXPECT_EQ(g_compile.openWhileRunning, fx.ids[0]);
