@@ -23,11 +23,16 @@ TClipboard::~TClipboard() {
 
 void TClipboard::Open() {
   if (opens_ == 0) {
-    // Another program may hold it for a moment (a viewer reading it).
-    bool ok = false;
-    for (int attempt = 0; attempt < 10 && !ok; ++attempt) {
+    // Another program may hold it for a while: a viewer reading a change,
+    // or, under Wine, the system handing a change on to the X programs that
+    // ask for it, which takes long on a busy machine. A reader that gave up
+    // too soon would lose what was just put there (the topic-id exchange
+    // reads right after the other program wrote).
+    const ULONGLONG until = GetTickCount64() + kBusyWaitMs;
+    bool ok = OpenClipboard(owner_) != 0;
+    while (!ok && GetTickCount64() < until) {
+      Sleep(10);
       ok = OpenClipboard(owner_) != 0;
-      if (!ok) Sleep(20);
     }
     if (!ok) throw EClipboardError("Cannot open clipboard");
     emptied_ = false;
@@ -84,18 +89,29 @@ void TClipboard::Assign(const TGraphic& graphic) {
 }
 
 std::string TClipboard::AsText() {
-  if (!HasFormat(CF_TEXT)) return {};
-  Open();
-  std::string text;
-  if (HANDLE h = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(h))) {
-      // Never past the block, even without a terminator.
-      text.assign(p, strnlen(p, GlobalSize(h)));
-      GlobalUnlock(h);
+  // Looked at only while it is open: another program may be changing it,
+  // and under Wine the system hands every change on to X programs and may
+  // put it back as data rendered on demand, so what it lists before it is
+  // open, or the data it gives at once, may not be what it holds. Text that
+  // it lists but does not give yet is asked for again, as long as Open would
+  // wait for a holder.
+  const ULONGLONG until = GetTickCount64() + kBusyWaitMs;
+  for (;;) {
+    Open();
+    const bool listed = IsClipboardFormatAvailable(CF_TEXT) != 0;
+    HANDLE h = listed ? GetClipboardData(CF_TEXT) : nullptr;
+    std::string text;
+    if (h) {
+      if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+        // Never past the block, even without a terminator.
+        text.assign(p, strnlen(p, GlobalSize(h)));
+        GlobalUnlock(h);
+      }
     }
+    Close();
+    if (!listed || h || GetTickCount64() >= until) return text;
+    Sleep(10);
   }
-  Close();
-  return text;
 }
 
 void TClipboard::SetAsText(const std::string& text) {

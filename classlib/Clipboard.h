@@ -24,9 +24,12 @@ class TClipboard {
   TClipboard(const TClipboard&) = delete;
   TClipboard& operator=(const TClipboard&) = delete;
 
+  // How long Open waits for another program that holds the clipboard.
+  static constexpr DWORD kBusyWaitMs = 2000;
+
   // Opens the clipboard; nested opens count and only the last Close closes
   // it. Throws EClipboardError "Cannot open clipboard" when another program
-  // keeps it for more than a moment.
+  // keeps it for longer than kBusyWaitMs.
   void Open();
   void Close();
   bool IsOpen() const { return opens_ > 0; }

@@ -4,7 +4,7 @@
 #include "classlib/Clipboard.h"
 #include "editor/CompileCommands.h"
 #include "editor/core/StatusBarClick.h"
-#include "hotspot/TopicIdExchange.h"
+#include "exchange/TopicIdExchange.h"
 
 namespace qm::editor {
 
@@ -23,7 +23,7 @@ void TTopicIdExchangeCommands::StatusBarMouseDown(int x) {
   const StatusBarClick click = StatusBarClickAt(x, id);
   if (click.Panel < 0) return;
   if (click.Broadcast) {
-    hotspot::SendTopicId(id, cl::Application().Handle());
+    exchange::SendTopicId(id, cl::Application().Handle());
     return;
   }
   cl::TClipboard(cl::Application().Handle()).SetAsText(Form.StatusBar->PanelText(click.Panel));
@@ -31,7 +31,7 @@ void TTopicIdExchangeCommands::StatusBarMouseDown(int x) {
 
 void TTopicIdExchangeCommands::MessageProc(MSG& msg, bool&) {
   // Never marked handled: the message goes on as usual.
-  if (msg.message != hotspot::TopicIdMessage()) return;
+  if (msg.message != exchange::TopicIdMessage()) return;
   // One broadcast arrives once for each top-level window of the program
   // (the application window, this window, an open dialog): the copy for
   // this window stands for all of them.
@@ -40,7 +40,7 @@ void TTopicIdExchangeCommands::MessageProc(MSG& msg, bool&) {
   // or the help compiler runs: a topic opened underneath would take the
   // dialog's answer or the compile's files.
   if (!IsWindowEnabled(Form.Handle()) || Form.CompileCmds->CompilerRunning()) return;
-  const std::string id = hotspot::ReceivedTopicId();
+  const std::string id = exchange::ReceivedTopicId();
   if (!id.empty()) Form.CompileCmds->GoToTopicId(id, false);
 }
 

@@ -6,7 +6,7 @@
 #include "classlib/ProgramStart.h"
 #include "classlib/RegIniFile.h"
 #include "editor/MainForm.h"
-#include "hotspot/TopicIdExchange.h"
+#include "exchange/TopicIdExchange.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The options' new-style folder browser needs COM on this thread.
@@ -17,7 +17,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   start.Title = qm::editor::kApplicationTitle;
   if (cl::AnotherCopyRuns(start)) return 0;
   // The message of the topic-id exchange, before any window exists.
-  qm::hotspot::RegisterTopicIdMessage();
+  qm::exchange::RegisterTopicIdMessage();
   std::unique_ptr<cl::TRegIniFile> settings;
   return cl::RunProgram(start, [&settings]() -> cl::TForm* {
     settings = std::make_unique<cl::TRegIniFile>(HKEY_CURRENT_USER, qm::editor::kSettingsKey);

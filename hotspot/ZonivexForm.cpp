@@ -5,7 +5,6 @@
 #include "core/FileSystem.h"
 #include "hotspot/AboutBox.h"
 #include "hotspot/ShgGraphic.h"
-#include "hotspot/TopicIdExchange.h"
 
 namespace qm::zonivex {
 

@@ -6,7 +6,7 @@
 
 #include "classlib/ProgramStart.h"
 #include "classlib/RegIniFile.h"
-#include "hotspot/TopicIdExchange.h"
+#include "exchange/TopicIdExchange.h"
 #include "hotspot/ZonivexForm.h"
 #include "hotspot/core/ZonivexSettings.h"
 
@@ -16,7 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   start.Title = qm::zonivex::kApplicationTitle;
   if (cl::AnotherCopyRuns(start)) return 0;
   // The exchange's message number, before any window exists.
-  qm::hotspot::RegisterTopicIdMessage();
+  qm::exchange::RegisterTopicIdMessage();
   std::unique_ptr<cl::TRegIniFile> settings;
   return cl::RunProgram(start, [&settings]() -> cl::TForm* {
     settings = std::make_unique<cl::TRegIniFile>(HKEY_CURRENT_USER, qm::hotspot::kZonivexSettingsKey);

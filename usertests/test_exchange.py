@@ -7,7 +7,7 @@ the mouse and the keyboard."""
 import os
 
 from quillmark import Quillmark
-from uitest import check, pause, wait_for
+from uitest import check, wait_for
 from zonivex import SAVE_BTN, Zonivex, copy_shg, read_hotspots
 from zonivex import SETTINGS_KEY as ZONIVEX_SETTINGS_KEY
 
@@ -53,8 +53,13 @@ def test_topic_ids_go_both_ways(s):
     s.click(*q.toolbar_button(1, 1))
     second = wait_for("a new topic open in quillmark", lambda: (lambda t: t if t.startswith("HID") else None)(
         q.status(0)))
+    first_row = read_hotspots(shg)[0][0].decode("cp932")
     s.click(*z.row_point(0))  # another hotspot first (its context is no topic)
-    pause(0.5)
+    # zonivex shows the row once it has sent its context, so the message is
+    # in quillmark's queue by then; quillmark answers a second question only
+    # after it has dealt with what came before the first.
+    z.wait_status("the first hotspot selected in zonivex", lambda t: t.startswith(first_row + " : "))
+    q.status(0)
     check(q.status(0) == second, "an id of no topic changed quillmark's topic to %r" % q.status(0))
     s.click(*z.row_point(2))
     wait_for("quillmark to open the hotspot's topic", lambda: q.status(0) == FIRST[1])

@@ -15,8 +15,8 @@
 namespace qmtest {
 
 // Shows the form modally and runs `during` from inside its loop, once it is
-// up; a dialog still open 5 seconds later fails the test and is closed
-// with the result -1.
+// up; a dialog still open a minute later fails the test and is closed with
+// the result -1.
 inline int RunModal(cl::TForm& form, std::function<void()> during) {
   static std::function<void()> step;
   static cl::TForm* running;
@@ -37,7 +37,7 @@ inline int RunModal(cl::TForm& form, std::function<void()> during) {
     if (f) f();
   });
   struct TGuard {
-    UINT_PTR id = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
+    UINT_PTR id = SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR id, DWORD) {
       KillTimer(nullptr, id);
       ADD_FAILURE() << "the dialog did not close";
       running->SetModalResult(-1);
@@ -45,6 +45,27 @@ inline int RunModal(cl::TForm& form, std::function<void()> during) {
     ~TGuard() { KillTimer(nullptr, id); }
   } guard;
   return form.ShowModal();
+}
+
+// Runs `step` on the first window of class `cls` once one is up, from a
+// timer that the next message loop (a modal dialog's, say) runs. A window
+// that has not come a minute later fails the test.
+inline void WhenWindowUp(const char* cls, std::function<void(HWND)> step) {
+  static std::function<void(HWND)> pending;
+  static const char* wanted;
+  static ULONGLONG until;
+  pending = std::move(step);
+  wanted = cls;
+  until = GetTickCount64() + 60000;
+  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND w = FindWindowA(wanted, nullptr);
+    if (!w && GetTickCount64() < until) return;  // the timer comes again
+    KillTimer(nullptr, id);
+    auto f = std::move(pending);
+    pending = nullptr;
+    if (!w) ADD_FAILURE() << "no window of class " << wanted << " came up";
+    else if (f) f(w);
+  });
 }
 
 // Holds the given keys down in the thread's keyboard state (for GetKeyState).

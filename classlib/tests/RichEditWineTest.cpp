@@ -4,6 +4,7 @@
 #include <string>
 
 #include "classlib/RichEdit.h"
+#include "classlib/tests/RtfControlWord.h"
 
 namespace cl {
 namespace {
@@ -102,10 +103,10 @@ TEST_F(RichEditTyping, SelectionAndParagraphAttributesReachTheRtf) {
   EXPECT_EQ(p.LeftIndent, 6);
   EXPECT_EQ(p.RightIndent, 12);
   const std::string rtf = edit.SaveRtf();
-  EXPECT_NE(rtf.find("\\b"), std::string::npos) << rtf;
-  EXPECT_NE(rtf.find("\\i"), std::string::npos) << rtf;
+  EXPECT_TRUE(qmtest::HasControlWord(rtf, "\\b")) << rtf;
+  EXPECT_TRUE(qmtest::HasControlWord(rtf, "\\i")) << rtf;
   EXPECT_NE(rtf.find("\\red0\\green0\\blue255"), std::string::npos) << rtf;
-  EXPECT_NE(rtf.find("\\qc"), std::string::npos) << rtf;
+  EXPECT_TRUE(qmtest::HasControlWord(rtf, "\\qc")) << rtf;
 }
 
 // The topic is saved only when the control is modified: a paragraph's new

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "editor/core/DialogPlacement.h"
 #include "editor/core/EditingSurface.h"
 
 using namespace qm::editor;
@@ -68,25 +67,4 @@ TEST(StatusTextTest, InsertModeAndModifiedMark) {
   EXPECT_STREQ(InsertModeText(false), "上書");
   EXPECT_STREQ(ModifiedText(true), "変更");
   EXPECT_STREQ(ModifiedText(false), "");
-}
-
-TEST(DialogPlacementTest, AtCursorThenIntoTheWorkArea) {
-  const WorkRect area{0, 0, 1024, 740};
-  DialogPlace p = PlaceDialogAtCursor(500, 300, 301, 200, area);
-  EXPECT_EQ(p.Left, 500 - 150);
-  EXPECT_EQ(p.Top, 280);
-  p = PlaceDialogAtCursor(10, 5, 300, 200, area);  // left and top edges
-  EXPECT_EQ(p.Left, 0);
-  EXPECT_EQ(p.Top, 0);
-  p = PlaceDialogAtCursor(1020, 735, 300, 200, area);  // right and bottom edges
-  EXPECT_EQ(p.Left, 724);
-  EXPECT_EQ(p.Top, 540);
-  // Larger than the area: flush with its right and bottom edges.
-  p = PlaceDialogAtCursor(500, 300, 1200, 900, area);
-  EXPECT_EQ(p.Left, -176);
-  EXPECT_EQ(p.Top, -160);
-  // A work area that does not start at 0 (a task bar on the left or top).
-  p = PlaceDialogAtCursor(40, 30, 100, 100, WorkRect{60, 28, 1024, 768});
-  EXPECT_EQ(p.Left, 60);
-  EXPECT_EQ(p.Top, 28);
 }

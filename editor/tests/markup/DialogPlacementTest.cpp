@@ -20,6 +20,10 @@ TEST(DialogPlacement, AboveAndCentredOnTheCursorThenKeptInTheWorkArea) {
   p = PlaceDialogAtCursor(100, 100, 1200, 800, {0, 30, 1024, 740});
   EXPECT_EQ(p.Left, 1024 - 1200);
   EXPECT_EQ(p.Top, 740 - 800);
+  // A work area that does not start at 0 (a task bar on the left or top).
+  p = PlaceDialogAtCursor(40, 30, 100, 100, WorkRect{60, 28, 1024, 768});
+  EXPECT_EQ(p.Left, 60);
+  EXPECT_EQ(p.Top, 28);
 }
 
 }  // namespace

@@ -375,7 +375,7 @@ TEST(Compile, WhileTheCompilerRunsTheProjectStaysAndClosingWaits) {
 // The Help Workshop stand-in's window showing needle, once it is there.
 FoundWindow WaitForHelpWorkshop(const std::string& needle) {
   FoundWindow found;
-  for (int i = 0; i < 200 && !found.hwnd; ++i) {
+  for (int i = 0; i < 1200 && !found.hwnd; ++i) {  // a minute at most
     found = FindHelpWorkshop(needle);
     if (!found.hwnd) Sleep(50);
   }

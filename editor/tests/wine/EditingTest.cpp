@@ -1,3 +1,7 @@
+#include <windows.h>
+// After windows.h.
+#include <richedit.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -38,16 +42,10 @@ struct OpenTopic {
 // while `open` shows it.
 template <class D>
 void AnswerDialog(const char* cls, std::function<void(D&)> answer, const std::function<void()>& open) {
-  static std::function<void()> step;
-  step = [cls, answer] {
-    auto* d = dynamic_cast<D*>(cl::TControl::FromHandle(FindWindowA(cls, nullptr)));
+  qmtest::WhenWindowUp(cls, [cls, answer](HWND w) {
+    auto* d = dynamic_cast<D*>(cl::TControl::FromHandle(w));
     ASSERT_NE(d, nullptr) << cls;
     answer(*d);
-  };
-  SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    auto s = std::move(step);
-    if (s) s();
   });
   open();
 }
@@ -94,8 +92,22 @@ TEST(EditingSurface, BoldAndAColourReachTheSavedTopic) {
   t.Editing().SetColor(9);  // 赤
   t.Save();
   const std::string saved = ReadFile(t.dir + "\\rtf\\Popups.rtf");
-  EXPECT_NE(saved.find("\\red255\\green0\\blue0"), std::string::npos) << saved;
-  EXPECT_NE(saved.find("\\b"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("\\red255\\green0\\blue0;"), std::string::npos) << saved;
+  // The topic holds bold text of its own, so a \b in the file proves
+  // nothing: opened again from the file, the words are bold and red, the
+  // text before them is neither.
+  t.fx.ClickTopic("Andes");
+  t.fx.ClickTopic("Popups");
+  FINDTEXTEXA words{{0, -1}, "強調した赤", {}};
+  ASSERT_GE(SendMessageA(t.f.Editor->Handle(), EM_FINDTEXTEX, FR_DOWN, reinterpret_cast<LPARAM>(&words)), 0);
+  t.f.Editor->SetSel(words.chrgText.cpMin, words.chrgText.cpMax - words.chrgText.cpMin);
+  ASSERT_EQ(t.f.Editor->SelText(), "強調した赤");
+  const cl::TTextAttributes marked = t.f.Editor->SelAttributes();
+  EXPECT_TRUE(marked.Style & cl::fsBold);
+  EXPECT_EQ(marked.Color, RGB(255, 0, 0));
+  t.f.Editor->SetSel(0, 1);
+  EXPECT_FALSE(t.f.Editor->SelAttributes().Style & cl::fsBold);
+  EXPECT_NE(t.f.Editor->SelAttributes().Color, RGB(255, 0, 0));
 }
 
 TEST(EditingSurface, TheFontSizeBoxRefusesSizesTheControlCannotHold) {

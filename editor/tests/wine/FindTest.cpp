@@ -78,16 +78,25 @@ TEST(FindReplace, ReplaceAllWithTheFindTextInTheReplacementEnds) {
   ASSERT_EQ(fx.boxes.size(), 1u);
   EXPECT_EQ(fx.boxes[0].text, "置換が終了しました.");
 
-  // Match case: the selection "AA" is not "aa", and only "aa" is replaced.
+  // Match case: a selected "AA" is not "aa". Replace leaves it and selects
+  // the next "aa"; Replace All from a selected "AA" takes only the "aa" after.
   fx.boxes.clear();
-  fx.form->Editor->SetSel(11, 2);
-  ASSERT_EQ(fx.form->Editor->SelText(), "AA");
+  fx.form->Editor->LoadText("AA aa AA aa");
+  fx.form->Editor->SetSel(0, 2);
   c.ReplaceDialog1->FindText = "aa";
   c.ReplaceDialog1->ReplaceText = "b";
   c.ReplaceDialog1->MatchCase = true;
-  fx.form->Editor->SetSel(0, 0);
+  c.ReplaceDialog1->ReplaceAll = false;
   c.ReplaceDialog1Replace(c.ReplaceDialog1);
-  EXPECT_EQ(fx.Text(), "漢字 b [漢字] AA [漢字]");
+  EXPECT_EQ(fx.Text(), "AA aa AA aa");
+  EXPECT_EQ(fx.form->Editor->SelStart(), 3);
+  EXPECT_EQ(fx.form->Editor->SelText(), "aa");
+  fx.form->Editor->SetSel(6, 2);
+  ASSERT_EQ(fx.form->Editor->SelText(), "AA");
+  c.ReplaceDialog1->ReplaceAll = true;
+  c.ReplaceDialog1Replace(c.ReplaceDialog1);
+  EXPECT_EQ(fx.Text(), "AA aa AA b");
+  EXPECT_TRUE(fx.boxes.size() == 1 && fx.boxes[0].text == "置換が終了しました.");
 }
 
 TEST(FindReplace, TheDialogFindsThroughItsButtonAndStaysInTheWorkArea) {

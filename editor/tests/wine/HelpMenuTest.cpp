@@ -7,6 +7,7 @@
 #include "FakeFolderBrowser.h"
 #include "WineTestUtil.h"
 #include "classlib/Application.h"
+#include "classlib/tests/ModalTest.h"
 #include "editor/AboutBox.h"
 #include "editor/HelpMenuCommands.h"
 #include "editor/OptionDlg.h"
@@ -51,13 +52,12 @@ TEST(AboutBox, AClickOnTheBoxClosesIt) {
   EXPECT_EQ(box.Label3D1->Text(), "Quillmark");
   EXPECT_EQ(box.Label3D1->ShadeColor(), RGB(255, 255, 255));
   EXPECT_EQ(box.Label3D1->FontColor(), RGB(0, 0, 0));
-  SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    HWND active = GetActiveWindow();
-    SendMessageA(active, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(180, 5));
-    SendMessageA(active, WM_LBUTTONUP, 0, MAKELPARAM(180, 5));
-  });
-  EXPECT_EQ(box.ShowModal(), cl::mrOk);
+  EXPECT_EQ(qmtest::RunModal(box,
+                             [&] {
+                               SendMessageA(box.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(180, 5));
+                               SendMessageA(box.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(180, 5));
+                             }),
+            cl::mrOk);
 }
 
 TEST(ProgramOptions, OkTakesTheSettingsAndCancelKeepsThem) {

@@ -7,6 +7,7 @@
 #include "WineTestUtil.h"
 #include "classlib/Application.h"
 #include "classlib/tests/ModalTest.h"
+#include "classlib/tests/RtfControlWord.h"
 #include "editor/LinkCommands.h"
 #include "editor/MarkupCommands.h"
 #include "editor/TopicInfoDialog.h"
@@ -166,7 +167,7 @@ TEST(Markup, F10FlipsTheFlagAndSaveWritesKeepn) {
   EXPECT_EQ(gui.flags & GUI_INMENUMODE, 0u);
   t.f.ProjectCmds->SaveAExecute(nullptr);
   const std::string saved = ReadFile(t.dir + "\\rtf\\Popups.rtf");
-  EXPECT_NE(saved.find("\\keepn "), std::string::npos) << saved.substr(0, 400);
+  EXPECT_TRUE(qmtest::HasControlWord(saved, "\\keepn")) << saved.substr(0, 400);
 
   // Opened again, the check follows the file; F10 twice keeps the flag.
   t.fx.ClickTopic("Andes");
@@ -178,7 +179,7 @@ TEST(Markup, F10FlipsTheFlagAndSaveWritesKeepn) {
   EXPECT_TRUE(t.f.Project.TopicFootnotes.NoScroll);
   t.F10();
   t.f.ProjectCmds->SaveAExecute(nullptr);
-  EXPECT_EQ(ReadFile(t.dir + "\\rtf\\Popups.rtf").find("\\keepn"), std::string::npos);
+  EXPECT_FALSE(qmtest::HasControlWord(ReadFile(t.dir + "\\rtf\\Popups.rtf"), "\\keepn"));
 }
 
 TEST(Markup, TheTitleCopyOfANewTopicChecksNoScroll) {
@@ -191,10 +192,9 @@ TEST(Markup, TheTitleCopyOfANewTopicChecksNoScroll) {
   EXPECT_FALSE(t.Markup().NoScrollA->Checked());
   static bool answered;
   answered = false;
-  SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    auto* d = dynamic_cast<TSetTopicDlg*>(cl::TControl::FromHandle(FindWindowA("TSetTopicDlg", nullptr)));
-    if (!d) return;
+  qmtest::WhenWindowUp("TSetTopicDlg", [](HWND w) {
+    auto* d = dynamic_cast<TSetTopicDlg*>(cl::TControl::FromHandle(w));
+    ASSERT_NE(d, nullptr);
     d->TitleEd->SetText("見出し");
     SendMessageA(d->OKBtn->Handle(), BM_CLICK, 0, 0);
     answered = true;

@@ -1,6 +1,10 @@
 // The editor's side of the topic-id exchange with the hotspot editor: the
 // status bar's clicks, and ids received while the author works, waits for a
 // dialog or for the help compiler.
+#include <windows.h>
+// After windows.h.
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,7 +15,7 @@
 #include "classlib/Clipboard.h"
 #include "classlib/tests/ModalTest.h"
 #include "editor/TopicIdExchangeCommands.h"
-#include "hotspot/TopicIdExchange.h"
+#include "exchange/TopicIdExchange.h"
 
 using namespace qm::editor::test;
 using namespace qm::editor;
@@ -25,7 +29,7 @@ struct Listener {
   Listener() {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-      if (m == qm::hotspot::TopicIdMessage()) ++heard;
+      if (m == qm::exchange::TopicIdMessage()) ++heard;
       return DefWindowProcA(h, m, w, l);
     };
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -44,7 +48,7 @@ struct ExchangeFixture : EditorFixture {
   Listener other;
 
   ExchangeFixture() {
-    qm::hotspot::RegisterTopicIdMessage();
+    qm::exchange::RegisterTopicIdMessage();
     dir = CopyProject("calques3d");
     dialog_answers = {dir + "\\Calques3D.hpj"};
     form->ProjectCmds->OpenAExecute(nullptr);
@@ -60,7 +64,7 @@ struct ExchangeFixture : EditorFixture {
   // The hotspot editor sends an id.
   void Receive(const std::string& id) {
     cl::TClipboard().SetAsText(id);
-    PostMessageA(HWND_BROADCAST, qm::hotspot::TopicIdMessage(), reinterpret_cast<WPARAM>(other.hwnd), 0);
+    PostMessageA(HWND_BROADCAST, qm::exchange::TopicIdMessage(), reinterpret_cast<WPARAM>(other.hwnd), 0);
   }
   std::string OpenId() { return form->Project.TopicId; }
 };
@@ -126,10 +130,10 @@ TEST(TopicIdExchange, AReceivedIdOpensItsTopicOnce) {
   EXPECT_TRUE(fx.boxes.empty());
   // Only the copy for the main window counts.
   cl::TClipboard().SetAsText(fx.ids[0]);
-  PostMessageA(cl::Application().Handle(), qm::hotspot::TopicIdMessage(), 0, 0);
+  PostMessageA(cl::Application().Handle(), qm::exchange::TopicIdMessage(), 0, 0);
   fx.Pump();
   EXPECT_EQ(fx.OpenId(), fx.ids[1]);
-  PostMessageA(fx.form->Handle(), qm::hotspot::TopicIdMessage(), 0, 0);
+  PostMessageA(fx.form->Handle(), qm::exchange::TopicIdMessage(), 0, 0);
   fx.Pump();
   EXPECT_EQ(fx.OpenId(), fx.ids[0]);
 }
@@ -159,53 +163,66 @@ struct DuringCompile {
   bool running = false;
   std::string openWhileRunning;
   bool sent = false;
+  ULONGLONG deadline = 0;
+  bool ended = false;  // the "compiler" was ended
 };
 DuringCompile g_compile;
 
-// The Help Workshop stand-in's window that shows the project's folder.
-BOOL CALLBACK CloseStandIn(HWND w, LPARAM) {
-  char text[1024] = {};
-  GetWindowTextA(w, text, sizeof text);
-  std::string all = text;
-  EnumChildWindows(
-      w,
-      [](HWND c, LPARAM lp) -> BOOL {
-        char t[1024] = {};
-        GetWindowTextA(c, t, sizeof t);
-        *reinterpret_cast<std::string*>(lp) += t;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
-  if (all.find(g_compile.fx->dir) == std::string::npos) return TRUE;
-  PostMessageA(w, WM_CLOSE, 0, 0);
-  g_compile.fx = nullptr;
-  return FALSE;
+// Ends the "compiler" the editor started: the process of that name that this
+// process started. True when there was one.
+bool EndCompiler(const char* exe) {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snap == INVALID_HANDLE_VALUE) return false;
+  bool ended = false;
+  PROCESSENTRY32 pe{};
+  pe.dwSize = sizeof pe;
+  for (BOOL more = Process32First(snap, &pe); more && !ended; more = Process32Next(snap, &pe)) {
+    if (pe.th32ParentProcessID != GetCurrentProcessId() || lstrcmpiA(pe.szExeFile, exe) != 0) continue;
+    if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pe.th32ProcessID)) {
+      ended = TerminateProcess(h, 0) != 0;
+      CloseHandle(h);
+    }
+  }
+  CloseHandle(snap);
+  return ended;
 }
 
+// Runs from the editor's own wait for the compiler: an id arrives, then the
+// compiler is ended (tried again until it shows up in the process list, for
+// a minute at most).
 void CALLBACK WhileCompiling(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   if (!g_compile.sent) {
     g_compile.sent = true;
     g_compile.running = g_compile.fx->form->CompileCmds->CompilerRunning();
-    g_compile.fx->Receive(g_compile.fx->ids[1]);
+    try {
+      g_compile.fx->Receive(g_compile.fx->ids[1]);
+    } catch (const cl::EClipboardError& e) {
+      ADD_FAILURE() << e.what();
+    }
     cl::Application().ProcessMessages();
     g_compile.openWhileRunning = g_compile.fx->OpenId();
+    g_compile.deadline = GetTickCount64() + 60000;
   }
-  EnumWindows(CloseStandIn, 0);
-  if (g_compile.fx) SetTimer(nullptr, 0, 200, WhileCompiling);
+  g_compile.ended = EndCompiler("Hcrtf.exe");
+  if (!g_compile.ended && GetTickCount64() < g_compile.deadline) SetTimer(nullptr, 0, 50, WhileCompiling);
 }
 
 TEST(TopicIdExchange, IgnoredWhileTheCompilerRuns) {
   ExchangeFixture fx;
   fx.ClickTopic(fx.ids[0]);
-  // A "compiler" that runs until it is told to end.
+  // A "compiler" that runs until it is ended.
   std::string slow = NewTempDir();
   ASSERT_TRUE(CopyFileA((DistFolder("helpworkshop") + "\\hcw.exe").c_str(), (slow + "\\Hcrtf.exe").c_str(), FALSE));
   fx.form->Project.Program.HcwFolder = slow;
   fx.form->CompileCmds->WinHelpCall = [](HWND, const std::string&, UINT, ULONG_PTR) { return TRUE; };
   g_compile = DuringCompile{&fx};
-  SetTimer(nullptr, 0, 200, WhileCompiling);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, WhileCompiling);
   fx.form->CompileCmds->HelpMakeAExecute(nullptr);
+  if (!g_compile.sent) KillTimer(nullptr, timer);
+  for (const cl::MessageBoxCall& b : fx.boxes) ADD_FAILURE() << b.text;
+  ASSERT_TRUE(g_compile.sent) << "the compile did not wait";
+  EXPECT_TRUE(g_compile.ended);
   EXPECT_TRUE(g_compile.running);
   EXPECT_EQ(g_compile.openWhileRunning, fx.ids[0]);
   fx.Pump();

@@ -15,7 +15,7 @@
 #include "core/FileSystem.h"
 #include "hotspot/AboutBox.h"
 #include "hotspot/HotspotDialogs.h"
-#include "hotspot/TopicIdExchange.h"
+#include "exchange/TopicIdExchange.h"
 #include "hotspot/ZonivexForm.h"
 #include "hotspot/core/HotspotText.h"
 
@@ -58,7 +58,7 @@ struct ZonivexTest : ::testing::Test {
 
   void SetUp() override {
     cl::Application().Initialize();
-    hotspot::RegisterTopicIdMessage();
+    exchange::RegisterTopicIdMessage();
     tmp = qmtest::NewTempDir();
     cl::SetMessageBoxHook([this](const cl::MessageBoxCall& c) {
       boxes.push_back(c);
@@ -565,7 +565,7 @@ TEST_F(ZonivexTest, ContextsGoToTheEditorAndComeBack) {
   // A context from another program's window.
   HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   cl::TClipboard().SetAsText("NewTopic");
-  PostMessageA(HWND_BROADCAST, hotspot::TopicIdMessage(), reinterpret_cast<WPARAM>(other), 0);
+  PostMessageA(HWND_BROADCAST, exchange::TopicIdMessage(), reinterpret_cast<WPARAM>(other), 0);
   Pump();
   EXPECT_EQ(form->HsList->Item(0)->SubItem(1), "NewTopic");
   EXPECT_TRUE(form->Modified);
@@ -573,7 +573,7 @@ TEST_F(ZonivexTest, ContextsGoToTheEditorAndComeBack) {
   // A clipboard with no text (or one that stays busy) wipes no context.
   form->Modified = false;
   cl::TClipboard().SetAsText("");
-  PostMessageA(HWND_BROADCAST, hotspot::TopicIdMessage(), reinterpret_cast<WPARAM>(other), 0);
+  PostMessageA(HWND_BROADCAST, exchange::TopicIdMessage(), reinterpret_cast<WPARAM>(other), 0);
   Pump();
   EXPECT_EQ(form->HsList->Item(0)->SubItem(1), "NewTopic");
   EXPECT_FALSE(form->Modified);
@@ -582,13 +582,13 @@ TEST_F(ZonivexTest, ContextsGoToTheEditorAndComeBack) {
   form->HsList->SetSelected(nullptr);
   form->HsListClick();
   cl::TClipboard().SetAsText("Other");
-  PostMessageA(HWND_BROADCAST, hotspot::TopicIdMessage(), reinterpret_cast<WPARAM>(other), 0);
+  PostMessageA(HWND_BROADCAST, exchange::TopicIdMessage(), reinterpret_cast<WPARAM>(other), 0);
   Pump();
   EXPECT_EQ(form->HsList->Item(0)->SubItem(1), "NewTopic");
   form->HsList->Item(1)->SetImageIndex(0);
   form->HsList->SetSelected(form->HsList->Item(1));
   const std::string before = form->HsList->Item(1)->SubItem(1);
-  PostMessageA(HWND_BROADCAST, hotspot::TopicIdMessage(), reinterpret_cast<WPARAM>(other), 0);
+  PostMessageA(HWND_BROADCAST, exchange::TopicIdMessage(), reinterpret_cast<WPARAM>(other), 0);
   Pump();
   EXPECT_EQ(form->HsList->Item(1)->SubItem(1), before);
   DestroyWindow(other);

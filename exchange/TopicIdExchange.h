@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace qm::hotspot {
+namespace qm::exchange {
 
 constexpr char kTopicIdMessageName[] = "wm_tzonivex_changeid";
 
@@ -29,4 +29,4 @@ bool SendTopicId(const std::string& id, HWND appWindow, bool broadcast = true);
 // holds none or stays busy for more than a moment).
 std::string ReceivedTopicId();
 
-}  // namespace qm::hotspot
+}  // namespace qm::exchange

@@ -1,8 +1,8 @@
-#include "hotspot/TopicIdExchange.h"
+#include "exchange/TopicIdExchange.h"
 
 #include "classlib/Clipboard.h"
 
-namespace qm::hotspot {
+namespace qm::exchange {
 
 namespace {
 UINT g_message = 0;
@@ -34,4 +34,4 @@ std::string ReceivedTopicId() {
   }
 }
 
-}  // namespace qm::hotspot
+}  // namespace qm::exchange
