@@ -47,7 +47,12 @@ std::size_t FirstBodyLine(const Lines& lines) {
 void ApplyJoinRule(Lines& lines, std::size_t first) {
   if (first + 1 >= lines.size()) return;
   const std::string& line = lines[first];
-  if (line.size() < 2 || line[line.size() - 2] != '}') return;
+  if (line.size() < 2) return;
+  // The last-but-one character, walked to from the start: a trail byte 0x7D
+  // ("マ" is 83 7D) is not a closing brace.
+  std::size_t at = 0;
+  while (at < line.size() - 2) at += CharLength(line, at);
+  if (at != line.size() - 2 || line[at] != '}') return;
   if (lines[first + 1].compare(0, 9, "\\viewkind") != 0) return;
   lines[first] += lines[first + 1];
   lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first) + 1);

@@ -31,6 +31,13 @@ TEST(JoinRule, JoinsOnlyAViewkindLineAfterAClosingBrace) {
   Lines b{"h", "abc", "\\viewkind4 x"};
   ApplyJoinRule(b, 1);
   EXPECT_EQ(b.size(), 3u);
+  // "マ" ends in the byte of '}': a title that ends "マ" plus one byte is not joined.
+  Lines c{"h", "${\\footnote ママ}マ ", "\\viewkind4 x"};
+  ApplyJoinRule(c, 1);
+  EXPECT_EQ(c.size(), 3u);
+  Lines d{"h", "ママ} ", "\\viewkind4 x"};
+  ApplyJoinRule(d, 1);
+  EXPECT_EQ(d, (Lines{"h", "ママ} \\viewkind4 x"}));
 }
 
 TEST(PlaceFootnoteBlock, AfterPardOfViewkindWithBlankOrKeepn) {
