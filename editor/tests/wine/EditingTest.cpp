@@ -174,8 +174,12 @@ TEST(EditingSurface, CopiedParagraphsArePastedAndSavedWithTheirIndents) {
   };
   ed.SetSel(0, 0);
   ed.SetSelText("A1\rB2\rC3\r");
+  // Each unlike the one before it, which the control's RTF of it would
+  // otherwise leave out.
   select(0, 3);
   ed.SetIndents(54, -18, 0);
+  select(1, 2);
+  ed.SetIndents(36, 18, 0);
   select(0, 1);
   t.Editing().CopyA->OnExecute(nullptr);
   select(3, 3);
@@ -198,7 +202,7 @@ TEST(EditingSurface, CopiedParagraphsArePastedAndSavedWithTheirIndents) {
     const cl::TParaAttributes p = ed.Paragraph();
     lines += ed.Line(i) + " " + std::to_string(p.FirstIndent) + "/" + std::to_string(p.LeftIndent) + "|";
   }
-  EXPECT_EQ(lines, "A1 54/-18|B2 54/-18|A1 54/-18|B2 54/-18|C3 54/-18|");
+  EXPECT_EQ(lines, "A1 54/-18|B2 36/18|A1 54/-18|B2 36/18|C3 54/-18|");
   t.Save();
   const std::string saved = ReadFile(t.dir + "\\rtf\\Popups.rtf");
   const std::size_t first = saved.find("\\li720\\fi360");
