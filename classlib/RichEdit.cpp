@@ -312,6 +312,18 @@ void TRichEdit::SetIndents(int first, int left, int right) {
   SetParaFormat(Handle(), pf);
 }
 
+namespace {
+// The clipboard message that a key with these shift keys stands for; 0 for
+// none. Shift+Delete cuts only a selection: without one it deletes as the
+// control has it.
+UINT ClipboardMessageOfKey(WPARAM key, TShiftState shift, bool selection) {
+  const TShiftState held = shift & (ssShift | ssCtrl | ssAlt);
+  if (held == ssCtrl) return key == 'C' || key == VK_INSERT ? WM_COPY : key == 'X' ? WM_CUT : 0;
+  if (held != ssShift) return 0;
+  return key == VK_INSERT ? WM_PASTE : key == VK_DELETE && selection ? WM_CUT : 0;
+}
+}  // namespace
+
 bool TRichEdit::CanUndo() const { return SendMessageA(Handle(), EM_CANUNDO, 0, 0) != 0; }
 
 LRESULT TRichEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -343,6 +355,21 @@ LRESULT TRichEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KILLFOCUS:
       pending_lead_ = 0;
       break;
+    case WM_KEYDOWN:
+      if (const UINT clip = ClipboardMessageOfKey(wp, CurrentShiftState(), SelLength() > 0)) {
+        SendMessageA(Handle(), clip, 0, 0);
+        return 0;
+      }
+      break;
+    case WM_COPY:
+    case WM_CUT: {
+      // Only a copy that reached the clipboard: with nothing selected (or a
+      // cut refused) the clipboard keeps what it had, which OnCopy saw then.
+      const DWORD before = GetClipboardSequenceNumber();
+      const LRESULT r = TControl::WndProc(msg, wp, lp);
+      if (OnCopy && GetClipboardSequenceNumber() != before) OnCopy(this);
+      return r;
+    }
     default:
       break;
   }

@@ -92,6 +92,12 @@ class TRichEdit : public TControl {
 
   std::function<void(TRichEdit*)> OnSelectionChange;
   std::function<void(TRichEdit*)> OnChange;
+  // After the control has put its selection on the clipboard, once per copy
+  // or cut, however it was asked: WM_COPY or WM_CUT, and the keys, which
+  // are sent as those (Ctrl+C and Ctrl+Insert copy, Ctrl+X and Shift+Delete
+  // cut, Shift+Insert pastes, as in every edit control; not every rich edit
+  // has the Insert and Delete ones of its own, Wine's has not).
+  std::function<void(TRichEdit*)> OnCopy;
   bool Notify(NMHDR* hdr, LRESULT& result) override;
   bool Command(WORD code) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -39,14 +39,11 @@ TEditingCommands::TEditingCommands(TMainForm& form) : TCommandGroup(form) {
   CopyA = list->Add("CopyA", "コピー(&C)", cl::scCtrl | 'C', kImgCopy);
   PasteA = list->Add("PasteA", "貼り付け(&P)", cl::scCtrl | 'V', kImgPaste);
   UndoA = list->Add("UndoA", "元に戻す(&U)", cl::scCtrl | 'Z', kImgUndo);
-  CutA->OnExecute = [this](cl::TComponent*) {
-    SendMessageA(Form.Editor->Handle(), WM_CUT, 0, 0);
-    MendCopiedIndents(*Form.Editor);
-  };
-  CopyA->OnExecute = [this](cl::TComponent*) {
-    SendMessageA(Form.Editor->Handle(), WM_COPY, 0, 0);
-    MendCopiedIndents(*Form.Editor);
-  };
+  // Every copy out of the editor, by these actions or by its keys, passes
+  // the control's OnCopy, and only that mends the copied indents.
+  Form.Editor->OnCopy = [](cl::TRichEdit* editor) { MendCopiedIndents(*editor); };
+  CutA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_CUT, 0, 0); };
+  CopyA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_COPY, 0, 0); };
   PasteA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_PASTE, 0, 0); };
   UndoA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), EM_UNDO, 0, 0); };
   for (TAction* a : {UndoA, CutA, CopyA, PasteA}) {

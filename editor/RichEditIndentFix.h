@@ -17,7 +17,8 @@ bool RichEditSwapsIndents();
 // The editor's whole text as RTF, its indents put right.
 std::string EditorRtf(const cl::TRichEdit& editor);
 
-// After the editor's cut or copy: the RTF it put on the clipboard gets its
+// After the editor's cut or copy (its OnCopy, once per copy: a second call
+// would move the indents again): the RTF it put on the clipboard gets its
 // indents put right, so that a paste (here or elsewhere) keeps them. The
 // plain text stays; nothing else is touched when no indent is in the copy.
 void MendCopiedIndents(const cl::TRichEdit& editor);

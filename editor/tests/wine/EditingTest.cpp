@@ -152,25 +152,57 @@ TEST(EditingSurface, TheRulerStandsAboveTheEditorAndItsMarkersSetIndents) {
   EXPECT_EQ(t.f.Editor->Paragraph().LeftIndent, 0);
 }
 
-// A paragraph with a first line further in, copied and pasted, keeps its
-// indents (the control's own RTF goes through the clipboard), and the save
-// writes both paragraphs as RTF means them.
-TEST(EditingSurface, ACopiedParagraphIsPastedAndSavedWithItsIndents) {
+// Paragraphs with a first line further in, copied and pasted, keep their
+// indents (the control's own RTF goes through the clipboard) however they are
+// copied: by the action, by Ctrl+Insert, by Shift+Delete, each mended once
+// (a cut refused leaves the clipboard as it was). The save writes every
+// paragraph as RTF means it.
+TEST(EditingSurface, CopiedParagraphsArePastedAndSavedWithTheirIndents) {
   OpenTopic t;
-  HWND e = t.f.Editor->Handle();
-  t.f.Editor->SetSel(0, 0);
-  t.f.Editor->SetSelText("Further in\r");
-  t.f.Editor->SetSel(0, 0);
-  t.f.Editor->SetIndents(54, -18, 0);
-  t.f.Editor->SetSel(0, 11);
+  cl::TRichEdit& ed = *t.f.Editor;
+  // A key with Ctrl or Shift held, through the message loop.
+  auto key = [&](int held, int vk) {
+    qmtest::THeldKeys down({held});
+    PostMessageA(ed.Handle(), WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+    PostMessageA(ed.Handle(), WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
+    t.fx.Pump();
+  };
+  // Lines from..to-1 selected (the caret at `from` when they are equal).
+  auto select = [&](int from, int to) {
+    const auto at = [&](int line) { return static_cast<int>(SendMessageA(ed.Handle(), EM_LINEINDEX, line, 0)); };
+    ed.SetSel(at(from), at(to) - at(from));
+  };
+  ed.SetSel(0, 0);
+  ed.SetSelText("A1\rB2\rC3\r");
+  // Each unlike the one before it, which the control's RTF of it would
+  // otherwise leave out.
+  select(0, 3);
+  ed.SetIndents(54, -18, 0);
+  select(1, 2);
+  ed.SetIndents(36, 18, 0);
+  select(0, 1);
   t.Editing().CopyA->OnExecute(nullptr);
-  t.f.Editor->SetSel(11, 0);
-  t.Editing().PasteA->OnExecute(nullptr);
-  const auto pasted = SendMessageA(e, EM_LINEINDEX, 1, 0);
-  t.f.Editor->SetSel(static_cast<int>(pasted), 0);
-  EXPECT_EQ(t.f.Editor->Line(1).substr(0, 10), "Further in");
-  EXPECT_EQ(t.f.Editor->Paragraph().FirstIndent, 54);
-  EXPECT_EQ(t.f.Editor->Paragraph().LeftIndent, -18);
+  select(3, 3);
+  key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 A1
+  select(1, 2);
+  key(VK_CONTROL, VK_INSERT);
+  ed.SetReadOnly(true);
+  select(0, 1);
+  key(VK_SHIFT, VK_DELETE);  // refused: the clipboard keeps B2
+  ed.SetReadOnly(false);
+  select(4, 4);
+  key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 A1 B2
+  select(2, 3);
+  key(VK_SHIFT, VK_DELETE);
+  select(4, 4);
+  t.Editing().PasteA->OnExecute(nullptr);  // A1 B2 A1 B2 C3
+  std::string lines;
+  for (int i = 0; i < 5; ++i) {
+    select(i, i);
+    const cl::TParaAttributes p = ed.Paragraph();
+    lines += ed.Line(i) + " " + std::to_string(p.FirstIndent) + "/" + std::to_string(p.LeftIndent) + "|";
+  }
+  EXPECT_EQ(lines, "A1 54/-18|B2 36/18|A1 54/-18|B2 36/18|C3 54/-18|");
   t.Save();
   const std::string saved = ReadFile(t.dir + "\\rtf\\Popups.rtf");
   const std::size_t first = saved.find("\\li720\\fi360");
