@@ -375,10 +375,10 @@ TEST(Compile, WhileTheCompilerRunsTheProjectStaysAndClosingWaits) {
 // The Help Workshop stand-in's window showing needle, once it is there.
 FoundWindow WaitForHelpWorkshop(const std::string& needle) {
   FoundWindow found;
-  for (int i = 0; i < 1200 && !found.hwnd; ++i) {  // a minute at most
+  qmtest::WaitUntil("a Help Workshop window showing " + needle, [&] {
     found = FindHelpWorkshop(needle);
-    if (!found.hwnd) Sleep(50);
-  }
+    return found.hwnd != nullptr;
+  });
   return found;
 }
 
@@ -392,7 +392,7 @@ TEST(Compile, HelpWorkshopStartsOnTheProjectAndAMissingZonivexIsNamed) {
   // Started in the project folder.
   EXPECT_NE(hcw.text.find(fx.dir + "\\Calques3D.hpj"), std::string::npos) << hcw.text;
   PostMessageA(hcw.hwnd, WM_CLOSE, 0, 0);
-  for (int i = 0; i < 100 && IsWindow(hcw.hwnd); ++i) Sleep(50);
+  qmtest::WaitUntil("the Help Workshop window to close", [&] { return !IsWindow(hcw.hwnd); });
   EXPECT_TRUE(fx.boxes.empty());
   EXPECT_FALSE(f.Project.ProjectModified);
 
