@@ -311,6 +311,7 @@ struct DuringWait {
   bool ran = false;
   std::size_t boxes = 0;
   bool was_visible = false;
+  ULONGLONG deadline = 0;
 };
 DuringWait g_during;
 
@@ -332,11 +333,16 @@ void CALLBACK WhileCompiling(HWND, UINT, UINT_PTR id, DWORD) {
     g_during.was_visible = IsWindowVisible(f.Handle()) != FALSE;
   }
   // The slow "compiler" (the Help Workshop stand-in) ends now; should its
-  // window not be there yet, look again a little later.
-  if (HWND w = FindHelpWorkshop(g_during.fx->dir).hwnd)
+  // window not be there yet, look again a little later, for a minute at most.
+  if (!g_during.deadline) g_during.deadline = GetTickCount64() + qmtest::kWaitLimitMs;
+  if (HWND w = FindHelpWorkshop(g_during.fx->dir).hwnd) {
     PostMessageA(w, WM_CLOSE, 0, 0);
-  else
+  } else if (GetTickCount64() < g_during.deadline) {
     SetTimer(nullptr, 0, 200, WhileCompiling);
+  } else {
+    ADD_FAILURE() << "waited " << qmtest::kWaitLimitMs / 1000 << " s in vain for the compiler's window";
+    EndCompiler("Hcrtf.exe");
+  }
 }
 
 TEST(Compile, WhileTheCompilerRunsTheProjectStaysAndClosingWaits) {
