@@ -11,6 +11,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/Form.h"
+#include "classlib/tests/WaitUntil.h"
 
 namespace qmtest {
 
@@ -37,7 +38,7 @@ inline int RunModal(cl::TForm& form, std::function<void()> during) {
     if (f) f();
   });
   struct TGuard {
-    UINT_PTR id = SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR id, DWORD) {
+    UINT_PTR id = SetTimer(nullptr, 0, kWaitLimitMs, [](HWND, UINT, UINT_PTR id, DWORD) {
       KillTimer(nullptr, id);
       ADD_FAILURE() << "the dialog did not close";
       running->SetModalResult(-1);
@@ -56,7 +57,7 @@ inline void WhenWindowUp(const char* cls, std::function<void(HWND)> step) {
   static ULONGLONG until;
   pending = std::move(step);
   wanted = cls;
-  until = GetTickCount64() + 60000;
+  until = GetTickCount64() + kWaitLimitMs;
   SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
     HWND w = FindWindowA(wanted, nullptr);
     if (!w && GetTickCount64() < until) return;  // the timer comes again
@@ -84,21 +85,21 @@ class THeldKeys {
   std::vector<int> keys_;
 };
 
-// A key pressed in the window with the focus, through the message loop
-// (shortcuts, IsDialogMessage, then the window; TranslateMessage makes its
-// character).
 // The window with the focus, once a form just shown has taken it (while a
 // modal form is up, the focus in a disabled window is a stale one).
 inline HWND FocusedWindow() {
-  HWND focus = GetFocus();
-  for (int i = 0; i < 100 && !(focus && IsWindowEnabled(GetAncestor(focus, GA_ROOT))); ++i) {
+  HWND focus = nullptr;
+  WaitUntil("the focus in an enabled window", [&] {
     cl::Application().ProcessMessages();
-    Sleep(10);
     focus = GetFocus();
-  }
-  return focus ? focus : GetActiveWindow();
+    return focus && IsWindowEnabled(GetAncestor(focus, GA_ROOT));
+  });
+  return focus;
 }
 
+// A key pressed in the window with the focus, through the message loop
+// (shortcuts, IsDialogMessage, then the window; TranslateMessage makes its
+// character).
 inline void PressKey(int vk) {
   HWND focus = FocusedWindow();
   PostMessageA(focus, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);

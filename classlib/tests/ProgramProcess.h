@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "classlib/tests/WaitUntil.h"
+
 namespace qmtest {
 
 inline PROCESS_INFORMATION StartProgram(const std::string& exe) {
@@ -18,33 +20,34 @@ inline PROCESS_INFORMATION StartProgram(const std::string& exe) {
   return pi;
 }
 
-// The visible top-level window of this class that the process owns.
-inline HWND WaitForWindow(DWORD pid, const char* cls, int ms) {
-  struct Search {
-    DWORD pid;
-    const char* cls;
-    HWND found;
-  };
-  for (int t = 0; t < ms; t += 100) {
-    Search s{pid, cls, nullptr};
-    EnumWindows(
-        [](HWND h, LPARAM lp) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lp);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(h, &pid);
-          char cls[64] = {};
-          GetClassNameA(h, cls, sizeof cls);
-          if (pid == s->pid && std::string(cls) == s->cls && IsWindowVisible(h)) {
-            s->found = h;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    if (s.found) return s.found;
-    Sleep(100);
-  }
-  return nullptr;
+struct WindowSearch {
+  DWORD pid;
+  const char* cls;
+  HWND found;
+};
+
+inline BOOL CALLBACK MatchWindowOfProcess(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<WindowSearch*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  char cls[64] = {};
+  GetClassNameA(h, cls, sizeof cls);
+  if (pid != s->pid || std::string(cls) != s->cls || !IsWindowVisible(h)) return TRUE;
+  s->found = h;
+  return FALSE;
+}
+
+// The visible top-level window of this class that the process shows, once it
+// is there; null (and a failure) when the process ends or a minute passes
+// first.
+inline HWND WaitForWindow(const PROCESS_INFORMATION& pi, const char* cls) {
+  WindowSearch s{pi.dwProcessId, cls, nullptr};
+  const bool came = WaitUntil(std::string("a window of class ") + cls, [&] {
+    EnumWindows(MatchWindowOfProcess, reinterpret_cast<LPARAM>(&s));
+    return s.found || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+  });
+  if (came && !s.found) ADD_FAILURE() << "the process ended without a window of class " << cls;
+  return s.found;
 }
 
 // Ends a started process however the test ends, and closes its handles.

@@ -7,6 +7,7 @@
 #include "bitmap/QvDibWin32.h"
 #include "bitmap/tests/DibTestUtil.h"
 #include "bitmap/tests/wine/DrawTarget.h"
+#include "classlib/tests/WaitUntil.h"
 
 namespace qm {
 namespace {
@@ -24,11 +25,9 @@ class TestWindow {
     hwnd = CreateWindowExA(WS_EX_TOPMOST, "QvDibTestWindow", "dib", WS_POPUP | WS_VISIBLE, 0, 0, w, h,
                            nullptr, nullptr, wc.hInstance, nullptr);
     UpdateWindow(hwnd);
-    MSG msg;
-    for (int i = 0; i < 20; ++i) {
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-      Sleep(10);
-    }
+    qmtest::WaitUntil("the test window shown and painted", [this] {
+      return IsWindowVisible(hwnd) && !GetUpdateRect(hwnd, nullptr, FALSE);
+    }, qmtest::Pump::Messages);
   }
   ~TestWindow() { DestroyWindow(hwnd); }
   HWND hwnd;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
@@ -8,6 +11,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/Form.h"
+#include "classlib/tests/WaitUntil.h"
 #include "controls/SBDialog.h"
 
 using namespace qm::controls;
@@ -123,22 +127,38 @@ TEST(SBDialog, CancelOrAnItemWithoutAPathLeavesTheDirectory) {
 
 namespace {
 
-// Presses a button of the first browser dialog that this process shows.
-void PressWhenShown(DWORD pid, int button, std::atomic<bool>& pressed) {
-  for (int t = 0; t < 200 && !pressed; ++t) {
-    Sleep(50);
-    for (HWND h = FindWindowExA(nullptr, nullptr, "#32770", nullptr); h;
+// The text of the item selected in the browser's folder tree.
+std::string SelectedFolder(HWND browser) {
+  HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+  auto item = tree ? reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) : nullptr;
+  if (!item) return {};
+  char text[MAX_PATH] = "";
+  TVITEMA tvi = {};
+  tvi.mask = TVIF_TEXT;
+  tvi.hItem = item;
+  tvi.pszText = text;
+  tvi.cchTextMax = sizeof text;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
+  return text;
+}
+
+// Presses a button of the first browser dialog that this process shows, once
+// its tree has selected the folder named `selected` (at once when empty).
+void PressWhenShown(DWORD pid, int button, const std::string& selected, std::atomic<bool>& pressed) {
+  HWND browser = nullptr;
+  qmtest::WaitUntil("the folder browser with " + (selected.empty() ? "any folder" : selected) + " selected", [&] {
+    browser = nullptr;
+    for (HWND h = FindWindowExA(nullptr, nullptr, "#32770", nullptr); h && !browser;
          h = FindWindowExA(nullptr, h, "#32770", nullptr)) {
       DWORD owner = 0;
       GetWindowThreadProcessId(h, &owner);
-      if (owner == pid && IsWindowVisible(h)) {
-        Sleep(300);  // let the browser take the selection first
-        PostMessageA(h, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-        pressed = true;
-        return;
-      }
+      if (owner == pid && IsWindowVisible(h)) browser = h;
     }
-  }
+    return browser && (selected.empty() || lstrcmpiA(SelectedFolder(browser).c_str(), selected.c_str()) == 0);
+  });
+  if (!browser) return;
+  PostMessageA(browser, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  pressed = true;
 }
 
 }  // namespace
@@ -154,7 +174,8 @@ TEST(SBDialog, TheShellBrowserOpensOnTheFolderAndGivesItBack) {
   dlg->Directory = std::string(win) + "\\";
 
   std::atomic<bool> pressed{false};
-  std::thread ok(PressWhenShown, GetCurrentProcessId(), IDOK, std::ref(pressed));
+  const std::string name = std::strrchr(win, '\\') + 1;
+  std::thread ok(PressWhenShown, GetCurrentProcessId(), IDOK, name, std::ref(pressed));
   bool chosen = dlg->Execute();
   ok.join();
   ASSERT_TRUE(pressed);
@@ -163,7 +184,7 @@ TEST(SBDialog, TheShellBrowserOpensOnTheFolderAndGivesItBack) {
 
   pressed = false;
   dlg->Directory = "C:\\nowhere\\";
-  std::thread cancel(PressWhenShown, GetCurrentProcessId(), IDCANCEL, std::ref(pressed));
+  std::thread cancel(PressWhenShown, GetCurrentProcessId(), IDCANCEL, "", std::ref(pressed));
   EXPECT_FALSE(dlg->Execute());
   cancel.join();
   EXPECT_EQ(dlg->Directory, "C:\\nowhere\\");

@@ -5,6 +5,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/Form.h"
+#include "classlib/tests/WaitUntil.h"
 #include "controls/TreeViewEx.h"
 
 using namespace qm::controls;
@@ -121,12 +122,8 @@ TEST(TreeViewEx, RestingInTheVerticalBandsScrollsALinePerTick) {
   EXPECT_EQ(f.FirstVisible(), 9);
   EXPECT_EQ(f.tree->DropTarget(), f.nodes[13]);
   // The real timer does the same while the pointer rests.
-  MSG m;
-  DWORD until = GetTickCount() + 2000;
-  while (f.FirstVisible() < 11 && GetTickCount() < until) {
-    if (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
-  }
-  EXPECT_GE(f.FirstVisible(), 11);
+  qmtest::WaitUntil("the drag timer to scroll to line 11", [&] { return f.FirstVisible() >= 11; },
+                    qmtest::Pump::Messages);
   f.tree->DragMessage(TDragMessage::End, obj, POINT{});
 }
 

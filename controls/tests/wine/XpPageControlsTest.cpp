@@ -6,6 +6,7 @@
 #include "classlib/Form.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/Themes.h"
+#include "classlib/tests/WaitUntil.h"
 #include "controls/UpDnButton.h"
 #include "controls/core/ArrowGlyphs.h"
 #include "controls/XPTabSheet.h"
@@ -92,10 +93,10 @@ TEST(UpDnButton, GluedToItsEditWithTheArrowCellsMadeAtRunTime) {
   button->SetEnabled(true);
   button->UpMode = false;
   f.form->Show();
-  for (int i = 0; i < 5; ++i) {
-    cl::Application().ProcessMessages();
-    Sleep(20);
-  }
+  HWND drawn = button->Handle();
+  qmtest::WaitUntil("the button shown and painted", [=] {
+    return IsWindowVisible(drawn) && !GetUpdateRect(drawn, nullptr, FALSE);
+  }, qmtest::Pump::Messages);
   RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   HDC dc = GetDC(button->Handle());
   const int x = (button->Width() - 9) / 2, y = (button->Height() - 6) / 2;

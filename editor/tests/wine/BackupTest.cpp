@@ -50,7 +50,7 @@ std::string LhasaList(const std::string& archive) {
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
   std::string out;
-  for (int i = 0; i < 300 && !qm::ReadFileBytes(listing, out); ++i) Sleep(100);
+  qmtest::WaitUntil("lhasa's listing " + listing, [&] { return qm::ReadFileBytes(listing, out); });
   return out;
 }
 

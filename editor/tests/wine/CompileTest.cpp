@@ -311,6 +311,7 @@ struct DuringWait {
   bool ran = false;
   std::size_t boxes = 0;
   bool was_visible = false;
+  ULONGLONG deadline = 0;
 };
 DuringWait g_during;
 
@@ -332,11 +333,16 @@ void CALLBACK WhileCompiling(HWND, UINT, UINT_PTR id, DWORD) {
     g_during.was_visible = IsWindowVisible(f.Handle()) != FALSE;
   }
   // The slow "compiler" (the Help Workshop stand-in) ends now; should its
-  // window not be there yet, look again a little later.
-  if (HWND w = FindHelpWorkshop(g_during.fx->dir).hwnd)
+  // window not be there yet, look again a little later, for a minute at most.
+  if (!g_during.deadline) g_during.deadline = GetTickCount64() + qmtest::kWaitLimitMs;
+  if (HWND w = FindHelpWorkshop(g_during.fx->dir).hwnd) {
     PostMessageA(w, WM_CLOSE, 0, 0);
-  else
+  } else if (GetTickCount64() < g_during.deadline) {
     SetTimer(nullptr, 0, 200, WhileCompiling);
+  } else {
+    ADD_FAILURE() << "waited " << qmtest::kWaitLimitMs / 1000 << " s in vain for the compiler's window";
+    EndCompiler("Hcrtf.exe");
+  }
 }
 
 TEST(Compile, WhileTheCompilerRunsTheProjectStaysAndClosingWaits) {
@@ -375,10 +381,10 @@ TEST(Compile, WhileTheCompilerRunsTheProjectStaysAndClosingWaits) {
 // The Help Workshop stand-in's window showing needle, once it is there.
 FoundWindow WaitForHelpWorkshop(const std::string& needle) {
   FoundWindow found;
-  for (int i = 0; i < 1200 && !found.hwnd; ++i) {  // a minute at most
+  qmtest::WaitUntil("a Help Workshop window showing " + needle, [&] {
     found = FindHelpWorkshop(needle);
-    if (!found.hwnd) Sleep(50);
-  }
+    return found.hwnd != nullptr;
+  });
   return found;
 }
 
@@ -392,7 +398,7 @@ TEST(Compile, HelpWorkshopStartsOnTheProjectAndAMissingZonivexIsNamed) {
   // Started in the project folder.
   EXPECT_NE(hcw.text.find(fx.dir + "\\Calques3D.hpj"), std::string::npos) << hcw.text;
   PostMessageA(hcw.hwnd, WM_CLOSE, 0, 0);
-  for (int i = 0; i < 100 && IsWindow(hcw.hwnd); ++i) Sleep(50);
+  qmtest::WaitUntil("the Help Workshop window to close", [&] { return !IsWindow(hcw.hwnd); });
   EXPECT_TRUE(fx.boxes.empty());
   EXPECT_FALSE(f.Project.ProjectModified);
 

@@ -3,7 +3,6 @@
 // dialog or for the help compiler.
 #include <windows.h>
 // After windows.h.
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -168,25 +167,6 @@ struct DuringCompile {
 };
 DuringCompile g_compile;
 
-// Ends the "compiler" the editor started: the process of that name that this
-// process started. True when there was one.
-bool EndCompiler(const char* exe) {
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snap == INVALID_HANDLE_VALUE) return false;
-  bool ended = false;
-  PROCESSENTRY32 pe{};
-  pe.dwSize = sizeof pe;
-  for (BOOL more = Process32First(snap, &pe); more && !ended; more = Process32Next(snap, &pe)) {
-    if (pe.th32ParentProcessID != GetCurrentProcessId() || lstrcmpiA(pe.szExeFile, exe) != 0) continue;
-    if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pe.th32ProcessID)) {
-      ended = TerminateProcess(h, 0) != 0;
-      CloseHandle(h);
-    }
-  }
-  CloseHandle(snap);
-  return ended;
-}
-
 // Runs from the editor's own wait for the compiler: an id arrives, then the
 // compiler is ended (tried again until it shows up in the process list, for
 // a minute at most).
@@ -202,7 +182,7 @@ void CALLBACK WhileCompiling(HWND, UINT, UINT_PTR id, DWORD) {
     }
     cl::Application().ProcessMessages();
     g_compile.openWhileRunning = g_compile.fx->OpenId();
-    g_compile.deadline = GetTickCount64() + 60000;
+    g_compile.deadline = GetTickCount64() + qmtest::kWaitLimitMs;
   }
   g_compile.ended = EndCompiler("Hcrtf.exe");
   if (!g_compile.ended && GetTickCount64() < g_compile.deadline) SetTimer(nullptr, 0, 50, WhileCompiling);

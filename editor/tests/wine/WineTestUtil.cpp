@@ -1,9 +1,28 @@
 #include "WineTestUtil.h"
 
+#include <tlhelp32.h>
+
 #include "classlib/Application.h"
 #include "core/FileSystem.h"
 
 namespace qm::editor::test {
+
+bool EndCompiler(const char* exe) {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snap == INVALID_HANDLE_VALUE) return false;
+  bool ended = false;
+  PROCESSENTRY32 pe{};
+  pe.dwSize = sizeof pe;
+  for (BOOL more = Process32First(snap, &pe); more && !ended; more = Process32Next(snap, &pe)) {
+    if (pe.th32ParentProcessID != GetCurrentProcessId() || lstrcmpiA(pe.szExeFile, exe) != 0) continue;
+    if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pe.th32ProcessID)) {
+      ended = TerminateProcess(h, 0) != 0;
+      CloseHandle(h);
+    }
+  }
+  CloseHandle(snap);
+  return ended;
+}
 
 std::string DistFolder(const std::string& name) {
   std::string d = QM_DIST_DIR "/" + name;

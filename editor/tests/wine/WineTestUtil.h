@@ -33,6 +33,9 @@ std::string ReadFile(const std::string& path);
 // A folder of the built programs (dist/win64), as a Windows path:
 // "helpworkshop" holds the help compiler stand-ins, "archiver" the archiver.
 std::string DistFolder(const std::string& name);
+// Ends the "compiler" the editor started: the process of that name that this
+// process started. True when there was one.
+bool EndCompiler(const char* exe);
 
 // The main form over an in-memory settings store, message boxes and file
 // dialogs answered by the test.

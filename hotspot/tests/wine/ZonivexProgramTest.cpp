@@ -27,7 +27,7 @@ TEST(ZonivexProgram, OneCopyAtATimeAndItsSettings) {
   cl::RegDeleteTree(HKEY_CURRENT_USER, kSection);
   PROCESS_INFORMATION first = qmtest::StartProgram(kExe);
   qmtest::ProgramReaper reapFirst{first};
-  HWND main = qmtest::WaitForWindow(first.dwProcessId, "TForm1", 20000);
+  HWND main = qmtest::WaitForWindow(first, "TForm1");
   ASSERT_NE(main, nullptr);
   char title[64] = {};
   GetWindowTextA(main, title, sizeof title);
@@ -38,20 +38,18 @@ TEST(ZonivexProgram, OneCopyAtATimeAndItsSettings) {
   EXPECT_EQ(r.right - r.left, 640);  // the default size
   EXPECT_EQ(r.bottom - r.top, 480);
   PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  for (int t = 0; t < 5000 && !IsIconic(main); t += 100) Sleep(100);
-  ASSERT_TRUE(IsIconic(main));
+  ASSERT_TRUE(qmtest::WaitUntil("the main window minimized", [&] { return IsIconic(main) != FALSE; }));
 
   // A second start restores the first and ends without a window.
   PROCESS_INFORMATION second = qmtest::StartProgram(kExe);
   qmtest::ProgramReaper reapSecond{second};
-  EXPECT_EQ(WaitForSingleObject(second.hProcess, 15000), WAIT_OBJECT_0);
+  EXPECT_TRUE(qmtest::Ended(second.hProcess));
   EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-  for (int t = 0; t < 5000 && IsIconic(main); t += 100) Sleep(100);
-  EXPECT_FALSE(IsIconic(main));
+  EXPECT_TRUE(qmtest::WaitUntil("the main window restored", [&] { return !IsIconic(main); }));
 
   // Closing without changes asks nothing and writes the ten settings.
   PostMessageA(main, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(first.hProcess, 15000), WAIT_OBJECT_0);
+  ASSERT_TRUE(qmtest::Ended(first.hProcess));
   EXPECT_EQ(Setting("Width"), "640");
   EXPECT_EQ(Setting("Height"), "480");
   EXPECT_EQ(Setting("hotspot"), "70");
@@ -67,12 +65,12 @@ TEST(ZonivexProgram, OneCopyAtATimeAndItsSettings) {
   cl::TRegIniFile(HKEY_CURRENT_USER, "software\\tarvesk\\quillmark").Write("zonivex", "Width", "700");
   PROCESS_INFORMATION third = qmtest::StartProgram(kExe);
   qmtest::ProgramReaper reapThird{third};
-  main = qmtest::WaitForWindow(third.dwProcessId, "TForm1", 20000);
+  main = qmtest::WaitForWindow(third, "TForm1");
   ASSERT_NE(main, nullptr);
   GetWindowRect(main, &r);
   EXPECT_EQ(r.right - r.left, 700);
   PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(third.hProcess, 15000), WAIT_OBJECT_0);
+  EXPECT_TRUE(qmtest::Ended(third.hProcess));
 }
 
 }  // namespace

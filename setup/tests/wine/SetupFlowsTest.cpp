@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "SetupTestUtil.h"
+#include "classlib/tests/WaitUntil.h"
 #include "setup/PackageFiles.h"
 #include "setup/PreviousInstall.h"
 #include "setup/Shortcuts.h"
@@ -242,7 +243,7 @@ TEST_F(SetupFlows, UninstallRemovesFilesKeysAndShortcutsAndSchedulesTheFolder) {
   PROCESS_INFORMATION pi = {};
   ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                              nullptr, &si, &pi));
-  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+  EXPECT_TRUE(Ended(pi.hProcess));
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
   EXPECT_FALSE(Exists(folder));

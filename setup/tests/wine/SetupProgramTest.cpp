@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "SetupTestUtil.h"
+#include "classlib/tests/ProgramProcess.h"
 #include "setup/Shortcuts.h"
 #include "setup/core/SetupNames.h"
 #include "setup/SetupRun.h"
@@ -32,7 +33,7 @@ struct Process {
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
   }
-  bool Ended(DWORD ms) const { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
+  bool Ended(DWORD ms = kWaitLimitMs) const { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
   DWORD ExitCode() const {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(pi.hProcess, &code);
@@ -40,36 +41,12 @@ struct Process {
   }
 };
 
-struct Search {
-  DWORD pid;
-  std::string cls;
-  HWND found = nullptr;
-};
+// A window of the process's class, once it is up.
+HWND WaitForWindow(const Process& p, const char* cls) { return qmtest::WaitForWindow(p.pi, cls); }
 
-BOOL CALLBACK MatchTopLevel(HWND h, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  char cls[64] = "";
-  GetClassNameA(h, cls, sizeof cls);
-  if (pid == s->pid && s->cls == cls && IsWindowVisible(h)) {
-    s->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The visible top-level window of the class that the process shows.
-HWND WaitForWindow(const Process& p, const char* cls, int ms = 20000) {
-  for (int t = 0; t < ms; t += 50) {
-    Search s{p.pi.dwProcessId, cls};
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&s));
-    if (s.found) return s.found;
-    if (WaitForSingleObject(p.pi.hProcess, 0) == WAIT_OBJECT_0) break;
-    Sleep(50);
-  }
-  ADD_FAILURE() << "no window of class " << cls;
-  return nullptr;
+// Waits until a dialog that was told to close has gone.
+void WaitGone(HWND dialog) {
+  WaitUntil("the dialog to close", [=] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
 }
 
 std::string TextOf(HWND h) {
@@ -106,7 +83,7 @@ void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 // Clicks a button that closes its dialog and waits until it has.
 void ClickAway(HWND dialog, const std::string& button) {
   Click(Child(dialog, button));
-  for (int t = 0; t < 10000 && IsWindow(dialog) && IsWindowVisible(dialog); t += 20) Sleep(20);
+  WaitGone(dialog);
 }
 
 // Waits for the process's message box, returns its text and presses button.
@@ -120,8 +97,7 @@ std::string AnswerMessageBox(const Process& p, int button = IDOK) {
     if (lstrcmpiA(c, "Static") == 0 && !TextOf(h).empty()) text = TextOf(h);
   }
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-  // Gone before the next one is looked for.
-  for (int t = 0; t < 10000 && IsWindow(box) && IsWindowVisible(box); t += 20) Sleep(20);
+  WaitGone(box);  // before the next one is looked for
   return text;
 }
 
@@ -173,7 +149,7 @@ TEST_F(SetupProgram, InstallIntoAChosenFolderThroughItsWindows) {
     Click(Child(cut, "デスクトップに作成"));
     ClickAway(cut, "次へ");
     EXPECT_EQ(AnswerMessageBox(p), kInstalled);
-    EXPECT_TRUE(p.Ended(20000));
+    EXPECT_TRUE(p.Ended());
     EXPECT_EQ(p.ExitCode(), 0u);
   }
   for (const char* name : kInstallFiles) EXPECT_TRUE(Exists(folder + "\\" + name)) << name;
@@ -185,7 +161,7 @@ TEST_F(SetupProgram, InstallIntoAChosenFolderThroughItsWindows) {
   {  // A second run finds the installation up to date.
     Process p(setup, "");
     EXPECT_EQ(AnswerMessageBox(p), kUpToDate);
-    EXPECT_TRUE(p.Ended(20000));
+    EXPECT_TRUE(p.Ended());
   }
 }
 
@@ -195,7 +171,7 @@ TEST_F(SetupProgram, RefusesToRunBesideTheEditorOrItself) {
     HANDLE editor = CreateMutexA(nullptr, FALSE, kEditorMutex);
     Process p(setup, "");
     EXPECT_EQ(AnswerMessageBox(p), std::string("Zonivex") + kRunningSuffix);
-    EXPECT_TRUE(p.Ended(20000));
+    EXPECT_TRUE(p.Ended());
     EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(kExitFailed));
     CloseHandle(hotspot);
     CloseHandle(editor);
@@ -205,18 +181,18 @@ TEST_F(SetupProgram, RefusesToRunBesideTheEditorOrItself) {
     ASSERT_TRUE(WaitForWindow(editor, "TMainForm"));
     Process p(setup, "");
     EXPECT_EQ(AnswerMessageBox(p), std::string("Quillmark") + kRunningSuffix);
-    EXPECT_TRUE(p.Ended(20000));
+    EXPECT_TRUE(p.Ended());
   }
   // A second setup brings back the first and ends.
   Process first(setup, "");
   HWND view = WaitForWindow(first, "TViewDlg");
   ASSERT_TRUE(view);
   Process second(setup, "");
-  EXPECT_TRUE(second.Ended(20000));
+  EXPECT_TRUE(second.Ended());
   EXPECT_EQ(second.ExitCode(), 0u);
   EXPECT_FALSE(first.Ended(0));
   Click(Child(view, "中止"));
-  EXPECT_TRUE(first.Ended(20000));
+  EXPECT_TRUE(first.Ended());
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
 
@@ -232,7 +208,7 @@ TEST_F(SetupProgram, AProgramMissingFromThePackageIsNamedAndTheSetupFails) {
     {
       Process p(setup, c.args);
       EXPECT_EQ(AnswerMessageBox(p), file + kMissingFileSuffix);
-      EXPECT_TRUE(p.Ended(20000));
+      EXPECT_TRUE(p.Ended());
       EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(kExitFailed));
     }
     ASSERT_TRUE(MoveFileA((file + ".gone").c_str(), file.c_str()));
@@ -286,7 +262,7 @@ TEST_F(SetupProgram, ACopyThatFailsLeavesTheMachineAsItWas) {
         ClickAway(dir, "次へ");
       }
       EXPECT_EQ(AnswerMessageBox(p), kCannotCopy);
-      ASSERT_TRUE(p.Ended(20000));
+      ASSERT_TRUE(p.Ended());
       EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(kExitFailed));
     }
     CloseHandle(locked);

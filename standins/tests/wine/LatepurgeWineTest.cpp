@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "classlib/tests/TempDir.h"
+#include "classlib/tests/WaitUntil.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ struct PurgeRun {
                              &si, &pi) != 0;
   }
   // The exit code, or 999 when it did not end in time.
-  DWORD Wait(DWORD ms) {
+  DWORD Wait(DWORD ms = qmtest::kWaitLimitMs) {
     if (!started || WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return 999;
     DWORD code = 998;
     GetExitCodeProcess(pi.hProcess, &code);
@@ -72,7 +73,7 @@ TEST(LatepurgeStandIn, WaitsForTheFileThenRemovesItAndTheEmptyFolder) {
   EXPECT_EQ(run.Wait(1500), 999u) << "it did not wait for the file";
   EXPECT_TRUE(Exists(file));
   CloseHandle(busy);
-  EXPECT_EQ(run.Wait(20000), 0u);
+  EXPECT_EQ(run.Wait(), 0u);
   EXPECT_FALSE(Exists(file));
   EXPECT_FALSE(Exists(dir));
 }
@@ -82,17 +83,17 @@ TEST(LatepurgeStandIn, AFolderEndingInABackslashOrHoldingOtherFiles) {
   std::string dir = qmtest::NewTempDir("ソフト");
   Touch(dir + "\\quillmarkSetup.exe");
   PurgeRun run("-n \"" + dir + "\\\" quillmarkSetup.exe");
-  EXPECT_EQ(run.Wait(20000), 0u);
+  EXPECT_EQ(run.Wait(), 0u);
   EXPECT_FALSE(Exists(dir));
 
   std::string kept = qmtest::NewTempDir("kept");
   Touch(kept + "\\quillmarkSetup.exe");
   Touch(kept + "\\mine.txt");
   PurgeRun second("-n \"" + kept + "\" quillmarkSetup.exe");
-  EXPECT_EQ(second.Wait(20000), 0u);
+  EXPECT_EQ(second.Wait(), 0u);
   EXPECT_FALSE(Exists(kept + "\\quillmarkSetup.exe"));
   EXPECT_TRUE(Exists(kept + "\\mine.txt"));
   // A broken command line is an error.
   PurgeRun broken("-n");
-  EXPECT_EQ(broken.Wait(20000), 1u);
+  EXPECT_EQ(broken.Wait(), 1u);
 }

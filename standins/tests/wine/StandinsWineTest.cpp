@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/tests/TempDir.h"
+#include "classlib/tests/WaitUntil.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ TEST(HcrtfStandIn, CompilesInTheProjectFolderAndWritesTheLog) {
   PROCESS_INFORMATION pi;
   ASSERT_TRUE(Start("\"" + DistFolder() + "\\Hcrtf.exe\" -x -nga my demo.hpj", dir, pi))
       << GetLastError();
-  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
+  ASSERT_TRUE(qmtest::Ended(pi.hProcess));
   DWORD code = 99;
   GetExitCodeProcess(pi.hProcess, &code);
   CloseHandle(pi.hProcess);
@@ -111,7 +112,7 @@ BOOL CALLBACK FindByTitle(HWND hwnd, LPARAM lp) {
   GetWindowTextA(hwnd, title, sizeof title);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == f->pid && std::string(title) == "Help Workshop") {
+  if (pid == f->pid && std::string(title) == "Help Workshop" && IsWindowVisible(hwnd)) {
     f->found = hwnd;
     return FALSE;
   }
@@ -127,15 +128,13 @@ std::string RunHcw(const std::string& args, const std::string& folder) {
     ADD_FAILURE() << "hcw.exe did not start: " << GetLastError();
     return {};
   }
-  WaitForInputIdle(pi.hProcess, 10000);
   FindData f = {pi.dwProcessId, nullptr};
-  for (int i = 0; i < 200 && !f.found; ++i) {
+  qmtest::WaitUntil("the Help Workshop window", [&] {
     EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&f));
-    if (!f.found) Sleep(50);
-  }
+    return f.found != nullptr;
+  });
   std::string text;
   if (f.found) {
-    EXPECT_TRUE(IsWindowVisible(f.found));
     for (HWND c = GetWindow(f.found, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
       char buf[1024] = "";
       GetWindowTextA(c, buf, sizeof buf);
@@ -143,10 +142,9 @@ std::string RunHcw(const std::string& args, const std::string& folder) {
     }
     PostMessageA(f.found, WM_CLOSE, 0, 0);
   } else {
-    ADD_FAILURE() << "no Help Workshop window";
+    TerminateProcess(pi.hProcess, 1);
   }
-  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
-  if (!f.found) TerminateProcess(pi.hProcess, 1);
+  EXPECT_TRUE(qmtest::Ended(pi.hProcess));
   DWORD code = 99;
   GetExitCodeProcess(pi.hProcess, &code);
   EXPECT_EQ(code, 0u);
