@@ -62,9 +62,12 @@ void TRichEdit::Stream(const std::string& data, UINT format) {
 
 std::string TRichEdit::StreamOut(UINT format) const { return StreamOutOf(Handle(), format); }
 
-std::string TRichEdit::ParagraphRtf(long start_twips, long offset_twips) {
+namespace {
+// A hidden control of the class holding text, each paragraph with this start
+// indent and offset: its RTF of the text from line `from` on.
+std::string HiddenControlRtf(const char* text, int from, long start_twips, long offset_twips) {
   LoadRichEditLibrary();
-  HWND h = CreateWindowExA(0, "RICHEDIT", "x", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100, nullptr, nullptr,
+  HWND h = CreateWindowExA(0, "RICHEDIT", text, WS_POPUP | ES_MULTILINE, 0, 0, 200, 100, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
   if (!h) return {};
   PARAFORMAT pf = {};
@@ -74,9 +77,20 @@ std::string TRichEdit::ParagraphRtf(long start_twips, long offset_twips) {
   pf.dxOffset = offset_twips;
   SendMessageA(h, EM_SETSEL, 0, -1);
   SendMessageA(h, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
-  std::string out = StreamOutOf(h, SF_RTF);
+  const LRESULT at = SendMessageA(h, EM_LINEINDEX, static_cast<WPARAM>(from), 0);
+  SendMessageA(h, EM_SETSEL, static_cast<WPARAM>(at), -1);
+  std::string out = StreamOutOf(h, from > 0 ? SF_RTF | SFF_SELECTION : SF_RTF);
   DestroyWindow(h);
   return out;
+}
+}  // namespace
+
+std::string TRichEdit::ParagraphRtf(long start_twips, long offset_twips) {
+  return HiddenControlRtf("x", 0, start_twips, offset_twips);
+}
+
+std::string TRichEdit::CopiedParagraphRtf(long start_twips, long offset_twips) {
+  return HiddenControlRtf("x\ry", 1, start_twips, offset_twips);
 }
 
 void TRichEdit::LoadRtf(const std::string& rtf) { Stream(rtf, SF_RTF); }
@@ -365,9 +379,13 @@ LRESULT TRichEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CUT: {
       // Only a copy that reached the clipboard: with nothing selected (or a
       // cut refused) the clipboard keeps what it had, which OnCopy saw then.
+      // The first paragraph's format is read before a cut takes it away.
+      PARAFORMAT first = {};
+      first.cbSize = sizeof first;
+      SendMessageA(Handle(), EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&first));
       const DWORD before = GetClipboardSequenceNumber();
       const LRESULT r = TControl::WndProc(msg, wp, lp);
-      if (OnCopy && GetClipboardSequenceNumber() != before) OnCopy(this);
+      if (OnCopy && GetClipboardSequenceNumber() != before) OnCopy(this, first);
       return r;
     }
     default:

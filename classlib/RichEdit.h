@@ -45,6 +45,10 @@ class TRichEdit : public TControl {
   // with this start indent and offset (twips, as EM_SETPARAFORMAT takes
   // them): how the control writes indents, asked of the control itself.
   static std::string ParagraphRtf(long start_twips, long offset_twips);
+  // The RTF that such a control writes for a copy of the second of two
+  // paragraphs, both with this start indent and offset: whether a copy
+  // holds its first paragraph's format, asked of the control itself.
+  static std::string CopiedParagraphRtf(long start_twips, long offset_twips);
   // The whole text as plain text (lines end in CR LF).
   void LoadText(const std::string& text);
   std::string PlainText() const;
@@ -96,8 +100,10 @@ class TRichEdit : public TControl {
   // or cut, however it was asked: WM_COPY or WM_CUT, and the keys, which
   // are sent as those (Ctrl+C and Ctrl+Insert copy, Ctrl+X and Shift+Delete
   // cut, Shift+Insert pastes, as in every edit control; not every rich edit
-  // has the Insert and Delete ones of its own, Wine's has not).
-  std::function<void(TRichEdit*)> OnCopy;
+  // has the Insert and Delete ones of its own, Wine's has not). first is
+  // the format of the selection's first paragraph as it was before the copy
+  // (EM_GETPARAFORMAT: after a cut the text is gone).
+  std::function<void(TRichEdit*, const PARAFORMAT& first)> OnCopy;
   bool Notify(NMHDR* hdr, LRESULT& result) override;
   bool Command(WORD code) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

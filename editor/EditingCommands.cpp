@@ -40,8 +40,8 @@ TEditingCommands::TEditingCommands(TMainForm& form) : TCommandGroup(form) {
   PasteA = list->Add("PasteA", "貼り付け(&P)", cl::scCtrl | 'V', kImgPaste);
   UndoA = list->Add("UndoA", "元に戻す(&U)", cl::scCtrl | 'Z', kImgUndo);
   // Every copy out of the editor, by these actions or by its keys, passes
-  // the control's OnCopy, and only that mends the copied indents.
-  Form.Editor->OnCopy = [](cl::TRichEdit* editor) { MendCopiedIndents(*editor); };
+  // the control's OnCopy, and only that mends the copied RTF.
+  Form.Editor->OnCopy = [](cl::TRichEdit* editor, const PARAFORMAT& first) { MendCopiedRtf(*editor, first); };
   CutA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_CUT, 0, 0); };
   CopyA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_COPY, 0, 0); };
   PasteA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_PASTE, 0, 0); };

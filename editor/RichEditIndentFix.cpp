@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "classlib/Clipboard.h"
+#include "editor/core/CopiedParagraphFormat.h"
 #include "editor/core/SwappedIndents.h"
 
 namespace qm::editor {
@@ -28,6 +29,21 @@ HGLOBAL BytesHandle(const std::string& bytes) {
   return h;
 }
 
+ParagraphFormat FormatOf(const PARAFORMAT& pf) {
+  ParagraphFormat f;
+  f.start = pf.dxStartIndent;
+  f.offset = pf.dxOffset;
+  f.right = pf.dxRightIndent;
+  f.alignment = pf.wAlignment == PFA_RIGHT     ? ParagraphFormat::kRight
+                : pf.wAlignment == PFA_CENTER  ? ParagraphFormat::kCenter
+                : pf.wAlignment == PFA_JUSTIFY ? ParagraphFormat::kJustify
+                                               : ParagraphFormat::kLeft;
+  f.bullet = pf.wNumbering == PFN_BULLET;
+  // A tab stop's position is in the low 24 bits (the rest is its kind).
+  for (int i = 0; i < pf.cTabCount && i < MAX_TAB_STOPS; ++i) f.tabs.push_back(pf.rgxTabs[i] & 0x00FFFFFF);
+  return f;
+}
+
 }  // namespace
 
 bool RichEditSwapsIndents() {
@@ -41,14 +57,25 @@ std::string EditorRtf(const cl::TRichEdit& editor) {
   return RichEditSwapsIndents() ? MendSwappedIndents(rtf) : rtf;
 }
 
-void MendCopiedIndents(const cl::TRichEdit& editor) {
-  if (!RichEditSwapsIndents()) return;
+bool RichEditLeavesOutCopiedFormat() {
+  static const bool leaves_out =
+      WriterLeavesOutCopiedFormat(cl::TRichEdit::CopiedParagraphRtf(kIndentProbeStart, kIndentProbeOffset));
+  return leaves_out;
+}
+
+void MendCopiedRtf(const cl::TRichEdit& editor, const PARAFORMAT& first) {
+  const bool swaps = RichEditSwapsIndents();
+  const bool leaves_out = RichEditLeavesOutCopiedFormat();
+  if (!swaps && !leaves_out) return;
   const UINT rtf_format = RegisterClipboardFormatA("Rich Text Format");
   cl::TClipboard clipboard(editor.Handle());
   try {
     clipboard.Open();
     const std::string rtf = HandleBytes(clipboard.GetAsHandle(rtf_format));
-    const std::string mended = MendSwappedIndents(rtf);
+    // The indents the control wrote are mended first; the format put in
+    // after them is written right already.
+    std::string mended = swaps ? MendSwappedIndents(rtf) : rtf;
+    if (leaves_out) mended = WithFirstParagraphFormat(mended, ParagraphFormatRtf(FormatOf(first)));
     if (rtf.empty() || mended == rtf) return;
     // The clipboard is filled anew with the text and the mended RTF; the
     // control's other formats describe the data object it gave up.

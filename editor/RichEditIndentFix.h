@@ -1,7 +1,8 @@
 // The topic editor's rich edit may write each paragraph's \li and \fi
-// swapped (see editor/core/SwappedIndents.h). The control is asked once per
-// run; its RTF is put right wherever it leaves the control: into the topic
-// file and onto the clipboard.
+// swapped (see editor/core/SwappedIndents.h), and may leave a copy's first
+// paragraph without its format (editor/core/CopiedParagraphFormat.h). The
+// control is asked once per run; its RTF is put right wherever it leaves the
+// control: into the topic file and onto the clipboard.
 #pragma once
 
 #include <string>
@@ -17,10 +18,17 @@ bool RichEditSwapsIndents();
 // The editor's whole text as RTF, its indents put right.
 std::string EditorRtf(const cl::TRichEdit& editor);
 
+// True when a copy out of the control leaves out its first paragraph's
+// format where it equals the paragraph's before it; asked of a hidden
+// control the first time and remembered.
+bool RichEditLeavesOutCopiedFormat();
+
 // After the editor's cut or copy (its OnCopy, once per copy: a second call
 // would move the indents again): the RTF it put on the clipboard gets its
-// indents put right, so that a paste (here or elsewhere) keeps them. The
-// plain text stays; nothing else is touched when no indent is in the copy.
-void MendCopiedIndents(const cl::TRichEdit& editor);
+// indents put right, then, when the control left it out, the format of its
+// first paragraph (first, read before the copy), so that a paste (here or
+// elsewhere) keeps them. The plain text stays; nothing else is touched when
+// there is nothing to mend.
+void MendCopiedRtf(const cl::TRichEdit& editor, const PARAFORMAT& first);
 
 }  // namespace qm::editor

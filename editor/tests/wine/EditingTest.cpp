@@ -155,8 +155,10 @@ TEST(EditingSurface, TheRulerStandsAboveTheEditorAndItsMarkersSetIndents) {
 // Paragraphs with a first line further in, copied and pasted, keep their
 // indents (the control's own RTF goes through the clipboard) however they are
 // copied: by the action, by Ctrl+Insert, by Shift+Delete, each mended once
-// (a cut refused leaves the clipboard as it was). The save writes every
-// paragraph as RTF means it.
+// (a cut refused leaves the clipboard as it was). A copied paragraph formatted
+// like the one above it keeps its format too (the control's copy may leave
+// it out), also when a cut takes it away. The save writes every paragraph as
+// RTF means it.
 TEST(EditingSurface, CopiedParagraphsArePastedAndSavedWithTheirIndents) {
   OpenTopic t;
   cl::TRichEdit& ed = *t.f.Editor;
@@ -174,35 +176,38 @@ TEST(EditingSurface, CopiedParagraphsArePastedAndSavedWithTheirIndents) {
   };
   ed.SetSel(0, 0);
   ed.SetSelText("A1\rB2\rC3\r");
-  // Each unlike the one before it, which the control's RTF of it would
-  // otherwise leave out.
-  select(0, 3);
+  // A1 and B2 alike, C3 unlike B2, the empty last line plain.
+  select(0, 2);
   ed.SetIndents(54, -18, 0);
-  select(1, 2);
+  ed.SetAlignment(cl::TParaAlignment::Center);
+  ed.SetBullet(true);
+  select(2, 3);
   ed.SetIndents(36, 18, 0);
-  select(0, 1);
+  select(1, 2);
   t.Editing().CopyA->OnExecute(nullptr);
   select(3, 3);
-  key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 A1
-  select(1, 2);
+  key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 B2
+  select(2, 3);
   key(VK_CONTROL, VK_INSERT);
   ed.SetReadOnly(true);
   select(0, 1);
-  key(VK_SHIFT, VK_DELETE);  // refused: the clipboard keeps B2
+  key(VK_SHIFT, VK_DELETE);  // refused: the clipboard keeps C3
   ed.SetReadOnly(false);
   select(4, 4);
-  key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 A1 B2
-  select(2, 3);
-  key(VK_SHIFT, VK_DELETE);
+  key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 B2 C3
+  select(1, 2);
+  key(VK_SHIFT, VK_DELETE);  // A1 C3 B2 C3
   select(4, 4);
-  t.Editing().PasteA->OnExecute(nullptr);  // A1 B2 A1 B2 C3
+  t.Editing().PasteA->OnExecute(nullptr);  // A1 C3 B2 C3 B2
   std::string lines;
   for (int i = 0; i < 5; ++i) {
     select(i, i);
     const cl::TParaAttributes p = ed.Paragraph();
-    lines += ed.Line(i) + " " + std::to_string(p.FirstIndent) + "/" + std::to_string(p.LeftIndent) + "|";
+    lines += ed.Line(i) + " " + std::to_string(p.FirstIndent) + "/" + std::to_string(p.LeftIndent) +
+             (p.Alignment == cl::TParaAlignment::Center ? " center" : "") + (p.Bullet ? " bullet" : "") + "|";
   }
-  EXPECT_EQ(lines, "A1 54/-18|B2 36/18|A1 54/-18|B2 36/18|C3 54/-18|");
+  EXPECT_EQ(lines,
+            "A1 54/-18 center bullet|C3 36/18|B2 54/-18 center bullet|C3 36/18|B2 54/-18 center bullet|");
   t.Save();
   const std::string saved = ReadFile(t.dir + "\\rtf\\Popups.rtf");
   const std::size_t first = saved.find("\\li720\\fi360");
