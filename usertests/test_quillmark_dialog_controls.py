@@ -92,6 +92,9 @@ def test_format_bar_boxes_show_hints_and_the_colour_menu_its_colours(s):
     check(ok, "no colour button on the format bar")
     s.click(r[2] - 4, (r[1] + r[3]) // 2)
     popup = s.wait_window("the colour menu", cls="#32768")
+    # The mouse off the button, so that its hint does not cover the rows.
+    s.move(popup.right + 60, popup.bottom - 10)
+    wait_for("the button's hint to go", lambda: not s.windows(cls="tooltips_class32", visible=True))
     rows = s.wait_menu_rows(popup)
     check(len(rows) == 16, "the colour menu shows %d items" % len(rows))
     for row, (name, want) in ((RED_ROW, ("赤", (255, 0, 0))), (RED_ROW + 1, ("黄緑", (0, 255, 0)))):
