@@ -253,10 +253,9 @@ class Probe:
         return int(self.ask("metric", index)[0])
 
     def focus(self):
-        """(active window, focused window, the active one's X window or 0,
-        the focused one's class) of the thread the keyboard goes to."""
-        f = (self.ask("focus") + [""])[0].split("\t") + ["", "0", ""]
-        return f[0], f[1], int(f[2] or 0), f[3]
+        """(active window, focused window, the focused one's class) of the
+        thread the keyboard goes to."""
+        return tuple(((self.ask("focus") + [""])[0].split("\t") + ["", ""])[:3])
 
     def close(self):
         if self.proc.poll() is None:
@@ -398,33 +397,23 @@ class Session:
     def text(self, win):
         return self.probe.text(win.hwnd)
 
-    def has_keyboard(self, win):
-        """Whether keys go to this top-level window now: it is the active
-        window and, without a window manager, X focus is on its X window."""
-        active, _, xwin, _ = self.probe.focus()
-        if active != win.hwnd:
-            return False
-        if WINDOW_MANAGER or not xwin:
-            return True
-        out = subprocess.run(["xdotool", "getwindowfocus", "-f"], env=dict(os.environ, DISPLAY=self.display.name),
-                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
-        return out.strip() == str(xwin).encode()
-
     def wait_keyboard(self, win, what=None, timeout=STEP_TIMEOUT):
-        """Waits until keys go to this window (a dialog just shown, the
-        main window after its dialog closed) before typing into it."""
+        """Waits until keys go to this top-level window (a dialog just shown,
+        the main window after its dialog closed) before typing into it: it
+        is the active window. Whichever of Wine's X windows X hands a key to,
+        Wine passes it on to the active window's focus."""
         try:
-            wait_for(what or "the keyboard on %s" % (win,), lambda: self.has_keyboard(win), timeout)
+            wait_for(what or "the keyboard on %s" % (win,), lambda: self.probe.focus()[0] == win.hwnd, timeout)
         except StepFailed as e:
-            active, focus, xwin, cls = self.probe.focus()
-            raise StepFailed("%s (the active window is %s, focus %s [%s], X window %d)" % (
-                e, self.refresh(Window(active, *[None] * 10)) or active, focus, cls, xwin))
+            active, focus, cls = self.probe.focus()
+            raise StepFailed("%s (the active window is %s, focus %s [%s])" % (
+                e, self.refresh(Window(active, *[None] * 10)) or active, focus, cls))
 
     def typed(self, text):
         """Whether the last line of text shows in the focused control; true
         when that is no edit box (other controls keep what they take)."""
         line = text.split("\n")[-1]
-        _, focus, _, cls = self.probe.focus()
+        _, focus, cls = self.probe.focus()
         if not line or "edit" not in cls.lower():
             return True
         return line in (self.probe.text(focus) or "").replace("\r", "")

@@ -9,9 +9,8 @@
 //   qmprobe send HWND MSG WP LP     the result of a message that carries no pointer
 //   qmprobe client HWND             the client rectangle in screen coordinates
 //   qmprobe focus                   the active and the focused window of the
-//                                   foreground thread, the active one's X window
-//                                   in decimal (the prop Wine's X11 driver sets;
-//                                   0 elsewhere) and the focused one's class
+//                                   foreground thread (where keys go) and the
+//                                   focused one's class
 //   qmprobe metric N                GetSystemMetrics(N)
 //   qmprobe rect HWND MSG WP [FIRST]
 //                                   a message whose lParam points at a RECT (its
@@ -322,11 +321,9 @@ std::string Answer(const std::vector<std::string>& a) {
   if (cmd == "focus") {
     GUITHREADINFO g = {sizeof g};
     GetGUIThreadInfo(0, &g);
-    auto x = g.hwndActive ? reinterpret_cast<UINT_PTR>(GetPropA(g.hwndActive, "__wine_x11_whole_window")) : 0;
     wchar_t cls[256] = {};
     if (g.hwndFocus) GetClassNameW(g.hwndFocus, cls, 256);
-    return Hex(g.hwndActive) + "\t" + Hex(g.hwndFocus) + "\t" + std::to_string(static_cast<unsigned long long>(x)) +
-           "\t" + OneLine(Utf8(cls)) + "\n";
+    return Hex(g.hwndActive) + "\t" + Hex(g.hwndFocus) + "\t" + OneLine(Utf8(cls)) + "\n";
   }
   if (cmd == "metric" && a.size() == 2) return std::to_string(GetSystemMetrics(std::atoi(a[1].c_str()))) + "\n";
   if (a.size() < 2) return "error: " + cmd + " needs a window\n";
