@@ -32,8 +32,7 @@ class Quillmark:
     def __init__(self, session):
         self.s = session
         self.proc = session.start("quillmark.exe")
-        self.main = session.wait_window("the quillmark main window", cls="TMainForm")
-        session.wait_keyboard(self.main, "the quillmark main window active")
+        self.main = session.wait_window("the quillmark main window", cls="TMainForm", keyboard=True)
 
     # Windows
 
@@ -131,9 +130,8 @@ class Quillmark:
         else:
             self.focus()
             self.s.key("ctrl+o")
-        dialog = self.s.wait_window("the open dialog", cls="#32770")
+        dialog = self.s.wait_window("the open dialog", cls="#32770", keyboard=True)
         check(dialog.owner == self.main.hwnd, "the open dialog is not owned by the main window")
-        self.s.wait_keyboard(dialog, "the open dialog to take the keyboard")
         self.s.type_text(self.s.windows_path(hpj))
         self.s.key("Return")
         name = os.path.basename(hpj)

@@ -367,8 +367,7 @@ def test_replace_all_of_japanese_text_through_the_replace_dialog(s):
     s.type_text("\n前テスト中テスト後")
     s.key("ctrl+Home")
     s.key("ctrl+r")  # 置換(&E)...
-    dialog = s.wait_window("the replace dialog", cls="#32770", visible=True)
-    s.wait_keyboard(dialog, "the replace dialog to take the keyboard")
+    dialog = s.wait_window("the replace dialog", cls="#32770", visible=True, keyboard=True)
     s.type_text("テスト")
     s.key("Tab")
     s.type_text("試験")

@@ -23,8 +23,7 @@ def test_topic_information_and_a_link_reach_the_saved_topic(s):
 
     # F9: the title (where the dialog starts), then the K keywords.
     s.key("F9")
-    s.wait_keyboard(s.wait_window("the topic information dialog", cls="TSetTopicDlg"),
-                    "the topic information dialog to take the keyboard")
+    s.wait_window("the topic information dialog", cls="TSetTopicDlg", keyboard=True)
     s.type_text("Editing Title")
     s.key("Tab")
     s.type_text("kw1;kw2")
@@ -35,7 +34,7 @@ def test_topic_information_and_a_link_reach_the_saved_topic(s):
     # Ctrl+A: a jump to an existing topic, through the link dialog.
     s.key("ctrl+End")
     s.key("ctrl+a")
-    s.wait_keyboard(s.wait_window("the link dialog", cls="TJumpDlg"), "the link dialog to take the keyboard")
+    s.wait_window("the link dialog", cls="TJumpDlg", keyboard=True)
     s.type_text("next")
     s.key("Tab")
     s.type_text("afxcore")

@@ -45,8 +45,7 @@ def mtime(path):
 
 def indent_dialog(s):
     s.key("ctrl+i")
-    dialog = s.wait_window("the indent dialog", cls="TIndextDlg")
-    s.wait_keyboard(dialog, "the indent dialog to take the keyboard")
+    dialog = s.wait_window("the indent dialog", cls="TIndextDlg", keyboard=True)
     return dialog, [w for w in s.probe.children(dialog.hwnd) if w.cls.lower() == "edit"]
 
 

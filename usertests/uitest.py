@@ -41,8 +41,6 @@ WINDOW_MANAGER = os.environ.get("QM_UT_WM", "")
 
 # How long a step may take before the test gives up on it.
 STEP_TIMEOUT = float(os.environ.get("QM_UT_STEP_TIMEOUT", "20"))
-# Wine's double-click time (0.5 s), with room.
-DOUBLE_CLICK_TIME = 0.7
 
 
 class StepFailed(AssertionError):
@@ -366,9 +364,14 @@ class Session:
         found = self.windows(**kw)
         return found[0] if found else None
 
-    def wait_window(self, what=None, timeout=STEP_TIMEOUT, **kw):
+    def wait_window(self, what=None, timeout=STEP_TIMEOUT, keyboard=False, **kw):
+        """The window once it shows (and, with keyboard, takes the keys)."""
         kw.setdefault("visible", True)
-        return wait_for(what or "a window %r" % kw, lambda: self.window(**kw), timeout)
+        what = what or "a window %r" % kw
+        win = wait_for(what, lambda: self.window(**kw), timeout)
+        if keyboard:
+            self.wait_keyboard(win, what + " to take the keyboard", timeout)
+        return win
 
     def wait_no_window(self, what=None, timeout=STEP_TIMEOUT, **kw):
         kw.setdefault("visible", True)
@@ -405,9 +408,7 @@ class Session:
         try:
             wait_for(what or "the keyboard on %s" % (win,), lambda: self.probe.focus()[0] == win.hwnd, timeout)
         except StepFailed as e:
-            active, focus, cls = self.probe.focus()
-            raise StepFailed("%s (the active window is %s, focus %s [%s])" % (
-                e, self.refresh(Window(active, *[None] * 10)) or active, focus, cls))
+            raise StepFailed("%s (keys go to window %s, focus %s [%s])" % ((e,) + self.probe.focus()))
 
     def typed(self, text):
         """Whether the last line of text shows in the focused control; true
@@ -464,10 +465,10 @@ class Session:
     def click(self, x, y, button=1, double=False):
         # X hands the program the input in the order sent, so no click waits
         # for the one before; but two at one spot within the double-click
-        # time would make a double click.
+        # time (0.5 s in Wine) would make a double click.
         last_x, last_y, last_time = self.last_click
         if abs(x - last_x) <= 4 and abs(y - last_y) <= 4:
-            time.sleep(max(0, last_time + DOUBLE_CLICK_TIME - time.monotonic()))
+            time.sleep(max(0, last_time + 0.7 - time.monotonic()))
         self.xdo("mousemove", x, y)
         self.xdo("click", "--repeat", 2 if double else 1, "--delay", 80, button)
         self.last_click = (x, y, time.monotonic())
@@ -556,13 +557,10 @@ class Session:
         return items
 
     def wait_menu_rows(self, popup):
-        """The rows of a popup menu once it is painted (the same twice)."""
+        """The rows of a popup menu once it is painted (read alike twice)."""
         seen = [None]
-
-        def painted():
-            rows, seen[0] = seen[0], self.menu_item_rows(popup)
-            return rows == seen[0] and rows
-        return wait_for("the menu at %s painted" % ((popup.left, popup.top),), painted)
+        return wait_for("the menu at %s painted" % ((popup.left, popup.top),),
+                        lambda: seen.append(self.menu_item_rows(popup)) or seen[-2] == seen[-1] and seen[-1])
 
     # End
 

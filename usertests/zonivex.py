@@ -101,8 +101,7 @@ class Zonivex:
     def __init__(self, session):
         self.s = session
         self.proc = session.start("zonivex.exe")
-        self.main = session.wait_window("the zonivex main window", cls="TForm1")
-        session.wait_keyboard(self.main, "the zonivex main window active")
+        self.main = session.wait_window("the zonivex main window", cls="TForm1", keyboard=True)
 
     def refresh(self):
         w = self.s.window(cls="TForm1", pid=self.main.pid) or self.s.window(cls="TForm1")
@@ -156,9 +155,8 @@ class Zonivex:
 
     def file_dialog(self, what):
         """The open or save dialog, once it shows, owned by the main window."""
-        dialog = self.s.wait_window(what, cls="#32770", title_re="^(?!Zonivex$)")
+        dialog = self.s.wait_window(what, cls="#32770", title_re="^(?!Zonivex$)", keyboard=True)
         check(dialog.owner == self.main.hwnd, "%s is not owned by the main window" % what)
-        self.s.wait_keyboard(dialog, what + " to take the keyboard")
         return dialog
 
     def dialog_control(self, dialog, ctrl_id, cls):
@@ -219,7 +217,7 @@ class Zonivex:
 
     def answer(self, title, key, what):
         """Answers the message box with this title by a key."""
-        self.s.wait_keyboard(self.s.wait_window(what, cls="#32770", title=title), what + " to take the keyboard")
+        self.s.wait_window(what, cls="#32770", title=title, keyboard=True)
         self.s.key(key)
         self.s.wait_no_window(what + " to close", cls="#32770", title=title)
 
