@@ -21,10 +21,21 @@ class TApplicationWindow : public TControl {
       app_.Restore();
       return 0;
     }
+    // A message box this hidden window owns hands it the activation when it
+    // closes: once that is done, the keyboard goes back to the main form
+    // (and its focused control), where the user types on.
+    if (msg == WM_SETFOCUS) PostMessageA(Handle(), kPassFocusMessage, 0, 0);
+    if (msg == kPassFocusMessage) {
+      TForm* main = app_.MainForm();
+      HWND h = main ? main->Handle() : nullptr;
+      if (GetFocus() == Handle() && h && IsWindowVisible(h) && IsWindowEnabled(h)) SetForegroundWindow(h);
+      return 0;
+    }
     return TControl::WndProc(msg, wp, lp);
   }
 
  private:
+  static constexpr UINT kPassFocusMessage = WM_APP + 0x3F02;
   TApplication& app_;
 };
 

@@ -5,7 +5,7 @@ close the program)."""
 
 import os
 
-from uitest import StepFailed, check, pause, wait_for
+from uitest import check, wait_for
 
 HCW_KEY = r"HKCU\software\tarvesk\quillmark\Env"
 SETTINGS_KEY = r"HKCU\software\tarvesk\quillmark"
@@ -32,8 +32,7 @@ class Quillmark:
     def __init__(self, session):
         self.s = session
         self.proc = session.start("quillmark.exe")
-        self.main = session.wait_window("the quillmark main window", cls="TMainForm")
-        pause(0.5)
+        self.main = session.wait_window("the quillmark main window", cls="TMainForm", keyboard=True)
 
     # Windows
 
@@ -83,10 +82,9 @@ class Quillmark:
         return [i.label for i in self.tree_items()]
 
     def tree_item(self, label):
-        for i in self.tree_items():
-            if i.label == label:
-                return i
-        raise StepFailed("no item %r in the contents tree (it shows %s)" % (label, self.tree_labels()))
+        found = [i for i in self.tree_items() if i.label == label]
+        check(found, "no item %r in the contents tree (it shows %s)" % (label, self.tree_labels()))
+        return found[0]
 
     def toolbar_button(self, bar_index, button_index):
         """Centre of a toolbar button on the screen."""
@@ -102,18 +100,19 @@ class Quillmark:
         """Clicks the main window's caption, as a user does before typing."""
         w = self.refresh()
         self.s.click(w.left + min(200, w.width // 3), w.top + 8)
+        self.s.wait_keyboard(w, "the main window active after a click on its caption")
 
     def menu_titles(self):
-        titles = self.s.menu_bar_titles(self.refresh())
-        check(len(titles) == len(MENUS), "the menu bar shows %d titles, not %d: %s" %
-              (len(titles), len(MENUS), titles))
-        return titles
+        return wait_for("the menu bar to show its %d titles" % len(MENUS),
+                        lambda: (lambda t: len(t) == len(MENUS) and t)(self.s.menu_bar_titles(self.refresh())))
 
     def open_menu(self, index, titles=None):
-        """Clicks a menu title; returns the drop-down menu that shows."""
+        """Clicks a menu title; returns the drop-down menu once it is painted."""
         titles = titles or self.menu_titles()
         self.s.click(*titles[index])
-        return self.s.wait_window("the drop-down menu of title %d" % index, cls="#32768")
+        popup = self.s.wait_window("the drop-down menu of title %d" % index, cls="#32768")
+        self.s.wait_menu_rows(popup)
+        return popup
 
     def choose(self, menu_index, row, titles=None):
         """Opens a menu by a click and clicks one of its rows (separators
@@ -131,15 +130,15 @@ class Quillmark:
         else:
             self.focus()
             self.s.key("ctrl+o")
-        dialog = self.s.wait_window("the open dialog", cls="#32770")
+        dialog = self.s.wait_window("the open dialog", cls="#32770", keyboard=True)
         check(dialog.owner == self.main.hwnd, "the open dialog is not owned by the main window")
-        pause(0.5)
         self.s.type_text(self.s.windows_path(hpj))
         self.s.key("Return")
         name = os.path.basename(hpj)
         self.wait_title(r"\\%s - Quillmark$" % name.replace(".", r"\."), "the project %s open" % name)
         self.s.wait_no_window("the open dialog to close", cls="#32770")
-        pause(0.5)
+        self.s.wait_keyboard(self.main, "the main window active after the open dialog")
+        wait_for("the project's contents in the tree", self.tree_items)
         return self.main
 
     def click_tree_item(self, label):

@@ -50,8 +50,9 @@ def test_menus_open_below_their_titles_and_close_by_escape(s):
         s.key("Escape")
         s.wait_no_window("the %s menu to close on Escape" % MENU_NAMES[i], cls="#32768")
         q.check_main_visible("Escape closed the %s menu" % MENU_NAMES[i])
-        # The second Escape leaves the menu bar.
+        # The second Escape leaves the menu bar (and must do nothing else).
         s.key("Escape")
+        pause()
         q.check_main_visible("a second Escape after the %s menu" % MENU_NAMES[i])
 
 
@@ -170,9 +171,8 @@ def test_underscores_show_in_the_editor(s):
     s.type_text(UNDERLINE)
     check(UNDERLINE in (s.text(editor) or ""), "the editor did not take the typed underscores")
     left, top, right, bottom = s.probe.client(editor.hwnd)
-    pause(0.5)
-    columns = dark_columns(s.gray(left, top, right - left, 40))
-    check(columns >= 24, "twelve typed underscores do not show in the editor (%d dark pixel columns)" % columns)
+    wait_for("the twelve typed underscores to show in the editor (24 dark pixel columns or more)",
+             lambda: dark_columns(s.gray(left, top, right - left, 40)) >= 24)
 
 
 def test_drag_a_topic_in_the_contents_tree(s):
@@ -265,8 +265,10 @@ def test_floating_toolbar_stays_above_the_main_window(s):
     check(floating.owner == main.hwnd, "the floating toolbar is not owned by the main window")
     check(s.is_above(floating, main), "the floating toolbar is behind the main window after floating it")
     s.click(editor.right - 30, editor.bottom - 30)
+    s.wait_keyboard(main, "the main window active after a click in the editor")
     check(s.is_above(floating, main), "the floating toolbar fell behind the main window at a click in the editor")
     s.click(floating.left + floating.width - 8, floating.bottom - 6)
+    pause()  # a click that must change nothing: time for it to land
     check(s.is_above(floating, main), "the floating toolbar fell behind the main window at a click in it")
     place = (floating.left, floating.top)
     q.exit_by_keys()
@@ -313,8 +315,7 @@ def test_settings_kept_from_one_start_to_the_next(s):
     check(len(rows) == 10, "the File menu shows %d items, not its 9 commands and the recent project" % len(rows))
     s.click(popup.left + 40, rows[-2])
     q.wait_title(r"\\%s - Quillmark$" % HPJ.replace(".", r"\."), "the recent project to open")
-    check("afxcore" in q.tree_labels(), "the recent project opened without its contents")
-    pause(0.2)
+    wait_for("the recent project's contents in the tree", lambda: "afxcore" in q.tree_labels())
 
 
 def lhasa_accepts(path):
@@ -366,19 +367,21 @@ def test_replace_all_of_japanese_text_through_the_replace_dialog(s):
     s.type_text("\n前テスト中テスト後")
     s.key("ctrl+Home")
     s.key("ctrl+r")  # 置換(&E)...
-    dialog = s.wait_window("the replace dialog", cls="#32770", visible=True)
+    dialog = s.wait_window("the replace dialog", cls="#32770", visible=True, keyboard=True)
     s.type_text("テスト")
     s.key("Tab")
     s.type_text("試験")
     find_box = s.child(dialog, cls="Edit")
     check(find_box and s.text(find_box) == "テスト", "the find box holds %r" % (find_box and s.text(find_box)))
     s.key("alt+a")  # replace all
-    wait_for("the dialog to close and the end of replacing to be told",
-             lambda: s.window(title_re="Quillmark|Quillmerk", cls="#32770", visible=True))
+    told = wait_for("the dialog to close and the end of replacing to be told",
+                    lambda: s.window(title_re="Quillmark|Quillmerk", cls="#32770", visible=True))
+    s.wait_keyboard(told, "the message to take the keyboard")
     s.key("Return")
     shown = s.text(editor) or ""
     check("前試験中試験後" in shown, "the editor shows %r after replacing" % shown[-40:])
-    check(not s.refresh(dialog), "the replace dialog is still open")
+    wait_for("the replace dialog to close", lambda: not s.refresh(dialog))
+    s.wait_keyboard(q.main, "the main window active after replacing")
     s.key("ctrl+s")
     wait_for("Ctrl+S to write the topic file", lambda: os.path.getmtime(path) != before)
     check("前試験中試験後".encode("cp932") in rtf_bytes(open(path, "rb").read()),

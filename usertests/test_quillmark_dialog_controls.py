@@ -7,7 +7,7 @@ import os
 
 from quillmark import HELP_MENU, Quillmark, rtf_bytes
 from test_quillmark import open_calques, saved_topic
-from uitest import check, pause, wait_for
+from uitest import check, wait_for
 
 TB_GETITEMRECT = 0x41D
 COLOR_BUTTON = 5   # the format bar: the two boxes, bold, italic, underline, colour
@@ -34,14 +34,12 @@ def test_a_type_clicked_in_the_link_dialog_decides_the_saved_link(s):
     s.key("ctrl+End")
     s.key("Return")
     s.key("ctrl+a")
-    dialog = s.wait_window("the link dialog", cls="TJumpDlg")
-    pause(0.5)
+    dialog = s.wait_window("the link dialog", cls="TJumpDlg", keyboard=True)
     s.type_text("more")
     s.key("Tab")
     s.type_text("afxcore")
     # The pop-up type, chosen with the mouse in the type group.
     s.click(*button(s, dialog, "ポップアップ").center)
-    pause(0.3)
     s.click(*button(s, dialog, "OK").center)
     s.wait_no_window("the link dialog to close", cls="TJumpDlg")
     wait_for("the pop-up markup in the editor", lambda: "{pop more,afxcore}" in (s.text(editor) or ""))
@@ -65,7 +63,6 @@ def test_the_about_box_opens_from_the_help_menu(s):
     q.choose(HELP_MENU, HELP_ABOUT_ROW)
     box = s.wait_window("the about box", cls="TAboutBox")
     check(box.title == "バージョン情報", "the about box is titled %r" % box.title)
-    pause(0.5)
     titles = [w for w in s.probe.children(box.hwnd) if w.cls == "TLabel3D"]
     check(len(titles) == 1, "the about box shows %d raised titles" % len(titles))
     check(s.probe.text(titles[0].hwnd) == "Quillmark", "the raised title reads %r" % s.probe.text(titles[0].hwnd))
@@ -94,8 +91,10 @@ def test_format_bar_boxes_show_hints_and_the_colour_menu_its_colours(s):
     check(ok, "no colour button on the format bar")
     s.click(r[2] - 4, (r[1] + r[3]) // 2)
     popup = s.wait_window("the colour menu", cls="#32768")
-    pause(0.3)
-    rows = s.menu_item_rows(popup)
+    # The mouse off the button, so that its hint does not cover the rows.
+    s.move(popup.right + 60, popup.bottom - 10)
+    wait_for("the button's hint to go", lambda: not s.windows(cls="tooltips_class32", visible=True))
+    rows = s.wait_menu_rows(popup)
     check(len(rows) == 16, "the colour menu shows %d items" % len(rows))
     for row, (name, want) in ((RED_ROW, ("赤", (255, 0, 0))), (RED_ROW + 1, ("黄緑", (0, 255, 0)))):
         line = s.rgb(popup.left + 2, rows[row], 30, 1)[0]

@@ -7,7 +7,7 @@ import os
 import shutil
 
 from quillmark import INSERT_MENU, TOOL_MENU, Quillmark
-from uitest import check, pause, wait_for
+from uitest import check, wait_for
 
 PROJECT = "calques3d"
 HPJ = "Calques3D.hpj"
@@ -39,8 +39,7 @@ def test_a_table_typed_into_the_grid_goes_into_the_topic(s):
     s.click(editor.left + 20, editor.top + 12)
     s.key("ctrl+Home")
     q.choose(INSERT_MENU, INSERT_TABLE_ROW)
-    dialog = s.wait_window("the table dialog", cls="TTableDlg")
-    pause(0.5)
+    dialog = s.wait_window("the table dialog", cls="TTableDlg", keyboard=True)
     # Enter moves on to the next cell, as Tab does.
     for i, cell in enumerate(["a", "b", "c", "d"]):
         if i:
@@ -57,9 +56,8 @@ def test_the_options_confirmed_reach_the_saved_project_file(s):
     folder = open_calques(s, q)
     hpj = os.path.join(folder, HPJ)
     q.choose(TOOL_MENU, TOOL_OPTIONS_ROW)
-    dialog = s.wait_window("the options dialog", cls="THelpOptionDlg")
+    dialog = s.wait_window("the options dialog", cls="THelpOptionDlg", keyboard=True)
     check(dialog.title == "ヘルプオプション", "the options dialog is titled %r" % dialog.title)
-    pause(0.5)
     # The title edit has the focus: a word at its end, then OK by Enter.
     s.key("End")
     s.type_text(" Extra")
@@ -78,9 +76,8 @@ def test_a_new_external_entry_gets_its_target_at_once(s):
     # The contents toolbar's 新規参照トピック button adds the entry after the
     # topic and asks for its target straight away.
     s.click(*q.toolbar_button(1, 3))
-    dialog = s.wait_window("the external-entry dialog", cls="TChgOtherDlg")
+    dialog = s.wait_window("the external-entry dialog", cls="TChgOtherDlg", keyboard=True)
     check(dialog.title == "コンテキスト設定", "the external-entry dialog is titled %r" % dialog.title)
-    pause(0.5)
     s.type_text("Intro_1")
     s.key("Tab")
     s.type_text("other.hlp")
@@ -105,22 +102,16 @@ def test_a_picture_and_a_sound_inserted_through_their_dialogs(s):
     s.click(editor.left + 20, editor.top + 12)
     s.key("ctrl+Home")
     q.choose(INSERT_MENU, INSERT_GRAPHIC_ROW)
-    s.wait_window("the graphic dialog", cls="TBmpDlg")
-    pause(0.5)
+    s.wait_window("the graphic dialog", cls="TBmpDlg", keyboard=True)
     # The list has the focus: Home chooses the first picture, the .shg (its
     # preview shows), and Enter confirms it.
-    s.key("Home")
-    pause(0.5)
-    s.key("Return")
+    s.key("Home", "Return")
     s.wait_no_window("the graphic dialog to close", cls="TBmpDlg")
     wait_for("the picture markup in the topic",
              lambda: "{bmc ACCDLG.SHG}" in (s.probe.text(q.editor().hwnd) or ""))
     q.choose(INSERT_MENU, INSERT_MCI_ROW)
-    s.wait_window("the MCI dialog", cls="TMCIDlg")
-    pause(0.5)
-    s.key("Down")
-    pause(0.5)
-    s.key("Return")
+    s.wait_window("the MCI dialog", cls="TMCIDlg", keyboard=True)
+    s.key("Down", "Return")
     s.wait_no_window("the MCI dialog to close", cls="TMCIDlg")
     wait_for("the media markup in the topic",
              lambda: "{mci PLAY,sound.wav}" in (s.probe.text(q.editor().hwnd) or ""))

@@ -8,7 +8,7 @@ import re
 
 from quillmark import Quillmark
 from test_quillmark import saved_topic
-from uitest import check, pause, wait_for
+from uitest import check, wait_for
 
 PROJECT = "calques3d"
 HPJ = "Calques3D.hpj"
@@ -34,8 +34,8 @@ def file_indents(data, marker):
 
 
 def saved_after(s, path, before, what):
+    # Written beside and renamed over: whole once its time changes.
     wait_for(what, lambda: os.path.exists(path) and os.path.getmtime(path) != before)
-    pause(0.3)
     return open(path, "rb").read()
 
 
@@ -45,8 +45,7 @@ def mtime(path):
 
 def indent_dialog(s):
     s.key("ctrl+i")
-    dialog = s.wait_window("the indent dialog", cls="TIndextDlg")
-    pause(0.5)
+    dialog = s.wait_window("the indent dialog", cls="TIndextDlg", keyboard=True)
     return dialog, [w for w in s.probe.children(dialog.hwnd) if w.cls.lower() == "edit"]
 
 

@@ -8,7 +8,7 @@ import re
 
 from quillmark import INSERT_MENU, Quillmark, rtf_bytes
 from test_quillmark import open_calques, saved_topic
-from uitest import check, pause, wait_for
+from uitest import check, wait_for
 
 # Rows of the Insert menu (separators do not count): table, graphic, MCI,
 # then the links: リンク, Aキーワードリンク, キーワードリンク, マクロ, リンクリスト.
@@ -26,9 +26,8 @@ def test_a_macro_link_and_a_link_list_reach_the_saved_topic(s):
     s.key("ctrl+End")
 
     q.choose(INSERT_MENU, INSERT_MACRO_ROW)
-    dialog = s.wait_window("the macro dialog", cls="TMacDlg")
+    dialog = s.wait_window("the macro dialog", cls="TMacDlg", keyboard=True)
     check(dialog.title == "マクロ設定", "the macro dialog is titled %r" % dialog.title)
-    pause(0.5)
     # The link text has the focus; Tab goes on to the macro, and Enter there
     # confirms the dialog (the macro box takes no line breaks).
     s.type_text("閉じる")
@@ -40,9 +39,8 @@ def test_a_macro_link_and_a_link_list_reach_the_saved_topic(s):
              lambda: "{jmp 閉じる,!CloseWindow(sub)}" in (s.probe.text(q.editor().hwnd) or ""))
 
     q.choose(INSERT_MENU, INSERT_LINK_LIST_ROW)
-    dialog = s.wait_window("the link-list dialog", cls="TLinkListDlg")
+    dialog = s.wait_window("the link-list dialog", cls="TLinkListDlg", keyboard=True)
     check(dialog.title == "リンクリスト設定", "the link-list dialog is titled %r" % dialog.title)
-    pause(0.5)
     # As it opens: pop-ups, a blank line before each.
     s.key("Return")
     s.wait_no_window("the link-list dialog to close", cls="TLinkListDlg")

@@ -8,7 +8,7 @@ import re
 import shutil
 import subprocess
 
-from uitest import DIST64, WINE, check, pause, wait_for
+from uitest import DIST64, WINE, check, wait_for
 
 PACKAGE = os.path.join(DIST64, "package")
 FOLDER = ["ツール", "クイル"]          # C:\ツール\クイル
@@ -87,6 +87,7 @@ def test_install_into_a_typed_folder_start_the_editor_and_uninstall(s):
     editor = s.start(os.path.join(installed, "quillmark.exe"))
     main = s.wait_window("the installed editor", cls="TMainForm")
     s.click(*main.center)
+    s.wait_keyboard(main, "the installed editor active")
     s.key("alt+F4")
     s.wait_exit(editor)
 
@@ -108,7 +109,6 @@ def test_install_into_a_typed_folder_start_the_editor_and_uninstall(s):
         f.write(command.encode("cp932") + b"\r\n")
     s.wine("cmd", "/c", s.windows_path(batch), check_rc=False)
     wait_for("the folder to go", lambda: not os.path.exists(installed))
-    pause()
 
 
 def test_a_package_without_a_program_names_it_and_fails(s):

@@ -7,7 +7,7 @@ prefix and uses only the mouse and the keyboard."""
 
 import os
 
-from uitest import check, pause, wait_for
+from uitest import check, wait_for
 from zonivex import (CLOSE_BTN, OPEN_BTN, SAVE_BTN, SETTINGS_KEY, Zonivex, copy_picture, copy_shg,
                      read_hotspots)
 
@@ -35,8 +35,7 @@ def test_draw_move_name_save_and_reopen_a_hotspot(s):
     # A double click on it opens the attribute dialog.
     a = z.picture_point(55, 40)
     s.click(a[0], a[1], double=True)
-    dialog = s.wait_window("the attribute dialog", cls="TAttrDlg", title="属性")
-    pause(0.5)
+    dialog = s.wait_window("the attribute dialog", cls="TAttrDlg", title="属性", keyboard=True)
     edits = [w for w in s.probe.children(dialog.hwnd) if w.cls.lower() == "edit"]
     check(len(edits) == 2, "the attribute dialog shows %d edit boxes, not 2" % len(edits))
     check(s.text(edits[0]) == "Hotspot 3", "the name box holds %r" % s.text(edits[0]))

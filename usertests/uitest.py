@@ -66,7 +66,9 @@ def wait_for(what, probe, timeout=STEP_TIMEOUT, interval=0.1):
 
 
 def pause(seconds=0.3):
-    """Lets Wine take in the input just sent (a user's pace, not a check)."""
+    """A hand's pace inside one gesture, or time for input to land before a
+    check that it changed nothing (there is no condition to wait for then).
+    Never a wait for an effect: wait_for that effect instead."""
     time.sleep(seconds)
 
 
@@ -87,7 +89,9 @@ class Display:
         if WINDOW_MANAGER:
             self.wm = subprocess.Popen(WINDOW_MANAGER.split(), env=dict(os.environ, DISPLAY=self.name),
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            time.sleep(1)
+            query = ["xprop", "-display", self.name, "-root", "_NET_SUPPORTING_WM_CHECK"]
+            wait_for("the window manager %r to own the screen" % WINDOW_MANAGER, lambda: b"window id #" in
+                     subprocess.run(query, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout)
 
     def stop(self):
         for p in (self.wm, self.xvfb):
@@ -246,8 +250,10 @@ class Probe:
     def metric(self, index):
         return int(self.ask("metric", index)[0])
 
-    def foreground(self):
-        return self.ask("foreground")[0]
+    def focus(self):
+        """(active window, focused window, the focused one's class) of the
+        thread the keyboard goes to."""
+        return tuple(((self.ask("focus") + [""])[0].split("\t") + ["", ""])[:3])
 
     def close(self):
         if self.proc.poll() is None:
@@ -296,6 +302,7 @@ class Session:
         self.env = wine_environment(self.prefix, display.name)
         self.programs = []
         self.probe = Probe(self.env)
+        self.last_click = (-99, -99, 0)
 
     # Programs
 
@@ -357,9 +364,14 @@ class Session:
         found = self.windows(**kw)
         return found[0] if found else None
 
-    def wait_window(self, what=None, timeout=STEP_TIMEOUT, **kw):
+    def wait_window(self, what=None, timeout=STEP_TIMEOUT, keyboard=False, **kw):
+        """The window once it shows (and, with keyboard, takes the keys)."""
         kw.setdefault("visible", True)
-        return wait_for(what or "a window %r" % kw, lambda: self.window(**kw), timeout)
+        what = what or "a window %r" % kw
+        win = wait_for(what, lambda: self.window(**kw), timeout)
+        if keyboard:
+            self.wait_keyboard(win, what + " to take the keyboard", timeout)
+        return win
 
     def wait_no_window(self, what=None, timeout=STEP_TIMEOUT, **kw):
         kw.setdefault("visible", True)
@@ -387,6 +399,25 @@ class Session:
 
     def text(self, win):
         return self.probe.text(win.hwnd)
+
+    def wait_keyboard(self, win, what=None, timeout=STEP_TIMEOUT):
+        """Waits until keys go to this top-level window (a dialog just shown,
+        the main window after its dialog closed) before typing into it: it
+        is the active window. Whichever of Wine's X windows X hands a key to,
+        Wine passes it on to the active window's focus."""
+        try:
+            wait_for(what or "the keyboard on %s" % (win,), lambda: self.probe.focus()[0] == win.hwnd, timeout)
+        except StepFailed as e:
+            raise StepFailed("%s (keys go to window %s, focus %s [%s])" % ((e,) + self.probe.focus()))
+
+    def typed(self, text):
+        """Whether the last line of text shows in the focused control; true
+        when that is no edit box (other controls keep what they take)."""
+        line = text.split("\n")[-1]
+        _, focus, cls = self.probe.focus()
+        if not line or "edit" not in cls.lower():
+            return True
+        return line in (self.probe.text(focus) or "").replace("\r", "")
 
     def wait_file(self, path, what=None, predicate=None, timeout=STEP_TIMEOUT):
         """Waits until path exists (and predicate(bytes) holds); returns its bytes."""
@@ -432,13 +463,15 @@ class Session:
         self.xdo("mousemove", x, y)
 
     def click(self, x, y, button=1, double=False):
+        # X hands the program the input in the order sent, so no click waits
+        # for the one before; but two at one spot within the double-click
+        # time (0.5 s in Wine) would make a double click.
+        last_x, last_y, last_time = self.last_click
+        if abs(x - last_x) <= 4 and abs(y - last_y) <= 4:
+            time.sleep(max(0, last_time + 0.7 - time.monotonic()))
         self.xdo("mousemove", x, y)
-        pause(0.1)
-        if double:
-            self.xdo("click", "--repeat", 2, "--delay", 80, button)
-        else:
-            self.xdo("click", button)
-        pause()
+        self.xdo("click", "--repeat", 2 if double else 1, "--delay", 80, button)
+        self.last_click = (x, y, time.monotonic())
 
     def click_in(self, win, dx, dy, **kw):
         """Clicks at a point relative to a window's top-left corner (negative
@@ -448,7 +481,8 @@ class Session:
         self.click(x, y, **kw)
 
     def drag(self, x1, y1, x2, y2, steps=8):
-        """Presses the left button at one point, moves in steps, releases at another."""
+        """Presses the left button at one point, moves in steps, releases at
+        another, at a hand's pace (the program sees the moves between)."""
         self.xdo("mousemove", x1, y1)
         pause(0.1)
         self.xdo("mousedown", 1)
@@ -458,26 +492,24 @@ class Session:
             pause(0.05)
         pause(0.15)
         self.xdo("mouseup", 1)
-        pause()
 
     def key(self, *keys):
         """Presses keys or chords the xdotool way: "Escape", "alt+f", "ctrl+s"."""
-        for k in keys:
-            self.xdo("key", "--delay", 60, k)
-            pause(0.1)
-        pause(0.2)
+        self.xdo("key", "--delay", 60, *keys)
 
     def type_text(self, text):
-        """Types text as keystrokes. Characters outside the keyboard map (such
-        as Japanese) come through a keycode that xdotool maps to the character
-        for the moment: typed one at a time, with time for the map to settle."""
-        for ch in text:
-            if ord(ch) < 128:
-                self.xdo("type", "--delay", 40, ch)
-            else:
-                self.xdo("type", "--delay", 120, ch)
-                pause(0.1)
-        pause()
+        """Types text as keystrokes and waits for it to show in the focused
+        edit box. Characters outside the keyboard map (such as Japanese) come
+        through a keycode that xdotool maps to the character for the moment:
+        typed one at a time, each awaited before the map changes again."""
+        done = ""
+        for run in re.findall(r"[\x00-\x7f]+|[^\x00-\x7f]", text):
+            mapped = ord(run[0]) < 128
+            self.xdo("type", "--delay", 40 if mapped else 120, run)
+            done += run
+            if not mapped:
+                wait_for("%r typed" % done, lambda: self.typed(done))
+        wait_for("%r typed" % text, lambda: self.typed(text))
 
     # Menus, found on the screen as a user finds them
 
@@ -523,6 +555,12 @@ class Session:
                     items.append(popup.top + 3 + (start + y - 1) // 2)
                 start = None
         return items
+
+    def wait_menu_rows(self, popup):
+        """The rows of a popup menu once it is painted (read alike twice)."""
+        seen = [None]
+        return wait_for("the menu at %s painted" % ((popup.left, popup.top),),
+                        lambda: seen.append(self.menu_item_rows(popup)) or seen[-2] == seen[-1] and seen[-1])
 
     # End
 

@@ -7,7 +7,7 @@ import os
 import shutil
 import struct
 
-from uitest import TESTDATA, check, pause, wait_for
+from uitest import TESTDATA, check, wait_for
 
 SHED = os.path.join(TESTDATA, "shg", "shed")
 SETTINGS_KEY = r"HKCU\software\tarvesk\quillmark\zonivex"
@@ -101,8 +101,7 @@ class Zonivex:
     def __init__(self, session):
         self.s = session
         self.proc = session.start("zonivex.exe")
-        self.main = session.wait_window("the zonivex main window", cls="TForm1")
-        pause(0.5)
+        self.main = session.wait_window("the zonivex main window", cls="TForm1", keyboard=True)
 
     def refresh(self):
         w = self.s.window(cls="TForm1", pid=self.main.pid) or self.s.window(cls="TForm1")
@@ -156,9 +155,8 @@ class Zonivex:
 
     def file_dialog(self, what):
         """The open or save dialog, once it shows, owned by the main window."""
-        dialog = self.s.wait_window(what, cls="#32770", title_re="^(?!Zonivex$)")
+        dialog = self.s.wait_window(what, cls="#32770", title_re="^(?!Zonivex$)", keyboard=True)
         check(dialog.owner == self.main.hwnd, "%s is not owned by the main window" % what)
-        pause(0.5)
         return dialog
 
     def dialog_control(self, dialog, ctrl_id, cls):
@@ -195,7 +193,7 @@ class Zonivex:
         self.s.key("Return")
         name = os.path.basename(path)
         self.wait_title(r"\\%s - Zonivex$" % name.replace(".", r"\."), "the file %s open" % name)
-        pause(0.3)
+        self.s.wait_keyboard(self.main, "the main window active after the open dialog")
 
     def draw(self, x1, y1, x2, y2):
         """Draws a hotspot with the rubber band, from one picture pixel to another."""
@@ -206,7 +204,6 @@ class Zonivex:
         """Clicks the button whose caption starts with this text ("はい",
         "いいえ") in the message box titled Zonivex."""
         box = self.s.wait_window(what, cls="#32770", title="Zonivex")
-        pause(0.3)
         found = [w for w in self.s.probe.children(box.hwnd) if w.cls == "Button" and w.title.startswith(button)]
         check(found, "%s has no button %s" % (what, button))
         self.s.click(*found[0].center)
@@ -220,8 +217,7 @@ class Zonivex:
 
     def answer(self, title, key, what):
         """Answers the message box with this title by a key."""
-        self.s.wait_window(what, cls="#32770", title=title)
-        pause(0.3)
+        self.s.wait_window(what, cls="#32770", title=title, keyboard=True)
         self.s.key(key)
         self.s.wait_no_window(what + " to close", cls="#32770", title=title)
 

@@ -8,6 +8,7 @@
 #include "classlib/CheckBox.h"
 #include "classlib/ComboBox.h"
 #include "classlib/DialogForm.h"
+#include "classlib/Dialogs.h"
 #include "classlib/GroupBox.h"
 #include "classlib/ListBox.h"
 #include "classlib/Memo.h"
@@ -271,6 +272,25 @@ TEST_F(DialogFormTest, OtherWindowsComeBackEvenWhenAnExceptionLeavesTheLoop) {
   EXPECT_FALSE(IsWindowVisible(dlg->Handle()));
   // And the dialog can be shown again.
   EXPECT_EQ(RunModal(*dlg, [] { PressKey(VK_ESCAPE); }), mrCancel);
+}
+
+TEST_F(DialogFormTest, AClosedMessageGivesTheKeyboardBackToTheMainForm) {
+  // The message box is owned by the hidden application window, which the
+  // system activates when the box closes.
+  dlg->Show();
+  Application().SetMainForm(dlg.get());
+  SetForegroundWindow(dlg->Handle());
+  SetFocus(dlg->TitleEd->Handle());
+  qmtest::WhenWindowUp("#32770", [](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); });
+  ShowMessage("done");
+  HWND focus = nullptr;
+  for (int i = 0; i < 500 && focus != dlg->TitleEd->Handle(); ++i) {
+    Application().ProcessMessages();
+    Sleep(10);
+    focus = GetFocus();
+  }
+  Application().SetMainForm(nullptr);
+  EXPECT_EQ(FocusName(), "TitleEd");
 }
 
 TEST_F(DialogFormTest, ABadTableIsRefusedBeforeAnyWindow) {

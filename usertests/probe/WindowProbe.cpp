@@ -8,7 +8,9 @@
 //   qmprobe text HWND               the window's text (WM_GETTEXT)
 //   qmprobe send HWND MSG WP LP     the result of a message that carries no pointer
 //   qmprobe client HWND             the client rectangle in screen coordinates
-//   qmprobe foreground              the foreground window
+//   qmprobe focus                   the active and the focused window of the
+//                                   foreground thread (where keys go) and the
+//                                   focused one's class
 //   qmprobe metric N                GetSystemMetrics(N)
 //   qmprobe rect HWND MSG WP [FIRST]
 //                                   a message whose lParam points at a RECT (its
@@ -316,7 +318,13 @@ std::string Answer(const std::vector<std::string>& a) {
   if (a.empty()) return "error: no command\n";
   const std::string& cmd = a[0];
   if (cmd == "windows") return Windows();
-  if (cmd == "foreground") return Hex(GetForegroundWindow()) + "\n";
+  if (cmd == "focus") {
+    GUITHREADINFO g = {sizeof g};
+    GetGUIThreadInfo(0, &g);
+    wchar_t cls[256] = {};
+    if (g.hwndFocus) GetClassNameW(g.hwndFocus, cls, 256);
+    return Hex(g.hwndActive) + "\t" + Hex(g.hwndFocus) + "\t" + OneLine(Utf8(cls)) + "\n";
+  }
   if (cmd == "metric" && a.size() == 2) return std::to_string(GetSystemMetrics(std::atoi(a[1].c_str()))) + "\n";
   if (a.size() < 2) return "error: " + cmd + " needs a window\n";
   HWND w = ParseHwnd(a[1]);
