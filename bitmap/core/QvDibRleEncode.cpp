@@ -21,10 +21,6 @@
 #include <new>
 #include <string>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "bitmap/core/QvDibConvertGeometry.h"
 #include "bitmap/core/QvDibRle.h"
 #include "bitmap/core/QvDibRleCodes.h"
@@ -137,32 +133,14 @@ struct Rle4 {
   int64_t written = 0;  // pixels of the row written so far
 };
 
-#if defined(__SSE2__)
-// Bit k of the result: 16 units from a on equal those from b on at k.
-inline unsigned EqualUnits16(const uint8_t* a, const uint8_t* b) {
-  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
-  const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)));
-}
-#endif
-
 // How many units from p on (at most n) equal the first.
 inline size_t RunLength(const uint8_t* p, size_t n) {
+  const uint64_t pattern = 0x0101010101010101ull * p[0];
   size_t i = 1;
-#if defined(__SSE2__)
-  const __m128i pattern = _mm_set1_epi8(static_cast<char>(p[0]));
-  while (i + 16 <= n) {
-    const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(w, pattern))) & 0xFFFFu;
-    if (other) return i + static_cast<size_t>(std::countr_zero(other));
-    i += 16;
-  }
-#endif
-  const uint64_t pattern8 = 0x0101010101010101ull * p[0];
   while (i + 8 <= n) {
     uint64_t w;
     std::memcpy(&w, p + i, 8);
-    const uint64_t diff = w ^ pattern8;
+    const uint64_t diff = w ^ pattern;
     if (diff) return i + static_cast<size_t>(std::countr_zero(diff) / 8);
     i += 8;
   }
@@ -173,13 +151,6 @@ inline size_t RunLength(const uint8_t* p, size_t n) {
 // The first j in from .. to - 1 where u[j] equals u[j - 1], or to.
 inline size_t FirstRepeat(const uint8_t* u, size_t from, size_t to) {
   size_t j = from;
-#if defined(__SSE2__)
-  while (j + 16 <= to) {
-    const unsigned same = EqualUnits16(u + j, u + j - 1);
-    if (same) return j + static_cast<size_t>(std::countr_zero(same));
-    j += 16;
-  }
-#endif
   while (j + 8 <= to) {
     uint64_t a, b;
     std::memcpy(&a, u + j, 8);
