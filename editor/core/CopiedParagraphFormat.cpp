@@ -8,33 +8,13 @@ namespace qm::editor {
 
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The letters of the control word at s[i] == '\\' (empty for a control
-// symbol), and in end the position after it, its number and its blank.
-std::string_view ReadWord(std::string_view s, std::size_t i, std::size_t& end) {
-  std::size_t p = i + 1;
-  while (p < s.size() && IsAsciiLetter(s[p])) ++p;
-  const std::string_view name = s.substr(i + 1, p - i - 1);
-  if (name.empty()) {
-    end = i + RtfStepLength(s, i);
-    return name;
-  }
-  if (p < s.size() && s[p] == '-') ++p;
-  while (p < s.size() && IsDigit(s[p])) ++p;
-  end = p < s.size() && s[p] == ' ' ? p + 1 : p;
-  return name;
-}
-
 // True for the group at s[i] == '{' that is one of the header's tables
 // (fonts, colours, styles, the writer's name, the document's information).
 bool IsHeaderGroup(std::string_view s, std::size_t i) {
   std::size_t p = i + 1;
   if (StartsAt(s, p, "\\*")) p += 2;
   if (p >= s.size() || s[p] != '\\') return false;
-  std::size_t end = 0;
-  const std::string_view name = ReadWord(s, p, end);
+  const std::string_view name = ReadControlWord(s, p).name;
   static constexpr std::array<std::string_view, 9> kTables{
       "fonttbl", "colortbl", "stylesheet", "generator", "info", "filetbl", "listtable", "listoverridetable", "revtbl"};
   for (std::string_view table : kTables)
@@ -47,9 +27,9 @@ bool IsHeaderGroup(std::string_view s, std::size_t i) {
 bool WriterLeavesOutCopiedFormat(std::string_view probe_rtf) {
   if (probe_rtf.empty()) return false;
   for (std::size_t i = 0; i < probe_rtf.size(); i += RtfStepLength(probe_rtf, i)) {
-    if (!StartsAt(probe_rtf, i, "\\li") && !StartsAt(probe_rtf, i, "\\fi")) continue;
-    const std::size_t p = i + 3;
-    if (p < probe_rtf.size() && (IsDigit(probe_rtf[p]) || probe_rtf[p] == '-')) return false;
+    if (probe_rtf[i] != '\\') continue;
+    const RtfControlWord word = ReadControlWord(probe_rtf, i);
+    if ((word.name == "li" || word.name == "fi") && word.digits > 0) return false;
   }
   return true;
 }
@@ -70,8 +50,7 @@ std::string ParagraphFormatRtf(const ParagraphFormat& format) {
 
 std::string WithFirstParagraphFormat(std::string_view rtf, std::string_view properties) {
   if (!StartsAt(rtf, 0, "{\\rtf")) return std::string(rtf);
-  std::size_t insert_at = 0;
-  ReadWord(rtf, 1, insert_at);
+  std::size_t insert_at = ReadControlWord(rtf, 1).end;
   // The header's words and tables, then the first paragraph's own words and
   // groups (its bullet text) up to its text or its end.
   for (std::size_t i = insert_at; i < rtf.size();) {
@@ -87,11 +66,11 @@ std::string WithFirstParagraphFormat(std::string_view rtf, std::string_view prop
       while (i < rtf.size() && (rtf[i] == '\r' || rtf[i] == '\n')) ++i;
       insert_at = i;
     } else if (c == '\\') {
-      std::size_t end = 0;
-      const std::string_view name = ReadWord(rtf, i, end);
+      const RtfControlWord word = ReadControlWord(rtf, i);
+      const std::string_view name = word.name;
       if (name == "pard") return std::string(rtf);
       if (name.empty() || name == "par" || name == "sect" || name == "cell" || name == "row") break;
-      i = end;
+      i = word.end;
     } else {
       break;
     }

@@ -16,6 +16,17 @@ bool StartsAt(std::string_view s, std::size_t pos, std::string_view what);
 // ASCII letter or digit.
 bool ControlWordEndsAt(std::string_view s, std::size_t pos);
 
+// The control word at s[i] == '\\': its letters, its number (an optional
+// minus that a digit follows, then digits) and the blank that ends it.
+struct RtfControlWord {
+  std::string_view name;  // empty for a control symbol
+  long long value = 0;    // 0 without a number; beyond 18 digits no longer counted
+  std::size_t digits = 0;
+  bool blank = false;
+  std::size_t end = 0;  // after the word (and its blank); after the symbol
+};
+RtfControlWord ReadControlWord(std::string_view s, std::size_t i);
+
 // The bytes of the step at s[i] (i < s.size()): a double-byte character
 // whole; a backslash with the byte it escapes, unless that byte begins a
 // double-byte character (which is then a step of its own); else one byte.

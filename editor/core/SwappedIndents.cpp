@@ -8,9 +8,6 @@ namespace qm::editor {
 
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // One item of a run: a control word (with its number and the blank that
 // ends it) or a CR or LF byte, which RTF ignores between words.
 struct RunItem {
@@ -23,29 +20,16 @@ struct RunItem {
 
 // Reads the control word at s[i] == '\\' into item; false when a control
 // symbol or anything else stands there.
-bool ReadControlWord(std::string_view s, std::size_t i, RunItem& item) {
-  std::size_t p = i + 1;
-  while (p < s.size() && IsAsciiLetter(s[p])) ++p;
-  if (p == i + 1) return false;
-  const std::string_view name = s.substr(i + 1, p - i - 1);
-  bool negative = false;
-  if (p < s.size() && s[p] == '-' && p + 1 < s.size() && IsDigit(s[p + 1])) {
-    negative = true;
-    ++p;
-  }
-  long long value = 0;
-  std::size_t digits = 0;
-  for (; p < s.size() && IsDigit(s[p]); ++p, ++digits) {
-    // Beyond 18 digits the number no longer counts; the word stays as read.
-    if (digits < 18) value = value * 10 + (s[p] - '0');
-  }
+bool ReadRunWord(std::string_view s, std::size_t i, RunItem& item) {
+  const RtfControlWord word = ReadControlWord(s, i);
+  if (word.name.empty()) return false;
   item.begin = i;
-  item.blank = p < s.size() && s[p] == ' ';
-  item.end = item.blank ? p + 1 : p;
-  item.value = negative ? -value : value;
-  item.kind = name == "li" && digits < 18 ? RunItem::kLeft
-              : name == "fi" && digits < 18 ? RunItem::kFirst
-                                            : RunItem::kWord;
+  item.blank = word.blank;
+  item.end = word.end;
+  item.value = word.value;
+  item.kind = word.name == "li" && word.digits < 18 ? RunItem::kLeft
+              : word.name == "fi" && word.digits < 18 ? RunItem::kFirst
+                                                      : RunItem::kWord;
   return true;
 }
 
@@ -58,7 +42,7 @@ std::vector<RunItem> ReadRun(std::string_view s, std::size_t i) {
       item.begin = i;
       item.end = i + 1;
       item.kind = RunItem::kLineBreak;
-    } else if (s[i] != '\\' || !ReadControlWord(s, i, item)) {
+    } else if (s[i] != '\\' || !ReadRunWord(s, i, item)) {
       break;
     }
     run.push_back(item);
