@@ -8,6 +8,7 @@
 #include "core/FileSystem.h"
 #include "setup/InstallJournal.h"
 #include "setup/PackageFiles.h"
+#include "setup/PendingRemoval.h"
 #include "setup/PreviousInstall.h"
 #include "setup/RegistryEntries.h"
 #include "setup/Shortcuts.h"
@@ -73,7 +74,8 @@ bool CopyFiles(const TSetupRun& run, TSetupDialogs& dialogs, TInstallJournal& jo
 }  // namespace
 
 void RunInstall(TSetupRun& run, TSetupDialogs& dialogs) {
-  if (!PackageIsNewer(run.installed, run.packageEditor, run.packageHotspot)) {
+  if (!PackageIsNewer(run.installed, run.packageEditor, run.packageHotspot) &&
+      PreviousInstallationIntact(run)) {
     cl::MessageDlg(kUpToDate, cl::TMsgDlgType::Confirmation, MB_OK);
     return;
   }
@@ -97,6 +99,13 @@ void RunInstall(TSetupRun& run, TSetupDialogs& dialogs) {
   if (!copied) {
     journal.Undo();
     Stop(run, kCannotCopy);
+    return;
+  }
+  // An uninstall of this folder whose removal is still pending would take
+  // the new installation's setup away at the next log-on.
+  if (!CancelRemovalOf(run.installFolder)) {
+    journal.Undo();
+    Stop(run, kRemovalStillPending);
     return;
   }
   journal.Keep();

@@ -19,6 +19,10 @@ inline constexpr char kUpToDate[] = "最新バージョンがインストール�
 inline constexpr char kDiskFull[] = "ディスクの空き領域が足りません";
 inline constexpr char kNoFolder[] = "フォルダが作成できませんでした。";
 inline constexpr char kCannotCopy[] = "ファイルがコピーできません。";
+// The removal an earlier uninstall left for the next log-on would take the
+// new install's setup away, and it could not be cancelled.
+inline constexpr char kRemovalStillPending[] =
+    "前回のアンインストールで予約されたフォルダの削除を取り消せません。";
 inline constexpr char kInstalled[] = "インストールが終了しました。";
 // Shown instead of the last message when a registry entry could not be written.
 inline constexpr char kInstalledNoEntry[] =
