@@ -137,10 +137,20 @@ def test_install_uninstall_install_again_and_log_on(s):
     wait_for("the folder to go", lambda: not os.path.exists(installed))
 
 
-def test_a_package_without_a_program_names_it_and_fails(s):
+def test_a_package_without_a_file_names_it_and_fails(s):
     package = package_copy(s)
-    os.remove(os.path.join(package, "zonivex.exe"))
-    setup = s.start(os.path.join(package, "quillmarkSetup.exe"))
-    answer_message(s, "\\package\\zonivex.exe が見つかりません。")
-    rc = s.wait_exit(setup)
-    check(rc == 1, "the setup ended with exit code %r" % rc)
+    # A program read at the start, and the first and the last file that only
+    # the install copies: named before any dialog.
+    for name in ("zonivex.exe", "Latepurge.exe", "quillmark.cnt"):
+        kept = os.path.join(s.work, name)
+        os.rename(os.path.join(package, name), kept)
+        setup = s.start(os.path.join(package, "quillmarkSetup.exe"))
+        answer_message(s, s.windows_path(os.path.join(package, name)) + " が見つかりません。")
+        rc = s.wait_exit(setup)
+        check(rc == 1, "the setup ended with exit code %r" % rc)
+        os.rename(kept, os.path.join(package, name))
+    check(not os.path.exists(os.path.join(s.prefix, "drive_c", "Program Files", "quillmark")),
+          "the install folder was made")
+    check(not os.path.exists(os.path.join(s.prefix, "drive_c", "windows", "Latepurge.exe")),
+          "Latepurge.exe was copied")
+    check(s.reg_query(UNINSTALL, "DisplayName") is None, "an uninstall entry was written")

@@ -256,6 +256,47 @@ TEST_F(SetupFlows, UninstallRemovesFilesKeysAndShortcutsAndSchedulesTheFolder) {
   EXPECT_EQ(last.Texts(), std::vector<std::string>{kNotInstalled});
 }
 
+// A copy fails at the package's last file; an earlier file of the upgraded
+// installation cannot be put back, because the new one in its place is in
+// use. The message names both and where the earlier file is kept.
+TEST_F(SetupFlows, AnEarlierFileThatCannotBePutBackIsNamedWithWhereItIsKept) {
+  std::string old = NewFolder("old");
+  MakeInstallation(old, "115");
+  SetText(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation", old);
+  std::string package = NewFolder("package");
+  MakePackage(package, "119", "119");
+  TSetupRun run = Start(package);
+  ASSERT_TRUE(run.skipFolderDialog);
+  const std::string editor = old + "\\quillmark.exe";
+  HANDLE source = CreateFileA((package + "\\quillmark.cnt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE inUse = INVALID_HANDLE_VALUE;
+  ScriptedDialogs dialogs;
+  dialogs.folder = proposed;
+  dialogs.beforeProgress = [&](std::size_t shown) {
+    // The new editor is in place from the third step on.
+    if (shown == 2)
+      inUse = CreateFileA(editor.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  MessageRecorder messages;
+  RunInstall(run, dialogs);
+  CloseHandle(source);
+  ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
+  CloseHandle(inUse);
+  // The one earlier file left under a temporary name.
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((old + "\\qms*.tmp").c_str(), &found);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  const std::string kept = old + "\\" + found.cFileName;
+  EXPECT_FALSE(FindNextFileA(find, &found));
+  FindClose(find);
+  const std::string text =
+      CannotCopyText(package + "\\quillmark.cnt", old) + "\r\n" + CannotPutBackText(editor, kept);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{text});
+  EXPECT_EQ(ReadFile(kept), ReadFile(TinyProgram("115")));
+}
+
 // An uninstall leaves the removal of its folder for the next log-on. An
 // install into that folder before then cancels it; one into another folder
 // leaves it. An installation whose removal is pending, or that lost a file,

@@ -217,7 +217,7 @@ TEST_F(SetupProgram, AProgramMissingFromThePackageIsNamedAndTheSetupFails) {
 }
 
 // The package's last file cannot be read while the setup copies: the run
-// says so, fails, and leaves folders, files, shortcuts and registry as they
+// names it, fails, and leaves folders, files, shortcuts and registry as they
 // were, on a fresh install and on an upgrade.
 TEST_F(SetupProgram, ACopyThatFailsLeavesTheMachineAsItWas) {
   CoInitialize(nullptr);
@@ -261,7 +261,7 @@ TEST_F(SetupProgram, ACopyThatFailsLeavesTheMachineAsItWas) {
         SendMessageA(Child(dir, "", "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
         ClickAway(dir, "次へ");
       }
-      EXPECT_EQ(AnswerMessageBox(p), kCannotCopy);
+      EXPECT_EQ(AnswerMessageBox(p), CannotCopyText(package + "\\quillmark.cnt", folder));
       ASSERT_TRUE(p.Ended());
       EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(kExitFailed));
     }
