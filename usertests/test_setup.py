@@ -139,12 +139,14 @@ def test_install_uninstall_install_again_and_log_on(s):
 
 def test_a_package_without_a_file_names_it_and_fails(s):
     package = package_copy(s)
-    # A program read at the start, and the first and the last file that only
-    # the install copies: named before any dialog.
-    for name in ("zonivex.exe", "Latepurge.exe", "quillmark.cnt"):
+    # The programs read at the start (the uninstall too reads them), and the
+    # first and the last file that only the install copies: named before any
+    # dialog.
+    for name, args in (("zonivex.exe", ()), ("quillmark.exe", ("/r",)), ("Latepurge.exe", ()),
+                       ("quillmark.cnt", ())):
         kept = os.path.join(s.work, name)
         os.rename(os.path.join(package, name), kept)
-        setup = s.start(os.path.join(package, "quillmarkSetup.exe"))
+        setup = s.start(os.path.join(package, "quillmarkSetup.exe"), *args)
         answer_message(s, s.windows_path(os.path.join(package, name)) + " が見つかりません。")
         rc = s.wait_exit(setup)
         check(rc == 1, "the setup ended with exit code %r" % rc)

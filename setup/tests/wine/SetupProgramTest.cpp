@@ -196,26 +196,6 @@ TEST_F(SetupProgram, RefusesToRunBesideTheEditorOrItself) {
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
 
-TEST_F(SetupProgram, AProgramMissingFromThePackageIsNamedAndTheSetupFails) {
-  const struct {
-    const char* name;
-    const char* args;
-  } kCases[] = {{"zonivex.exe", ""}, {"quillmark.exe", "/r"}};
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.name);
-    std::string file = package + "\\" + c.name;
-    ASSERT_TRUE(MoveFileA(file.c_str(), (file + ".gone").c_str()));
-    {
-      Process p(setup, c.args);
-      EXPECT_EQ(AnswerMessageBox(p), file + kMissingFileSuffix);
-      EXPECT_TRUE(p.Ended());
-      EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(kExitFailed));
-    }
-    ASSERT_TRUE(MoveFileA((file + ".gone").c_str(), file.c_str()));
-  }
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-}
-
 // The package's last file cannot be read while the setup copies: the run
 // names it, fails, and leaves folders, files, shortcuts and registry as they
 // were, on a fresh install and on an upgrade.
