@@ -49,6 +49,12 @@ bool TRegistry::KeyExists(const std::string& key) const {
 
 bool TRegistry::DeleteKey(const std::string& key) { return RegDeleteTree(root_, Relative(key)); }
 
+bool TRegistry::DeleteValue(const std::string& name) {
+  if (!key_) return false;
+  LONG r = RegDeleteValueA(key_, name.c_str());
+  return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
+}
+
 void TRegistry::Write(const std::string& name, DWORD type, const void* data, DWORD size) {
   LONG r = key_ ? RegSetValueExA(key_, name.c_str(), 0, type, static_cast<const BYTE*>(data), size)
                 : ERROR_INVALID_HANDLE;

@@ -37,6 +37,8 @@ class TRegistry {
   bool KeyExists(const std::string& key) const;
   // Deletes the key with everything below it; true when it is gone.
   bool DeleteKey(const std::string& key);
+  // Deletes a value of the open key; true when it is gone (or was never there).
+  bool DeleteValue(const std::string& name);
 
   // Writers of the open key; they throw ERegistryException on failure.
   void WriteString(const std::string& name, const std::string& value);

@@ -84,14 +84,18 @@ void TInstallJournal::Keep() {
   asides_.clear();
 }
 
-void TInstallJournal::Undo() {
+std::vector<TInstallJournal::TAside> TInstallJournal::Undo() {
+  std::vector<TAside> stranded;
   for (auto it = written_.rbegin(); it != written_.rend(); ++it) RemoveFile(*it);
-  for (auto it = asides_.rbegin(); it != asides_.rend(); ++it)
-    MoveFileExA(it->aside.c_str(), it->file.c_str(), MOVEFILE_REPLACE_EXISTING);
+  for (auto it = asides_.rbegin(); it != asides_.rend(); ++it) {
+    if (!MoveFileExA(it->aside.c_str(), it->file.c_str(), MOVEFILE_REPLACE_EXISTING))
+      stranded.push_back(*it);
+  }
   for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) RemoveDirectoryA(it->c_str());
   folders_.clear();
   written_.clear();
   asides_.clear();
+  return stranded;
 }
 
 }  // namespace qm::setup

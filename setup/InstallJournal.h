@@ -27,18 +27,21 @@ class TInstallJournal {
   // Deletes a file; a missing one is fine.
   void Delete(const std::string& file);
 
+  // An earlier file and the temporary name it is kept under.
+  struct TAside {
+    std::string file, aside;
+  };
+
   // The run succeeded: the earlier files kept aside go.
   void Keep();
   // The run failed: the files written go, the earlier ones come back, and
-  // the folders made are removed, newest first.
-  void Undo();
+  // the folders made are removed, newest first. Returns the earlier files
+  // that could not be put back; they stay under their temporary names.
+  std::vector<TAside> Undo();
 
  private:
   bool PutAside(const std::string& file);
 
-  struct TAside {
-    std::string file, aside;
-  };
   std::vector<std::string> folders_;
   std::vector<std::string> written_;
   std::vector<TAside> asides_;

@@ -79,6 +79,14 @@ bool ReadPackageVersions(TSetupRun& run, std::string& missing) {
   return true;
 }
 
+std::string MissingPackageFile(const TSetupRun& run) {
+  if (!FileExists(run.packageFolder + kLatepurgeExe)) return run.packageFolder + kLatepurgeExe;
+  for (const char* name : kInstallFiles) {
+    if (!FileExists(run.packageFolder + name)) return run.packageFolder + name;
+  }
+  return {};
+}
+
 void ReadSystemState(TSetupRun& run) {
   UINT n = GetWindowsDirectoryA(nullptr, 0);
   std::vector<char> buf(n + 1, '\0');

@@ -25,6 +25,11 @@ std::string ProgramFolder();
 // well-formed version (missing stays empty).
 bool ReadPackageVersions(TSetupRun& run, std::string& missing);
 
+// The full path of the first file that the install copies and the package
+// folder lacks: the delete-after-exit program, then the installed files in
+// their order. Empty when the package is whole.
+std::string MissingPackageFile(const TSetupRun& run);
+
 // The rest of the start-up state: the Windows folder and drive, the sizes of
 // the package's files, the Windows family.
 void ReadSystemState(TSetupRun& run);

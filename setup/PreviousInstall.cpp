@@ -7,6 +7,7 @@
 #include "core/FileSystem.h"
 #include "core/IniSettings.h"
 #include "setup/PackageFiles.h"
+#include "setup/PendingRemoval.h"
 #include "setup/core/InstallPlan.h"
 #include "setup/core/SetupNames.h"
 #include "setup/core/SetupPaths.h"
@@ -56,6 +57,14 @@ std::string FindPreviousInstallation(TSetupRun& run) {
   }
   UpdateDiskSpace(run);
   return folder;
+}
+
+bool PreviousInstallationIntact(const TSetupRun& run) {
+  if (run.previousFolder.empty()) return true;
+  for (const char* name : kInstallFiles) {
+    if (!FileExists(JoinFolder(run.previousFolder, name))) return false;
+  }
+  return !RemovalPendingFor(run.previousFolder);
 }
 
 DriveReport QueryDrive(char letter) {

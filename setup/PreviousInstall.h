@@ -14,6 +14,11 @@ namespace qm::setup {
 // is proposed. Returns the folder the folder dialog starts with.
 std::string FindPreviousInstallation(TSetupRun& run);
 
+// False when the earlier installation lacks a file the install puts there,
+// or an uninstall's removal of its folder is still pending: installing again
+// then repairs it, whatever its versions.
+bool PreviousInstallationIntact(const TSetupRun& run);
+
 // The versions of the programs in folder.
 InstalledVersions ReadInstalledVersionsIn(const std::string& folder);
 

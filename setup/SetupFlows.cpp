@@ -8,6 +8,7 @@
 #include "core/FileSystem.h"
 #include "setup/InstallJournal.h"
 #include "setup/PackageFiles.h"
+#include "setup/PendingRemoval.h"
 #include "setup/PreviousInstall.h"
 #include "setup/RegistryEntries.h"
 #include "setup/Shortcuts.h"
@@ -20,9 +21,17 @@ namespace qm::setup {
 
 namespace {
 
-void Stop(TSetupRun& run, const char* text) {
+void Stop(TSetupRun& run, const std::string& text) {
   run.exitCode = kExitFailed;
   cl::MessageDlg(text, cl::TMsgDlgType::Error, MB_OK);
+}
+
+// Puts the disk back after a failed install; the text names the earlier
+// files that could not come back, each on a line of its own after why.
+std::string UndoInstall(TInstallJournal& journal, std::string why) {
+  for (const auto& stranded : journal.Undo())
+    why += "\r\n" + CannotPutBackText(stranded.file, stranded.aside);
+  return why;
 }
 
 // Fresh install: the shortcut dialog. Upgrade from a version that kept its
@@ -49,32 +58,41 @@ void RunShortcutStep(TSetupRun& run, TSetupDialogs& dialogs) {
 }
 
 // Copies the delete-after-exit program into the Windows folder and the
-// package's files into the install folder, showing the progress.
-bool CopyFiles(const TSetupRun& run, TSetupDialogs& dialogs, TInstallJournal& journal) {
+// package's files into the install folder, showing the progress. Empty when
+// all are in place, else the text that names the file that could not be
+// copied.
+std::string CopyFiles(const TSetupRun& run, TSetupDialogs& dialogs, TInstallJournal& journal) {
   std::uint64_t total = 0;
   for (std::size_t i = 1; i < run.sizes.size(); ++i) total += run.sizes[i];
-  const std::string& source = run.packageFolder;
-  if (!journal.CopyIfNewer(JoinFolder(source, kLatepurgeExe),
-                           JoinFolder(run.windowsFolder, kLatepurgeExe)))
-    return false;
+  auto copy = [&](const char* name, const std::string& folder) {
+    std::string source = run.packageFolder + name;
+    return journal.CopyIfNewer(source, JoinFolder(folder, name)) ? std::string()
+                                                                  : CannotCopyText(source, folder);
+  };
+  if (std::string failed = copy(kLatepurgeExe, run.windowsFolder); !failed.empty()) return failed;
   journal.Delete(JoinFolder(run.installFolder, kLatepurgeExe));
   std::uint64_t done = 0;
   for (std::size_t i = 0; i < kInstallFiles.size(); ++i) {
     done += run.sizes[i];
     dialogs.SetCopyProgress(ProgressPercent(done, total));
-    if (!journal.CopyIfNewer(JoinFolder(source, kInstallFiles[i]),
-                             JoinFolder(run.installFolder, kInstallFiles[i])))
-      return false;
+    std::string failed = copy(kInstallFiles[i], run.installFolder);
+    if (!failed.empty()) return failed;
   }
   dialogs.SetCopyProgress(100);
-  return true;
+  return {};
 }
 
 }  // namespace
 
 void RunInstall(TSetupRun& run, TSetupDialogs& dialogs) {
-  if (!PackageIsNewer(run.installed, run.packageEditor, run.packageHotspot)) {
+  if (!PackageIsNewer(run.installed, run.packageEditor, run.packageHotspot) &&
+      PreviousInstallationIntact(run)) {
     cl::MessageDlg(kUpToDate, cl::TMsgDlgType::Confirmation, MB_OK);
+    return;
+  }
+  // Before any question: a package that lacks a file would stop the copy.
+  if (std::string missing = MissingPackageFile(run); !missing.empty()) {
+    Stop(run, missing + kMissingFileSuffix);
     return;
   }
   if (!dialogs.ShowReadme()) return;
@@ -92,11 +110,16 @@ void RunInstall(TSetupRun& run, TSetupDialogs& dialogs) {
     return;
   }
   dialogs.ShowCopyProgress();
-  bool copied = CopyFiles(run, dialogs, journal);
+  std::string failed = CopyFiles(run, dialogs, journal);
   dialogs.CloseCopyProgress();
-  if (!copied) {
-    journal.Undo();
-    Stop(run, kCannotCopy);
+  if (!failed.empty()) {
+    Stop(run, UndoInstall(journal, failed));
+    return;
+  }
+  // An uninstall of this folder whose removal is still pending would take
+  // the new installation's setup away at the next log-on.
+  if (!CancelRemovalOf(run.installFolder)) {
+    Stop(run, UndoInstall(journal, kRemovalStillPending));
     return;
   }
   journal.Keep();

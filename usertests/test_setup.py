@@ -1,7 +1,8 @@
 """quillmarksetup in a user's hands: the package of dist/win64 installs into a
 folder the user types (in Japanese), the installed editor starts, and the
 uninstall command takes everything away but what its run-once entry removes at
-the next log-on. Mouse and keyboard only."""
+the next log-on; an install into that folder before the log-on survives it.
+Mouse and keyboard only."""
 
 import os
 import re
@@ -14,6 +15,7 @@ PACKAGE = os.path.join(DIST64, "package")
 FOLDER = ["ツール", "クイル"]          # C:\ツール\クイル
 RUN_ONCE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
 UNINSTALL = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvesk_quillmark"
+INSTALLED = ("quillmarkSetup.exe", "quillmark.exe", "zonivex.exe", "quillmark.hlp", "quillmark.cnt")
 
 
 def package_copy(s):
@@ -49,12 +51,10 @@ def answer_message(s, text, button="OK"):
     wait_for("the message box to close", lambda: not (s.refresh(box) and s.refresh(box).visible))
 
 
-def test_install_into_a_typed_folder_start_the_editor_and_uninstall(s):
-    # Shortcuts would otherwise become menu entries of this machine.
-    s.env["WINEDLLOVERRIDES"] += ";winemenubuilder.exe=d"
-    package = package_copy(s)
+def install(s, package, folder, shortcuts=()):
+    """Installs from package into folder (typed into the folder dialog),
+    ticking the shortcut boxes named; the setup ends with exit code 0."""
     setup = s.start(os.path.join(package, "quillmarkSetup.exe"))
-
     readme = s.wait_window("the readme", title="概要/著作権")
     memo = s.child(readme, cls="Edit")
     check("Quillmark ヘルプ作成エディタ" in (s.text(memo) or ""), "the readme is not shown")
@@ -65,19 +65,46 @@ def test_install_into_a_typed_folder_start_the_editor_and_uninstall(s):
     check(s.text(edit) == r"C:\Program Files\quillmark", "the proposed folder is %r" % s.text(edit))
     s.click(*edit.center)
     s.key("End", "shift+Home")
-    s.type_text("C:\\" + "\\".join(FOLDER))
-    wait_for("the typed folder", lambda: s.text(edit) == "C:\\" + "\\".join(FOLDER))
+    s.type_text(folder)
+    wait_for("the typed folder", lambda: s.text(edit) == folder)
     click_button(s, folder_dlg, "次へ")
 
-    shortcuts = s.wait_window("the shortcut dialog", title="ショートカット設定")
-    click_button(s, shortcuts, "スタートメニューに登録")
-    click_button(s, shortcuts, "デスクトップに作成")
-    click_button(s, shortcuts, "次へ")
+    dialog = s.wait_window("the shortcut dialog", title="ショートカット設定")
+    for box in shortcuts:
+        click_button(s, dialog, box)
+    click_button(s, dialog, "次へ")
     answer_message(s, "インストールが終了しました。")
-    s.wait_exit(setup)
+    check(s.wait_exit(setup) == 0, "the install ended with an error")
 
+
+def uninstall(s, installed):
+    """quillmarkSetup.exe /r from the install folder, confirmed."""
+    setup = s.start(os.path.join(installed, "quillmarkSetup.exe"), "/r")
+    answer_message(s, "アンインストールを実行してもよろしいですか？")
+    answer_message(s, "アンインストールが終了しました。")
+    s.wait_exit(setup)
+    check(sorted(os.listdir(installed)) == ["quillmarkSetup.exe"],
+          "left in the folder: %s" % sorted(os.listdir(installed)))
+    check(s.reg_query(UNINSTALL, "DisplayName") is None, "the uninstall entry is still there")
+    command = reg_text(s, RUN_ONCE, "Tarvesk_quillmark")
+    check(command == 'Latepurge -n "C:\\%s" quillmarkSetup.exe' % "\\".join(FOLDER),
+          "the run-once entry is %r" % command)
+
+
+def log_on(s):
+    """What the next log-on does: Wine's start-up runs (and deletes) what the
+    run-once key holds, one command after the other, to its end."""
+    s.wine("wineboot", "-r")
+
+
+def test_install_uninstall_install_again_and_log_on(s):
+    # Shortcuts would otherwise become menu entries of this machine.
+    s.env["WINEDLLOVERRIDES"] += ";winemenubuilder.exe=d"
+    package = package_copy(s)
+    folder = "C:\\" + "\\".join(FOLDER)
     installed = os.path.join(s.prefix, "drive_c", *FOLDER)
-    for name in ("quillmarkSetup.exe", "quillmark.exe", "zonivex.exe", "quillmark.hlp", "quillmark.cnt"):
+    install(s, package, folder, ("スタートメニューに登録", "デスクトップに作成"))
+    for name in INSTALLED:
         check(os.path.exists(os.path.join(installed, name)), "%s was not installed" % name)
     desktop_link = os.path.join(s.prefix, "drive_c", "users", "Public", "Desktop", "Quillmark.lnk")
     check(os.path.exists(desktop_link), "no shortcut on the desktop")
@@ -91,30 +118,41 @@ def test_install_into_a_typed_folder_start_the_editor_and_uninstall(s):
     s.key("alt+F4")
     s.wait_exit(editor)
 
-    uninstall = s.start(os.path.join(installed, "quillmarkSetup.exe"), "/r")
-    answer_message(s, "アンインストールを実行してもよろしいですか？")
-    answer_message(s, "アンインストールが終了しました。")
-    s.wait_exit(uninstall)
-    check(sorted(os.listdir(installed)) == ["quillmarkSetup.exe"],
-          "left in the folder: %s" % sorted(os.listdir(installed)))
+    uninstall(s, installed)
     check(not os.path.exists(desktop_link), "the desktop shortcut is still there")
-    check(s.reg_query(UNINSTALL, "DisplayName") is None, "the uninstall entry is still there")
-    command = reg_text(s, RUN_ONCE, "Tarvesk_quillmark")
-    check(command == 'Latepurge -n "C:\\%s" quillmarkSetup.exe' % "\\".join(FOLDER),
-          "the run-once entry is %r" % command)
 
-    # What Windows runs at the next log-on, as a batch file of that one line.
-    batch = os.path.join(s.work, "runonce.bat")
-    with open(batch, "wb") as f:
-        f.write(command.encode("cp932") + b"\r\n")
-    s.wine("cmd", "/c", s.windows_path(batch), check_rc=False)
+    # Installed again into the same folder before the log-on that would
+    # remove it: the new installation keeps its setup through the log-on.
+    install(s, package, folder)
+    check(reg_text(s, RUN_ONCE, "Tarvesk_quillmark") is None,
+          "the earlier uninstall's run-once entry stands after the install")
+    log_on(s)
+    for name in INSTALLED:
+        check(os.path.exists(os.path.join(installed, name)), "%s went at the log-on" % name)
+    check(s.reg_query(UNINSTALL, "DisplayName") == "Quillmark", "no uninstall entry")
+
+    # Its uninstall works, and the log-on after it takes the folder away.
+    uninstall(s, installed)
+    log_on(s)
     wait_for("the folder to go", lambda: not os.path.exists(installed))
 
 
-def test_a_package_without_a_program_names_it_and_fails(s):
+def test_a_package_without_a_file_names_it_and_fails(s):
     package = package_copy(s)
-    os.remove(os.path.join(package, "zonivex.exe"))
-    setup = s.start(os.path.join(package, "quillmarkSetup.exe"))
-    answer_message(s, "\\package\\zonivex.exe が見つかりません。")
-    rc = s.wait_exit(setup)
-    check(rc == 1, "the setup ended with exit code %r" % rc)
+    # The programs read at the start (the uninstall too reads them), and the
+    # first and the last file that only the install copies: named before any
+    # dialog.
+    for name, args in (("zonivex.exe", ()), ("quillmark.exe", ("/r",)), ("Latepurge.exe", ()),
+                       ("quillmark.cnt", ())):
+        kept = os.path.join(s.work, name)
+        os.rename(os.path.join(package, name), kept)
+        setup = s.start(os.path.join(package, "quillmarkSetup.exe"), *args)
+        answer_message(s, s.windows_path(os.path.join(package, name)) + " が見つかりません。")
+        rc = s.wait_exit(setup)
+        check(rc == 1, "the setup ended with exit code %r" % rc)
+        os.rename(kept, os.path.join(package, name))
+    check(not os.path.exists(os.path.join(s.prefix, "drive_c", "Program Files", "quillmark")),
+          "the install folder was made")
+    check(not os.path.exists(os.path.join(s.prefix, "drive_c", "windows", "Latepurge.exe")),
+          "Latepurge.exe was copied")
+    check(s.reg_query(UNINSTALL, "DisplayName") is None, "an uninstall entry was written")

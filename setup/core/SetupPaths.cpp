@@ -29,6 +29,14 @@ std::string RunOnceCommand(std::string_view folder) {
   return "Latepurge -n \"" + WithoutTrailingBackslash(folder) + "\" " + kSetupExe;
 }
 
+std::optional<std::string> RunOnceFolder(std::string_view command) {
+  std::size_t open = command.find('"');
+  if (open == std::string_view::npos) return std::nullopt;
+  std::size_t close = command.find('"', open + 1);
+  if (close == std::string_view::npos || close == open + 1) return std::nullopt;
+  return std::string(command.substr(open + 1, close - open - 1));
+}
+
 std::string DefaultInstallFolder(char windowsDrive) {
   return std::string(1, windowsDrive) + ":\\Program Files\\quillmark";
 }

@@ -3,6 +3,7 @@
 // with a backslash only when its last character is one.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,11 @@ std::string UninstallString(std::string_view folder);
 // folder loses its trailing backslash first: "D:\" inside the quotes would
 // escape the closing quote.
 std::string RunOnceCommand(std::string_view folder);
+
+// The folder a run-once command of that form would remove: the text between
+// its first two double quotes (a quote is never a trail byte). None when the
+// command quotes no folder.
+std::optional<std::string> RunOnceFolder(std::string_view command);
 
 // The default install folder on the Windows drive.
 std::string DefaultInstallFolder(char windowsDrive);

@@ -27,6 +27,12 @@ TEST(SetupPaths, UninstallAndRunOnceCommands) {
   EXPECT_EQ(RunOnceCommand("C:\\ヘルプ\\\\"), "Latepurge -n \"C:\\ヘルプ\" quillmarkSetup.exe");
   // A trail byte 0x5C stays.
   EXPECT_EQ(RunOnceCommand("C:\\ソ"), "Latepurge -n \"C:\\ソ\" quillmarkSetup.exe");
+  // The folder read back, for every form written.
+  for (const char* folder : {"C:\\Program Files\\quillmark", "C:\\ソ", "E:"})
+    EXPECT_EQ(RunOnceFolder(RunOnceCommand(folder)), folder);
+  for (const char* other : {"Latepurge -n C:\\q quillmarkSetup.exe", "Latepurge -n \"C:\\q",
+                            "Latepurge -n \"\" quillmarkSetup.exe"})
+    EXPECT_EQ(RunOnceFolder(other), std::nullopt) << other;
 }
 
 TEST(SetupPaths, DefaultFolderAndDriveLetter) {

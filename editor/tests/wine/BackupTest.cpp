@@ -6,29 +6,16 @@
 #include <string>
 
 #include "WineTestUtil.h"
+#include "classlib/tests/UnixPath.h"
 #include "core/FileSystem.h"
 #include "editor/BackupCommands.h"
 #include "editor/core/BackupCommand.h"
 
 using namespace qm::editor::test;
 using namespace qm::editor;
+using qmtest::UnixPath;
 
 namespace {
-
-// The Unix path of a Windows one, from Wine.
-std::string UnixPath(const std::string& path) {
-  using ToUnix = char*(CDECL*)(LPCWSTR);
-  auto to_unix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!to_unix) return {};
-  wchar_t wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  char* unix_path = to_unix(wide);
-  if (!unix_path) return {};
-  std::string s = unix_path;
-  HeapFree(GetProcessHeap(), 0, unix_path);
-  return s;
-}
 
 // "lhasa l <archive>"'s output; empty when it could not run. Wine starts
 // the Unix shell but hands back no handle to wait on and no output, so the

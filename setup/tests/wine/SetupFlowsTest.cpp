@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "SetupTestUtil.h"
+#include "classlib/tests/UnixPath.h"
 #include "classlib/tests/WaitUntil.h"
 #include "setup/PackageFiles.h"
 #include "setup/PreviousInstall.h"
@@ -253,6 +254,96 @@ TEST_F(SetupFlows, UninstallRemovesFilesKeysAndShortcutsAndSchedulesTheFolder) {
   MessageRecorder last;
   RunUninstall(gone);
   EXPECT_EQ(last.Texts(), std::vector<std::string>{kNotInstalled});
+}
+
+// A copy fails at the package's last file; an earlier file of the upgraded
+// installation cannot be put back, because the new one in its place is in
+// use. The message names both and where the earlier file is kept.
+TEST_F(SetupFlows, AnEarlierFileThatCannotBePutBackIsNamedWithWhereItIsKept) {
+  std::string old = NewFolder("old");
+  MakeInstallation(old, "115");
+  SetText(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation", old);
+  std::string package = NewFolder("package");
+  MakePackage(package, "119", "119");
+  TSetupRun run = Start(package);
+  ASSERT_TRUE(run.skipFolderDialog);
+  const std::string editor = old + "\\quillmark.exe";
+  HANDLE source = CreateFileA((package + "\\quillmark.cnt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE inUse = INVALID_HANDLE_VALUE;
+  ScriptedDialogs dialogs;
+  dialogs.folder = proposed;
+  dialogs.beforeProgress = [&](std::size_t shown) {
+    // The new editor is in place from the third step on.
+    if (shown == 2)
+      inUse = CreateFileA(editor.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  MessageRecorder messages;
+  RunInstall(run, dialogs);
+  CloseHandle(source);
+  ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
+  CloseHandle(inUse);
+  // The one earlier file left under a temporary name.
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((old + "\\qms*.tmp").c_str(), &found);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  const std::string kept = old + "\\" + found.cFileName;
+  EXPECT_FALSE(FindNextFileA(find, &found));
+  FindClose(find);
+  const std::string text =
+      CannotCopyText(package + "\\quillmark.cnt", old) + "\r\n" + CannotPutBackText(editor, kept);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{text});
+  EXPECT_EQ(ReadFile(kept), ReadFile(TinyProgram("115")));
+}
+
+// An uninstall leaves the removal of its folder for the next log-on. An
+// install into that folder before then cancels it; one into another folder
+// leaves it. An installation whose removal is pending, or that lost a file,
+// is installed again rather than taken for up to date.
+TEST_F(SetupFlows, AnInstallCancelsThePendingRemovalOfItsFolder) {
+  std::string package = NewFolder("package");
+  MakePackage(package, "119", "119");
+  const std::string folder = NewFolder("awaiting");
+  auto install = [&](const std::string& into, std::vector<std::string> shown) {
+    TSetupRun run = Start(package);
+    ScriptedDialogs dialogs;
+    dialogs.folder = into;
+    MessageRecorder messages;
+    RunInstall(run, dialogs);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{kInstalled});
+    EXPECT_EQ(dialogs.shown, shown);
+  };
+  const std::vector<std::string> fresh = {"readme", "folder", "copy", "shortcuts"};
+  install(folder, fresh);
+  {
+    TSetupRun un = Start(folder);
+    MessageRecorder messages;
+    RunUninstall(un);
+  }
+  const std::string pending = RunOnceCommand(folder);
+  ASSERT_EQ(ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, kUninstallName), pending);
+
+  install(NewFolder("other"), fresh);
+  EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, kUninstallName), pending);
+  DeleteKey(HKEY_LOCAL_MACHINE, kUninstallKey);
+  // The same folder through drive Z:, in other letters, with a trailing
+  // backslash.
+  std::string same = UnixPath(folder);
+  ASSERT_FALSE(same.empty());
+  same = "Z:" + WinPath(same.substr(0, same.size() - 8)) + "AWAITING\\";
+  install(same, fresh);
+  EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, kUninstallName), "<missing>");
+  for (const char* name : kInstallFiles) EXPECT_TRUE(Exists(folder + "\\" + name)) << name;
+
+  // Up to date, but awaiting removal (as an earlier setup left it), or
+  // without its setup (as such a removal left it): installed again.
+  SetText(HKEY_LOCAL_MACHINE, kRunOnceKey, kUninstallName, pending);
+  install(same, {"readme", "copy"});
+  EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, kUninstallName), "<missing>");
+  ASSERT_TRUE(DeleteFileA((folder + "\\quillmarkSetup.exe").c_str()));
+  install(same, {"readme", "copy"});
+  EXPECT_TRUE(Exists(folder + "\\quillmarkSetup.exe"));
 }
 
 TEST_F(SetupFlows, AShortcutWithoutItsSpecialFolderIsNotMade) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,12 +70,18 @@ struct ScriptedDialogs : qm::setup::TSetupDialogs {
   bool programs = false, desktop = false;
   std::vector<std::string> shown;  // "readme", "folder", "copy", "shortcuts"
   std::vector<int> progress;
+  // Called before each step of the progress is shown, with the number of
+  // steps shown so far.
+  std::function<void(std::size_t)> beforeProgress;
 
   bool ShowReadme() override;
   bool ChooseInstallFolder() override;
   std::string InstallFolderText() override { return folder; }
   void ShowCopyProgress() override { shown.push_back("copy"); }
-  void SetCopyProgress(int percent) override { progress.push_back(percent); }
+  void SetCopyProgress(int percent) override {
+    if (beforeProgress) beforeProgress(progress.size());
+    progress.push_back(percent);
+  }
   void CloseCopyProgress() override {}
   void AskShortcuts(bool& p, bool& d) override;
 };
