@@ -33,6 +33,9 @@ class TApplication {
   void HandleMessage();
   void Terminate();
   bool Terminated() const { return terminated_; }
+  // True while a form answers whether the session may end: its close
+  // question is asked for the end of the session, not for a close.
+  bool EndingSession() const { return ending_session_; }
 
   // Sees every retrieved message before it is dispatched.
   std::function<void(MSG& msg, bool& handled)> OnMessage;
@@ -59,6 +62,8 @@ class TApplication {
   std::string title_;
   TForm* main_form_ = nullptr;
   bool terminated_ = false;
+  friend class TForm;  // sets ending_session_
+  bool ending_session_ = false;
   std::vector<HWND> modeless_;
   // The last WM_CHAR was a lead byte: the next one is its trail.
   bool trail_byte_next_ = false;

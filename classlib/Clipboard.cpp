@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "classlib/ErrorTexts.h"
 #include "classlib/Graphics.h"
 
 namespace cl {
@@ -34,7 +35,7 @@ void TClipboard::Open() {
       Sleep(10);
       ok = OpenClipboard(owner_) != 0;
     }
-    if (!ok) throw EClipboardError("Cannot open clipboard");
+    if (!ok) throw EClipboardError(kClipboardBusyText);
     emptied_ = false;
   }
   ++opens_;
@@ -116,11 +117,11 @@ std::string TClipboard::AsText() {
 
 void TClipboard::SetAsText(const std::string& text) {
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  if (!mem) throw EClipboardError("Out of memory for the clipboard");
+  if (!mem) throw EClipboardError(kClipboardMemoryText);
   void* p = GlobalLock(mem);
   if (!p) {
     GlobalFree(mem);
-    throw EClipboardError("Out of memory for the clipboard");
+    throw EClipboardError(kClipboardMemoryText);
   }
   std::memcpy(p, text.c_str(), text.size() + 1);
   GlobalUnlock(mem);
@@ -135,7 +136,7 @@ void TClipboard::SetAsText(const std::string& text) {
   const bool taken = SetClipboardData(CF_TEXT, mem) != nullptr;
   if (!taken) GlobalFree(mem);
   Close();
-  if (!taken) throw EClipboardError("Cannot set the clipboard's text");
+  if (!taken) throw EClipboardError(kClipboardNotTakenText);
 }
 
 }  // namespace cl

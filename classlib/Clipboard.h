@@ -28,7 +28,7 @@ class TClipboard {
   static constexpr DWORD kBusyWaitMs = 2000;
 
   // Opens the clipboard; nested opens count and only the last Close closes
-  // it. Throws EClipboardError "Cannot open clipboard" when another program
+  // it. Throws EClipboardError when another program
   // keeps it for longer than kBusyWaitMs.
   void Open();
   void Close();

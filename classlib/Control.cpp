@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "classlib/Application.h"
+#include "classlib/ErrorTexts.h"
 #include "classlib/GraphicControl.h"
 #include "classlib/Menu.h"
 
@@ -54,7 +55,7 @@ LRESULT CALLBACK ControlWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   } catch (const std::exception& e) {
     Application().HandleException(e);
   } catch (...) {
-    Application().HandleException(std::runtime_error("Unknown error"));
+    Application().HandleException(std::runtime_error(kUnknownErrorText));
   }
   return 0;
 }

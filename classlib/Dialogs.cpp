@@ -1,6 +1,7 @@
 #include "classlib/Dialogs.h"
 
 #include <memory>
+#include <string>
 
 #include "classlib/Application.h"
 #include "classlib/Form.h"
@@ -17,10 +18,41 @@ InputQueryHook& QueryHook() {
   static InputQueryHook hook;
   return hook;
 }
+
+// A box asked to stay on top is put there when it comes up, should the
+// system's message box not have done so itself (Wine's does not).
+class TTopmostBox {
+ public:
+  TTopmostBox() : hook_(SetWindowsHookExA(WH_CBT, Activating, nullptr, GetCurrentThreadId())) {}
+  ~TTopmostBox() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+  }
+  TTopmostBox(const TTopmostBox&) = delete;
+  TTopmostBox& operator=(const TTopmostBox&) = delete;
+
+ private:
+  static LRESULT CALLBACK Activating(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE) {
+      HWND w = reinterpret_cast<HWND>(wp);
+      char cls[16] = {};
+      GetClassNameA(w, cls, sizeof cls);
+      if (std::string(cls) == "#32770" && !(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  HHOOK hook_;
+};
 }  // namespace
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+  // While the session ends, the system shows a window of its own about a
+  // program that has not answered yet, in the middle of the screen, where
+  // the box stands: the box stays above it, so that the user answers it.
+  if (Application().EndingSession()) flags |= MB_TOPMOST | MB_SETFOREGROUND;
   if (Hook()) return Hook()({owner, text, caption, flags});
+  std::unique_ptr<TTopmostBox> topmost;
+  if (flags & MB_TOPMOST) topmost = std::make_unique<TTopmostBox>();
   return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 

@@ -19,6 +19,7 @@ struct MessageBoxCall {
 };
 
 // Shows a message box and returns the button pressed (IDOK, IDYES, ...).
+// While the session ends (TApplication::EndingSession) the box stays on top.
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
 
 // Replaces the function behind ShowMessageBox (nullptr restores the real one).

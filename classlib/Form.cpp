@@ -13,6 +13,18 @@ BOOL CALLBACK CollectEnabledWindow(HWND w, LPARAM lp) {
   if (IsWindowVisible(w) && IsWindowEnabled(w)) v->push_back(w);
   return TRUE;
 }
+
+// Sets a flag for a scope, cleared on every way out.
+class TFlagScope {
+ public:
+  explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TFlagScope() { flag_ = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
 }  // namespace
 
 TForm::TForm(TComponent* owner, const char* class_name, const std::string& caption, DWORD style,
@@ -42,8 +54,14 @@ void TForm::Show() {
 
 void TForm::Hide() { SetVisible(false); }
 
+bool TForm::AskCloseQuery() {
+  if (asking_close_) return false;
+  TFlagScope asking(asking_close_);
+  return FormCloseQuery();
+}
+
 void TForm::Close() {
-  if (!FormCloseQuery()) return;
+  if (!AskCloseQuery()) return;
   if (in_modal_) {
     if (modal_result_ == mrNone) modal_result_ = mrCancel;
   } else if (Application().MainForm() == this) {
@@ -51,6 +69,24 @@ void TForm::Close() {
   } else {
     Hide();
   }
+}
+
+bool TForm::QueryEndSession() {
+  // A hidden form holds nothing to ask about. A question that is up already
+  // (a close, an earlier end of the session) waits for the user: the
+  // session does not end meanwhile.
+  if (!IsWindowVisible(Handle())) return true;
+  if (asking_close_) return false;
+  TFlagScope ending(Application().ending_session_);
+  return AskCloseQuery();
+}
+
+void TForm::EndSession() {
+  if (Application().MainForm() != this) return;
+  // The system may end the process as soon as this returns: the form's
+  // clean-up runs now, as at the end of the application's loop.
+  Application().Terminate();
+  DoDestroy();
 }
 
 namespace {
@@ -88,11 +124,7 @@ int TForm::ShowModal() {
   modal_result_ = mrNone;
   FormShow();
   TModalScope scope(Handle());
-  in_modal_ = true;
-  struct TModalFlag {
-    bool& flag;
-    ~TModalFlag() { flag = false; }
-  } flag{in_modal_};
+  TFlagScope modal(in_modal_);
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
   if (TControl* c = ActiveControl(); c && IsWindowEnabled(c->Handle()) && IsWindowVisible(c->Handle()))
@@ -198,6 +230,11 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CLOSE:
       Close();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return QueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      if (wp) EndSession();
       return 0;
     case WM_ACTIVATE:
       // Keep the focused control across deactivation, as dialogs do.

@@ -86,10 +86,18 @@ class TForm : public TControl {
   void ShowMenuHint(WPARAM wp, LPARAM lp);
   // Moves the focus as a dialog does (Tab, Shift+Tab, access keys).
   void NextControl(WPARAM wp, LPARAM lp);
+  // FormCloseQuery, asked once at a time: false while it is being asked.
+  bool AskCloseQuery();
+  // WM_QUERYENDSESSION: the answer of the close question.
+  bool QueryEndSession();
+  // WM_ENDSESSION with the session ending: the main form closes without
+  // asking again.
+  void EndSession();
   TMainMenu* menu_ = nullptr;
   HWND active_control_ = nullptr;
   int modal_result_ = mrNone;
   bool in_modal_ = false;
+  bool asking_close_ = false;
   bool created_ = false, destroyed_ = false;
 };
 

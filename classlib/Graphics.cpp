@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "bitmap/core/QvBmpFormat.h"
+#include "classlib/ErrorTexts.h"
 #include "core/ByteReader.h"
 #include "core/ByteWriter.h"
+#include "core/FileErrorTexts.h"
 #include "core/LittleEndian.h"
 
 namespace cl {
@@ -28,8 +30,6 @@ void ReadExactly(std::istream& in, void* dest, std::size_t n, const char* what) 
   if (ReadSome(in, dest, n) != n) throw EInvalidGraphic(what);
 }
 
-const char kBadBitmap[] = "Bitmap image is not valid";
-const char kBadMetafile[] = "Metafile is not valid";
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
 // Larger pictures are refused rather than allocated.
 constexpr std::uint64_t kMaxBytes = 512ull << 20;
@@ -62,16 +62,20 @@ BitmapInfo256 MakeBitmapInfo(int width, int height, int bpp, DWORD compression) 
 
 void TGraphic::LoadFromFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw EInvalidGraphic("Cannot open file \"" + path + "\"");
-  LoadFromStream(in);
+  if (!in) throw EInvalidGraphic(qm::CannotOpenFileText(path));
+  try {
+    LoadFromStream(in);
+  } catch (const EInvalidGraphic& e) {
+    throw EInvalidGraphic(qm::CannotReadFileText(path) + "\n" + e.what());
+  }
 }
 
 void TGraphic::SaveToFile(const std::string& path) const {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw std::runtime_error("Cannot create file \"" + path + "\"");
+  if (!out) throw std::runtime_error(qm::CannotCreateFileText(path));
   SaveToStream(out);
   out.close();
-  if (!out) throw std::runtime_error("Cannot write file \"" + path + "\"");
+  if (!out) throw std::runtime_error(qm::CannotWriteFileText(path));
 }
 
 // ---------------------------------------------------------------------------
@@ -209,7 +213,7 @@ void TBitmap::SetSize(int width, int height, TPixelFormat format) {
                                  &bits, nullptr, 0);
   if (!bmp) {
     if (palette) DeleteObject(palette);
-    throw std::runtime_error("Out of system resources");
+    throw std::runtime_error(kOutOfResourcesText);
   }
   SetHandle(bmp, palette);
   RECT r{0, 0, width, height};
@@ -221,7 +225,7 @@ TCanvas& TBitmap::Canvas() {
   if (!bitmap_) throw std::runtime_error("Canvas does not allow drawing");
   if (!canvas_dc_) {
     canvas_dc_ = CreateCompatibleDC(nullptr);
-    if (!canvas_dc_) throw std::runtime_error("Out of system resources");
+    if (!canvas_dc_) throw std::runtime_error(kOutOfResourcesText);
     canvas_old_ = SelectObject(canvas_dc_, bitmap_);
     if (palette_) {
       canvas_old_palette_ = SelectPalette(canvas_dc_, palette_, FALSE);
@@ -239,7 +243,7 @@ void TBitmap::Assign(const TBitmap& other) {
     return;
   }
   HBITMAP copy = static_cast<HBITMAP>(CopyImage(other.bitmap_, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (!copy) throw std::runtime_error("Out of system resources");
+  if (!copy) throw std::runtime_error(kOutOfResourcesText);
   HPALETTE pal = nullptr;
   if (other.palette_) {
     PALETTEENTRY pe[256];
@@ -269,11 +273,11 @@ struct BmpFront {
 // too early.
 bool ParseBmpFront(qm::ByteReader& r, BmpFront& out) {
   if (!qm::ReadBmpFileHeader(r, out.file)) return false;
-  if (out.file.type != qm::kBmpFileType) throw EInvalidGraphic(kBadBitmap);
+  if (out.file.type != qm::kBmpFileType) throw EInvalidGraphic(kBadBitmapText);
   std::uint32_t header_size;
   if (!r.ReadU32(header_size)) return false;
   if (header_size != qm::kBmpCoreHeaderSize && (header_size < 40 || header_size > 124))
-    throw EInvalidGraphic(kBadBitmap);
+    throw EInvalidGraphic(kBadBitmapText);
   if (!qm::ReadBmpHeader(r, header_size, out.header)) return false;
 
   const qm::QvBitmapInfoHeader& h = out.header.info;
@@ -283,26 +287,26 @@ bool ParseBmpFront(qm::ByteReader& r, BmpFront& out) {
   const unsigned compression = h.biCompression;
   const bool top_down = height < 0;
   const long rows = top_down ? -height : height;
-  if (width <= 0 || rows <= 0 || width > 0x7FFFFF || rows > 0x7FFFFF) throw EInvalidGraphic(kBadBitmap);
+  if (width <= 0 || rows <= 0 || width > 0x7FFFFF || rows > 0x7FFFFF) throw EInvalidGraphic(kBadBitmapText);
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
-    throw EInvalidGraphic(kBadBitmap);
+    throw EInvalidGraphic(kBadBitmapText);
   const bool rle = compression == BI_RLE8 || compression == BI_RLE4;
   if ((compression == BI_RLE8 && bpp != 8) || (compression == BI_RLE4 && bpp != 4) ||
       (compression == BI_BITFIELDS && bpp != 16 && bpp != 32) ||
       (compression != BI_RGB && compression != BI_BITFIELDS && !rle) || (rle && top_down))
-    throw EInvalidGraphic(kBadBitmap);
+    throw EInvalidGraphic(kBadBitmapText);
 
   // Colour table and masks.
   const std::uint32_t colors_used = h.biClrUsed;
   if (bpp <= 8) out.entries = colors_used && colors_used < (1u << bpp) ? colors_used : 1u << bpp;
   else if (colors_used <= 256) out.entries = colors_used;  // an optional table, skipped
-  else throw EInvalidGraphic(kBadBitmap);
+  else throw EInvalidGraphic(kBadBitmapText);
   if (compression == BI_BITFIELDS && !qm::ReadBmpMasks(r, out.header)) return false;
   if (!qm::ReadBmpColors(r, out.header, out.entries, out.table, 256)) return false;
   // A gap before the pixels, as the file header says.
   if (out.file.offBits > r.Position()) {
     const std::uint64_t gap = out.file.offBits - r.Position();
-    if (gap > (16u << 20)) throw EInvalidGraphic(kBadBitmap);
+    if (gap > (16u << 20)) throw EInvalidGraphic(kBadBitmapText);
     if (!r.Skip(gap)) return false;
   }
   return true;
@@ -325,7 +329,7 @@ void TBitmap::LoadFromStream(std::istream& in) {
         return qm::AppendFromSource(bytes, count,
                                     [&](void* dest, std::size_t n) { return ReadSome(in, dest, n); });
       });
-  if (!parsed) throw EInvalidGraphic(kBadBitmap);
+  if (!parsed) throw EInvalidGraphic(kBadBitmapText);
 
   const qm::QvBitmapInfoHeader& h = front.header.info;
   const long width = h.biWidth;
@@ -336,11 +340,11 @@ void TBitmap::LoadFromStream(std::istream& in) {
   const bool rle = compression == BI_RLE8 || compression == BI_RLE4;
   const std::uint64_t plain_bytes = static_cast<std::uint64_t>(qm::DibStride(width, bpp)) * rows;
   const std::uint64_t want = rle ? h.biSizeImage : plain_bytes;
-  if (want == 0 || want > kMaxBytes || plain_bytes > kMaxBytes) throw EInvalidGraphic(kBadBitmap);
+  if (want == 0 || want > kMaxBytes || plain_bytes > kMaxBytes) throw EInvalidGraphic(kBadBitmapText);
   std::vector<unsigned char> pixels(static_cast<std::size_t>(want), 0);
   // A file cut short keeps the rows it has; the rest stays black.
   const std::size_t got = ReadSome(in, pixels.data(), pixels.size());
-  if (got == 0) throw EInvalidGraphic(kBadBitmap);
+  if (got == 0) throw EInvalidGraphic(kBadBitmapText);
 
   BitmapInfo256 info =
       MakeBitmapInfo(width, height, bpp, compression == BI_BITFIELDS ? BI_BITFIELDS : BI_RGB);
@@ -357,7 +361,7 @@ void TBitmap::LoadFromStream(std::istream& in) {
                                  &bits, nullptr, 0);
   if (!bmp || !bits) {
     if (bmp) DeleteObject(bmp);
-    throw std::runtime_error("Out of system resources");
+    throw std::runtime_error(kOutOfResourcesText);
   }
   if (!rle) {
     std::memcpy(bits, pixels.data(), pixels.size());
@@ -369,7 +373,7 @@ void TBitmap::LoadFromStream(std::istream& in) {
     if (!mem.dc || !SetDIBits(mem.dc, bmp, 0, static_cast<UINT>(rows), pixels.data(),
                               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS)) {
       DeleteObject(bmp);
-      throw EInvalidGraphic(kBadBitmap);
+      throw EInvalidGraphic(kBadBitmapText);
     }
   }
   GdiFlush();
@@ -405,7 +409,7 @@ void TBitmap::SaveToStream(std::ostream& out) const {
   const int lines = GetDIBits(mem.dc, bitmap_, 0, static_cast<UINT>(height_), pixels.data(),
                               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
   if (selected) SelectObject(canvas_dc_, bitmap_);
-  if (lines != height_) throw std::runtime_error("Cannot read the bitmap's pixels");
+  if (lines != height_) throw std::runtime_error(kBitmapPixelsText);
   const unsigned colors = bpp <= 8 ? (info.h.biClrUsed ? info.h.biClrUsed : 1u << bpp) : 0;
   info.h.biSizeImage = static_cast<DWORD>(pixels.size());
   info.h.biClrUsed = colors;
@@ -475,7 +479,7 @@ void TMetafile::SetHandle(HENHMETAFILE emf, int width, int height) {
 
 void TMetafile::LoadFromStream(std::istream& in) {
   unsigned char first[4];
-  ReadExactly(in, first, sizeof first, kBadMetafile);
+  ReadExactly(in, first, sizeof first, kBadMetafileText);
   const std::uint32_t key = qm::LoadLe32(first);
   if (key == kPlaceableKey) {
     LoadWindowsMetafile(in, true, reinterpret_cast<const char*>(first), 4);
@@ -484,7 +488,7 @@ void TMetafile::LoadFromStream(std::istream& in) {
   } else if ((qm::LoadLe16(first) == 1 || qm::LoadLe16(first) == 2) && qm::LoadLe16(first + 2) == 9) {
     LoadWindowsMetafile(in, false, reinterpret_cast<const char*>(first), 4);
   } else {
-    throw EInvalidGraphic(kBadMetafile);
+    throw EInvalidGraphic(kBadMetafileText);
   }
 }
 
@@ -496,27 +500,27 @@ void TMetafile::LoadWindowsMetafile(std::istream& in, bool placeable, const char
   if (placeable) {
     unsigned char ph[22];
     std::memcpy(ph, first, got);
-    ReadExactly(in, ph + got, sizeof ph - got, kBadMetafile);
+    ReadExactly(in, ph + got, sizeof ph - got, kBadMetafileText);
     const int left = static_cast<std::int16_t>(qm::LoadLe16(ph + 6));
     const int top = static_cast<std::int16_t>(qm::LoadLe16(ph + 8));
     const int right = static_cast<std::int16_t>(qm::LoadLe16(ph + 10));
     const int bottom = static_cast<std::int16_t>(qm::LoadLe16(ph + 12));
     inch = qm::LoadLe16(ph + 14);
-    if (inch == 0) throw EInvalidGraphic(kBadMetafile);
+    if (inch == 0) throw EInvalidGraphic(kBadMetafileText);
     width = MulDiv(right - left < 0 ? left - right : right - left, 96, inch);
     height = MulDiv(bottom - top < 0 ? top - bottom : bottom - top, 96, inch);
-    ReadExactly(in, wmf_header, sizeof wmf_header, kBadMetafile);
+    ReadExactly(in, wmf_header, sizeof wmf_header, kBadMetafileText);
   } else {
     std::memcpy(wmf_header, first, got);
-    ReadExactly(in, wmf_header + got, sizeof wmf_header - got, kBadMetafile);
+    ReadExactly(in, wmf_header + got, sizeof wmf_header - got, kBadMetafileText);
   }
-  if (qm::LoadLe16(wmf_header + 2) != 9) throw EInvalidGraphic(kBadMetafile);
+  if (qm::LoadLe16(wmf_header + 2) != 9) throw EInvalidGraphic(kBadMetafileText);
   const std::uint64_t size = static_cast<std::uint64_t>(qm::LoadLe32(wmf_header + 6)) * 2;
-  if (size < sizeof wmf_header || size > kMaxBytes) throw EInvalidGraphic(kBadMetafile);
+  if (size < sizeof wmf_header || size > kMaxBytes) throw EInvalidGraphic(kBadMetafileText);
   records.resize(static_cast<std::size_t>(size));
   std::memcpy(records.data(), wmf_header, sizeof wmf_header);
   ReadExactly(in, records.data() + sizeof wmf_header, records.size() - sizeof wmf_header,
-              kBadMetafile);
+              kBadMetafileText);
 
   METAFILEPICT mfp{};
   mfp.mm = MM_ANISOTROPIC;
@@ -524,7 +528,7 @@ void TMetafile::LoadWindowsMetafile(std::istream& in, bool placeable, const char
   mfp.yExt = MulDiv(height, 2540, 96);
   HENHMETAFILE emf = SetWinMetaFileBits(static_cast<UINT>(records.size()), records.data(), nullptr,
                                         placeable && width > 0 && height > 0 ? &mfp : nullptr);
-  if (!emf) throw EInvalidGraphic(kBadMetafile);
+  if (!emf) throw EInvalidGraphic(kBadMetafileText);
   SetHandle(emf, width, height);
   inch_ = inch;
 }
@@ -532,18 +536,18 @@ void TMetafile::LoadWindowsMetafile(std::istream& in, bool placeable, const char
 void TMetafile::LoadEnhanced(std::istream& in, const char* first, std::size_t got) {
   unsigned char head[88]{};
   std::memcpy(head, first, got);
-  ReadExactly(in, head + got, sizeof head - got, kBadMetafile);
+  ReadExactly(in, head + got, sizeof head - got, kBadMetafileText);
   const std::uint32_t record_size = qm::LoadLe32(head + 4);
   const std::uint32_t signature = qm::LoadLe32(head + 40);
   const std::uint64_t total = qm::LoadLe32(head + 48);
   if (signature != 0x464D4520u || record_size < sizeof head || total < record_size ||
       total > kMaxBytes)
-    throw EInvalidGraphic(kBadMetafile);
+    throw EInvalidGraphic(kBadMetafileText);
   std::vector<unsigned char> bytes(static_cast<std::size_t>(total));
   std::memcpy(bytes.data(), head, sizeof head);
-  ReadExactly(in, bytes.data() + sizeof head, bytes.size() - sizeof head, kBadMetafile);
+  ReadExactly(in, bytes.data() + sizeof head, bytes.size() - sizeof head, kBadMetafileText);
   HENHMETAFILE emf = SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
-  if (!emf) throw EInvalidGraphic(kBadMetafile);
+  if (!emf) throw EInvalidGraphic(kBadMetafileText);
   SetHandle(emf);
 }
 
@@ -556,7 +560,7 @@ void TMetafile::SaveToStream(std::ostream& out) const {
       size ? GetWinMetaFileBits(emf_, size, reinterpret_cast<BYTE*>(&records[0]), MM_ANISOTROPIC, ref)
            : 0;
   ReleaseDC(nullptr, ref);
-  if (size == 0 || got != size) throw std::runtime_error("Cannot convert the metafile");
+  if (size == 0 || got != size) throw std::runtime_error(kMetafileConvertText);
   std::string head;
   qm::ByteWriter w(head);
   w.WriteU32(kPlaceableKey);
@@ -579,7 +583,7 @@ void TMetafile::SaveToEnhancedStream(std::ostream& out) const {
   const UINT size = GetEnhMetaFileBits(emf_, 0, nullptr);
   std::string bytes(size, '\0');
   if (!size || GetEnhMetaFileBits(emf_, size, reinterpret_cast<BYTE*>(&bytes[0])) != size)
-    throw std::runtime_error("Cannot read the metafile");
+    throw std::runtime_error(kMetafileReadText);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 

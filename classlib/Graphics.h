@@ -11,6 +11,7 @@
 #include <string>
 
 #include "classlib/Canvas.h"
+#include "classlib/ErrorTexts.h"
 
 namespace cl {
 
@@ -46,10 +47,10 @@ class TGraphic {
   // saving gives new handles (palette may be null) for the caller to hand
   // to the clipboard.
   virtual void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) {
-    throw EInvalidGraphic("Unsupported clipboard format");
+    throw EInvalidGraphic(kClipboardPictureFormatText);
   }
   virtual void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) const {
-    throw EInvalidGraphic("Unsupported clipboard format");
+    throw EInvalidGraphic(kClipboardPictureFormatText);
   }
 };
 

@@ -198,6 +198,14 @@ void TMenuItem::RebuildChildren() {
   // Take every entry out (submenus are kept, not destroyed) and put the
   // visible items back.
   while (GetMenuItemCount(menu_) > 0) RemoveMenu(menu_, 0, MF_BYPOSITION);
+  // In a menu with images every item has the image column, left empty where
+  // it has no image: Wine draws every caption after the widest image but
+  // sets the shortcut column after each item's own image only, so that the
+  // longest caption, on an item without one, would run into its shortcut.
+  bool image_column = false;
+  if (HasImages())
+    for (const TMenuItem* it : items_)
+      if (it->visible_ && !it->IsSeparator() && it->ImageIndex() >= 0) image_column = true;
   UINT pos = 0;
   for (TMenuItem* it : items_) {
     if (!it->visible_) continue;
@@ -218,7 +226,7 @@ void TMenuItem::RebuildChildren() {
         mi.fMask |= MIIM_SUBMENU;
         mi.hSubMenu = it->SubMenuHandle();
       }
-      if (it->ImageIndex() >= 0 && HasImages()) {
+      if (image_column) {
         mi.fMask |= MIIM_BITMAP;
         mi.hbmpItem = HBMMENU_CALLBACK;
       }

@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "classlib/Clipboard.h"
+#include "classlib/ErrorTexts.h"
 #include "core/Cp932.h"
+#include "core/FileErrorTexts.h"
 #include "core/FileSystem.h"
 
 namespace cl {
@@ -101,7 +103,7 @@ TPicture::TGraphicFactory TPicture::ClipboardFormatClass(UINT format) {
 void TPicture::LoadFromFile(const std::string& path) {
   const std::string ext = ExtensionOf(path);
   TGraphicFactory factory = FileFormatClass(ext);
-  if (!factory) throw EInvalidGraphic("Unknown picture file extension (." + ext + ")");
+  if (!factory) throw EInvalidGraphic(qm::CannotReadFileText(path) + "\n" + kPictureExtensionText + "." + ext);
   std::unique_ptr<TGraphic> g = factory();
   g->LoadFromFile(path);
   graphic_ = std::move(g);
@@ -113,7 +115,7 @@ void TPicture::SaveToFile(const std::string& path) const {
 
 void TPicture::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) {
   TGraphicFactory factory = ClipboardFormatClass(format);
-  if (!factory) throw EInvalidGraphic("Unsupported clipboard format");
+  if (!factory) throw EInvalidGraphic(kClipboardPictureFormatText);
   std::unique_ptr<TGraphic> g = factory();
   g->LoadFromClipboardFormat(format, data, palette);
   graphic_ = std::move(g);
@@ -130,7 +132,7 @@ void TPicture::Assign(TClipboard& clipboard) {
       found = true;
       break;
     }
-    if (!found) throw EInvalidGraphic("Unsupported clipboard format");
+    if (!found) throw EInvalidGraphic(kClipboardPictureFormatText);
   } catch (...) {
     clipboard.Close();
     throw;

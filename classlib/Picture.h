@@ -40,8 +40,8 @@ class TPicture {
   void SetGraphic(std::unique_ptr<TGraphic> graphic) { graphic_ = std::move(graphic); }
 
   // Loads a file into a new graphic of the class of its extension; throws
-  // EInvalidGraphic "Unknown picture file extension (.ext)" for another
-  // one. The picture keeps its graphic when loading fails.
+  // EInvalidGraphic for another one. The picture keeps its graphic when
+  // loading fails.
   void LoadFromFile(const std::string& path);
   void SaveToFile(const std::string& path) const;
   // Loads clipboard data into a new graphic of the class of format.

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "classlib/ErrorTexts.h"
+
 namespace cl {
 
 TRegIniFile::TRegIniFile(HKEY root, const std::string& key) : root_(root), key_(key) {}
@@ -34,11 +36,11 @@ void TRegIniFile::Write(const std::string& section, const std::string& ident,
   HKEY k;
   if (RegCreateKeyExA(root_, SubKey(section).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k,
                       nullptr) != ERROR_SUCCESS)
-    throw std::runtime_error("Failed to create key " + SubKey(section));
+    throw std::runtime_error(kRegistryKeyText + SubKey(section));
   LONG r = RegSetValueExA(k, ident.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>(value.size() + 1));
   RegCloseKey(k);
-  if (r != ERROR_SUCCESS) throw std::runtime_error("Failed to set data for " + ident);
+  if (r != ERROR_SUCCESS) throw std::runtime_error(kRegistryValueText + ident);
 }
 
 bool RegDeleteTree(HKEY root, const std::string& key) {

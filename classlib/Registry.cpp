@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "classlib/ErrorTexts.h"
 #include "classlib/RegIniFile.h"
 
 namespace cl {
@@ -58,7 +59,7 @@ bool TRegistry::DeleteValue(const std::string& name) {
 void TRegistry::Write(const std::string& name, DWORD type, const void* data, DWORD size) {
   LONG r = key_ ? RegSetValueExA(key_, name.c_str(), 0, type, static_cast<const BYTE*>(data), size)
                 : ERROR_INVALID_HANDLE;
-  if (r != ERROR_SUCCESS) throw ERegistryException("Failed to set data for '" + name + "'");
+  if (r != ERROR_SUCCESS) throw ERegistryException(kRegistryValueText + name);
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {

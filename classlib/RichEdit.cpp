@@ -3,6 +3,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "classlib/ErrorTexts.h"
+
 namespace cl {
 
 namespace {
@@ -37,7 +39,7 @@ std::string StreamOutOf(HWND h, UINT format) {
 
 void LoadRichEditLibrary() {
   static HMODULE lib = LoadLibraryA("riched32.dll");
-  if (!lib) throw std::runtime_error("Cannot load riched32.dll");
+  if (!lib) throw std::runtime_error(kRichEditLibraryText);
 }
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/Cp932.h"
+#include "core/FileErrorTexts.h"
 #include "core/FileSystem.h"
 
 namespace qm {
@@ -26,13 +27,13 @@ bool ReadFileBytes(const std::string& path, std::string& out) {
 void WriteFileReplacing(const std::string& path, std::string_view bytes) {
   std::string tmp = path + ".~new";
   std::FILE* f = std::fopen(tmp.c_str(), "wb");
-  if (!f) throw FileError("Cannot create file " + path);
+  if (!f) throw FileError(CannotCreateFileText(path));
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = (std::fflush(f) == 0) && ok;
   ok = (std::fclose(f) == 0) && ok;
   if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
     std::remove(tmp.c_str());
-    throw FileError("Cannot write file " + path);
+    throw FileError(CannotWriteFileText(path));
   }
 }
 

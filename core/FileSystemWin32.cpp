@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/Cp932.h"
+#include "core/FileErrorTexts.h"
 #include "core/FileSystem.h"
 
 namespace qm {
@@ -35,7 +36,7 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
   std::string tmp = path + ".~new";
   HANDLE h = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) throw FileError("Cannot create file " + path);
+  if (h == INVALID_HANDLE_VALUE) throw FileError(CannotCreateFileText(path));
   bool ok = true;
   std::size_t pos = 0;
   while (ok && pos < bytes.size()) {
@@ -49,7 +50,7 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
   if (!ok || !MoveFileExA(tmp.c_str(), path.c_str(),
                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DeleteFileA(tmp.c_str());
-    throw FileError("Cannot write file " + path);
+    throw FileError(CannotWriteFileText(path));
   }
 }
 

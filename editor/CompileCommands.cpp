@@ -8,6 +8,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/Dialogs.h"
+#include "core/FileErrorTexts.h"
 #include "core/FileSystem.h"
 #include "core/Lines.h"
 #include "editor/ContentsCommands.h"
@@ -107,6 +108,9 @@ TCompileCommands::TCompileCommands(TMainForm& form) : TCommandGroup(form) {
 
 bool TCompileCommands::PutOffClose() {
   if (!compiler_running_) return false;
+  // The session does not end while the compiler writes the help file, and
+  // the author is told why; the window is not closed later either.
+  if (cl::Application().EndingSession()) return RefuseWhileCompiling();
   // Closed once the compiler has ended, with the usual save.
   close_deferred_ = true;
   return true;
@@ -224,7 +228,7 @@ void TCompileCommands::LoadErrorLog(const std::string& path) {
   Form.ErrEdit->Clear();
   if (!FileExists(path)) return;
   std::string bytes;
-  if (!ReadFileBytes(path, bytes)) throw FileError("Cannot open file " + path);
+  if (!ReadFileBytes(path, bytes)) throw FileError(CannotOpenFileText(path));
   Form.ErrEdit->LoadText(JoinLines(SplitLines(bytes)));
   // The caret at the start of the last line.
   int last = std::max(Form.ErrEdit->LineCount() - 1, 0);

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "classlib/Canvas.h"
+#include "core/FileErrorTexts.h"
 #include "core/FileSystem.h"
 #include "editor/core/ShgPicture.h"
 
@@ -10,7 +11,7 @@ namespace qm::editor {
 
 bool LoadShgBitmap(cl::TBitmap& bitmap, const std::string& path) {
   std::string bytes;
-  if (!ReadFileBytes(path, bytes)) throw FileError("Cannot read file " + path);
+  if (!ReadFileBytes(path, bytes)) throw FileError(CannotReadFileText(path));
   // The reader bounds every read by the file: a broken or hostile file is
   // refused.
   const ShgPicture shg = ReadShgPicture(bytes);

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "classlib/Dialogs.h"
+#include "core/FileErrorTexts.h"
 #include "core/FileSystem.h"
 #include "editor/ContentsCommands.h"
 #include "editor/EditingCommands.h"
@@ -60,7 +61,7 @@ void TTopicCommands::LoadTopic() {
     Project.TopicId.clear();
     Project.OpenTopicNode = nullptr;
     ClearTopicEditor();
-    throw FileError("Cannot open file " + path);
+    throw FileError(CannotOpenFileText(path));
   }
   Form.Editor->DbcsFontName = Project.Program.DefaultFontName;
   Form.Editor->ResetAttributes(Project.Program.DefaultFontName, Project.Program.DefaultFontSize);

@@ -45,21 +45,35 @@ wine_env_japanese_fonts() {
   rm -f "$reg"
 }
 
-# The symbol face in which Wine draws the caption buttons of the windows it
-# decorates itself and the close box of tool windows. Wine ships it, but
-# Debian's wine64 loads none of the faces in its own fonts folder, so it would
-# fall back to a text face and draw the letters "0 1 r". Registered by its full
-# path as an installed font, once per prefix.
+# The symbol faces Wine draws with. Marlett: the caption buttons of the
+# windows it decorates itself and the close box of tool windows. Wine ships
+# it, but Debian's wine64 loads none of the faces in its own fonts folder, so
+# it would fall back to a text face and draw the letters "0 1 r": registered
+# by its full path as an installed font. Symbol: the bullets of a rich edit
+# control, the character 0xB7 of that face. The Symbol Wine ships holds
+# another glyph there, so without a face of its own the control draws an
+# empty box (or that glyph): the face is made from URW's Standard Symbols PS
+# (scripts/make-symbol-font.py) into the prefix's Fonts folder. Once per
+# prefix.
 wine_env_symbol_font() {
   local ttf
   for ttf in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf \
              /opt/wine*/share/wine/fonts/marlett.ttf; do
     [ -f "$ttf" ] && break
   done
-  [ -f "$ttf" ] || return 0
-  grep -q '^"Marlett (TrueType)"' "$WINEPREFIX/system.reg" 2>/dev/null && return 0
+  if [ -f "$ttf" ] && ! grep -q '^"Marlett (TrueType)"' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+      /v 'Marlett (TrueType)' /d "Z:${ttf//\//\\}" /f >/dev/null 2>&1 || true
+  fi
+  local urw=/usr/share/fonts/opentype/urw-base35/StandardSymbolsPS.otf
+  local face="$WINEPREFIX/drive_c/windows/Fonts/symbol-urw.otf"
+  [ -f "$urw" ] || return 0
+  [ -f "$face" ] && grep -qF '"Symbol (TrueType)"="C:\\windows\\Fonts\\symbol-urw.otf"' \
+    "$WINEPREFIX/system.reg" 2>/dev/null && return 0
+  mkdir -p "$(dirname "$face")"
+  python3 "$QM_ROOT/scripts/make-symbol-font.py" "$urw" "$face" || return 0
   "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
-    /v 'Marlett (TrueType)' /d "Z:${ttf//\//\\}" /f >/dev/null 2>&1 || true
+    /v 'Symbol (TrueType)' /d 'C:\windows\Fonts\symbol-urw.otf' /f >/dev/null 2>&1 || true
 }
 
 # Windows that no window manager decorates: without one (Xvfb) Wine would wait

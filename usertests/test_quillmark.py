@@ -108,13 +108,18 @@ def test_open_project_through_file_menu_and_open_dialog(s):
         check(label in labels, "the contents tree lacks %r after opening (it shows %s)" % (label, labels))
 
 
-def type_into_topic_and_save(s, q, folder, text):
+def type_into_topic(s, q, text):
+    """Clicks into the topic and types text at its end."""
     editor = q.editor()
     s.click(editor.left + 60, editor.top + 40)
     s.key("ctrl+End")
     s.type_text(text)
     shown = s.text(editor) or ""
     check(text.strip() in shown, "the editor shows %r, not the typed %r" % (shown[-80:], text.strip()))
+
+
+def type_into_topic_and_save(s, q, folder, text):
+    type_into_topic(s, q, text)
     s.key("ctrl+s")
 
 

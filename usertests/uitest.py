@@ -326,6 +326,26 @@ class Session:
         wait_for("the program to end", lambda: proc.poll() is not None, timeout)
         return proc.returncode
 
+    def end_session(self):
+        """`wineboot --end-session`, as when the user logs off: the top-level
+        windows of every program are asked whether the session may end
+        (WM_QUERYENDSESSION) and the programs that agree are ended; then the
+        prefix starts again. Returns the running process: its exit status is
+        1 when a program refused, 0 otherwise. A program that has not answered
+        after five seconds gets Wine's wait dialog (`wait_dialog`)."""
+        p = subprocess.Popen([WINE, "wineboot", "--end-session"], env=self.env, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL, start_new_session=True)
+        self.programs.append(p)
+        return p
+
+    def wait_dialog(self, program):
+        """Wine's dialog about a program that keeps the session from ending
+        (a dialog box of another process than the window `program`'s), once
+        it shows."""
+        return wait_for("Wine's wait dialog about the program that has not answered yet",
+                        lambda: next((w for w in self.windows(cls="#32770", visible=True)
+                                      if w.pid != program.pid), None))
+
     def windows_path(self, unix_path):
         """The path under which the Windows program sees a file (drive Z:)."""
         return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
@@ -399,6 +419,19 @@ class Session:
 
     def text(self, win):
         return self.probe.text(win.hwnd)
+
+    def box_text(self, box):
+        """The message of a message box (its last text)."""
+        texts = [w.title for w in self.probe.children(box.hwnd) if w.cls == "Static" and w.title]
+        return texts[-1] if texts else ""
+
+    def click_box_button(self, box, caption, what):
+        """Clicks the button of a message box whose caption starts with this
+        text ("はい", "キャンセル", "OK") and waits for that box to close."""
+        found = [w for w in self.probe.children(box.hwnd) if w.cls == "Button" and w.title.startswith(caption)]
+        check(found, "%s has no button %s" % (what, caption))
+        self.click(*found[0].center)
+        wait_for(what + " to close", lambda: not (self.refresh(box) and self.refresh(box).visible))
 
     def wait_keyboard(self, win, what=None, timeout=STEP_TIMEOUT):
         """Waits until keys go to this top-level window (a dialog just shown,

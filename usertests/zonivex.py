@@ -204,16 +204,11 @@ class Zonivex:
         """Clicks the button whose caption starts with this text ("はい",
         "いいえ") in the message box titled Zonivex."""
         box = self.s.wait_window(what, cls="#32770", title="Zonivex")
-        found = [w for w in self.s.probe.children(box.hwnd) if w.cls == "Button" and w.title.startswith(button)]
-        check(found, "%s has no button %s" % (what, button))
-        self.s.click(*found[0].center)
-        self.s.wait_no_window(what + " to close", cls="#32770", title="Zonivex")
+        self.s.click_box_button(box, button, what)
 
     def question(self):
         """The text of the message box titled Zonivex, once it shows."""
-        box = self.s.wait_window("a question", cls="#32770", title="Zonivex")
-        texts = [w.title for w in self.s.probe.children(box.hwnd) if w.cls == "Static" and w.title]
-        return texts[-1] if texts else ""
+        return self.s.box_text(self.s.wait_window("a question", cls="#32770", title="Zonivex"))
 
     def answer(self, title, key, what):
         """Answers the message box with this title by a key."""

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -296,6 +297,80 @@ TEST_F(DialogFormTest, AClosedMessageGivesTheKeyboardBackToTheMainForm) {
 TEST_F(DialogFormTest, ABadTableIsRefusedBeforeAnyWindow) {
   const TControlDesc controls[] = {{ckButton, "OKBtn", "OK", 0, 0, 75, 25, "defualt"}};
   EXPECT_THROW(TDialogForm(nullptr, {"TTestBadDlg", "", 100, 100, "", controls}), ELayoutError);
+}
+
+// A form whose close question the test answers.
+class TQuestionForm : public TForm {
+ public:
+  TQuestionForm() : TForm(nullptr, "TTestQuestionForm", "作業中") {}
+  bool FormCloseQuery() override {
+    ++questions;
+    if (during_question) during_question();
+    return answer;
+  }
+  void FormDestroy() override { ++destroyed; }
+  int questions = 0, destroyed = 0;
+  bool answer = false;
+  std::function<void()> during_question;
+};
+
+TEST(FormSessionTest, TheCloseQuestionAnswersTheEndOfTheSessionAndIsAskedOnce) {
+  Application().Initialize();
+  TQuestionForm f;
+  // A hidden form has nothing to ask about.
+  EXPECT_EQ(SendMessageA(f.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_EQ(f.questions, 0);
+  f.Show();
+  Application().SetMainForm(&f);
+  std::vector<MessageBoxCall> boxes;
+  SetMessageBoxHook([&](const MessageBoxCall& c) {
+    boxes.push_back(c);
+    return IDCANCEL;
+  });
+  // Refused; the question's boxes stay on top of the system's windows, and
+  // a second query while it is up is refused without asking again.
+  LRESULT second = -1;
+  f.during_question = [&] {
+    ShowMessageBox(f.Handle(), "保存しますか?", "作業中", MB_YESNO);
+    second = SendMessageA(f.Handle(), WM_QUERYENDSESSION, 0, 0);
+    ShowMessageBox(f.Handle(), "書き込めません.", "作業中", MB_OK);
+  };
+  EXPECT_EQ(SendMessageA(f.Handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
+  EXPECT_EQ(second, FALSE);
+  EXPECT_EQ(f.questions, 1);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_TRUE(boxes[0].flags & MB_TOPMOST);
+  EXPECT_TRUE(boxes[1].flags & MB_TOPMOST);
+  // The session goes on (refused somewhere): the form stays as it is.
+  SendMessageA(f.Handle(), WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(f.destroyed, 0);
+  EXPECT_FALSE(Application().Terminated());
+  // A close asks the same question, its box an ordinary one; a second close
+  // while it is up does not ask again.
+  f.during_question = [&] {
+    ShowMessageBox(f.Handle(), "保存しますか?", "作業中", MB_YESNO);
+    f.Close();
+  };
+  f.Close();
+  EXPECT_EQ(f.questions, 2);
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_FALSE(boxes[2].flags & MB_TOPMOST);
+  // Agreed, and the session ends: the form is cleaned up before the
+  // message returns, without a second question.
+  f.answer = true;
+  f.during_question = nullptr;
+  EXPECT_EQ(SendMessageA(f.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageA(f.Handle(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(f.questions, 3);
+  EXPECT_EQ(f.destroyed, 1);
+  EXPECT_TRUE(Application().Terminated());
+
+  SetMessageBoxHook(nullptr);
+  Application().SetMainForm(nullptr);
+  MSG quit;
+  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  Application().Initialize();
 }
 
 }  // namespace

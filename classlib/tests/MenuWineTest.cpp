@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "classlib/Action.h"
 #include "classlib/Application.h"
 #include "classlib/ComboBox.h"
 #include "classlib/Form.h"
+#include "classlib/ImageList.h"
 #include "classlib/Menu.h"
 #include "classlib/ToolBar.h"
 
@@ -119,6 +121,87 @@ TEST_F(MenuRefreshTest, AMenuNeverShownStillRunsItsItemsShortcutsAHiddenItemDoes
   EXPECT_EQ(runs, 1);
   EXPECT_FALSE(form->IsShortCut('J', ssCtrl));
   EXPECT_EQ(hidden_runs, 0);
+}
+
+// The pixel columns of a menu row that hold text (darker than the menu).
+struct TRowInk {
+  int left = -1, right = -1;
+};
+
+TRowInk CaptureRowInk(HWND popup, const RECT& row) {
+  RECT w;
+  GetWindowRect(popup, &w);
+  const int width = row.right - row.left, height = row.bottom - row.top;
+  HDC dc = GetDC(popup);
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, width, height);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, width, height, dc, row.left - w.left, row.top - w.top, SRCCOPY);
+  ReleaseDC(popup, dc);
+  TRowInk ink;
+  for (int x = 0; x < width; ++x)
+    for (int y = 0; y < height; ++y)
+      if (GetRValue(GetPixel(mem, x, y)) < 100) {
+        if (ink.left < 0) ink.left = x;
+        ink.right = x;
+        break;
+      }
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  return ink;
+}
+
+// In a menu with images, an item without one whose caption is the longest
+// keeps its shortcut clear of the caption.
+TEST_F(MenuRefreshTest, TheShortcutColumnStandsClearOfTheLongestCaptionWithoutAnImage) {
+  TImageList images(form.get());
+  TPopupMenu popup(form.get());
+  popup.Items()->SetImages(&images, nullptr);
+  const std::string caption = "インデントの貼り付け", shortcut = "F8";
+  TMenuItem* imaged = popup.Items()->AddItem("左揃え", nullptr, VK_F5);
+  imaged->SetImageIndex(0);
+  popup.Items()->AddItem(caption, nullptr, VK_F8);
+  // The texts' widths in the menu font.
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  HFONT font = CreateFontIndirectA(&metrics.lfMenuFont);
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old_font = SelectObject(screen, font);
+  SIZE caption_size{}, shortcut_size{};
+  GetTextExtentPoint32A(screen, caption.c_str(), static_cast<int>(caption.size()), &caption_size);
+  GetTextExtentPoint32A(screen, shortcut.c_str(), static_cast<int>(shortcut.size()), &shortcut_size);
+  SelectObject(screen, old_font);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(font);
+
+  // Looked at while the menu is open, then closed.
+  static HMENU menu;
+  static TRowInk ink;
+  static bool seen;
+  menu = popup.Items()->SubMenuHandle();
+  ink = {};
+  seen = false;
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND shown = FindWindowA("#32768", nullptr);
+    if (!shown || !IsWindowVisible(shown)) return;
+    KillTimer(nullptr, id);
+    RECT row;
+    if (GetMenuItemRect(nullptr, menu, 1, &row)) {
+      ink = CaptureRowInk(shown, row);
+      seen = true;
+    }
+    EndMenu();
+  });
+  popup.Popup(100, 100, form->Handle());
+  ASSERT_TRUE(seen);
+  ASSERT_GE(ink.left, 0);
+  // The caption starts at the first ink; the shortcut, drawn from the
+  // shortcut column, ends at the last.
+  const int caption_end = ink.left + caption_size.cx;
+  const int shortcut_start = ink.right + 1 - shortcut_size.cx;
+  EXPECT_GT(shortcut_start - caption_end, 2) << "caption ink from " << ink.left << ", shortcut ink to " << ink.right;
 }
 
 }  // namespace

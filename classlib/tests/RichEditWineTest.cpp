@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -123,6 +124,46 @@ TEST_F(RichEditTyping, ParagraphFormatsMarkTheTextModified) {
   EXPECT_TRUE(modified_by([&] { edit.SetBullet(true); }));
   edit.SetSel(0, 3);
   EXPECT_TRUE(modified_by([&] { edit.SetSelStyle(fsBold); }));
+}
+
+// A bullet is drawn in a symbol face; without one the control falls back to
+// a face that lacks the glyph and draws its empty box instead of the dot.
+TEST_F(RichEditTyping, ABulletShowsAsAFilledDotNotAnEmptyBox) {
+  edit.LoadRtf("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\\pard\\f0\\fs48 x\\par}");
+  edit.SetSel(0, 0);
+  edit.SetBullet(true);
+  ShowWindow(host.Handle(), SW_SHOWNOACTIVATE);
+  UpdateWindow(edit.Handle());
+  // What the control shows left of the text, on its own surface.
+  POINTL at{};
+  SendMessageA(edit.Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), 0);
+  const int w = at.x, h = 40;
+  ASSERT_GT(w, 4);
+  HDC screen = GetDC(edit.Handle());
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, 0, at.y, SRCCOPY);
+  ReleaseDC(edit.Handle(), screen);
+  auto dark = [&](int x, int y) { return GetRValue(GetPixel(mem, x, y)) < 128; };
+  int left = w, right = -1, top = h, bottom = -1;
+  std::string seen;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      seen += dark(x, y) ? '#' : '.';
+      if (!dark(x, y)) continue;
+      left = std::min(left, x), right = std::max(right, x);
+      top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+    seen += '\n';
+  }
+  ASSERT_GE(right, 0) << "no bullet drawn:\n" << seen;
+  // A dot is dark in its middle; the empty box is light there.
+  EXPECT_TRUE(dark((left + right) / 2, (top + bottom) / 2)) << seen;
+  EXPECT_LE(right - left, 12) << seen;
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
 }
 
 }  // namespace

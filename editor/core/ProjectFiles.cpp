@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "core/Cp932.h"
+#include "core/FileErrorTexts.h"
 #include "core/FileSystem.h"
 
 namespace qm::editor {
@@ -49,7 +50,7 @@ void TrimTrailingEmptyLines(std::vector<std::string>& lines) {
 bool LoadLines(const std::string& path, Lines& out) {
   if (!FileExists(path)) return false;
   std::string bytes;
-  if (!ReadFileBytes(path, bytes)) throw FileError("Cannot read file " + path);
+  if (!ReadFileBytes(path, bytes)) throw FileError(CannotReadFileText(path));
   out = SplitLines(bytes);
   return true;
 }
