@@ -15,9 +15,47 @@ std::size_t FindEscapedClose(std::string_view s, std::size_t from) {
   return std::string_view::npos;
 }
 
+// True for the control words of a paragraph's format (alignment, indents,
+// spacing, keep flags, tabs, borders).
+bool IsParagraphWord(std::string_view name) {
+  static constexpr std::string_view kWords[] = {
+      "ql",    "qr",  "qc",     "qj",     "li",        "fi",          "ri", "sb", "sa",  "sl",  "slmult", "keep",
+      "keepn", "box", "pagebb", "noline", "widctlpar", "nowidctlpar", "tx", "tb", "tqr", "tqc", "tqdec"};
+  for (std::string_view w : kWords)
+    if (name == w) return true;
+  return name.starts_with("brdr") || name.starts_with("tl");
+}
+
+// The paragraph format that a control wrote after the \pard that ends at
+// s[from]: its words among the control words there (groups right after the
+// \pard, such as bullet text, are stepped over).
+std::string PropertiesAfterReset(std::string_view s, std::size_t from) {
+  std::string props;
+  std::size_t i = from;
+  while (i < s.size() && s[i] == '{') {
+    const std::size_t close = FindGroupEnd(s, i);
+    if (close == std::string_view::npos) return props;
+    i = close + 1;
+  }
+  while (i < s.size() && s[i] == '\\') {
+    const RtfControlWord word = ReadControlWord(s, i);
+    if (word.name.empty()) break;
+    if (IsParagraphWord(word.name)) props.append(s.substr(i, word.blank ? word.end - 1 - i : word.end - i));
+    i = word.end;
+  }
+  return props;
+}
+
 class SaveConverter {
  public:
   explicit SaveConverter(const TopicStash& stash) : restorer_(stash) {}
+
+  // Notes the paragraph properties in s, which is copied unchanged.
+  void NoteProperties(std::string_view s) {
+    for (std::size_t i = 0; i < s.size(); i += RtfStepLength(s, i)) {
+      if (StartsAt(s, i, "\\pard") && ControlWordEndsAt(s, i + 5)) NoteReset(s, i);
+    }
+  }
 
   // Converts line[pos...] and appends the result to o.
   void ConvertRest(std::string_view s, std::size_t pos, std::string& o) {
@@ -63,6 +101,7 @@ class SaveConverter {
     } else if (StartsAt(s, p, "pard ")) {
       if (!reset_seen_) o += "\\pard ";
       reset_seen_ = true;
+      NoteReset(s, pos);
       pos = p + 5;
     } else if (StartsAt(s, p, "trowd") && p + 5 < s.size() &&
                ((s[p + 5] >= 'a' && s[p + 5] <= 'z') || (s[p + 5] >= 'A' && s[p + 5] <= 'Z') ||
@@ -77,9 +116,15 @@ class SaveConverter {
       o.append(s.substr(pos, end - pos));
       pos = end;
     } else {
+      if (StartsAt(s, p, "pard") && ControlWordEndsAt(s, p + 4)) NoteReset(s, pos);
       o += '\\';
       pos = p;
     }
+  }
+
+  // s[at] is a \pard: the properties after it are the paragraph's from now.
+  void NoteReset(std::string_view s, std::size_t at) {
+    properties_ = PropertiesAfterReset(s, ReadControlWord(s, at).end);
   }
 
   // s[pos] follows an escaped opening brace; o ends with its backslash.
@@ -126,7 +171,11 @@ class SaveConverter {
         if (cell_state_ == 1) o += "row \\";
         table_open_ = false;
       }
-      o += "pard ";
+      // The paragraph's own properties, which the control wrote before the
+      // markup, stay after the reset.
+      o += "pard";
+      o += properties_;
+      o += ' ';
       return;
     } else if (at("tid ")) {
       const std::size_t close = FindEscapedClose(s, pos + 4);
@@ -228,6 +277,7 @@ class SaveConverter {
   }
 
   StashRestorer restorer_;
+  std::string properties_;  // of the last \pard read
   bool table_open_ = false;
   bool reset_seen_ = false;
   int cell_state_ = 0;
@@ -254,11 +304,15 @@ Lines SaveTopicLines(const Lines& editor_lines, std::string_view topic_id, const
       lines[k].erase(0, 20);
     }
     std::size_t start = 0;
-    if (k == first) start = PlaceFootnoteBlock(lines, k, topic_id, fields);
+    std::size_t block_at = 0;
+    if (k == first) start = PlaceFootnoteBlock(lines, k, topic_id, fields, &block_at);
     const std::string& line = lines[k];
     std::string o;
     o.reserve(line.size() + line.size() / 8 + 32);
     o.append(line, 0, start);
+    // What stands before the block is the control's (the block's \keepn is
+    // no paragraph's own).
+    converter.NoteProperties(std::string_view(line).substr(0, block_at));
     converter.ConvertRest(line, start, o);
     lines[k] = std::move(o);
   }
