@@ -46,6 +46,32 @@ std::string PropertiesAfterReset(std::string_view s, std::size_t from) {
   return props;
 }
 
+// Ends the control words at the end of o with a blank, unless the last of
+// them is \keepn: loading takes "\keepn " for the topic's non-scrolling
+// region, and a paragraph's own \keepn would become it. That word then goes
+// before the word in front of it (not before a \pard, which would clear it),
+// or ends with an empty group instead.
+void EndControlWords(std::string& o) {
+  if (!o.ends_with("\\keepn")) {
+    o += ' ';
+    return;
+  }
+  o.resize(o.size() - 6);
+  std::size_t w = o.size();
+  auto word_byte = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+  };
+  while (w > 0 && word_byte(o[w - 1])) --w;
+  const bool word = w > 0 && w < o.size() && o[w - 1] == '\\' && (w < 2 || o[w - 2] != '\\') &&
+                    ((o[w] >= 'a' && o[w] <= 'z') || (o[w] >= 'A' && o[w] <= 'Z'));
+  if (word && std::string_view(o).substr(w) != "pard") {
+    o.insert(w - 1, "\\keepn");
+    o += ' ';
+  } else {
+    o += "\\keepn{}";
+  }
+}
+
 class SaveConverter {
  public:
   explicit SaveConverter(const TopicStash& stash) : restorer_(stash) {}
@@ -98,6 +124,12 @@ class SaveConverter {
           pos = close + 1;
         }
       }
+    } else if (StartsAt(s, p, "keepn ")) {
+      // A paragraph's own, as the control wrote it: its blank goes where a
+      // word, a group or the line's end follows.
+      o += "\\keepn";
+      pos = p + 6;
+      if (pos < s.size() && s[pos] != '\\' && s[pos] != '{' && s[pos] != '}') EndControlWords(o);
     } else if (StartsAt(s, p, "pard ")) {
       if (!reset_seen_) o += "\\pard ";
       reset_seen_ = true;
@@ -175,7 +207,7 @@ class SaveConverter {
       // markup, stay after the reset.
       o += "pard";
       o += properties_;
-      o += ' ';
+      EndControlWords(o);
       return;
     } else if (at("tid ")) {
       const std::size_t close = FindEscapedClose(s, pos + 4);

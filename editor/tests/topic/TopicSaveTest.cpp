@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TopicTestUtil.h"
+#include "editor/core/ParagraphKeepFlags.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -73,6 +74,28 @@ TEST(SaveTopic, EndKeepsTheParagraphsOwnFormat) {
                                      " \\b \\pard" + item + " Item\\par");
   EXPECT_EQ(out[out.size() - 3], "\\fs40 \\pard" + item + " Next\\par");
   EXPECT_EQ(out[out.size() - 2], "\\pard\\intbl\\qc\\li200 \\intbl a\\cell \\row \\pard\\qc\\li200 \\par");
+}
+
+// A paragraph's own \keepn, as the control wrote it, is saved so that
+// loading the file does not take it for the topic's non-scrolling region
+// ("\keepn " with its blank) and the paragraph keeps it.
+TEST(SaveTopic, AParagraphsOwnKeepnStaysItsOwn) {
+  const Lines out = SaveTopicLines(
+      {kWineHeader, "{\\colortbl;}", "{\\*\\generator Wine Riched20 2.0;}", "\\pard\\sl-240\\slmult1 \\fs24 Head\\par",
+       "\\pard\\sl-240\\slmult1\\keepn Heading\\par", "\\pard\\keepn Alone\\par",
+       "\\pard\\sl-240\\slmult1\\keepn \\b Bold\\par", "\\pard\\sl-240\\slmult1\\keepn \\{end\\}End\\par", "}"},
+      "id", {}, TopicStash{});
+  ASSERT_GE(out.size(), 5u);
+  EXPECT_EQ(out[out.size() - 5], "\\pard\\sl-240\\keepn\\slmult1 Heading\\par");
+  EXPECT_EQ(out[out.size() - 4], "\\pard\\keepn{}Alone\\par");
+  EXPECT_EQ(out[out.size() - 3], "\\pard\\sl-240\\slmult1\\keepn\\b Bold\\par");
+  EXPECT_EQ(out[out.size() - 2], "\\pard\\sl-240\\slmult1\\keepn\\pard\\sl-240\\keepn\\slmult1 End\\par");
+  TopicFields fields;
+  TopicStash stash;
+  const std::string loaded = RichEditStreamIn(LoadTopicLines(out, fields, stash));
+  EXPECT_FALSE(fields.NoScroll) << loaded;
+  const unsigned N = kKeepWithNext;
+  EXPECT_EQ(ParagraphKeepFlags(loaded), (std::vector<unsigned>{0, N, N, N, N})) << loaded;
 }
 
 TEST(SaveTopic, ParagraphMarkupAndTid) {

@@ -216,10 +216,11 @@ TEST_F(RichEditProbe, IndentsOfAnotherToolSurviveThreeSaves) {
              "\\pard\\li360\\fi-360 Second\\par",
              "\\pard\\li720\\line\\par",
              "\\pard\\keepn\\li360 Kept\\par",
+             "\\pard\\keepn\\f0 Heading\\par",
              "\\pard Plain\\par",
              "}"};
   const auto before = test::ReadRtfContent(JoinLines(file)).Paragraphs;
-  ASSERT_EQ(before.size(), 9u);
+  ASSERT_EQ(before.size(), 10u);
   for (int round = 1; round <= 3; ++round) {
     file = OpenAndSave(file, "Ind", [&] {
       const struct {
