@@ -149,20 +149,28 @@ void Quietly(HWND h, F what) {
 }
 }  // namespace
 
+namespace {
+// The keep flags of the paragraphs that begin at starts (selection and
+// notifications handled by the caller).
+std::vector<unsigned> KeepFlagsAt(HWND h, const std::vector<LONG>& starts) {
+  std::vector<unsigned> flags;
+  for (LONG start : starts) {
+    CHARRANGE at{start, start};
+    SendMessageA(h, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
+    PARAFORMAT2 pf = {};
+    pf.cbSize = sizeof pf;
+    SendMessageA(h, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    flags.push_back(((pf.wEffects & PFE_KEEP) ? kfKeepWhole : 0u) |
+                    ((pf.wEffects & PFE_KEEPNEXT) ? kfKeepWithNext : 0u));
+  }
+  return flags;
+}
+}  // namespace
+
 std::vector<unsigned> GetParagraphKeepFlags(HWND h) {
   std::vector<unsigned> flags;
   const std::vector<LONG> starts = ParagraphStarts(h);
-  Quietly(h, [&] {
-    for (LONG start : starts) {
-      CHARRANGE at{start, start};
-      SendMessageA(h, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
-      PARAFORMAT2 pf = {};
-      pf.cbSize = sizeof pf;
-      SendMessageA(h, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
-      flags.push_back(((pf.wEffects & PFE_KEEP) ? kfKeepWhole : 0u) |
-                      ((pf.wEffects & PFE_KEEPNEXT) ? kfKeepWithNext : 0u));
-    }
-  });
+  Quietly(h, [&] { flags = KeepFlagsAt(h, starts); });
   return flags;
 }
 
@@ -170,11 +178,15 @@ bool SetParagraphKeepFlags(HWND h, const std::vector<unsigned>& flags) {
   const std::vector<LONG> starts = ParagraphStarts(h);
   if (starts.size() != flags.size()) return false;
   Quietly(h, [&] {
-    // Each run of paragraphs with the same flags at once: the selection from
-    // the first one's start to the last one's (which not every control
-    // counts in when the selection ends there), then the last one's start.
+    // Only paragraphs whose flags differ, each run of them that takes the
+    // same flags at once: the selection from the first one's start to the
+    // last one's (which not every control counts in when the selection ends
+    // there), then the last one's start.
+    const std::vector<unsigned> held = KeepFlagsAt(h, starts);
     for (std::size_t i = 0, j = 0; i < flags.size(); i = j) {
-      while (j < flags.size() && flags[j] == flags[i]) ++j;
+      j = i + 1;
+      if (held[i] == flags[i]) continue;
+      while (j < flags.size() && held[j] != flags[j] && flags[j] == flags[i]) ++j;
       PARAFORMAT2 pf = {};
       pf.cbSize = sizeof pf;
       pf.dwMask = PFM_KEEP | PFM_KEEPNEXT;
