@@ -15,23 +15,6 @@ TEST(SwappedIndents, ProbeTellsASwappingWriterFromARightOne) {
   EXPECT_FALSE(WriterSwapsIndents("{\\rtf1\\ansi\\pard\\f0 x\\par}"));
 }
 
-// Each paragraph as the file had it, as Wine's control read it and wrote it
-// back (zero values left out), and mended.
-TEST(SwappedIndents, EveryParagraphGetsItsIndentsBack) {
-  const std::string written =
-      "\\pard\\sl-240\\slmult1\\li-360\\fi1080 \\lang1041\\fs20\\f0 a\\par\r\n"  // \li720\fi360
-      "\\pard\\sl-240\\slmult1\\li360 b\\par\r\n"                               // \li360\fi-360
-      "\\pard\\sl-240\\slmult1\\fi360 c\\par\r\n"                               // \li360
-      "\\pard\\sl-240\\slmult1\\li-360\\fi360 d\\par\r\n"                       // \fi360
-      "\\pard\\sl-240\\slmult1 e\\par\r\n";
-  EXPECT_EQ(MendSwappedIndents(written),
-            "\\pard\\sl-240\\slmult1\\li720\\fi360 \\lang1041\\fs20\\f0 a\\par\r\n"
-            "\\pard\\sl-240\\slmult1\\li360\\fi-360 b\\par\r\n"
-            "\\pard\\sl-240\\slmult1\\li360\\fi0 c\\par\r\n"
-            "\\pard\\sl-240\\slmult1\\li0\\fi360 d\\par\r\n"
-            "\\pard\\sl-240\\slmult1 e\\par\r\n");
-}
-
 // Each paragraph's properties are its own, however its neighbours are
 // written: what Wine's control wrote (left) and the mended text (right).
 TEST(SwappedIndents, EachParagraphIsMendedByItself) {
@@ -39,6 +22,12 @@ TEST(SwappedIndents, EachParagraphIsMendedByItself) {
     const char* written;
     const char* mended;
   } cases[] = {
+      // Paragraphs as a file had them (\li720\fi360, \li360\fi-360, \li360,
+      // \fi360, none), as the control wrote them, zeros left out.
+      {"\\pard\\sl-240\\slmult1\\li-360\\fi1080 \\lang1041\\fs20\\f0 a\\par\r\n\\pard\\sl-240\\slmult1\\li360 b\\par\r\n"
+       "\\pard\\fi360 c\\par\r\n\\pard\\li-360\\fi360 d\\par\r\n\\pard\\sl-240\\slmult1 e\\par\r\n",
+       "\\pard\\sl-240\\slmult1\\li720\\fi360 \\lang1041\\fs20\\f0 a\\par\r\n\\pard\\sl-240\\slmult1\\li360\\fi-360 b\\par\r\n"
+       "\\pard\\li360\\fi0 c\\par\r\n\\pard\\li0\\fi360 d\\par\r\n\\pard\\sl-240\\slmult1 e\\par\r\n"},
       // A paragraph without text (\li720\fi360), then a hanging one
       // (\li360\fi-360): the control writes their words as one run.
       {"\\pard\\sl-240\\slmult1\\li-360\\fi1080 \\par\r\n\\pard\\sl-240\\slmult1\\li360 Hanging\\par\r\n",

@@ -302,15 +302,13 @@ std::string FormatChanges(const std::vector<test::RtfParagraph>& before,
       if (++count <= 8) changes += "\n lost: " + p.Text.substr(0, 40);
       continue;
     }
-    const test::RtfParagraph& q = after[k];
     from = k + 1;
-    if (q.Left == p.Left && q.First == p.First && q.Keep == p.Keep && q.KeepNext == p.KeepNext) continue;
-    if (++count <= 8) {
-      changes += "\n " + p.Text.substr(0, 30) + ": \\li" + std::to_string(p.Left) + "\\fi" +
-                 std::to_string(p.First) + (p.Keep ? "\\keep" : "") + (p.KeepNext ? "\\keepn" : "") +
-                 " became \\li" + std::to_string(q.Left) + "\\fi" + std::to_string(q.First) +
-                 (q.Keep ? "\\keep" : "") + (q.KeepNext ? "\\keepn" : "");
-    }
+    auto format = [](const test::RtfParagraph& r) {
+      return "\\li" + std::to_string(r.Left) + "\\fi" + std::to_string(r.First) + (r.Keep ? "\\keep" : "") +
+             (r.KeepNext ? "\\keepn" : "");
+    };
+    if (format(after[k]) != format(p) && ++count <= 8)
+      changes += "\n " + p.Text.substr(0, 30) + ": " + format(p) + " became " + format(after[k]);
   }
   return count == 0 ? std::string() : std::to_string(count) + " paragraphs changed:" + changes;
 }
