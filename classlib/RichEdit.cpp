@@ -1,5 +1,6 @@
 #include "classlib/RichEdit.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -54,13 +55,17 @@ TRichEdit::TRichEdit(TComponent* owner, TControl* parent, DWORD extra_style)
   SendMessageA(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
 }
 
-void TRichEdit::Stream(const std::string& data, UINT format) {
+namespace {
+void StreamInto(HWND h, const std::string& data, UINT format) {
   InCookie c{&data, 0};
   EDITSTREAM es = {};
   es.dwCookie = reinterpret_cast<DWORD_PTR>(&c);
   es.pfnCallback = ReadCallback;
-  SendMessageA(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+  SendMessageA(h, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
 }
+}  // namespace
+
+void TRichEdit::Stream(const std::string& data, UINT format) { StreamInto(Handle(), data, format); }
 
 std::string TRichEdit::StreamOut(UINT format) const { return StreamOutOf(Handle(), format); }
 
@@ -93,6 +98,109 @@ std::string TRichEdit::ParagraphRtf(long start_twips, long offset_twips) {
 
 std::string TRichEdit::CopiedParagraphRtf(long start_twips, long offset_twips) {
   return HiddenControlRtf("x\ry", 1, start_twips, offset_twips);
+}
+
+std::vector<unsigned> TRichEdit::KeepFlagsRead(const std::string& rtf) {
+  LoadRichEditLibrary();
+  HWND h = CreateWindowExA(0, "RICHEDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  if (!h) return {};
+  StreamInto(h, rtf, SF_RTF);
+  std::vector<unsigned> flags = GetParagraphKeepFlags(h);
+  DestroyWindow(h);
+  return flags;
+}
+
+namespace {
+// The first character of each paragraph of the rich edit h; empty when the
+// control does not give its text.
+std::vector<LONG> ParagraphStarts(HWND h) {
+  GETTEXTLENGTHEX length = {};
+  length.flags = GTL_NUMCHARS | GTL_PRECISE;
+  length.codepage = 1200;
+  const LRESULT n = SendMessageA(h, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  if (n < 0) return {};
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  GETTEXTEX get = {};
+  get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  get.flags = GT_DEFAULT;
+  get.codepage = 1200;
+  const LRESULT got =
+      SendMessageA(h, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(&text[0]));
+  if (got < 0 || (got == 0 && n > 0)) return {};
+  text.resize(static_cast<std::size_t>(std::min(got, n)));
+  // A paragraph ends in CR, or CR LF as the first rich edit counts it.
+  std::vector<LONG> starts{0};
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != L'\r') continue;
+    if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    starts.push_back(static_cast<LONG>(i + 1));
+  }
+  return starts;
+}
+
+// Runs what with the control's notifications off and its selection kept.
+template <typename F>
+void Quietly(HWND h, F what) {
+  const LRESULT mask = SendMessageA(h, EM_SETEVENTMASK, 0, 0);
+  CHARRANGE selection{};
+  SendMessageA(h, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  what();
+  SendMessageA(h, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  SendMessageA(h, EM_SETEVENTMASK, 0, mask);
+}
+}  // namespace
+
+namespace {
+// The keep flags of the paragraphs that begin at starts (selection and
+// notifications handled by the caller).
+std::vector<unsigned> KeepFlagsAt(HWND h, const std::vector<LONG>& starts) {
+  std::vector<unsigned> flags;
+  for (LONG start : starts) {
+    CHARRANGE at{start, start};
+    SendMessageA(h, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
+    PARAFORMAT2 pf = {};
+    pf.cbSize = sizeof pf;
+    SendMessageA(h, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    flags.push_back(((pf.wEffects & PFE_KEEP) ? kfKeepWhole : 0u) |
+                    ((pf.wEffects & PFE_KEEPNEXT) ? kfKeepWithNext : 0u));
+  }
+  return flags;
+}
+}  // namespace
+
+std::vector<unsigned> GetParagraphKeepFlags(HWND h) {
+  std::vector<unsigned> flags;
+  const std::vector<LONG> starts = ParagraphStarts(h);
+  Quietly(h, [&] { flags = KeepFlagsAt(h, starts); });
+  return flags;
+}
+
+bool SetParagraphKeepFlags(HWND h, const std::vector<unsigned>& flags) {
+  const std::vector<LONG> starts = ParagraphStarts(h);
+  if (starts.size() != flags.size()) return false;
+  Quietly(h, [&] {
+    // Only paragraphs whose flags differ, each run of them that takes the
+    // same flags at once: the selection from the first one's start to the
+    // last one's (which not every control counts in when the selection ends
+    // there), then the last one's start.
+    const std::vector<unsigned> held = KeepFlagsAt(h, starts);
+    for (std::size_t i = 0, j = 0; i < flags.size(); i = j) {
+      j = i + 1;
+      if (held[i] == flags[i]) continue;
+      while (j < flags.size() && held[j] != flags[j] && flags[j] == flags[i]) ++j;
+      PARAFORMAT2 pf = {};
+      pf.cbSize = sizeof pf;
+      pf.dwMask = PFM_KEEP | PFM_KEEPNEXT;
+      pf.wEffects = static_cast<WORD>(((flags[i] & kfKeepWhole) ? PFE_KEEP : 0) |
+                                      ((flags[i] & kfKeepWithNext) ? PFE_KEEPNEXT : 0));
+      for (CHARRANGE range : {CHARRANGE{starts[i], starts[j - 1]}, CHARRANGE{starts[j - 1], starts[j - 1]}}) {
+        SendMessageA(h, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        SendMessageA(h, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+      }
+    }
+  });
+  return true;
 }
 
 void TRichEdit::LoadRtf(const std::string& rtf) { Stream(rtf, SF_RTF); }

@@ -6,6 +6,7 @@
 #include <richedit.h>
 
 #include <string>
+#include <vector>
 
 #include "classlib/Control.h"
 
@@ -34,6 +35,16 @@ struct TParaAttributes {
 // Marks the rich edit h modified after a paragraph format was set on it.
 void MarkParagraphChanged(HWND h);
 
+// A paragraph's keep flags, as bits: kept whole (\keep), kept with the next
+// paragraph (\keepn).
+enum TKeepFlags : unsigned { kfKeepWhole = 1, kfKeepWithNext = 2 };
+// The keep flags of each paragraph of the rich edit h, in order.
+std::vector<unsigned> GetParagraphKeepFlags(HWND h);
+// Gives each paragraph of h its entry of flags, when flags has one entry per
+// paragraph (otherwise it returns false and changes nothing). The selection
+// stays, and the control sends no notification meanwhile.
+bool SetParagraphKeepFlags(HWND h, const std::vector<unsigned>& flags);
+
 class TRichEdit : public TControl {
  public:
   TRichEdit(TComponent* owner, TControl* parent, DWORD extra_style = 0);
@@ -49,6 +60,9 @@ class TRichEdit : public TControl {
   // paragraphs, both with this start indent and offset: whether a copy
   // holds its first paragraph's format, asked of the control itself.
   static std::string CopiedParagraphRtf(long start_twips, long offset_twips);
+  // The keep flags of each paragraph of a hidden control of this class that
+  // read rtf: how the control reads them, asked of the control itself.
+  static std::vector<unsigned> KeepFlagsRead(const std::string& rtf);
   // The whole text as plain text (lines end in CR LF).
   void LoadText(const std::string& text);
   std::string PlainText() const;

@@ -8,6 +8,7 @@
 #include "editor/ContentsCommands.h"
 #include "editor/EditingCommands.h"
 #include "editor/RichEditIndentFix.h"
+#include "editor/RichEditKeepFix.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -68,7 +69,9 @@ void TTopicCommands::LoadTopic() {
   TopicStash stash{OpenTopicStash.NextNumber(), {}};
   Lines editor_lines = LoadTopicLines(SplitLines(bytes), Project.TopicFootnotes, stash);
   OpenTopicStash = std::move(stash);
-  Form.Editor->LoadRtf(RichEditStreamIn(editor_lines));
+  const std::string rtf = RichEditStreamIn(editor_lines);
+  Form.Editor->LoadRtf(rtf);
+  MendLoadedKeepFlags(*Form.Editor, rtf);
 
   bool modified = false;
   std::string& stored = Project.TopicTitles[index];

@@ -13,10 +13,16 @@ namespace {
 struct RunItem {
   std::size_t begin = 0;
   std::size_t end = 0;  // after the blank, when there is one
-  enum Kind { kWord, kLineBreak, kLeft, kFirst } kind = kWord;
+  // kEnd: a word that ends a paragraph's properties (\par, \pard and the
+  // other paragraph ends).
+  enum Kind { kWord, kLineBreak, kLeft, kFirst, kEnd } kind = kWord;
   long long value = 0;  // of \li and \fi; 0 without a number
   bool blank = false;
+  // Of \li and \fi, once mended: the pair that takes the word's place, or
+  // nothing (the word is dropped).
+  std::string mended;
 };
+using Run = std::vector<RunItem>;
 
 // Reads the control word at s[i] == '\\' into item; false when a control
 // symbol or anything else stands there.
@@ -27,15 +33,20 @@ bool ReadRunWord(std::string_view s, std::size_t i, RunItem& item) {
   item.blank = word.blank;
   item.end = word.end;
   item.value = word.value;
-  item.kind = word.name == "li" && word.digits < 18 ? RunItem::kLeft
-              : word.name == "fi" && word.digits < 18 ? RunItem::kFirst
-                                                      : RunItem::kWord;
+  const std::string_view n = word.name;
+  if (n == "par" || n == "pard" || n == "sect" || n == "cell" || n == "row") {
+    item.kind = RunItem::kEnd;
+  } else if (word.digits < 18 && (n == "li" || n == "fi")) {
+    item.kind = n == "li" ? RunItem::kLeft : RunItem::kFirst;
+  } else {
+    item.kind = RunItem::kWord;
+  }
   return true;
 }
 
 // The run of control words and line breaks that starts at s[i].
-std::vector<RunItem> ReadRun(std::string_view s, std::size_t i) {
-  std::vector<RunItem> run;
+Run ReadRun(std::string_view s, std::size_t i) {
+  Run run;
   while (i < s.size()) {
     RunItem item;
     if (s[i] == '\r' || s[i] == '\n') {
@@ -51,8 +62,26 @@ std::vector<RunItem> ReadRun(std::string_view s, std::size_t i) {
   return run;
 }
 
+// Every run of the text, in order.
+std::vector<Run> ReadRuns(std::string_view s) {
+  std::vector<Run> runs;
+  std::size_t i = 0;
+  while (i < s.size()) {
+    if (s[i] == '\\') {
+      Run run = ReadRun(s, i);
+      if (!run.empty()) {
+        i = run.back().end;
+        runs.push_back(std::move(run));
+        continue;
+      }
+    }
+    i += RtfStepLength(s, i);
+  }
+  return runs;
+}
+
 // The \li and \fi of a run as written; false when the run has neither.
-bool WrittenIndents(const std::vector<RunItem>& run, long long& left, long long& first) {
+bool WrittenIndents(const Run& run, long long& left, long long& first) {
   bool found = false;
   left = 0;
   first = 0;
@@ -64,64 +93,74 @@ bool WrittenIndents(const std::vector<RunItem>& run, long long& left, long long&
   return found;
 }
 
-// Appends the run with its \li and \fi mended to out.
-void AppendMendedRun(std::string_view s, const std::vector<RunItem>& run, std::string& out) {
+// One paragraph's \li and \fi as such a control wrote them (a missing one
+// is 0): the first of them becomes \li(F+L)\fi(-L), the others go.
+void MendParagraph(const std::vector<RunItem*>& words) {
+  if (words.empty()) return;
   long long left = 0;
   long long first = 0;
-  if (!WrittenIndents(run, left, first)) {
-    out.append(s.substr(run.front().begin, run.back().end - run.front().begin));
-    return;
+  for (const RunItem* w : words) (w->kind == RunItem::kLeft ? left : first) = w->value;
+  words.front()->mended = "\\li" + std::to_string(first + left) + "\\fi" + std::to_string(-left);
+}
+
+// Decides every \li and \fi of the runs: each paragraph's properties run
+// from one paragraph end to the next, whatever text, groups or runs stand
+// between them.
+void MendParagraphs(std::vector<Run>& runs) {
+  std::vector<RunItem*> words;
+  for (Run& run : runs) {
+    for (RunItem& item : run) {
+      if (item.kind == RunItem::kLeft || item.kind == RunItem::kFirst) words.push_back(&item);
+      if (item.kind == RunItem::kEnd) {
+        MendParagraph(words);
+        words.clear();
+      }
+    }
   }
-  bool placed = false;
+  MendParagraph(words);
+}
+
+// Appends the run with its \li and \fi mended to out.
+void AppendMendedRun(std::string_view s, const Run& run, std::string& out) {
+  bool after_word = false;  // a control word was the last item put out
   for (const RunItem& item : run) {
     if (item.kind != RunItem::kLeft && item.kind != RunItem::kFirst) {
       out.append(s.substr(item.begin, item.end - item.begin));
+      after_word = item.kind != RunItem::kLineBreak;
       continue;
     }
-    if (!placed) out += "\\li" + std::to_string(first + left) + "\\fi" + std::to_string(-left);
-    placed = true;
+    out += item.mended;
+    after_word = after_word || !item.mended.empty();
     // The blank that ended a word stays after the word before it (a line
-    // break ends that word already, and a blank after it would be text).
-    const char back = out.back();
-    if (item.blank && back != ' ' && back != '\r' && back != '\n') out += ' ';
+    // break ends that word already, and a blank after text would be text).
+    const char back = out.empty() ? '\0' : out.back();
+    if (item.blank && after_word && back != ' ' && back != '\r' && back != '\n') out += ' ';
   }
 }
 
 }  // namespace
 
 bool WriterSwapsIndents(std::string_view probe_rtf) {
-  std::size_t i = 0;
-  while (i < probe_rtf.size()) {
-    const std::vector<RunItem> run = probe_rtf[i] == '\\' ? ReadRun(probe_rtf, i) : std::vector<RunItem>{};
-    if (run.empty()) {
-      i += RtfStepLength(probe_rtf, i);
-      continue;
-    }
+  for (const Run& run : ReadRuns(probe_rtf)) {
     long long left = 0;
     long long first = 0;
     if (WrittenIndents(run, left, first)) return left == kIndentProbeOffset && first == kIndentProbeStart;
-    i = run.back().end;
   }
   return false;
 }
 
 std::string MendSwappedIndents(std::string_view rtf) {
+  std::vector<Run> runs = ReadRuns(rtf);
+  MendParagraphs(runs);
   std::string out;
   out.reserve(rtf.size() + 64);
-  std::size_t i = 0;
-  while (i < rtf.size()) {
-    if (rtf[i] == '\\') {
-      const std::vector<RunItem> run = ReadRun(rtf, i);
-      if (!run.empty()) {
-        AppendMendedRun(rtf, run, out);
-        i = run.back().end;
-        continue;
-      }
-    }
-    const std::size_t step = RtfStepLength(rtf, i);
-    out.append(rtf.substr(i, step));
-    i += step;
+  std::size_t at = 0;
+  for (const Run& run : runs) {
+    out.append(rtf.substr(at, run.front().begin - at));
+    AppendMendedRun(rtf, run, out);
+    at = run.back().end;
   }
+  out.append(rtf.substr(at));
   return out;
 }
 

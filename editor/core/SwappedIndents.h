@@ -24,10 +24,13 @@ constexpr long kIndentProbeOffset = -360;
 // means \li720\fi360).
 bool WriterSwapsIndents(std::string_view probe_rtf);
 
-// The text with the \li and \fi of every paragraph put right: in each run
-// of control words (the paragraph's properties), \li L and \fi F as such a
-// control wrote them (a missing one is 0) become \li(F+L)\fi(-L), both
-// written, where the first of them stood. Anything else is copied.
+// The text with the \li and \fi of every paragraph put right. A
+// paragraph's properties are its own: they end at \par, \pard (which
+// begins the next paragraph's), \sect, \cell and \row, at any depth of
+// groups, so that a paragraph without text and the one after it stay apart.
+// Of each paragraph, \li L and \fi F as such a control wrote them (a missing
+// one is 0) become \li(F+L)\fi(-L), both written, where the first of them
+// stood; its other \li and \fi words go. Anything else is copied.
 std::string MendSwappedIndents(std::string_view rtf);
 
 }  // namespace qm::editor

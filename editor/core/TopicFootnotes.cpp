@@ -100,14 +100,17 @@ std::string FootnoteBlockBody(std::string_view topic_id, const TopicFields& f) {
 }
 
 std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view topic_id,
-                               const TopicFields& fields) {
+                               const TopicFields& fields, std::size_t* block_at) {
   std::string& line = lines[first];
   const std::string body = FootnoteBlockBody(topic_id, fields);
   const std::string_view keepn = fields.NoScroll ? "\\keepn " : "";
+  std::size_t at_unused = 0;
+  std::size_t& at_out = block_at ? *block_at : at_unused;
   auto insert = [&](std::size_t at, std::string_view lead) {
     std::string block(lead);
     block += body;
     line.insert(at, block);
+    at_out = at;
     return at + block.size();
   };
 
@@ -143,12 +146,14 @@ std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view
       std::string block(keepn);
       block += body;
       joined.insert(blank + 1, block);
+      at_out = blank + 1;
       return blank + 1 + block.size();
     }
   }
   std::string& last = lines[first];
   std::string block(keepn);
   block += body;
+  at_out = last.size();
   last += block;
   return last.size();
 }

@@ -55,9 +55,10 @@ std::string FootnoteBlockBody(std::string_view topic_id, const TopicFields& fiel
 // block, where the caller goes on with the rest of the line. The lead is
 // "\keepn " when fields.NoScroll is set, else nothing, or one blank after
 // "\pard". When the line offers no place at all the block goes at its end,
-// so the topic's fields are never dropped.
+// so the topic's fields are never dropped. block_at, when given, receives
+// where the block begins.
 std::size_t PlaceFootnoteBlock(Lines& lines, std::size_t first, std::string_view topic_id,
-                               const TopicFields& fields);
+                               const TopicFields& fields, std::size_t* block_at = nullptr);
 
 // Reads a footnote's value; pos is at the '{' of "{\footnote ". The value is
 // the text after the first blank up to the first unescaped '}' (double-byte

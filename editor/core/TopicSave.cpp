@@ -15,9 +15,73 @@ std::size_t FindEscapedClose(std::string_view s, std::size_t from) {
   return std::string_view::npos;
 }
 
+// True for the control words of a paragraph's format (alignment, indents,
+// spacing, keep flags, tabs, borders).
+bool IsParagraphWord(std::string_view name) {
+  static constexpr std::string_view kWords[] = {
+      "ql",    "qr",  "qc",     "qj",     "li",        "fi",          "ri", "sb", "sa",  "sl",  "slmult", "keep",
+      "keepn", "box", "pagebb", "noline", "widctlpar", "nowidctlpar", "tx", "tb", "tqr", "tqc", "tqdec"};
+  for (std::string_view w : kWords)
+    if (name == w) return true;
+  return name.starts_with("brdr") || name.starts_with("tl");
+}
+
+// The paragraph format that a control wrote after the \pard that ends at
+// s[from]: its words among the control words there (groups right after the
+// \pard, such as bullet text, are stepped over).
+std::string PropertiesAfterReset(std::string_view s, std::size_t from) {
+  std::string props;
+  std::size_t i = from;
+  while (i < s.size() && s[i] == '{') {
+    const std::size_t close = FindGroupEnd(s, i);
+    if (close == std::string_view::npos) return props;
+    i = close + 1;
+  }
+  while (i < s.size() && s[i] == '\\') {
+    const RtfControlWord word = ReadControlWord(s, i);
+    if (word.name.empty()) break;
+    if (IsParagraphWord(word.name)) props.append(s.substr(i, word.blank ? word.end - 1 - i : word.end - i));
+    i = word.end;
+  }
+  return props;
+}
+
+// Ends the control words at the end of o with a blank, unless the last of
+// them is \keepn: loading takes "\keepn " for the topic's non-scrolling
+// region, and a paragraph's own \keepn would become it. That word then goes
+// before the word in front of it (not before a \pard, which would clear it),
+// or ends with an empty group instead.
+void EndControlWords(std::string& o) {
+  if (!o.ends_with("\\keepn")) {
+    o += ' ';
+    return;
+  }
+  o.resize(o.size() - 6);
+  std::size_t w = o.size();
+  auto word_byte = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+  };
+  while (w > 0 && word_byte(o[w - 1])) --w;
+  const bool word = w > 0 && w < o.size() && o[w - 1] == '\\' && (w < 2 || o[w - 2] != '\\') &&
+                    ((o[w] >= 'a' && o[w] <= 'z') || (o[w] >= 'A' && o[w] <= 'Z'));
+  if (word && std::string_view(o).substr(w) != "pard") {
+    o.insert(w - 1, "\\keepn");
+    o += ' ';
+  } else {
+    o += "\\keepn{}";
+  }
+}
+
 class SaveConverter {
  public:
   explicit SaveConverter(const TopicStash& stash) : restorer_(stash) {}
+
+  // Notes the paragraph properties in s, which is copied unchanged.
+  void NoteProperties(std::string_view s) {
+    for (std::size_t i = 0; i < s.size(); i += RtfStepLength(s, i)) {
+      if (StartsAt(s, i, "\\pard") && ControlWordEndsAt(s, i + 5)) NoteReset(s, i);
+    }
+  }
 
   // Converts line[pos...] and appends the result to o.
   void ConvertRest(std::string_view s, std::size_t pos, std::string& o) {
@@ -60,9 +124,16 @@ class SaveConverter {
           pos = close + 1;
         }
       }
+    } else if (StartsAt(s, p, "keepn ")) {
+      // A paragraph's own, as the control wrote it: its blank goes where a
+      // word, a group or the line's end follows.
+      o += "\\keepn";
+      pos = p + 6;
+      if (pos < s.size() && s[pos] != '\\' && s[pos] != '{' && s[pos] != '}') EndControlWords(o);
     } else if (StartsAt(s, p, "pard ")) {
       if (!reset_seen_) o += "\\pard ";
       reset_seen_ = true;
+      NoteReset(s, pos);
       pos = p + 5;
     } else if (StartsAt(s, p, "trowd") && p + 5 < s.size() &&
                ((s[p + 5] >= 'a' && s[p + 5] <= 'z') || (s[p + 5] >= 'A' && s[p + 5] <= 'Z') ||
@@ -77,9 +148,15 @@ class SaveConverter {
       o.append(s.substr(pos, end - pos));
       pos = end;
     } else {
+      if (StartsAt(s, p, "pard") && ControlWordEndsAt(s, p + 4)) NoteReset(s, pos);
       o += '\\';
       pos = p;
     }
+  }
+
+  // s[at] is a \pard: the properties after it are the paragraph's from now.
+  void NoteReset(std::string_view s, std::size_t at) {
+    properties_ = PropertiesAfterReset(s, ReadControlWord(s, at).end);
   }
 
   // s[pos] follows an escaped opening brace; o ends with its backslash.
@@ -126,7 +203,11 @@ class SaveConverter {
         if (cell_state_ == 1) o += "row \\";
         table_open_ = false;
       }
-      o += "pard ";
+      // The paragraph's own properties, which the control wrote before the
+      // markup, stay after the reset.
+      o += "pard";
+      o += properties_;
+      EndControlWords(o);
       return;
     } else if (at("tid ")) {
       const std::size_t close = FindEscapedClose(s, pos + 4);
@@ -228,6 +309,7 @@ class SaveConverter {
   }
 
   StashRestorer restorer_;
+  std::string properties_;  // of the last \pard read
   bool table_open_ = false;
   bool reset_seen_ = false;
   int cell_state_ = 0;
@@ -254,11 +336,15 @@ Lines SaveTopicLines(const Lines& editor_lines, std::string_view topic_id, const
       lines[k].erase(0, 20);
     }
     std::size_t start = 0;
-    if (k == first) start = PlaceFootnoteBlock(lines, k, topic_id, fields);
+    std::size_t block_at = 0;
+    if (k == first) start = PlaceFootnoteBlock(lines, k, topic_id, fields, &block_at);
     const std::string& line = lines[k];
     std::string o;
     o.reserve(line.size() + line.size() / 8 + 32);
     o.append(line, 0, start);
+    // What stands before the block is the control's (the block's \keepn is
+    // no paragraph's own).
+    converter.NoteProperties(std::string_view(line).substr(0, block_at));
     converter.ConvertRest(line, start, o);
     lines[k] = std::move(o);
   }

@@ -2,6 +2,8 @@
 
 #include "core/FileSystem.h"
 #include "core/Lines.h"
+#include "editor/core/ParagraphKeepFlags.h"
+#include "editor/core/SwappedIndents.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -13,7 +15,8 @@ qm::Lines EquationFile() {
   return qm::SplitLines(bytes);
 }
 
-// File to editor: conversion and the bytes streamed into the control.
+// File to editor: conversion, the bytes streamed into the control and each
+// paragraph's keep flags (which a control that carries them is given).
 void BM_TopicLoadEquation(benchmark::State& state) {
   const qm::Lines file = EquationFile();
   for (auto _ : state) {
@@ -21,19 +24,22 @@ void BM_TopicLoadEquation(benchmark::State& state) {
     qm::editor::TopicStash stash;
     qm::Lines editor = qm::editor::LoadTopicLines(file, fields, stash);
     std::string stream = qm::editor::RichEditStreamIn(editor);
+    std::vector<unsigned> flags = qm::editor::ParagraphKeepFlags(stream);
     benchmark::DoNotOptimize(stream.data());
+    benchmark::DoNotOptimize(flags.data());
   }
 }
 BENCHMARK(BM_TopicLoadEquation)->Unit(benchmark::kMillisecond);
 
-// Editor to file: the streamed-out bytes split, converted and joined.
+// Editor to file: the streamed-out bytes with their indents mended (as for a
+// control that writes them swapped), split, converted and joined.
 void BM_TopicSaveEquation(benchmark::State& state) {
   const qm::Lines file = EquationFile();
   qm::editor::TopicFields fields;
   qm::editor::TopicStash stash;
   const std::string streamed = qm::JoinLines(qm::editor::LoadTopicLines(file, fields, stash));
   for (auto _ : state) {
-    qm::Lines editor = qm::editor::SplitRichEditStreamOut(streamed);
+    qm::Lines editor = qm::editor::SplitRichEditStreamOut(qm::editor::MendSwappedIndents(streamed));
     std::string bytes = qm::JoinLines(qm::editor::SaveTopicLines(editor, "EQUATION", fields, stash));
     benchmark::DoNotOptimize(bytes.data());
   }

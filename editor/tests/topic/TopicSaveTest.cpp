@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TopicTestUtil.h"
+#include "editor/core/ParagraphKeepFlags.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -54,6 +55,47 @@ TEST(SaveTopic, TableEdgeCases) {
   EXPECT_EQ(out[1], "\\intbl a\\cell \\row \\pard ");
   EXPECT_EQ(out[2], "\\intbl b\\cell \\row \\pard ");
   EXPECT_EQ(out[3], "\\pard ");
+}
+
+// {end} ends what markup before it set, but the paragraph keeps the format
+// that the control wrote for it before the markup (after its own \pard, or
+// the last one before it), and a table that it closes stays closed.
+TEST(SaveTopic, EndKeepsTheParagraphsOwnFormat) {
+  const Lines out = SaveTopicLines(
+      {kWineHeader, "{\\colortbl;}", "{\\*\\generator Wine Riched20 2.0;}",
+       "\\pard\\sl-240\\slmult1 \\lang1041\\fs24\\f0 \\{keep\\}Head\\par",
+       "\\pard{\\pntext\\f1 \\'81\\'45\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}"
+       "\\sl-240\\slmult1\\keepn\\li720\\fi-360\\tx720 \\b \\{end\\}Item\\par",
+       "\\fs40 \\{end\\}Next\\par", "\\pard\\intbl\\qc\\li200 \\{table\\}a\\{td\\}\\{end\\}\\par", "}"},
+      "id", {}, TopicStash{});
+  ASSERT_GE(out.size(), 4u);
+  const std::string item = "\\sl-240\\slmult1\\keepn\\li720\\fi-360\\tx720";
+  EXPECT_EQ(out[out.size() - 4], "\\pard{\\pntext\\f1 \\'81\\'45\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}" + item +
+                                     " \\b \\pard" + item + " Item\\par");
+  EXPECT_EQ(out[out.size() - 3], "\\fs40 \\pard" + item + " Next\\par");
+  EXPECT_EQ(out[out.size() - 2], "\\pard\\intbl\\qc\\li200 \\intbl a\\cell \\row \\pard\\qc\\li200 \\par");
+}
+
+// A paragraph's own \keepn, as the control wrote it, is saved so that
+// loading the file does not take it for the topic's non-scrolling region
+// ("\keepn " with its blank) and the paragraph keeps it.
+TEST(SaveTopic, AParagraphsOwnKeepnStaysItsOwn) {
+  const Lines out = SaveTopicLines(
+      {kWineHeader, "{\\colortbl;}", "{\\*\\generator Wine Riched20 2.0;}", "\\pard\\sl-240\\slmult1 \\fs24 Head\\par",
+       "\\pard\\sl-240\\slmult1\\keepn Heading\\par", "\\pard\\keepn Alone\\par",
+       "\\pard\\sl-240\\slmult1\\keepn \\b Bold\\par", "\\pard\\sl-240\\slmult1\\keepn \\{end\\}End\\par", "}"},
+      "id", {}, TopicStash{});
+  ASSERT_GE(out.size(), 5u);
+  EXPECT_EQ(out[out.size() - 5], "\\pard\\sl-240\\keepn\\slmult1 Heading\\par");
+  EXPECT_EQ(out[out.size() - 4], "\\pard\\keepn{}Alone\\par");
+  EXPECT_EQ(out[out.size() - 3], "\\pard\\sl-240\\slmult1\\keepn\\b Bold\\par");
+  EXPECT_EQ(out[out.size() - 2], "\\pard\\sl-240\\slmult1\\keepn\\pard\\sl-240\\keepn\\slmult1 End\\par");
+  TopicFields fields;
+  TopicStash stash;
+  const std::string loaded = RichEditStreamIn(LoadTopicLines(out, fields, stash));
+  EXPECT_FALSE(fields.NoScroll) << loaded;
+  const unsigned N = kKeepWithNext;
+  EXPECT_EQ(ParagraphKeepFlags(loaded), (std::vector<unsigned>{0, N, N, N, N})) << loaded;
 }
 
 TEST(SaveTopic, ParagraphMarkupAndTid) {
@@ -174,7 +216,8 @@ TEST(SaveTopic, ObservedWineStreamOutSavesToTheTopicFile) {
   EXPECT_EQ(out[2], "{\\*\\generator Wine Riched20 2.0;}\\pard\\sl-240\\slmult1 \\keepn #{\\footnote Intro} "
                     "${\\footnote 本ソ挿} K{\\footnote key} \\lang1041\\fs24\\f0 \\'96\\'7b\\'83\\'5c\\'91\\'7d text "
                     "{\\uldb \\'96\\'7b\\'83\\'5c}{\\v Target} and {\\ul pop}{\\v Pop}\\par");
-  EXPECT_EQ(out[3], "\\pard more #{\\footnote Extra} \\{bmc a.bmp\\} \\{jmp x,y\\} "
+  // {end} keeps the format the paragraph shares with the one before it.
+  EXPECT_EQ(out[3], "\\pard\\sl-240\\slmult1 more #{\\footnote Extra} \\{bmc a.bmp\\} \\{jmp x,y\\} "
                     "{\\pict\\wmetafile8\\picw10\\pich10 0102}\\par");
   EXPECT_EQ(out[4], "\\{size 100,200\\}\\{table\\}a\\{td\\}b\\{td\\}\\{tr\\}\\{end\\}\\par");
   EXPECT_EQ(out[5], "}");

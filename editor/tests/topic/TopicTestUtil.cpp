@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 #include "core/Cp932.h"
 #include "core/FileSystem.h"
@@ -14,6 +15,7 @@ struct State {
   bool skip = false;
   bool hidden = false;
   int footnote = -1;  // index into Footnotes while inside one
+  RtfParagraph format;
 };
 
 int HexValue(char c) {
@@ -34,6 +36,15 @@ RtfContent ReadRtfContent(std::string_view s) {
     if (!hidden_run.empty()) r.Hidden.push_back(Trim(hidden_run));
     hidden_run.clear();
   };
+  std::string paragraph_text;
+  bool paragraph_open = false;
+  auto end_paragraph = [&] {
+    RtfParagraph p = stack.back().format;
+    p.Text = std::move(paragraph_text);
+    r.Paragraphs.push_back(std::move(p));
+    paragraph_text.clear();
+    paragraph_open = false;
+  };
   auto put = [&](char c) {
     State& st = stack.back();
     if (st.skip) return;
@@ -41,6 +52,8 @@ RtfContent ReadRtfContent(std::string_view s) {
       r.Footnotes[static_cast<std::size_t>(st.footnote)] += c;
       return;
     }
+    paragraph_open = true;
+    if (c != ' ' && c != '\t') paragraph_text += c;
     if (st.hidden) {
       hidden_run += c;
       last_hidden = true;
@@ -128,12 +141,23 @@ RtfContent ReadRtfContent(std::string_view s) {
           st.skip = true;
         }
         if (word == "footnote" && !st.skip) {
+          // Its mark (#, $, K and so on) is no text of the paragraph.
+          if (!paragraph_text.empty()) paragraph_text.pop_back();
           r.Footnotes.emplace_back();
           st.footnote = static_cast<int>(r.Footnotes.size()) - 1;
         }
       }
       if (word == "pict" && !group_start) ++r.Pictures;
       group_start = false;
+      const bool in_text = !st.skip && st.footnote < 0;
+      RtfParagraph& format = st.format;
+      if (word == "pard") format = RtfParagraph{};
+      else if (word == "li") format.Left = std::strtol(param.c_str(), nullptr, 10);
+      else if (word == "fi") format.First = std::strtol(param.c_str(), nullptr, 10);
+      else if (word == "keep") format.Keep = true;
+      else if (word == "keepn") format.KeepNext = true;
+      else if (word == "intbl") format.InTable = true;
+      else if (word == "ls") format.InList = true;
       if (word == "v") st.hidden = param != "0";
       else if (word == "plain") st.hidden = false;
       else if (word == "par" || word == "line" || word == "tab" || word == "cell" || word == "row") put(' ');
@@ -146,6 +170,7 @@ RtfContent ReadRtfContent(std::string_view s) {
       else if (word == "bullet") put('\x95');
       else if (word == "endash") put('\x96');
       else if (word == "emdash") put('\x97');
+      if ((word == "par" || word == "row" || word == "sect" || word == "page") && in_text) end_paragraph();
       continue;
     }
     group_start = false;
@@ -159,6 +184,7 @@ RtfContent ReadRtfContent(std::string_view s) {
     ++i;
   }
   flush_hidden();
+  if (paragraph_open) end_paragraph();
   if (stack.size() != 1) r.Balanced = false;
   for (auto& f : r.Footnotes) f = Trim(f);
   if (!r.Visible.empty() && r.Visible.back() == ' ') r.Visible.pop_back();

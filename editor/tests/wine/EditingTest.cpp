@@ -36,6 +36,31 @@ struct OpenTopic {
   TEditingCommands& Editing() { return f.Group<TEditingCommands>(); }
   TLinkCommands& Links() { return f.Group<TLinkCommands>(); }
   void Save() { f.ProjectCmds->SaveAExecute(nullptr); }
+  // A key with Ctrl or Shift held, through the message loop.
+  void Key(int held, int vk) {
+    qmtest::THeldKeys down({held});
+    PostMessageA(f.Editor->Handle(), WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+    PostMessageA(f.Editor->Handle(), WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
+    fx.Pump();
+  }
+  // Lines from..to-1 selected (the caret at `from` when they are equal).
+  void Select(int from, int to) {
+    const auto at = [&](int line) {
+      return static_cast<int>(SendMessageA(f.Editor->Handle(), EM_LINEINDEX, line, 0));
+    };
+    f.Editor->SetSel(at(from), at(to) - at(from));
+  }
+  // Each of lines from..to-1 as its text and first/left indent (points).
+  std::string Indents(int from, int to) {
+    std::string lines;
+    for (int i = from; i < to; ++i) {
+      Select(i, i);
+      const cl::TParaAttributes p = f.Editor->Paragraph();
+      lines += f.Editor->Line(i) + " " + std::to_string(p.FirstIndent) + "/" + std::to_string(p.LeftIndent) +
+               (p.Alignment == cl::TParaAlignment::Center ? " center" : "") + (p.Bullet ? " bullet" : "") + "|";
+    }
+    return lines;
+  }
 };
 
 // Runs `answer` on the modal dialog of window class `cls` once it is up,
@@ -162,57 +187,57 @@ TEST(EditingSurface, TheRulerStandsAboveTheEditorAndItsMarkersSetIndents) {
 TEST(EditingSurface, CopiedParagraphsArePastedAndSavedWithTheirIndents) {
   OpenTopic t;
   cl::TRichEdit& ed = *t.f.Editor;
-  // A key with Ctrl or Shift held, through the message loop.
-  auto key = [&](int held, int vk) {
-    qmtest::THeldKeys down({held});
-    PostMessageA(ed.Handle(), WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
-    PostMessageA(ed.Handle(), WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
-    t.fx.Pump();
-  };
-  // Lines from..to-1 selected (the caret at `from` when they are equal).
-  auto select = [&](int from, int to) {
-    const auto at = [&](int line) { return static_cast<int>(SendMessageA(ed.Handle(), EM_LINEINDEX, line, 0)); };
-    ed.SetSel(at(from), at(to) - at(from));
-  };
   ed.SetSel(0, 0);
   ed.SetSelText("A1\rB2\rC3\r");
   // A1 and B2 alike, C3 unlike B2, the empty last line plain.
-  select(0, 2);
+  t.Select(0, 2);
   ed.SetIndents(54, -18, 0);
   ed.SetAlignment(cl::TParaAlignment::Center);
   ed.SetBullet(true);
-  select(2, 3);
+  t.Select(2, 3);
   ed.SetIndents(36, 18, 0);
-  select(1, 2);
+  t.Select(1, 2);
   t.Editing().CopyA->OnExecute(nullptr);
-  select(3, 3);
-  key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 B2
-  select(2, 3);
-  key(VK_CONTROL, VK_INSERT);
+  t.Select(3, 3);
+  t.Key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 B2
+  t.Select(2, 3);
+  t.Key(VK_CONTROL, VK_INSERT);
   ed.SetReadOnly(true);
-  select(0, 1);
-  key(VK_SHIFT, VK_DELETE);  // refused: the clipboard keeps C3
+  t.Select(0, 1);
+  t.Key(VK_SHIFT, VK_DELETE);  // refused: the clipboard keeps C3
   ed.SetReadOnly(false);
-  select(4, 4);
-  key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 B2 C3
-  select(1, 2);
-  key(VK_SHIFT, VK_DELETE);  // A1 C3 B2 C3
-  select(4, 4);
+  t.Select(4, 4);
+  t.Key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 B2 C3
+  t.Select(1, 2);
+  t.Key(VK_SHIFT, VK_DELETE);  // A1 C3 B2 C3
+  t.Select(4, 4);
   t.Editing().PasteA->OnExecute(nullptr);  // A1 C3 B2 C3 B2
-  std::string lines;
-  for (int i = 0; i < 5; ++i) {
-    select(i, i);
-    const cl::TParaAttributes p = ed.Paragraph();
-    lines += ed.Line(i) + " " + std::to_string(p.FirstIndent) + "/" + std::to_string(p.LeftIndent) +
-             (p.Alignment == cl::TParaAlignment::Center ? " center" : "") + (p.Bullet ? " bullet" : "") + "|";
-  }
-  EXPECT_EQ(lines,
+  EXPECT_EQ(t.Indents(0, 5),
             "A1 54/-18 center bullet|C3 36/18|B2 54/-18 center bullet|C3 36/18|B2 54/-18 center bullet|");
   t.Save();
   const std::string saved = ReadFile(t.dir + "\\rtf\\Popups.rtf");
   const std::size_t first = saved.find("\\li720\\fi360");
   ASSERT_NE(first, std::string::npos) << saved;
   EXPECT_NE(saved.find("\\li720\\fi360", first + 1), std::string::npos) << saved;
+}
+
+// A paragraph without text and one of a tab alone, copied with a hanging one
+// after them, each keep their own indents when pasted (the control writes
+// their words in one run).
+TEST(EditingSurface, CopiedParagraphsWithoutTextKeepTheirOwnIndents) {
+  OpenTopic t;
+  cl::TRichEdit& ed = *t.f.Editor;
+  ed.SetSel(0, 0);
+  ed.SetSelText("\r\t\rHanging\r");
+  t.Select(0, 2);
+  ed.SetIndents(54, -18, 0);
+  t.Select(2, 3);
+  ed.SetIndents(0, 18, 0);
+  t.Select(0, 3);
+  t.Key(VK_CONTROL, VK_INSERT);
+  t.Select(3, 3);
+  t.Key(VK_SHIFT, VK_INSERT);
+  EXPECT_EQ(t.Indents(3, 6), " 54/-18|\t 54/-18|Hanging 0/18|");
 }
 
 TEST(Links, ALinkDialogFilledAndConfirmedInsertsItsMarkup) {

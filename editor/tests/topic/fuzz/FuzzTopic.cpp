@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/Lines.h"
+#include "editor/core/ParagraphKeepFlags.h"
 #include "editor/core/SwappedIndents.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
@@ -14,7 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qm::editor::TopicFields fields;
   qm::editor::TopicStash stash;
   const qm::Lines editor = qm::editor::LoadTopicLines(qm::SplitLines(bytes), fields, stash);
-  (void)qm::editor::RichEditStreamIn(editor);
+  // The keep flags that the control is given after loading.
+  (void)qm::editor::ParagraphKeepFlags(qm::editor::RichEditStreamIn(editor));
+  (void)qm::editor::ParagraphKeepFlags(bytes);
   std::vector<int> unused;
   const qm::Lines saved = qm::editor::SaveTopicLines(editor, "id", fields, stash, &unused);
   qm::editor::TopicFields again;
