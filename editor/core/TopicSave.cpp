@@ -204,10 +204,13 @@ class SaveConverter {
         table_open_ = false;
       }
       // The paragraph's own properties, which the control wrote before the
-      // markup, stay after the reset.
-      o += "pard";
-      o += properties_;
-      EndControlWords(o);
+      // markup, stay after the reset: after its blank, so that loading finds
+      // "\pard " and shows the {end} where the author put it.
+      o += "pard ";
+      if (!properties_.empty()) {
+        o += properties_;
+        EndControlWords(o);
+      }
       return;
     } else if (at("tid ")) {
       const std::size_t close = FindEscapedClose(s, pos + 4);

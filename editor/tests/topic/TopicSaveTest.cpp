@@ -71,9 +71,17 @@ TEST(SaveTopic, EndKeepsTheParagraphsOwnFormat) {
   ASSERT_GE(out.size(), 4u);
   const std::string item = "\\sl-240\\slmult1\\keepn\\li720\\fi-360\\tx720";
   EXPECT_EQ(out[out.size() - 4], "\\pard{\\pntext\\f1 \\'81\\'45\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}" + item +
-                                     " \\b \\pard" + item + " Item\\par");
-  EXPECT_EQ(out[out.size() - 3], "\\fs40 \\pard" + item + " Next\\par");
-  EXPECT_EQ(out[out.size() - 2], "\\pard\\intbl\\qc\\li200 \\intbl a\\cell \\row \\pard\\qc\\li200 \\par");
+                                     " \\b \\pard " + item + " Item\\par");
+  EXPECT_EQ(out[out.size() - 3], "\\fs40 \\pard " + item + " Next\\par");
+  EXPECT_EQ(out[out.size() - 2], "\\pard\\intbl\\qc\\li200 \\intbl a\\cell \\row \\pard \\qc\\li200 \\par");
+  // Loaded again, the editor shows each {end} where the author put it.
+  TopicFields fields;
+  TopicStash stash;
+  const Lines back = LoadTopicLines(out, fields, stash);
+  std::string text;
+  for (const std::string& line : back) text += line;
+  EXPECT_NE(text.find("\\{keep\\}Head"), std::string::npos) << text;
+  EXPECT_NE(text.find("\\b \\pard \\{end\\}" + item + " Item"), std::string::npos) << text;
 }
 
 // A paragraph's own \keepn, as the control wrote it, is saved so that
@@ -89,7 +97,7 @@ TEST(SaveTopic, AParagraphsOwnKeepnStaysItsOwn) {
   EXPECT_EQ(out[out.size() - 5], "\\pard\\sl-240\\keepn\\slmult1 Heading\\par");
   EXPECT_EQ(out[out.size() - 4], "\\pard\\keepn{}Alone\\par");
   EXPECT_EQ(out[out.size() - 3], "\\pard\\sl-240\\slmult1\\keepn\\b Bold\\par");
-  EXPECT_EQ(out[out.size() - 2], "\\pard\\sl-240\\slmult1\\keepn\\pard\\sl-240\\keepn\\slmult1 End\\par");
+  EXPECT_EQ(out[out.size() - 2], "\\pard\\sl-240\\slmult1\\keepn\\pard \\sl-240\\keepn\\slmult1 End\\par");
   TopicFields fields;
   TopicStash stash;
   const std::string loaded = RichEditStreamIn(LoadTopicLines(out, fields, stash));
@@ -217,7 +225,7 @@ TEST(SaveTopic, ObservedWineStreamOutSavesToTheTopicFile) {
                     "${\\footnote 本ソ挿} K{\\footnote key} \\lang1041\\fs24\\f0 \\'96\\'7b\\'83\\'5c\\'91\\'7d text "
                     "{\\uldb \\'96\\'7b\\'83\\'5c}{\\v Target} and {\\ul pop}{\\v Pop}\\par");
   // {end} keeps the format the paragraph shares with the one before it.
-  EXPECT_EQ(out[3], "\\pard\\sl-240\\slmult1 more #{\\footnote Extra} \\{bmc a.bmp\\} \\{jmp x,y\\} "
+  EXPECT_EQ(out[3], "\\pard \\sl-240\\slmult1 more #{\\footnote Extra} \\{bmc a.bmp\\} \\{jmp x,y\\} "
                     "{\\pict\\wmetafile8\\picw10\\pich10 0102}\\par");
   EXPECT_EQ(out[4], "\\{size 100,200\\}\\{table\\}a\\{td\\}b\\{td\\}\\{tr\\}\\{end\\}\\par");
   EXPECT_EQ(out[5], "}");
