@@ -53,6 +53,12 @@ class TApplication {
 
  private:
   bool ProcessMessage(MSG& msg);
+  // Whether a key may run a form's action or menu item. It may not when
+  // the window it goes to edits with it: a field of a modeless dialog that
+  // is none of our forms, or a window that is none of our controls and asks
+  // for the key (WM_GETDLGCODE); there Ctrl+C, Ctrl+V, Delete... work on
+  // the field, as in any program.
+  bool KeyMayBeShortCut(const MSG& msg) const;
   bool IsShortCut(const MSG& msg);
 
   TControl* window_ = nullptr;

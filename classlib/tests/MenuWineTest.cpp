@@ -4,10 +4,14 @@
 
 #include "classlib/Action.h"
 #include "classlib/Application.h"
+#include "classlib/Clipboard.h"
 #include "classlib/ComboBox.h"
+#include "classlib/FindDialog.h"
 #include "classlib/Form.h"
 #include "classlib/Menu.h"
 #include "classlib/ToolBar.h"
+#include "classlib/TreeView.h"
+#include "classlib/tests/ModalTest.h"
 
 namespace cl {
 namespace {
@@ -119,6 +123,77 @@ TEST_F(MenuRefreshTest, AMenuNeverShownStillRunsItsItemsShortcutsAHiddenItemDoes
   EXPECT_EQ(runs, 1);
   EXPECT_FALSE(form->IsShortCut('J', ssCtrl));
   EXPECT_EQ(hidden_runs, 0);
+}
+
+// The edit keys go to the field that has the keyboard when that field is
+// one of a modeless dialog of the system (find) or the edit box a tree view
+// opens over a label; keys of the form's own controls stay its shortcuts.
+TEST_F(MenuRefreshTest, EditKeysInAFindFieldOrALabelEditorWorkThereNotAsShortcuts) {
+  int pastes = 0, links = 0, deletes = 0;
+  auto* actions = new TActionList(form.get());
+  actions->Add("PasteA", "貼り付け(&P)", scCtrl | 'V')->OnExecute = [&](TComponent*) { ++pastes; };
+  actions->Add("LinkA", "リンク(&L)...", scCtrl | 'A')->OnExecute = [&](TComponent*) { ++links; };
+  actions->Add("DelA", "削除(&D)", VK_DELETE)->OnExecute = [&](TComponent*) { ++deletes; };
+  // The program's main form, as the shortcuts of a window that is not a
+  // form would be its.
+  Application().SetMainForm(form.get());
+  struct TNoMainForm {
+    ~TNoMainForm() { Application().SetMainForm(nullptr); }
+  } no_main_after;
+  TClipboard(form->Handle()).SetAsText("Pasted");
+  // Keys pressed in a window, through the message loop.
+  auto press = [](HWND w, std::initializer_list<int> held, int vk) {
+    qmtest::THeldKeys down(held);
+    PostMessageA(w, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+    PostMessageA(w, WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
+    Application().ProcessMessages();
+  };
+  auto text = [](HWND w) {
+    char buf[64] = {};
+    GetWindowTextA(w, buf, sizeof buf);
+    return std::string(buf);
+  };
+
+  TFindDialog find(form.get());
+  find.FindText = "abc";
+  find.Execute(form->Handle());
+  HWND field = GetDlgItem(find.Handle(), 0x480);  // the find text
+  ASSERT_NE(field, nullptr);
+  SetFocus(field);
+  SendMessageA(field, EM_SETSEL, 3, 3);
+  press(field, {VK_CONTROL}, 'V');
+  EXPECT_EQ(text(field), "abcPasted");
+  press(field, {VK_CONTROL}, 'A');
+  SendMessageA(field, EM_SETSEL, 0, 1);
+  press(field, {}, VK_DELETE);
+  EXPECT_EQ(text(field), "bcPasted");
+  EXPECT_EQ(pastes + links + deletes, 0);
+  find.CloseDialog();
+
+  auto* tree = new TTreeView(form.get(), form.get(), TVS_EDITLABELS);
+  tree->SetBounds(0, 0, 200, 150);
+  TTreeNode node = tree->AddChild(nullptr, "Book", 0, 0);
+  tree->SetFocus();
+  tree->EditLabel(node);
+  HWND label = reinterpret_cast<HWND>(SendMessageA(tree->Handle(), TVM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(label, nullptr);
+  SendMessageA(label, EM_SETSEL, 4, 4);
+  press(label, {VK_CONTROL}, 'V');
+  EXPECT_EQ(text(label), "BookPasted");
+  press(label, {VK_CONTROL}, 'A');
+  SendMessageA(label, EM_SETSEL, 0, 1);
+  press(label, {}, VK_DELETE);
+  EXPECT_EQ(text(label), "ookPasted");
+  EXPECT_EQ(pastes + links + deletes, 0);
+
+  // The form's own control: the keys are the form's shortcuts.
+  SendMessageA(tree->Handle(), TVM_ENDEDITLABELNOW, TRUE, 0);
+  press(tree->Handle(), {VK_CONTROL}, 'V');
+  press(tree->Handle(), {VK_CONTROL}, 'A');
+  press(tree->Handle(), {}, VK_DELETE);
+  EXPECT_EQ(pastes, 1);
+  EXPECT_EQ(links, 1);
+  EXPECT_EQ(deletes, 1);
 }
 
 }  // namespace
