@@ -58,6 +58,14 @@ void TApplication::SetTitle(const std::string& title) {
   if (window_) window_->SetText(title);
 }
 
+HWND TApplication::DialogOwner() const {
+  HWND active = GetActiveWindow();
+  if (active && active != Handle() && IsWindowVisible(active)) return active;
+  HWND main = main_form_ ? main_form_->Handle() : nullptr;
+  if (main && IsWindowVisible(main)) return main;
+  return Handle();
+}
+
 void TApplication::Restore() {
   if (!main_form_ || !main_form_->Handle()) return;
   HWND h = main_form_->Handle();
@@ -157,7 +165,7 @@ void TApplication::HandleException(const std::exception& e) {
     OnException(e);
     return;
   }
-  ShowMessageBox(Handle(), e.what(), title_, MB_OK | MB_ICONERROR);
+  ShowMessageBox(DialogOwner(), e.what(), title_, MB_OK | MB_ICONERROR);
 }
 
 void TApplication::AddModelessDialog(HWND h) { modeless_.push_back(h); }

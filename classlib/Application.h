@@ -25,6 +25,11 @@ class TApplication {
   TForm* MainForm() const { return main_form_; }
   void SetMainForm(TForm* form) { main_form_ = form; }
 
+  // The window a dialog or message box opened now belongs to: the active
+  // window of this thread (the one the user works in), else the main form
+  // while it is shown, else the application window.
+  HWND DialogOwner() const;
+
   // Runs the message loop until Terminate; then destroys the main form.
   void Run();
   // Dispatches the messages waiting in the queue and returns.
