@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(cmake make g++ clang libclang-rt-14-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
           fonts-wine xvfb xauth x11-utils fonts-ipafont-gothic locales libgtest-dev googletest
-          libbenchmark-dev imagemagick lhasa file xdotool python3)
+          libbenchmark-dev imagemagick lhasa file xdotool openbox python3)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

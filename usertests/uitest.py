@@ -13,7 +13,9 @@ template prefix sets Wine's X11 driver to unmanaged windows, so Wine itself
 stacks the windows by the Win32 rules (an owned window stays above its owner).
 Set QM_UT_WM to a window manager command (for example "openbox") to run the
 tests under it instead; the prefix then keeps Wine's managed windows and the
-window manager does the stacking.
+window manager does the stacking. A test module that sets WINDOW_MANAGER runs
+under that one whatever QM_UT_WM says (run.py gives it a display and a
+template prefix of its own).
 
 The window probe (build/win64/usertests/qmprobe.exe, a console program in the
 same prefix) only looks: it lists windows and reads texts; it never clicks.
@@ -75,9 +77,12 @@ def pause(seconds=0.3):
 # --- Display ---------------------------------------------------------------
 
 class Display:
-    """An Xvfb display of its own for one run, with the optional window manager."""
+    """An Xvfb display of its own for one run, with the optional window
+    manager (a command; by default QM_UT_WM's)."""
 
-    def __init__(self, width=1280, height=1024):
+    def __init__(self, width=1280, height=1024, window_manager=None):
+        window_manager = WINDOW_MANAGER if window_manager is None else window_manager
+        self.window_manager = window_manager
         n = 90
         while os.path.exists("/tmp/.X%d-lock" % n) or os.path.exists("/tmp/.X11-unix/X%d" % n):
             n += 1
@@ -86,11 +91,11 @@ class Display:
                                       "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for("the Xvfb display " + self.name, lambda: os.path.exists("/tmp/.X11-unix/X%d" % n), 10)
         self.wm = None
-        if WINDOW_MANAGER:
-            self.wm = subprocess.Popen(WINDOW_MANAGER.split(), env=dict(os.environ, DISPLAY=self.name),
+        if window_manager:
+            self.wm = subprocess.Popen(window_manager.split(), env=dict(os.environ, DISPLAY=self.name),
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             query = ["xprop", "-display", self.name, "-root", "_NET_SUPPORTING_WM_CHECK"]
-            wait_for("the window manager %r to own the screen" % WINDOW_MANAGER, lambda: b"window id #" in
+            wait_for("the window manager %r to own the screen" % window_manager, lambda: b"window id #" in
                      subprocess.run(query, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout)
 
     def stop(self):
@@ -110,8 +115,11 @@ def wine_environment(prefix, display):
     return env
 
 
-def make_template_prefix(path, display):
-    """A new Wine prefix at path, booted once; tests copy it."""
+def make_template_prefix(path, display, managed=None):
+    """A new Wine prefix at path, booted once; tests copy it. Its windows are
+    left to a window manager when managed (by default: when QM_UT_WM names
+    one), else Wine stacks them itself."""
+    managed = bool(WINDOW_MANAGER) if managed is None else managed
     if os.path.exists(path):
         shutil.rmtree(path)
     os.makedirs(path)
@@ -119,7 +127,7 @@ def make_template_prefix(path, display):
     # Made as run.sh makes a user's prefix (the Japanese faces included).
     subprocess.run(["bash", "-c", 'source "$1/scripts/wine-env.sh" && wine_env_init_prefix', "-", ROOT],
                    env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    if not WINDOW_MANAGER:
+    if not managed:
         subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"],
                        env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     subprocess.run([WINESERVER, "-w"], env=env)
