@@ -29,6 +29,7 @@ def test_a_line_typed_after_each_dialog_lands_in_the_topic(s):
     lines = []
 
     def type_line(after):
+        s.wait_keyboard(q.main, "the keyboard back on the main window after the %s" % after)
         line = "typed after the %s" % after
         s.type_text("\n" + line)
         lines.append(line)
@@ -80,10 +81,12 @@ def test_a_dialog_stays_above_the_main_window_after_a_click_on_it(s):
     s.click(*corners[0])
     pause()  # the window manager raises what a click asks it to, or nothing
     check(s.is_above(dialog, q.refresh()), "the main window stands above its dialog after a click on it")
+    s.wait_keyboard(dialog, "the dialog to keep the keyboard after a click on the main window")
     s.type_text("Kept on top")
     s.key("Return")
     s.wait_no_window("the topic information dialog to close", cls="TSetTopicDlg")
     wait_for("the title in the status bar", lambda: q.status(4) == "Kept on top")
+    s.wait_keyboard(q.main, "the keyboard back on the main window")
     s.type_text("\ntyped after the dialog")
 
 

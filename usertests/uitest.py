@@ -412,11 +412,28 @@ class Session:
         """Waits until keys go to this top-level window (a dialog just shown,
         the main window after its dialog closed) before typing into it: it
         is the active window. Whichever of Wine's X windows X hands a key to,
-        Wine passes it on to the active window's focus."""
+        Wine passes it on to the active window's focus; under a window
+        manager, X must also hand the keys to one of Wine's windows, which
+        the window manager decides a moment after a window shows or closes."""
+        def ready():
+            return self.probe.focus()[0] == win.hwnd and (not self.display.wm or self.x_focus_on_wine())
         try:
-            wait_for(what or "the keyboard on %s" % (win,), lambda: self.probe.focus()[0] == win.hwnd, timeout)
+            wait_for(what or "the keyboard on %s" % (win,), ready, timeout)
         except StepFailed as e:
-            raise StepFailed("%s (keys go to window %s, focus %s [%s])" % ((e,) + self.probe.focus()))
+            raise StepFailed("%s (keys go to window %s, focus %s [%s]; X focus on Wine: %s)" %
+                             ((e,) + self.probe.focus() + (self.x_focus_on_wine(),)))
+
+    def x_focus_on_wine(self):
+        """Whether X hands the keys to a window of a Windows program (Wine
+        names its windows' class after the program) and not to none."""
+        env = dict(os.environ, DISPLAY=self.display.name)
+        focus = subprocess.run(["xdotool", "getwindowfocus"], env=env, stdout=subprocess.PIPE,
+                               stderr=subprocess.DEVNULL).stdout.strip()
+        if not focus:
+            return False
+        wm_class = subprocess.run(["xprop", "-id", focus, "WM_CLASS"], env=env, stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL).stdout
+        return b'.exe"' in wm_class.lower()
 
     def typed(self, text):
         """Whether the last line of text shows in the focused control; true
