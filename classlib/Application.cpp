@@ -58,6 +58,14 @@ void TApplication::SetTitle(const std::string& title) {
   if (window_) window_->SetText(title);
 }
 
+HWND TApplication::DialogOwner() const {
+  HWND active = GetActiveWindow();
+  if (active && active != Handle() && IsWindowVisible(active)) return active;
+  HWND main = main_form_ ? main_form_->Handle() : nullptr;
+  if (main && IsWindowVisible(main)) return main;
+  return Handle();
+}
+
 void TApplication::Restore() {
   if (!main_form_ || !main_form_->Handle()) return;
   HWND h = main_form_->Handle();
@@ -66,8 +74,24 @@ void TApplication::Restore() {
   SetForegroundWindow(h);
 }
 
+bool TApplication::KeyMayBeShortCut(const MSG& msg) const {
+  HWND h = msg.hwnd;
+  if (!h) return true;
+  // A dialog of the system shown beside the forms (find, replace) takes the
+  // keys of its own fields, as IsDialogMessage hands them on.
+  for (HWND d : modeless_)
+    if ((h == d || IsChild(d, h)) && !dynamic_cast<TForm*>(TControl::FromHandle(d))) return false;
+  if (TControl::FromHandle(h)) return true;
+  // A window that a control makes for itself and that asks for every key,
+  // or for this one, as the edit box a tree view opens over a label does.
+  MSG asked = msg;
+  const LRESULT code = SendMessageA(h, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&asked));
+  return !(code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE));
+}
+
 bool TApplication::IsShortCut(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (!KeyMayBeShortCut(msg)) return false;
   HWND active = GetActiveWindow();
   TForm* form = dynamic_cast<TForm*>(TControl::FromHandle(active));
   if (!form) form = main_form_;
@@ -141,7 +165,7 @@ void TApplication::HandleException(const std::exception& e) {
     OnException(e);
     return;
   }
-  ShowMessageBox(Handle(), e.what(), title_, MB_OK | MB_ICONERROR);
+  ShowMessageBox(DialogOwner(), e.what(), title_, MB_OK | MB_ICONERROR);
 }
 
 void TApplication::AddModelessDialog(HWND h) { modeless_.push_back(h); }

@@ -25,6 +25,11 @@ class TApplication {
   TForm* MainForm() const { return main_form_; }
   void SetMainForm(TForm* form) { main_form_ = form; }
 
+  // The window a dialog or message box opened now belongs to: the active
+  // window of this thread (the one the user works in), else the main form
+  // while it is shown, else the application window.
+  HWND DialogOwner() const;
+
   // Runs the message loop until Terminate; then destroys the main form.
   void Run();
   // Dispatches the messages waiting in the queue and returns.
@@ -56,6 +61,12 @@ class TApplication {
 
  private:
   bool ProcessMessage(MSG& msg);
+  // Whether a key may run a form's action or menu item. It may not when
+  // the window it goes to edits with it: a field of a modeless dialog that
+  // is none of our forms, or a window that is none of our controls and asks
+  // for the key (WM_GETDLGCODE); there Ctrl+C, Ctrl+V, Delete... work on
+  // the field, as in any program.
+  bool KeyMayBeShortCut(const MSG& msg) const;
   bool IsShortCut(const MSG& msg);
 
   TControl* window_ = nullptr;

@@ -59,7 +59,7 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
 
 void ShowMessage(const std::string& text) {
-  ShowMessageBox(Application().Handle(), text, Application().Title(), MB_OK);
+  ShowMessageBox(Application().DialogOwner(), text, Application().Title(), MB_OK);
 }
 
 int MessageDlg(const std::string& text, TMsgDlgType type, UINT buttons) {
@@ -70,8 +70,7 @@ int MessageDlg(const std::string& text, TMsgDlgType type, UINT buttons) {
     case TMsgDlgType::Confirmation: icon = MB_ICONQUESTION; break;
     case TMsgDlgType::Information: icon = MB_ICONINFORMATION; break;
   }
-  HWND owner = Application().MainForm() ? Application().MainForm()->Handle() : Application().Handle();
-  return ShowMessageBox(owner, text, Application().Title(), buttons | icon);
+  return ShowMessageBox(Application().DialogOwner(), text, Application().Title(), buttons | icon);
 }
 
 void SetInputQueryHook(InputQueryHook hook) { QueryHook() = std::move(hook); }

@@ -30,8 +30,14 @@ class TFlagScope {
 TForm::TForm(TComponent* owner, const char* class_name, const std::string& caption, DWORD style,
              DWORD ex_style)
     : TControl(owner, nullptr) {
+  // The main form, made before there is one, belongs to no other window: a
+  // window manager then takes it for the program's window and hands it the
+  // keyboard back when a dialog of it closes. Later forms belong to the main
+  // form until one is shown modally (ShowModal gives it the window that
+  // opens it).
+  TForm* main = Application().MainForm();
   CreateTopLevelHandle(RegisterOwnClass(class_name), caption.c_str(), style, ex_style,
-                       Application().Handle());
+                       main ? main->Handle() : nullptr);
 }
 
 void TForm::DoCreate() {
@@ -123,6 +129,12 @@ class TModalScope {
 int TForm::ShowModal() {
   modal_result_ = mrNone;
   FormShow();
+  // The form belongs to the window that opens it: it stays above that
+  // window, and the keyboard goes back there when it closes, with or
+  // without a window manager.
+  HWND owner = Application().DialogOwner();
+  if (owner != Handle() && GetWindow(Handle(), GW_OWNER) != owner)
+    SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
   TModalScope scope(Handle());
   TFlagScope modal(in_modal_);
   ShowWindow(Handle(), SW_SHOW);

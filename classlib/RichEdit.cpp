@@ -289,10 +289,15 @@ void TRichEdit::GiveSelectionDbcsFont() {
 }
 
 bool TRichEdit::Modified() const { return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0; }
-void MarkParagraphChanged(HWND h) {
-  // Not every rich edit counts a paragraph's new format as a change of the
-  // text (Wine's does not), and the topic is saved only when it is modified.
+void MarkFormatChanged(HWND h) {
+  // Not every rich edit counts a new format as a change of the text (Wine's
+  // does not for a paragraph's), and the topic is saved only when it is
+  // modified.
   SendMessageA(h, EM_SETMODIFY, TRUE, 0);
+  // Nor does it report a new format (Wine's reports neither kind): whoever
+  // shows the modified state learns of it here.
+  auto* edit = dynamic_cast<TRichEdit*>(TControl::FromHandle(h));
+  if (edit && edit->OnChange) edit->OnChange(edit);
 }
 
 void TRichEdit::SetModified(bool v) { SendMessageA(Handle(), EM_SETMODIFY, v, 0); }
@@ -340,7 +345,7 @@ TTextAttributes TRichEdit::SelAttributes() const {
 namespace {
 void SetCharFormat(HWND h, CHARFORMATA& cf) {
   cf.cbSize = sizeof cf;
-  SendMessageA(h, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  if (SendMessageA(h, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf))) MarkFormatChanged(h);
 }
 
 DWORD EffectsOf(unsigned style) {
@@ -354,7 +359,7 @@ DWORD EffectsOf(unsigned style) {
 
 void SetParaFormat(HWND h, PARAFORMAT& pf) {
   pf.cbSize = sizeof pf;
-  if (SendMessageA(h, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf))) MarkParagraphChanged(h);
+  if (SendMessageA(h, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf))) MarkFormatChanged(h);
 }
 }  // namespace
 

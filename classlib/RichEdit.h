@@ -32,8 +32,9 @@ struct TParaAttributes {
   int RightIndent = 0;
 };
 
-// Marks the rich edit h modified after a paragraph format was set on it.
-void MarkParagraphChanged(HWND h);
+// Marks the rich edit h modified after a character or paragraph format was
+// set on it, and runs its change event as a typed character would.
+void MarkFormatChanged(HWND h);
 
 // A paragraph's keep flags, as bits: kept whole (\keep), kept with the next
 // paragraph (\keepn).

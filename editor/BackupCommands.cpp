@@ -79,7 +79,7 @@ void TBackupCommands::Backup1Click(cl::TComponent*) {
 }
 
 void TBackupCommands::BackupProject() {
-  HWND owner = cl::Application().Handle();
+  HWND owner = cl::Application().DialogOwner();
   LoadedLibrary library;
   library.module = LoadArchiver(ArchiverFolders);
   auto unlha = library.module

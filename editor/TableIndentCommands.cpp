@@ -38,7 +38,7 @@ class TRichEditIndents : public ParagraphIndentAccess {
     if (mask == PFM_OFFSET) pf.dxOffset = twips;
     if (mask == PFM_RIGHTINDENT) pf.dxRightIndent = twips;
     if (SendMessageA(edit_.Handle(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf)))
-      cl::MarkParagraphChanged(edit_.Handle());
+      cl::MarkFormatChanged(edit_.Handle());
   }
   const cl::TRichEdit& edit_;
 };

@@ -21,10 +21,12 @@ constexpr char kHotspotFilter[] = "|ホットスポット|*.shg";
 constexpr int kHotspotFilterIndex = 5;
 
 int Ask(const char* text) {
-  return ShowMessageBox(Application().Handle(), text, kApplicationTitle, MB_YESNO | MB_ICONWARNING);
+  return ShowMessageBox(Application().DialogOwner(), text, kApplicationTitle, MB_YESNO | MB_ICONWARNING);
 }
 
-void Tell(const char* text) { ShowMessageBox(Application().Handle(), text, kApplicationTitle, MB_OK | MB_ICONWARNING); }
+void Tell(const char* text) {
+  ShowMessageBox(Application().DialogOwner(), text, kApplicationTitle, MB_OK | MB_ICONWARNING);
+}
 
 // The picture shown: a bitmap as stored; a metafile drawn on a bitmap, so
 // that the rubber band can be drawn on it like on any other picture.

@@ -4,8 +4,8 @@
 set -euo pipefail
 
 PACKAGES=(cmake make g++ clang libclang-rt-14-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
-          fonts-wine fonts-urw-base35 xvfb xauth x11-utils fonts-ipafont-gothic locales libgtest-dev googletest
-          libbenchmark-dev imagemagick lhasa file xdotool python3)
+          fonts-wine fonts-urw-base35 xvfb xauth x11-utils fonts-ipafont-gothic locales libgtest-dev
+          googletest libbenchmark-dev imagemagick lhasa file xdotool openbox python3)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

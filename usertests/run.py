@@ -6,8 +6,10 @@
     usertests/run.py --list       the names only
 
 Tests are the functions test_* of the modules test_*.py beside this file, in
-the order they stand; each takes a fresh session (uitest.Session). A failing
-step leaves a screenshot and the program's output in build/usertests/failures/.
+the order they stand; each takes a fresh session (uitest.Session). A module
+that sets WINDOW_MANAGER (a command) runs after the others, under that window
+manager on a display and a template prefix of its own. A failing step leaves a
+screenshot and the program's output in build/usertests/failures/.
 The last line is "N passed, N failed"; the exit status is 1 when a test failed.
 """
 
@@ -40,17 +42,20 @@ def collect(filters):
     tests = []
     for path in sorted(glob.glob(os.path.join(here, "test_*.py"))):
         module = importlib.import_module(os.path.splitext(os.path.basename(path))[0])
+        wm = getattr(module, "WINDOW_MANAGER", uitest.WINDOW_MANAGER)
         for name, fn in vars(module).items():
             if name.startswith("test_") and callable(fn):
                 full = "%s.%s" % (module.__name__[5:], name[5:])
                 if not filters or any(f in full for f in filters):
-                    tests.append((full, fn, fn.__code__.co_firstlineno))
-    # In the order they stand in each file.
-    return [(n, f) for n, f, _ in sorted(tests, key=lambda t: (t[0].split(".")[0], t[2]))]
+                    tests.append((full, fn, fn.__code__.co_firstlineno, wm))
+    # Those of the run's window manager first; in the order they stand in each file.
+    tests.sort(key=lambda t: (t[3] != uitest.WINDOW_MANAGER, t[0].split(".")[0], t[2]))
+    return [(n, f, wm) for n, f, _, wm in tests]
 
 
-def missing_tools():
+def missing_tools(window_managers):
     missing = [t for t in ("Xvfb", "xdotool", "import") if not shutil.which(t)]
+    missing += [wm for wm in window_managers if wm and not shutil.which(wm.split()[0])]
     for path in (os.path.join(uitest.DIST64, "quillmark.exe"), uitest.PROBE):
         if not os.path.exists(path):
             missing.append(path + " (build win64 first)")
@@ -84,37 +89,43 @@ def main(argv):
     filters = [a for a in argv if not a.startswith("-")]
     tests = collect(filters)
     if "--list" in argv:
-        for name, _ in tests:
-            print(name)
+        for name, _, wm in tests:
+            print(name + (" (under %s)" % wm if wm != uitest.WINDOW_MANAGER else ""))
         return 0
-    missing = missing_tools()
+    window_managers = []
+    for _, _, wm in tests:
+        if wm not in window_managers:
+            window_managers.append(wm)
+    missing = missing_tools(window_managers)
     if missing:
         print("usertests: missing: " + ", ".join(missing))
         return 2
     if os.path.isdir(FAILURES):
         shutil.rmtree(FAILURES)
-    print("usertests: window manager: %s" % (uitest.WINDOW_MANAGER or
-                                            "none (Wine stacks its unmanaged windows itself)"))
-    display = uitest.Display()
     passed = failed = 0
     started = time.monotonic()
-    try:
-        template = os.path.join(uitest.BUILD, "template-prefix")
-        t = time.monotonic()
-        uitest.make_template_prefix(template, display.name)
-        print("usertests: template prefix made in %.0f s" % (time.monotonic() - t))
-        for name, fn in tests:
+    for wm in window_managers:
+        print("usertests: window manager: %s" % (wm or "none (Wine stacks its unmanaged windows itself)"))
+        display = uitest.Display(window_manager=wm)
+        try:
+            template = os.path.join(uitest.BUILD, "template-prefix" + ("-" + wm.split()[0] if wm else ""))
             t = time.monotonic()
-            error = run_one(name, fn, display, template)
-            took = time.monotonic() - t
-            if error is None:
-                passed += 1
-                print("PASS %s (%.0f s)" % (name, took), flush=True)
-            else:
-                failed += 1
-                print("FAIL %s (%.0f s): %s" % (name, took, error), flush=True)
-    finally:
-        display.stop()
+            uitest.make_template_prefix(template, display.name, managed=bool(wm))
+            print("usertests: template prefix made in %.0f s" % (time.monotonic() - t))
+            for name, fn, test_wm in tests:
+                if test_wm != wm:
+                    continue
+                t = time.monotonic()
+                error = run_one(name, fn, display, template)
+                took = time.monotonic() - t
+                if error is None:
+                    passed += 1
+                    print("PASS %s (%.0f s)" % (name, took), flush=True)
+                else:
+                    failed += 1
+                    print("FAIL %s (%.0f s): %s" % (name, took, error), flush=True)
+        finally:
+            display.stop()
     print("usertests: %.0f s in all" % (time.monotonic() - started))
     print("%d passed, %d failed" % (passed, failed))
     return 1 if failed else 0

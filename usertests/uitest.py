@@ -13,7 +13,9 @@ template prefix sets Wine's X11 driver to unmanaged windows, so Wine itself
 stacks the windows by the Win32 rules (an owned window stays above its owner).
 Set QM_UT_WM to a window manager command (for example "openbox") to run the
 tests under it instead; the prefix then keeps Wine's managed windows and the
-window manager does the stacking.
+window manager does the stacking. A test module that sets WINDOW_MANAGER runs
+under that one whatever QM_UT_WM says (run.py gives it a display and a
+template prefix of its own).
 
 The window probe (build/win64/usertests/qmprobe.exe, a console program in the
 same prefix) only looks: it lists windows and reads texts; it never clicks.
@@ -75,9 +77,12 @@ def pause(seconds=0.3):
 # --- Display ---------------------------------------------------------------
 
 class Display:
-    """An Xvfb display of its own for one run, with the optional window manager."""
+    """An Xvfb display of its own for one run, with the optional window
+    manager (a command; by default QM_UT_WM's)."""
 
-    def __init__(self, width=1280, height=1024):
+    def __init__(self, width=1280, height=1024, window_manager=None):
+        window_manager = WINDOW_MANAGER if window_manager is None else window_manager
+        self.window_manager = window_manager
         n = 90
         while os.path.exists("/tmp/.X%d-lock" % n) or os.path.exists("/tmp/.X11-unix/X%d" % n):
             n += 1
@@ -86,11 +91,11 @@ class Display:
                                       "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for("the Xvfb display " + self.name, lambda: os.path.exists("/tmp/.X11-unix/X%d" % n), 10)
         self.wm = None
-        if WINDOW_MANAGER:
-            self.wm = subprocess.Popen(WINDOW_MANAGER.split(), env=dict(os.environ, DISPLAY=self.name),
+        if window_manager:
+            self.wm = subprocess.Popen(window_manager.split(), env=dict(os.environ, DISPLAY=self.name),
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             query = ["xprop", "-display", self.name, "-root", "_NET_SUPPORTING_WM_CHECK"]
-            wait_for("the window manager %r to own the screen" % WINDOW_MANAGER, lambda: b"window id #" in
+            wait_for("the window manager %r to own the screen" % window_manager, lambda: b"window id #" in
                      subprocess.run(query, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout)
 
     def stop(self):
@@ -110,8 +115,11 @@ def wine_environment(prefix, display):
     return env
 
 
-def make_template_prefix(path, display):
-    """A new Wine prefix at path, booted once; tests copy it."""
+def make_template_prefix(path, display, managed=None):
+    """A new Wine prefix at path, booted once; tests copy it. Its windows are
+    left to a window manager when managed (by default: when QM_UT_WM names
+    one), else Wine stacks them itself."""
+    managed = bool(WINDOW_MANAGER) if managed is None else managed
     if os.path.exists(path):
         shutil.rmtree(path)
     os.makedirs(path)
@@ -119,7 +127,7 @@ def make_template_prefix(path, display):
     # Made as run.sh makes a user's prefix (the Japanese faces included).
     subprocess.run(["bash", "-c", 'source "$1/scripts/wine-env.sh" && wine_env_init_prefix', "-", ROOT],
                    env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    if not WINDOW_MANAGER:
+    if not managed:
         subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"],
                        env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     subprocess.run([WINESERVER, "-w"], env=env)
@@ -437,11 +445,28 @@ class Session:
         """Waits until keys go to this top-level window (a dialog just shown,
         the main window after its dialog closed) before typing into it: it
         is the active window. Whichever of Wine's X windows X hands a key to,
-        Wine passes it on to the active window's focus."""
+        Wine passes it on to the active window's focus; under a window
+        manager, X must also hand the keys to one of Wine's windows, which
+        the window manager decides a moment after a window shows or closes."""
+        def ready():
+            return self.probe.focus()[0] == win.hwnd and (not self.display.wm or self.x_focus_on_wine())
         try:
-            wait_for(what or "the keyboard on %s" % (win,), lambda: self.probe.focus()[0] == win.hwnd, timeout)
+            wait_for(what or "the keyboard on %s" % (win,), ready, timeout)
         except StepFailed as e:
-            raise StepFailed("%s (keys go to window %s, focus %s [%s])" % ((e,) + self.probe.focus()))
+            raise StepFailed("%s (keys go to window %s, focus %s [%s]; X focus on Wine: %s)" %
+                             ((e,) + self.probe.focus() + (self.x_focus_on_wine(),)))
+
+    def x_focus_on_wine(self):
+        """Whether X hands the keys to a window of a Windows program (Wine
+        names its windows' class after the program) and not to none."""
+        env = dict(os.environ, DISPLAY=self.display.name)
+        focus = subprocess.run(["xdotool", "getwindowfocus"], env=env, stdout=subprocess.PIPE,
+                               stderr=subprocess.DEVNULL).stdout.strip()
+        if not focus:
+            return False
+        wm_class = subprocess.run(["xprop", "-id", focus, "WM_CLASS"], env=env, stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL).stdout
+        return b'.exe"' in wm_class.lower()
 
     def typed(self, text):
         """Whether the last line of text shows in the focused control; true

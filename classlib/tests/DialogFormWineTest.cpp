@@ -275,23 +275,37 @@ TEST_F(DialogFormTest, OtherWindowsComeBackEvenWhenAnExceptionLeavesTheLoop) {
   EXPECT_EQ(RunModal(*dlg, [] { PressKey(VK_ESCAPE); }), mrCancel);
 }
 
-TEST_F(DialogFormTest, AClosedMessageGivesTheKeyboardBackToTheMainForm) {
-  // The message box is owned by the hidden application window, which the
-  // system activates when the box closes.
-  dlg->Show();
-  Application().SetMainForm(dlg.get());
-  SetForegroundWindow(dlg->Handle());
-  SetFocus(dlg->TitleEd->Handle());
-  qmtest::WhenWindowUp("#32770", [](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); });
-  ShowMessage("done");
-  HWND focus = nullptr;
-  for (int i = 0; i < 500 && focus != dlg->TitleEd->Handle(); ++i) {
-    Application().ProcessMessages();
-    Sleep(10);
-    focus = GetFocus();
-  }
-  Application().SetMainForm(nullptr);
-  EXPECT_EQ(FocusName(), "TitleEd");
+// A dialog belongs to the window that opens it, a message to the dialog
+// that shows it (so that a window manager keeps each above its owner), and
+// the keyboard goes back to the control that had it when each one closes.
+TEST_F(DialogFormTest, DialogsAndMessagesBelongToTheirOpenerWhichGetsTheKeyboardBack) {
+  TForm main(nullptr, "TTestOwnerForm", "main");
+  auto* field = new TEdit(&main, &main);
+  main.Show();
+  Application().SetMainForm(&main);
+  struct TNoMainForm {
+    ~TNoMainForm() { Application().SetMainForm(nullptr); }
+  } no_main_after;
+  SetForegroundWindow(main.Handle());
+  field->SetFocus();
+  HWND dialog_owner = nullptr, box_owner = nullptr;
+  RunModal(*dlg, [&] {
+    dialog_owner = GetWindow(dlg->Handle(), GW_OWNER);
+    SetFocus(dlg->TitleEd->Handle());
+    qmtest::WhenWindowUp("#32770", [&](HWND box) {
+      box_owner = GetWindow(box, GW_OWNER);
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    ShowMessage("done");
+    qmtest::WaitUntil("the keyboard back on the dialog's field", [&] { return GetFocus() == dlg->TitleEd->Handle(); },
+                      qmtest::Pump::Messages);
+    dlg->SetModalResult(mrOk);
+  });
+  EXPECT_EQ(dialog_owner, main.Handle());
+  EXPECT_EQ(box_owner, dlg->Handle());
+  EXPECT_EQ(GetWindow(main.Handle(), GW_OWNER), nullptr);
+  qmtest::WaitUntil("the keyboard back on the main form's field", [&] { return GetFocus() == field->Handle(); },
+                    qmtest::Pump::Messages);
 }
 
 TEST_F(DialogFormTest, ABadTableIsRefusedBeforeAnyWindow) {

@@ -5,11 +5,15 @@
 
 #include "classlib/Action.h"
 #include "classlib/Application.h"
+#include "classlib/Clipboard.h"
 #include "classlib/ComboBox.h"
+#include "classlib/FindDialog.h"
 #include "classlib/Form.h"
 #include "classlib/ImageList.h"
 #include "classlib/Menu.h"
 #include "classlib/ToolBar.h"
+#include "classlib/TreeView.h"
+#include "classlib/tests/ModalTest.h"
 
 namespace cl {
 namespace {
@@ -202,6 +206,64 @@ TEST_F(MenuRefreshTest, TheShortcutColumnStandsClearOfTheLongestCaptionWithoutAn
   const int caption_end = ink.left + caption_size.cx;
   const int shortcut_start = ink.right + 1 - shortcut_size.cx;
   EXPECT_GT(shortcut_start - caption_end, 2) << "caption ink from " << ink.left << ", shortcut ink to " << ink.right;
+}
+
+// The edit keys go to the field that has the keyboard when that field is
+// one of a modeless dialog of the system (find) or the edit box a tree view
+// opens over a label; keys of the form's own controls stay its shortcuts.
+TEST_F(MenuRefreshTest, EditKeysInAFindFieldOrALabelEditorWorkThereNotAsShortcuts) {
+  int shortcuts = 0;
+  auto* actions = new TActionList(form.get());
+  for (TShortCut key : {scCtrl | 'V', scCtrl | 'A', TShortCut{VK_DELETE}})
+    actions->Add("A" + std::to_string(key), "", key)->OnExecute = [&](TComponent*) { ++shortcuts; };
+  // The program's main form, whose shortcuts a key for no form would run.
+  Application().SetMainForm(form.get());
+  struct TNoMainForm {
+    ~TNoMainForm() { Application().SetMainForm(nullptr); }
+  } no_main_after;
+  TClipboard(form->Handle()).SetAsText("Pasted");
+  // Keys pressed in a window, through the message loop.
+  auto press = [](HWND w, std::initializer_list<int> held, int vk) {
+    qmtest::THeldKeys down(held);
+    PostMessageA(w, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+    PostMessageA(w, WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
+    Application().ProcessMessages();
+  };
+  // Ctrl+V at the end, Ctrl+A, Delete on the first letter: the text after.
+  auto edit_keys = [&](HWND w) {
+    SendMessageA(w, EM_SETSEL, 99, 99);
+    press(w, {VK_CONTROL}, 'V');
+    press(w, {VK_CONTROL}, 'A');
+    SendMessageA(w, EM_SETSEL, 0, 1);
+    press(w, {}, VK_DELETE);
+    char buf[64] = {};
+    GetWindowTextA(w, buf, sizeof buf);
+    return std::string(buf);
+  };
+
+  TFindDialog find(form.get());
+  find.FindText = "abc";
+  find.Execute(form->Handle());
+  HWND field = GetDlgItem(find.Handle(), 0x480);  // the find text
+  ASSERT_NE(field, nullptr);
+  SetFocus(field);
+  EXPECT_EQ(edit_keys(field), "bcPasted");
+  EXPECT_EQ(shortcuts, 0);
+  find.CloseDialog();
+
+  auto* tree = new TTreeView(form.get(), form.get(), TVS_EDITLABELS);
+  tree->SetBounds(0, 0, 200, 150);
+  tree->SetFocus();
+  tree->EditLabel(tree->AddChild(nullptr, "Book", 0, 0));
+  HWND label = reinterpret_cast<HWND>(SendMessageA(tree->Handle(), TVM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(edit_keys(label), "ookPasted");
+  EXPECT_EQ(shortcuts, 0);
+
+  // The form's own control: the keys are the form's shortcuts.
+  SendMessageA(tree->Handle(), TVM_ENDEDITLABELNOW, TRUE, 0);
+  edit_keys(tree->Handle());
+  EXPECT_EQ(shortcuts, 3);
 }
 
 }  // namespace

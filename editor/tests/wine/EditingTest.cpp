@@ -143,9 +143,12 @@ TEST(EditingSurface, TheFontSizeBoxRefusesSizesTheControlCannotHold) {
   t.Editing().FontSizeChange();
   EXPECT_EQ(t.f.Editor->SelAttributes().Size, before);
   EXPECT_EQ(t.Editing().FontSize->Text(), std::to_string(before));
+  EXPECT_EQ(t.f.StatusBar->PanelText(9), "");
+  // A new size alone is a change, shown as one.
   t.Editing().FontSize->SetText("20");
   t.Editing().FontSizeChange();
   EXPECT_EQ(t.f.Editor->SelAttributes().Size, 20);
+  EXPECT_EQ(t.f.StatusBar->PanelText(9), "変更");
 }
 
 TEST(EditingSurface, TheRulerStandsAboveTheEditorAndItsMarkersSetIndents) {
@@ -154,7 +157,9 @@ TEST(EditingSurface, TheRulerStandsAboveTheEditorAndItsMarkersSetIndents) {
   EXPECT_EQ(e.Ruler->Top(), 0);
   EXPECT_EQ(t.f.Editor->Top(), e.Ruler->Height());
   t.f.Editor->SetSel(0, 0);
+  EXPECT_EQ(t.f.StatusBar->PanelText(9), "");
   t.f.Editor->SetIndents(15, 0, 0);
+  EXPECT_EQ(t.f.StatusBar->PanelText(9), "変更");
   e.SelectionChange();
   EXPECT_EQ(e.FirstInd->Left(), 22);
   // Taken at its middle and let go where it stood: the indent is kept.

@@ -6,6 +6,7 @@
 
 #include "WineTestUtil.h"
 #include "classlib/tests/ModalTest.h"
+#include "classlib/tests/RtfControlWord.h"
 #include "editor/EditingCommands.h"
 #include "editor/TableIndentCommands.h"
 #include "editor/core/EditingSurface.h"
@@ -129,6 +130,28 @@ TEST(IndentDialog, IndentsInTheAuthorsTermsAndBack) {
   EXPECT_EQ(read().dxStartIndent, 0);
   EXPECT_EQ(read().dxOffset, 0);
   EXPECT_EQ(markers(), (std::vector<int>{FirstIndentMarkerLeft(0), LeftIndentMarkerLeft(0, 0)}));
+}
+
+// Nothing typed: the indent alone makes the topic a changed one, which the
+// status bar shows and which going to another topic saves.
+TEST(IndentDialog, AnIndentAloneOnAFreshTopicShowsAsAChangeAndIsSaved) {
+  OpenProject p;
+  p.fx.ClickTopic("Popups");
+  ASSERT_EQ(p.f.Project.TopicId, "Popups");
+  ASSERT_EQ(p.f.StatusBar->PanelText(9), "");
+  p.f.Editor->SetSel(0, 0);
+  // 左インデント 37, １行目 11 further in: \li740\fi220.
+  Answer<TIndextDlg>(p.fx, [](TIndextDlg& dlg) {
+    dlg.LeftIndentEd->SetText("37");
+    dlg.FirstIndentEd->SetText("11");
+  });
+  p.cmds.IndentA->Execute();
+  EXPECT_EQ(p.f.StatusBar->PanelText(9), "変更");
+
+  p.fx.ClickTopic("Andes");
+  const std::string saved = ReadFile(p.dir + "\\rtf\\Popups.rtf");
+  EXPECT_TRUE(qmtest::HasControlWord(saved, "\\li740")) << saved;
+  EXPECT_TRUE(qmtest::HasControlWord(saved, "\\fi220")) << saved;
 }
 
 TEST(ExternalEntryDialog, TheTargetIsEditedOnAClickAndRightAfterAdding) {
