@@ -544,9 +544,10 @@ TEST_F(ZonivexTest, DeletingSelectsTheNextOrNewLastRow) {
   // New hotspots are named by the row count, whatever names there are.
   Drag(1, 1, 9, 9);
   EXPECT_EQ(Rows().back().name, "Hotspot " + std::to_string(n));
-  while (form->HsList->Count() > 0) {
+  for (int left = form->HsList->Count(); left > 0; --left) {
     Select(0);
     form->DelBtnClick(nullptr);
+    ASSERT_EQ(form->HsList->Count(), left - 1);
   }
   EXPECT_FALSE(form->DelBtn->Enabled());
   EXPECT_FALSE(form->PropBtn->Enabled());
