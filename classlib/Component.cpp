@@ -18,8 +18,10 @@ TComponent::~TComponent() {
     delete c;
   }
   if (owner_ && !owner_->destroying_) {
+    // Looked for from the end: components mostly go newest first.
     auto& v = owner_->owned_;
-    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    auto it = std::find(v.rbegin(), v.rend(), this);
+    if (it != v.rend()) v.erase(std::next(it).base());
   }
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "classlib/Application.h"
 #include "classlib/ErrorTexts.h"
@@ -14,9 +15,45 @@
 namespace cl {
 
 namespace {
-const char kObjectProp[] = "ClControlObject";
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 int g_wait_depth = 0;
+
+// The control of each of our windows, kept in the process: a window
+// property would do as well, but reading one is a call to Wine's server,
+// and the window procedure looks for its control at every message. A
+// window of another process is never found here.
+class TControlRegistry {
+ public:
+  TControlRegistry() { InitializeCriticalSection(&lock_); }
+  TControl* Find(HWND h) {
+    EnterCriticalSection(&lock_);
+    auto it = controls_.find(h);
+    TControl* c = it == controls_.end() ? nullptr : it->second;
+    LeaveCriticalSection(&lock_);
+    return c;
+  }
+  void Set(HWND h, TControl* c) {
+    EnterCriticalSection(&lock_);
+    controls_[h] = c;
+    LeaveCriticalSection(&lock_);
+  }
+  // Forgets h, when it is still c's (any control's when c is null).
+  void Remove(HWND h, const TControl* c = nullptr) {
+    EnterCriticalSection(&lock_);
+    auto it = controls_.find(h);
+    if (it != controls_.end() && (!c || it->second == c)) controls_.erase(it);
+    LeaveCriticalSection(&lock_);
+  }
+
+ private:
+  CRITICAL_SECTION lock_;
+  std::unordered_map<HWND, TControl*> controls_;
+};
+
+TControlRegistry& Registry() {
+  static TControlRegistry* registry = new TControlRegistry;  // outlives every window
+  return *registry;
+}
 }  // namespace
 
 TShiftState CurrentShiftState() {
@@ -30,19 +67,19 @@ TShiftState CurrentShiftState() {
 }
 
 LRESULT CALLBACK ControlWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  TControl* c = static_cast<TControl*>(GetPropA(h, kObjectProp));
+  TControl* c = Registry().Find(h);
   if (!c && msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
     c = static_cast<TControl*>(cs->lpCreateParams);
     if (c) {
       c->handle_ = h;
-      SetPropA(h, kObjectProp, c);
+      Registry().Set(h, c);
     }
   }
   if (!c) return DefWindowProcA(h, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
     LRESULT r = c->DefaultProc(msg, wp, lp);
-    RemovePropA(h, kObjectProp);
+    Registry().Remove(h);
     if (c->old_proc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(c->old_proc_));
     c->handle_ = nullptr;
     return r;
@@ -61,7 +98,7 @@ LRESULT CALLBACK ControlWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 TControl* TControl::FromHandle(HWND h) {
-  return h ? static_cast<TControl*>(GetPropA(h, kObjectProp)) : nullptr;
+  return h ? Registry().Find(h) : nullptr;
 }
 
 TControl::TControl(TComponent* owner, TControl* parent) : TComponent(owner), parent_(parent) {
@@ -83,6 +120,9 @@ TControl::~TControl() {
     HWND h = handle_;
     DestroyWindow(h);
     handle_ = nullptr;
+    // Its last message forgets the window; one whose procedure was
+    // replaced after ours may not get there.
+    Registry().Remove(h, this);
   }
   if (own_font_ && font_) DeleteObject(font_);
 }
@@ -132,7 +172,7 @@ void TControl::MakeWindow(const char* class_name, const char* text, DWORD style,
   if (!h) throw std::runtime_error(std::string("Cannot create window of class ") + class_name);
   if (!own) {
     handle_ = h;
-    SetPropA(h, kObjectProp, this);
+    Registry().Set(h, this);
     old_proc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
   }

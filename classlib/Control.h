@@ -1,7 +1,7 @@
 // Windowed controls: a component that owns one window handle.
 //
-// One window procedure serves every control; it finds the object through a
-// window property and calls its virtual WndProc inside an exception barrier.
+// One window procedure serves every control; it finds the object by its
+// window handle and calls its virtual WndProc inside an exception barrier.
 // Common controls of the platform are subclassed the same way, and the
 // notifications they send their parent are handed back to them (Notify,
 // Command).
@@ -119,8 +119,13 @@ class TControl : public TComponent {
                   HWND parent);
   friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
   friend class TGraphicControl;
+  friend class TGraphicUpdate;
   std::vector<TGraphicControl*> graphic_controls_;
   TGraphicControl* graphic_capture_ = nullptr;
+  // While a TGraphicUpdate lasts: the area its graphic controls asked to
+  // repaint.
+  int graphic_update_depth_ = 0;
+  RECT graphic_dirty_ = {};
   HWND handle_ = nullptr;
   std::string hint_;
   WNDPROC old_proc_ = nullptr;

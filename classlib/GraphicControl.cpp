@@ -76,8 +76,11 @@ void TGraphicControl::Attach(TControl* parent) {
 void TGraphicControl::Detach() {
   if (!parent_) return;
   Invalidate();
+  // Looked for from the end, the front of the z-order, where the newest
+  // and the ones brought to the front are.
   auto& v = parent_->graphic_controls_;
-  v.erase(std::remove(v.begin(), v.end(), this), v.end());
+  auto it = std::find(v.rbegin(), v.rend(), this);
+  if (it != v.rend()) v.erase(std::next(it).base());
   if (parent_->graphic_capture_ == this) {
     parent_->graphic_capture_ = nullptr;
     if (parent_->Handle() && GetCapture() == parent_->Handle()) ReleaseCapture();
@@ -129,6 +132,19 @@ void TGraphicControl::SendToBack() {
 void TGraphicControl::Invalidate() {
   if (!parent_ || !parent_->Handle() || !visible_) return;
   const RECT r = BoundsRect();
+  if (parent_->graphic_update_depth_ > 0) {
+    if (r.left >= r.right || r.top >= r.bottom) return;
+    RECT& d = parent_->graphic_dirty_;
+    if (d.left >= d.right || d.top >= d.bottom) {
+      d = r;
+    } else {
+      d.left = std::min(d.left, r.left);
+      d.top = std::min(d.top, r.top);
+      d.right = std::max(d.right, r.right);
+      d.bottom = std::max(d.bottom, r.bottom);
+    }
+    return;
+  }
   InvalidateRect(parent_->Handle(), &r, TRUE);
 }
 
@@ -175,9 +191,14 @@ void TGraphicControl::PaintTo(HDC dc) {
 void TGraphicControl::PaintControls(TControl* parent, HDC dc) {
   if (!parent) return;
   // A copy: painting must not be upset by a control that changes the order.
+  // A control still where it was copied from is still there; only after a
+  // change is it looked for.
   const std::vector<TGraphicControl*> order = parent->GraphicControls();
-  for (TGraphicControl* c : order)
-    if (Listed(parent, c)) c->PaintTo(dc);
+  const std::vector<TGraphicControl*>& now = parent->GraphicControls();
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    TGraphicControl* c = order[i];
+    if ((i < now.size() && now[i] == c) || Listed(parent, c)) c->PaintTo(dc);
+  }
 }
 
 TGraphicControl* TGraphicControl::ControlAt(TControl* parent, int x, int y) {
@@ -303,6 +324,17 @@ bool TGraphicControl::ParentMessage(TControl* parent, UINT msg, WPARAM wp, LPARA
   // now.
   if (Listed(parent, c) && c->cursor_ != TCursor::crDefault) ::SetCursor(CursorHandle(c->cursor_));
   return true;
+}
+
+TGraphicUpdate::TGraphicUpdate(TControl* parent) : parent_(parent) {
+  if (parent_) ++parent_->graphic_update_depth_;
+}
+
+TGraphicUpdate::~TGraphicUpdate() {
+  if (!parent_ || --parent_->graphic_update_depth_ > 0) return;
+  const RECT d = parent_->graphic_dirty_;
+  parent_->graphic_dirty_ = RECT{};
+  if (parent_->Handle() && d.left < d.right && d.top < d.bottom) InvalidateRect(parent_->Handle(), &d, TRUE);
 }
 
 }  // namespace cl

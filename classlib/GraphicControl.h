@@ -102,4 +102,19 @@ class TGraphicControl : public TComponent {
   bool pressed_inside_ = false;
 };
 
+// Gathers the repaints that the graphic controls of a parent ask for while
+// it lives into one, of the rectangle around them all: many controls added,
+// moved or removed at once then cost one request to the system instead of
+// one each. (Nested ones: the outermost repaints.)
+class TGraphicUpdate {
+ public:
+  explicit TGraphicUpdate(TControl* parent);
+  ~TGraphicUpdate();
+  TGraphicUpdate(const TGraphicUpdate&) = delete;
+  TGraphicUpdate& operator=(const TGraphicUpdate&) = delete;
+
+ private:
+  TControl* parent_;
+};
+
 }  // namespace cl

@@ -6,7 +6,7 @@ namespace cl {
 
 // ---- items ----------------------------------------------------------------------
 
-int TListItem::Index() const { return view_->IndexOf(this); }
+int TListItem::Index() const { return index_; }
 
 void TListItem::SetCaption(const std::string& s) {
   caption_ = s;
@@ -99,10 +99,20 @@ void TListView::SetColumnWidth(int i, int width) {
   SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), MAKELPARAM(width, 0));
 }
 
-int TListView::IndexOf(const TListItem* item) const {
-  for (std::size_t i = 0; i < items_.size(); ++i)
-    if (items_[i].get() == item) return static_cast<int>(i);
-  return -1;
+void TListView::Renumber(int from) {
+  for (std::size_t i = static_cast<std::size_t>(std::max(from, 0)); i < items_.size(); ++i)
+    items_[i]->index_ = static_cast<int>(i);
+}
+
+TListItem* TListView::RowAsked(int index, LPARAM item) const {
+  if (index >= 0 && index < Count() && reinterpret_cast<LPARAM>(items_[static_cast<std::size_t>(index)].get()) == item)
+    return items_[static_cast<std::size_t>(index)].get();
+  // Asked in the middle of an insert or a delete, where the control's rows
+  // and ours stand apart for a moment: the item is looked for by itself (a
+  // row already gone is not found).
+  for (const auto& row : items_)
+    if (reinterpret_cast<LPARAM>(row.get()) == item) return row.get();
+  return nullptr;
 }
 
 TListItem* TListView::Add() { return Insert(Count()); }
@@ -110,6 +120,7 @@ TListItem* TListView::Add() { return Insert(Count()); }
 TListItem* TListView::Insert(int index) {
   index = std::clamp(index, 0, Count());
   items_.insert(items_.begin() + index, std::unique_ptr<TListItem>(new TListItem(this)));
+  Renumber(index);
   TListItem* item = items_[static_cast<std::size_t>(index)].get();
   // The texts and the image come from the item when the row is drawn.
   LVITEMA lv = {};
@@ -132,6 +143,7 @@ void TListView::Delete(int index) {
   if (index < 0 || index >= Count()) return;
   SendMessageA(Handle(), LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
   items_.erase(items_.begin() + index);
+  Renumber(index);
 }
 
 void TListView::Clear() {
@@ -154,14 +166,21 @@ TListItem* TListView::Selected() const {
   return i >= 0 ? Item(i) : nullptr;
 }
 
-int TListView::ItemIndex() const {
-  return static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+int TListView::ItemIndex() const { return NextRow(-1, LVNI_SELECTED); }
+
+int TListView::NextRow(int after, UINT flags) const {
+  return static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(after), flags));
 }
 
 void TListView::SetSelected(TListItem* item) {
+  // Only the rows that hold the selection or the focus lose them: a change
+  // of every row at once (index -1) is made row by row, over them all.
   LVITEMA none = {};
   none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  for (int i = NextRow(-1, LVNI_SELECTED); i >= 0; i = NextRow(i, LVNI_SELECTED))
+    SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&none));
+  if (const int focused = NextRow(-1, LVNI_FOCUSED); focused >= 0)
+    SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&none));
   if (!item) return;
   LVITEMA lv = {};
   lv.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -191,8 +210,9 @@ bool TListView::Notify(NMHDR* hdr, LRESULT& result) {
   switch (hdr->code) {
     case LVN_GETDISPINFOA: {
       auto* di = reinterpret_cast<NMLVDISPINFOA*>(hdr);
-      auto* item = reinterpret_cast<TListItem*>(di->item.lParam);
-      if (IndexOf(item) < 0) return true;
+      // The control names the row and hands back the item it was given.
+      const TListItem* item = RowAsked(di->item.iItem, di->item.lParam);
+      if (!item) return true;
       if (di->item.mask & LVIF_TEXT) {
         text_buffer_ = di->item.iSubItem == 0 ? item->caption_ : item->SubItem(di->item.iSubItem - 1);
         if (di->item.pszText && di->item.cchTextMax > 0) {

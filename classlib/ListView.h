@@ -42,6 +42,7 @@ class TListItem {
   explicit TListItem(TListView* view) : view_(view) {}
   void Changed();
   TListView* view_;
+  int index_ = -1;  // the row, kept by the list as rows come and go
   std::string caption_;
   std::vector<std::string> sub_items_;
   int image_index_ = -1;
@@ -99,7 +100,14 @@ class TListView : public TControl {
 
  private:
   friend class TListItem;
-  int IndexOf(const TListItem* item) const;
+  // The first row after `after` (-1: from the top) with the state flags
+  // (LVNI_*), or -1.
+  int NextRow(int after, UINT flags) const;
+  // Tells the rows from `from` on where they now stand.
+  void Renumber(int from);
+  // The item of the row the control asks about, found by the row's index
+  // and the item it was given; null when the row is gone.
+  TListItem* RowAsked(int index, LPARAM item) const;
   std::vector<std::unique_ptr<TListItem>> items_;
   int columns_ = 0;
   int update_depth_ = 0;

@@ -75,8 +75,12 @@ void TScrollBox::ScrollTo(int x, int y) {
   // bounds); windowless ones are moved here.
   ScrollWindowEx(Handle(), -dx, -dy, nullptr, nullptr, nullptr, nullptr,
                  SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-  for (TGraphicControl* g : GraphicControls())
-    g->SetBounds(g->Left() - dx, g->Top() - dy, g->Width(), g->Height());
+  {
+    // One repaint for them all, however many there are.
+    TGraphicUpdate repaint(this);
+    for (TGraphicControl* g : GraphicControls())
+      g->SetBounds(g->Left() - dx, g->Top() - dy, g->Width(), g->Height());
+  }
   SetScrollPos(Handle(), SB_HORZ, pos_x_, TRUE);
   SetScrollPos(Handle(), SB_VERT, pos_y_, TRUE);
 }

@@ -147,6 +147,8 @@ function(qm_wine_benchmark name)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${A_LIBS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_definitions(${name} PRIVATE
+    QM_TESTDATA_DIR="${QM_TESTDATA_PATH}" QM_FORMATS_DIR="${QM_FORMATS_PATH}")
   qm_static_windows_link(${name})
   # Built with the programs; bench.sh finds it by its name in this folder.
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/winbench)

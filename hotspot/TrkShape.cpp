@@ -194,11 +194,12 @@ TTrkShape* TTrkShapeManager::AddShape(int x, int y, int w, int h, bool select) {
   TTrkShape* s = new TTrkShape(this);
   s->SetManager(this);
   s->pen_.Mode = PenMode;
-  s->SetParent(parent_);
+  // Placed before it joins the parent, which then repaints its area once.
   if (hasFixed_)
     s->SetImageBounds(x, y, w, h);
   else
     s->SetBounds(x, y, w, h);
+  s->SetParent(parent_);
   if (select) s->SetSelected(true);
   s->OnSelected = OnSelected;
   s->OnMoveEnd = OnMoveEnd;
@@ -217,12 +218,14 @@ void TTrkShapeManager::DeselectOthers(TTrkShape* shape) {
   }
 }
 
-void TTrkShapeManager::Register(TTrkShape* shape) {
-  if (std::find(shapes_.begin(), shapes_.end(), shape) == shapes_.end()) shapes_.push_back(shape);
-}
+// A shape is in the list of the manager it names, once (SetManager keeps
+// it so): joining needs no search, leaving looks from the end, where
+// ClearShapes takes them.
+void TTrkShapeManager::Register(TTrkShape* shape) { shapes_.push_back(shape); }
 
 void TTrkShapeManager::Unregister(TTrkShape* shape) {
-  shapes_.erase(std::remove(shapes_.begin(), shapes_.end(), shape), shapes_.end());
+  auto it = std::find(shapes_.rbegin(), shapes_.rend(), shape);
+  if (it != shapes_.rend()) shapes_.erase(std::next(it).base());
 }
 
 void TTrkShapeManager::DeleteShape(int index) {
@@ -231,6 +234,9 @@ void TTrkShapeManager::DeleteShape(int index) {
 }
 
 void TTrkShapeManager::ClearShapes() {
+  // The shapes' own parent (it forgets them when it goes away) repaints
+  // once for them all.
+  cl::TGraphicUpdate repaint(shapes_.empty() ? nullptr : shapes_.back()->Parent());
   while (!shapes_.empty()) delete shapes_.back();
 }
 

@@ -4,6 +4,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/Dialogs.h"
+#include "classlib/GraphicControl.h"
 #include "core/Cp932.h"
 #include "core/FileSystem.h"
 #include "hotspot/ShgGraphic.h"
@@ -87,9 +88,17 @@ bool TForm1::OpenDocument(const std::string& path) {
   }
   Image1->SetGraphic(std::move(picture));
   ScrollBox1->UpdateScrollRange();
-  for (int i = 0; i < Shg.HotSpotCount(); ++i) {
-    const hotspot::THotSpot& h = Shg.HotSpots(i);
-    AddHotspotItem(h.x, h.y, h.width, h.height, h.name, h.context, h.mode, h.visible != 0, false, false);
+  {
+    // The list and the picture are drawn once, when all the rows and shapes
+    // are there: a list view drawn as each row comes takes ever longer for
+    // the next one, and each shape would ask for a repaint of its own.
+    HsList->BeginUpdate();
+    cl::TGraphicUpdate shapes(ScrollBox1);
+    for (int i = 0; i < Shg.HotSpotCount(); ++i) {
+      const hotspot::THotSpot& h = Shg.HotSpots(i);
+      AddHotspotItem(h.x, h.y, h.width, h.height, h.name, h.context, h.mode, h.visible != 0, false, false);
+    }
+    HsList->EndUpdate();
   }
   PictureLoaded = true;
   SaveBtn->SetEnabled(true);
@@ -108,11 +117,17 @@ bool TForm1::ImportHotspots(const std::string& path) {
     Tell(kReadFailed);
     return false;
   }
-  for (int i = 0; i < other.HotSpotCount(); ++i) {
-    const hotspot::THotSpot& h = other.HotSpots(i);
-    const hotspot::THotspotRect r =
-        hotspot::ClampImportedHotspot({h.x, h.y, h.width, h.height}, ImageWidth(), ImageHeight());
-    AddHotspotItem(r.x, r.y, r.w, r.h, h.name, h.context, h.mode, h.visible != 0, false, true);
+  {
+    // Drawn once at the end, as when a file is opened.
+    HsList->BeginUpdate();
+    cl::TGraphicUpdate shapes(ScrollBox1);
+    for (int i = 0; i < other.HotSpotCount(); ++i) {
+      const hotspot::THotSpot& h = other.HotSpots(i);
+      const hotspot::THotspotRect r =
+          hotspot::ClampImportedHotspot({h.x, h.y, h.width, h.height}, ImageWidth(), ImageHeight());
+      AddHotspotItem(r.x, r.y, r.w, r.h, h.name, h.context, h.mode, h.visible != 0, false, true);
+    }
+    HsList->EndUpdate();
   }
   UpdateHotspotButtons();
   // The imported hotspots are work of this document: closing asks for them.

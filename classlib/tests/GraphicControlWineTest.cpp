@@ -112,6 +112,22 @@ TEST_F(GraphicControlTest, ParentPaintsThenControlsInZOrder) {
   InvalidateRect(host->Handle(), &r, TRUE);
   UpdateWindow(host->Handle());
   EXPECT_EQ(log, (Log{"host"}));
+  // Changes under a TGraphicUpdate ask for one repaint when it ends, of the
+  // area around them all: where the controls were and where they are.
+  {
+    TGraphicUpdate once(host.get());
+    a->SetBounds(10, 10, 20, 20);
+    b->SetBounds(120, 90, 20, 20);
+    RECT none;
+    EXPECT_FALSE(GetUpdateRect(host->Handle(), &none, FALSE));
+  }
+  RECT dirty;
+  ASSERT_TRUE(GetUpdateRect(host->Handle(), &dirty, FALSE));
+  EXPECT_EQ(std::vector<LONG>({dirty.left, dirty.top, dirty.right, dirty.bottom}),
+            std::vector<LONG>({10, 10, 140, 110}));
+  a->SetBounds(10, 10, 50, 40);
+  b->SetBounds(40, 30, 50, 40);
+  UpdateWindow(host->Handle());
   // Each control paints at its place, clipped to its bounds, front one last.
   TBitmap bmp;
   bmp.SetSize(100, 80);
@@ -213,6 +229,10 @@ TEST_F(GraphicControlTest, CursorOfTheControlUnderTheMouse) {
 }
 
 TEST_F(GraphicControlTest, ParentFreedFirst) {
+  // The window goes before its object: it is no longer taken for it.
+  const HWND h = host->Handle();
+  DestroyWindow(h);
+  EXPECT_EQ(TControl::FromHandle(h), nullptr);
   host.reset();
   EXPECT_EQ(a->Parent(), nullptr);
   a->SetBounds(0, 0, 5, 5);

@@ -137,11 +137,36 @@ TEST_F(ListControlsTest, ListViewRowsColumnsSelectionAndScrolling) {
   EXPECT_FALSE(third->Selected());
   EXPECT_EQ(events, (std::vector<std::string>{"+Hotspot 3", "-Hotspot 3", "+Hotspot 6"}));
 
+  // No row selected: none keeps the selection or the focus, also where
+  // they are on different rows.
+  lv->Item(7)->SetSelected(true);
+  ASSERT_EQ(SendMessageA(lv->Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 5);
+  lv->SetSelected(nullptr);
+  EXPECT_EQ(lv->Selected(), nullptr);
+  EXPECT_EQ(SendMessageA(lv->Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), -1);
+
   // Deleting a row keeps the other items themselves.
   lv->Delete(0);
   EXPECT_EQ(third->Index(), 1);
   EXPECT_EQ(lv->Item(1), third);
   EXPECT_EQ(third->Data, 0);
+  // Rows put in and taken out in the middle: each item knows its row, and
+  // the control shows each row's own texts.
+  auto rowsInStep = [&](const char* after) {
+    SCOPED_TRACE(after);
+    for (int i = 0; i < lv->Count(); ++i) {
+      SCOPED_TRACE(i);
+      EXPECT_EQ(lv->Item(i)->Index(), i);
+      get.iSubItem = 0;
+      SendMessageA(lv->Handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&get));
+      EXPECT_EQ(text, lv->Item(i)->Caption());
+    }
+  };
+  lv->Insert(10)->SetCaption("inserted");
+  rowsInStep("insert");
+  lv->Delete(5);
+  rowsInStep("delete");
+  EXPECT_EQ(lv->Item(9)->Caption(), "inserted");
 
   lv->MakeVisible(lv->Item(0));
   EXPECT_EQ(lv->TopItem(), lv->Item(0));

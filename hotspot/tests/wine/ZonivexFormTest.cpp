@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "hotspot/HotspotDialogs.h"
 #include "exchange/TopicIdExchange.h"
 #include "hotspot/ZonivexForm.h"
+#include "hotspot/bench/ManyHotspots.h"
 #include "hotspot/core/HotspotText.h"
 
 namespace qm::zonivex {
@@ -126,23 +128,60 @@ struct ZonivexTest : ::testing::Test {
     return rows;
   }
   std::string Status() { return form->StatusBar1->PanelText(0); }
+  // The text the list shows in a row's column.
+  std::string ShownText(int row, int column) {
+    char text[256] = {};
+    LVITEMA get = {};
+    get.iSubItem = column;
+    get.pszText = text;
+    get.cchTextMax = sizeof text;
+    SendMessageA(form->HsList->Handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&get));
+    return text;
+  }
 };
 
-TEST_F(ZonivexTest, RealShgFilesShowTheirHotspotsAndSaveUnchanged) {
-  for (const char* name : kShedFiles) {
-    SCOPED_TRACE(name);
-    const std::string path = Copy(kShed + "/" + name, name);
+// Rows and shapes as the hotspot records of a file.
+std::vector<ZonivexTest::Row> RowsOf(const hotspot::TShg& shg) {
+  std::vector<ZonivexTest::Row> rows;
+  for (int i = 0; i < shg.HotSpotCount(); ++i) {
+    const hotspot::THotSpot& h = shg.HotSpots(i);
+    rows.push_back({h.name, hotspot::ModeName(h.mode), h.context, h.mode, h.visible ? 1 : 0, h.x, h.y, h.width,
+                    h.height});
+  }
+  return rows;
+}
+
+// The first of two lists of rows where they differ (in length or a row);
+// -1 when they are the same.
+int FirstDifference(const std::vector<ZonivexTest::Row>& a, const std::vector<ZonivexTest::Row>& b) {
+  for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+    if (!(a[i] == b[i])) return static_cast<int>(i);
+  return a.size() == b.size() ? -1 : static_cast<int>(std::min(a.size(), b.size()));
+}
+
+// The real files, and one of 2,000 hotspots over a real picture.
+TEST_F(ZonivexTest, ShgFilesShowTheirHotspotsInStepAndSaveUnchanged) {
+  const std::string many = tmp + "\\many.shg";
+  WriteFileReplacing(many, hotspot::bench::ManyHotspotsShg(kShed + "/SCREEN.SHG", 2000));
+  std::vector<std::pair<std::string, std::string>> files;  // copy, original
+  for (const char* name : kShedFiles) files.push_back({Copy(kShed + "/" + name, name), kShed + "/" + name});
+  files.push_back({Copy(many, "many-copy.shg"), many});
+  for (const auto& [path, original] : files) {
+    SCOPED_TRACE(path);
     Open(path);
     ASSERT_TRUE(form->PictureLoaded);
     EXPECT_EQ(form->Text(), path + " - Zonivex");
     ASSERT_EQ(form->HsList->Count(), form->Shg.HotSpotCount());
     ASSERT_EQ(form->TrkShapeManager1->Count(), form->Shg.HotSpotCount());
-    for (int i = 0; i < form->Shg.HotSpotCount(); ++i) {
-      const hotspot::THotSpot& h = form->Shg.HotSpots(i);
-      const Row r = Rows()[static_cast<std::size_t>(i)];
-      EXPECT_EQ(r, (Row{h.name, hotspot::ModeName(h.mode), h.context, h.mode, h.visible ? 1 : 0, h.x, h.y,
-                        h.width, h.height}));
-    }
+    EXPECT_EQ(FirstDifference(Rows(), RowsOf(form->Shg)), -1);
+    // The list draws again once it is filled: its scroll bar reaches the
+    // last row; and it shows each row's texts.
+    SCROLLINFO bar = {sizeof bar, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(form->HsList->Handle(), SB_VERT, &bar);
+    if (form->HsList->Count() > form->HsList->VisibleRowCount()) EXPECT_EQ(bar.nMax + 1, form->HsList->Count());
+    const int last = form->HsList->Count() - 1;
+    EXPECT_EQ(ShownText(last, 0), form->Shg.HotSpots(last).name);
+    EXPECT_EQ(ShownText(last, 2), form->Shg.HotSpots(last).context);
     EXPECT_EQ(form->ImageWidth(), static_cast<int>(form->Shg.width));
     EXPECT_TRUE(form->SaveBtn->Enabled());
     EXPECT_TRUE(form->DelBtn->Enabled());
@@ -152,9 +191,36 @@ TEST_F(ZonivexTest, RealShgFilesShowTheirHotspotsAndSaveUnchanged) {
     form->SaveBtnClick(nullptr);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes.back().text, "上書きしてもよろしいですか?");
-    EXPECT_TRUE(ReadAll(path) == ReadAll(kShed + "/" + name));
+    EXPECT_TRUE(ReadAll(path) == ReadAll(original));
     boxes.clear();
   }
+  ASSERT_EQ(form->HsList->Count(), 2000);
+
+  // In the large file: a row chosen in the middle and deleted, a shape
+  // chosen on the picture and moved; rows, shapes and records stay in step.
+  Select(1000);
+  EXPECT_TRUE(form->TrkShapeManager1->Shapes(1000)->Selected());
+  form->DelBtnClick(nullptr);
+  EXPECT_EQ(form->Shg.HotSpotCount(), 1999);
+  EXPECT_EQ(form->HsList->ItemIndex(), 1000);
+  EXPECT_EQ(form->HsList->Selected()->Index(), 1000);
+  EXPECT_TRUE(form->TrkShapeManager1->Shapes(1000)->Selected());
+  EXPECT_EQ(Rows()[1000].name, "Hotspot 1002");
+  EXPECT_EQ(ShownText(1000, 0), "Hotspot 1002");
+  const Row r = Rows()[1990];
+  Mouse(WM_MOUSEMOVE, r.x + r.w / 2, r.y + r.h / 2);
+  Mouse(WM_LBUTTONDOWN, r.x + r.w / 2, r.y + r.h / 2);
+  Mouse(WM_MOUSEMOVE, r.x + r.w / 2 + 1, r.y + r.h / 2 + 1);
+  Mouse(WM_LBUTTONUP, r.x + r.w / 2 + 1, r.y + r.h / 2 + 1);
+  EXPECT_EQ(form->HsList->ItemIndex(), 1990);
+  EXPECT_EQ(Rows()[1990].x, r.x + 1);
+  EXPECT_EQ(Status(), hotspot::HotspotStatusText(r.name, r.image, r.context, r.x + 1, r.y + 1, r.w, r.h));
+  const std::vector<Row> edited = Rows();
+  answer = IDYES;
+  form->SaveBtnClick(nullptr);
+  hotspot::TShg back;
+  back.LoadFromFile(files.back().first);
+  EXPECT_EQ(FirstDifference(RowsOf(back), edited), -1);
 }
 
 TEST_F(ZonivexTest, PicturesOpenAsNewDocumentsAndBadFilesFailCleanly) {
@@ -478,9 +544,10 @@ TEST_F(ZonivexTest, DeletingSelectsTheNextOrNewLastRow) {
   // New hotspots are named by the row count, whatever names there are.
   Drag(1, 1, 9, 9);
   EXPECT_EQ(Rows().back().name, "Hotspot " + std::to_string(n));
-  while (form->HsList->Count() > 0) {
+  for (int left = form->HsList->Count(); left > 0; --left) {
     Select(0);
     form->DelBtnClick(nullptr);
+    ASSERT_EQ(form->HsList->Count(), left - 1);
   }
   EXPECT_FALSE(form->DelBtn->Enabled());
   EXPECT_FALSE(form->PropBtn->Enabled());
