@@ -10,6 +10,18 @@ namespace cl {
 
 namespace {
 
+// The keys with which an edit field cuts, copies, pastes, undoes, selects
+// all and deletes.
+bool IsEditKey(WORD key, TShiftState shift) {
+  const TShiftState mods = shift & (ssShift | ssAlt | ssCtrl);
+  switch (key) {
+    case 'C': case 'V': case 'X': case 'Z': case 'A': return mods == ssCtrl;
+    case VK_INSERT: return mods == ssCtrl || mods == ssShift;
+    case VK_DELETE: return mods == 0 || mods == ssShift;
+    default: return false;
+  }
+}
+
 class TApplicationWindow : public TControl {
  public:
   explicit TApplicationWindow(TApplication& app) : TControl(nullptr, nullptr), app_(app) {
@@ -86,7 +98,10 @@ bool TApplication::KeyMayBeShortCut(const MSG& msg) const {
   // or for this one, as the edit box a tree view opens over a label does.
   MSG asked = msg;
   const LRESULT code = SendMessageA(h, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&asked));
-  return !(code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE));
+  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  // The edit field such a control makes (the text of a combo box) takes
+  // the edit keys as its own; the form's other shortcuts still run there.
+  return !((code & DLGC_HASSETSEL) && IsEditKey(static_cast<WORD>(msg.wParam), CurrentShiftState()));
 }
 
 bool TApplication::IsShortCut(const MSG& msg) {

@@ -264,6 +264,20 @@ TEST_F(MenuRefreshTest, EditKeysInAFindFieldOrALabelEditorWorkThereNotAsShortcut
   SendMessageA(tree->Handle(), TVM_ENDEDITLABELNOW, TRUE, 0);
   edit_keys(tree->Handle());
   EXPECT_EQ(shortcuts, 3);
+
+  // The text field of a combo box on the form (the format bar's font boxes)
+  // keeps the edit keys; another shortcut still runs from there.
+  auto* box = new TComboBox(form.get(), form.get());
+  box->SetBounds(0, 160, 200, 24);
+  SetWindowTextA(box->Handle(), "MS Gothic");
+  HWND text = FindWindowExA(box->Handle(), nullptr, "Edit", nullptr);
+  ASSERT_NE(text, nullptr);
+  SetFocus(text);
+  EXPECT_EQ(edit_keys(text), "S GothicPasted");
+  EXPECT_EQ(shortcuts, 3);
+  actions->Add("Bold", "", scCtrl | 'B')->OnExecute = [&](TComponent*) { ++shortcuts; };
+  press(text, {VK_CONTROL}, 'B');
+  EXPECT_EQ(shortcuts, 4);
 }
 
 }  // namespace
