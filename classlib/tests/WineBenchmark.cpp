@@ -1,12 +1,16 @@
 #include "classlib/tests/WineBenchmark.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
+
+#include "classlib/Application.h"
+#include "classlib/Dialogs.h"
 
 namespace qmbench {
 
@@ -165,6 +169,17 @@ int RunBenchmarks(int argc, char** argv) {
   }
   if (!out.empty()) WriteJson(out, argc > 0 ? argv[0] : "", results);
   return 0;
+}
+
+void StartWindowProgram() {
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+  InitCommonControlsEx(&icc);
+  cl::Application().Initialize();
+  // A message box would wait for a click: none is expected, none is waited for.
+  cl::SetMessageBoxHook([](const cl::MessageBoxCall& c) {
+    std::fprintf(stderr, "Message box: %s\n", c.text.c_str());
+    return IDOK;
+  });
 }
 
 }  // namespace qmbench

@@ -34,6 +34,10 @@ using BenchmarkBody = std::function<void(TimedRun& run)>;
 // they took a quarter of a second (at least one, at most 1000).
 void Register(const std::string& name, BenchmarkBody body);
 
+// Readies a benchmark program of window code: the common controls, the
+// application, and message boxes that say their text instead of waiting.
+void StartWindowProgram();
+
 // Runs the registered benchmarks as the command line asks; the exit code.
 int RunBenchmarks(int argc, char** argv);
 

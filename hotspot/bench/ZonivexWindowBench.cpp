@@ -197,14 +197,7 @@ void RegisterEdits(int count) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES};
-  InitCommonControlsEx(&icc);
-  cl::Application().Initialize();
-  // A message box would wait for a click: none is expected, none is waited for.
-  cl::SetMessageBoxHook([](const cl::MessageBoxCall& c) {
-    std::fprintf(stderr, "Message box: %s\n", c.text.c_str());
-    return IDOK;
-  });
+  qmbench::StartWindowProgram();
   RegisterOpen(500);
   RegisterOpen(2000);
   RegisterEdits(500);

@@ -109,14 +109,7 @@ void RegisterOpen(const std::string& name, int topics) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES};
-  InitCommonControlsEx(&icc);
-  cl::Application().Initialize();
-  // A message box would wait for a click: none is expected, none is waited for.
-  cl::SetMessageBoxHook([](const cl::MessageBoxCall& c) {
-    std::fprintf(stderr, "Message box: %s\n", c.text.c_str());
-    return IDOK;
-  });
+  qmbench::StartWindowProgram();
   qmbench::Register("BM_MainWindowStart", MainWindowStart);
   RegisterOpen("BM_OpenProjectWindow10k", 10000);
   RegisterOpen("BM_OpenProjectWindow30k", 30000);
