@@ -36,7 +36,8 @@ wine_env_stop
 
 echo "== user-level tests (the programs driven by mouse and keyboard under Wine)"
 # On a display of their own, one at a time, each in a fresh copy of one
-# template prefix; the tests of focus then under openbox, on a second display.
+# template prefix; the tests of focus and the floating toolbar's then under
+# openbox, on a second display.
 python3 usertests/run.py || failed+=("user-level tests")
 
 echo "== fuzz targets"

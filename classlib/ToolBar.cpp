@@ -187,11 +187,21 @@ bool TToolBar::BarVisible() const { return Visible(); }
 
 void TToolBar::SetBarVisible(bool v) {
   SetVisible(v);
-  if (float_window_) {
-    RemovePropA(float_window_, kShowWithOwnerProp);
-    ShowWindow(float_window_, v ? SW_SHOWNOACTIVATE : SW_HIDE);
-  }
+  if (float_window_) ShowFloatingWindow(v);
   if (dock_) dock_->AdjustHeight();
+}
+
+void TToolBar::ShowFloatingWindow(bool show) {
+  const HWND owner = GetWindow(float_window_, GW_OWNER);
+  if (show && owner && !IsWindowVisible(owner)) {
+    // Shown with its owner, after it (the form's start floats the bars that
+    // floated when the program last closed): a window manager keeps a tool
+    // window above its owner only when the owner was mapped first.
+    SetPropA(float_window_, kShowWithOwnerProp, reinterpret_cast<HANDLE>(1));
+    return;
+  }
+  RemovePropA(float_window_, kShowWithOwnerProp);
+  ShowWindow(float_window_, show ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 LRESULT CALLBACK TToolBar::FloatProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -208,6 +218,35 @@ LRESULT TToolBar::FloatWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCLBUTTONDBLCLK:
       DockAt(last_dock_left_, last_dock_top_);
       return 0;
+    case WM_MOUSEACTIVATE:
+      // The tool window leaves the keyboard with its owner's controls: at a
+      // click on its buttons, and when a window manager offers it the focus
+      // as it maps it (Wine asks this message then). A box on the bar takes
+      // the keyboard when it takes the focus.
+      return MA_NOACTIVATE;
+    case WM_NCLBUTTONDOWN:
+      if (wp == HTCAPTION) {
+        // The window moves once the mouse moves with the button down. Moved
+        // at the press, a window manager's move would take the second click
+        // of a double click, which docks the bar.
+        const POINT press = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        if (DragDetect(h, press)) {
+          // The move starts where the last mouse message was: the window
+          // first follows the mouse that far.
+          const DWORD at = GetMessagePos();
+          RECT r;
+          GetWindowRect(h, &r);
+          SetWindowPos(h, nullptr, r.left + GET_X_LPARAM(at) - press.x, r.top + GET_Y_LPARAM(at) - press.y, 0,
+                       0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+          SendMessageA(h, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, static_cast<LPARAM>(at));
+          // A move that activated the window (Wine's does) hands the
+          // keyboard back to the owner.
+          const HWND owner = GetWindow(h, GW_OWNER);
+          if (owner && GetActiveWindow() == h) SetActiveWindow(owner);
+        }
+        return 0;
+      }
+      break;
     case WM_NCDESTROY:
       RemovePropA(h, kFloatProp);
       RemovePropA(h, kShowWithOwnerProp);
@@ -246,15 +285,7 @@ void TToolBar::FloatAt(const RECT& screen) {
   Relayout();
   SetWindowPos(float_window_, nullptr, screen.left, screen.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (Visible()) {
-    HWND owner = GetWindow(float_window_, GW_OWNER);
-    if (owner && !IsWindowVisible(owner)) {
-      // Shown with its owner, after it, so that it starts above it.
-      SetPropA(float_window_, kShowWithOwnerProp, reinterpret_cast<HANDLE>(1));
-    } else {
-      ShowWindow(float_window_, SW_SHOWNOACTIVATE);
-    }
-  }
+  if (Visible()) ShowFloatingWindow(true);
   Invalidate();
   if (dock_) dock_->AdjustHeight();
 }

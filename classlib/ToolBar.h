@@ -82,6 +82,9 @@ class TToolBar : public TControl {
  private:
   friend class TToolButton;
   void Relayout();
+  // Shows or hides the tool window; while its owner is hidden, a shown one
+  // waits for the owner to show first.
+  void ShowFloatingWindow(bool show);
   LRESULT FloatWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK FloatProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
   TControlBar* dock_;

@@ -8,8 +8,9 @@
 Tests are the functions test_* of the modules test_*.py beside this file, in
 the order they stand; each takes a fresh session (uitest.Session). A module
 that sets WINDOW_MANAGER (a command) runs after the others, under that window
-manager on a display and a template prefix of its own. A failing step leaves a
-screenshot and the program's output in build/usertests/failures/.
+manager on a display and a template prefix of its own; so does the second run
+of a test marked with uitest.also_under. A failing step leaves a screenshot and
+the program's output in build/usertests/failures/.
 The last line is "N passed, N failed"; the exit status is 1 when a test failed.
 """
 
@@ -42,15 +43,21 @@ def collect(filters):
     tests = []
     for path in sorted(glob.glob(os.path.join(here, "test_*.py"))):
         module = importlib.import_module(os.path.splitext(os.path.basename(path))[0])
-        wm = getattr(module, "WINDOW_MANAGER", uitest.WINDOW_MANAGER)
+        module_wm = getattr(module, "WINDOW_MANAGER", uitest.WINDOW_MANAGER)
         for name, fn in vars(module).items():
             if name.startswith("test_") and callable(fn):
                 full = "%s.%s" % (module.__name__[5:], name[5:])
                 if not filters or any(f in full for f in filters):
-                    tests.append((full, fn, fn.__code__.co_firstlineno, wm))
+                    for wm in dict.fromkeys((module_wm, getattr(fn, "also_under", module_wm))):
+                        tests.append((full, fn, fn.__code__.co_firstlineno, wm))
     # Those of the run's window manager first; in the order they stand in each file.
     tests.sort(key=lambda t: (t[3] != uitest.WINDOW_MANAGER, t[0].split(".")[0], t[2]))
     return [(n, f, wm) for n, f, _, wm in tests]
+
+
+def label(name, wm):
+    """The test's name, with the window manager when it is not the run's."""
+    return name + (" (under %s)" % wm if wm != uitest.WINDOW_MANAGER else "")
 
 
 def missing_tools(window_managers):
@@ -63,6 +70,11 @@ def missing_tools(window_managers):
 
 
 def run_one(name, fn, display, template):
+    """Runs one test; returns None when it passed, else what failed. The
+    failure's files are named after name (the window manager's name added
+    when it is not the run's)."""
+    if display.window_manager != uitest.WINDOW_MANAGER:
+        name += "-" + display.window_manager.split()[0]
     session = uitest.Session(name.replace(".", "-"), display, template)
     signal.signal(signal.SIGALRM, on_alarm)
     signal.alarm(TEST_TIMEOUT)
@@ -90,7 +102,7 @@ def main(argv):
     tests = collect(filters)
     if "--list" in argv:
         for name, _, wm in tests:
-            print(name + (" (under %s)" % wm if wm != uitest.WINDOW_MANAGER else ""))
+            print(label(name, wm))
         return 0
     window_managers = []
     for _, _, wm in tests:
@@ -120,10 +132,10 @@ def main(argv):
                 took = time.monotonic() - t
                 if error is None:
                     passed += 1
-                    print("PASS %s (%.0f s)" % (name, took), flush=True)
+                    print("PASS %s (%.0f s)" % (label(name, wm), took), flush=True)
                 else:
                     failed += 1
-                    print("FAIL %s (%.0f s): %s" % (name, took, error), flush=True)
+                    print("FAIL %s (%.0f s): %s" % (label(name, wm), took, error), flush=True)
         finally:
             display.stop()
     print("usertests: %.0f s in all" % (time.monotonic() - started))

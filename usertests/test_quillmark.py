@@ -258,6 +258,7 @@ def floating_window(s, q, caption="プロジェクト"):
     return s.window(cls="TToolDockForm", title=caption, visible=True)
 
 
+@uitest.also_under("openbox")
 def test_floating_toolbar_stays_above_the_main_window(s):
     q = Quillmark(s)
     main = q.refresh()
@@ -275,6 +276,15 @@ def test_floating_toolbar_stays_above_the_main_window(s):
     s.click(floating.left + floating.width - 8, floating.bottom - 6)
     pause()  # a click that must change nothing: time for it to land
     check(s.is_above(floating, main), "the floating toolbar fell behind the main window at a click in it")
+    check(s.probe.focus()[0] == main.hwnd, "a click in the floating toolbar took the keyboard from the main window")
+    # Moved by its caption, it follows the mouse all the way and leaves the
+    # keyboard where it was.
+    moved_to = (floating.left + 100, floating.top + 100)
+    s.drag(floating.left + 30, floating.top + 6, floating.left + 130, floating.top + 106)
+    floating = wait_for("the floating toolbar to move to %s by its caption" % (moved_to,),
+                        lambda: (lambda w: w and (w.left, w.top) == moved_to and w)(floating_window(s, q)))
+    s.wait_keyboard(main, "the keyboard on the main window after the toolbar was moved by its caption")
+    check(s.is_above(floating, main), "the floating toolbar fell behind the main window when moved")
     place = (floating.left, floating.top)
     q.exit_by_keys()
     q.wait_ended()
@@ -285,6 +295,8 @@ def test_floating_toolbar_stays_above_the_main_window(s):
     check(abs(floating.left - place[0]) <= 2 and abs(floating.top - place[1]) <= 2,
           "the floating toolbar came back at %s, not %s" % ((floating.left, floating.top), place))
     check(s.is_above(floating, main), "the floating toolbar starts behind the main window after a restart")
+    # The caption of the main window clicked: a window manager raises it,
+    # and keeps the toolbar that it owns above it.
     q.focus()
     check(s.is_above(floating, main), "the floating toolbar fell behind the main window at a click on its caption")
     # A double click on its caption docks it again.

@@ -15,7 +15,8 @@ Set QM_UT_WM to a window manager command (for example "openbox") to run the
 tests under it instead; the prefix then keeps Wine's managed windows and the
 window manager does the stacking. A test module that sets WINDOW_MANAGER runs
 under that one whatever QM_UT_WM says (run.py gives it a display and a
-template prefix of its own).
+template prefix of its own); a test marked with `also_under` runs once more
+under the window manager it names.
 
 The window probe (build/win64/usertests/qmprobe.exe, a console program in the
 same prefix) only looks: it lists windows and reads texts; it never clicks.
@@ -43,6 +44,15 @@ WINDOW_MANAGER = os.environ.get("QM_UT_WM", "")
 
 # How long a step may take before the test gives up on it.
 STEP_TIMEOUT = float(os.environ.get("QM_UT_STEP_TIMEOUT", "20"))
+
+
+def also_under(window_manager):
+    """Marks a test to run a second time, under this window manager (a
+    command), as well as under its module's."""
+    def mark(fn):
+        fn.also_under = window_manager
+        return fn
+    return mark
 
 
 class StepFailed(AssertionError):
