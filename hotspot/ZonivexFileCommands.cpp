@@ -25,6 +25,21 @@ int Ask(const char* text) {
   return ShowMessageBox(Application().DialogOwner(), text, kApplicationTitle, MB_YESNO | MB_ICONWARNING);
 }
 
+// Runs add, which adds rows and shapes, with the list and the picture drawn
+// once at the end, on every way out: a list view drawn as each row comes
+// takes ever longer for the next one, and each shape would ask for a
+// repaint of its own.
+template <typename F>
+void DrawnOnce(cl::TListView& list, cl::TControl* picture, F add) {
+  struct TRowsHeld {
+    cl::TListView& list;
+    explicit TRowsHeld(cl::TListView& l) : list(l) { list.BeginUpdate(); }
+    ~TRowsHeld() { list.EndUpdate(); }
+  } rows(list);
+  cl::TGraphicUpdate shapes(picture);
+  add();
+}
+
 void Tell(const char* text) {
   ShowMessageBox(Application().DialogOwner(), text, kApplicationTitle, MB_OK | MB_ICONWARNING);
 }
@@ -88,18 +103,12 @@ bool TForm1::OpenDocument(const std::string& path) {
   }
   Image1->SetGraphic(std::move(picture));
   ScrollBox1->UpdateScrollRange();
-  {
-    // The list and the picture are drawn once, when all the rows and shapes
-    // are there: a list view drawn as each row comes takes ever longer for
-    // the next one, and each shape would ask for a repaint of its own.
-    HsList->BeginUpdate();
-    cl::TGraphicUpdate shapes(ScrollBox1);
+  DrawnOnce(*HsList, ScrollBox1, [&] {
     for (int i = 0; i < Shg.HotSpotCount(); ++i) {
       const hotspot::THotSpot& h = Shg.HotSpots(i);
       AddHotspotItem(h.x, h.y, h.width, h.height, h.name, h.context, h.mode, h.visible != 0, false, false);
     }
-    HsList->EndUpdate();
-  }
+  });
   PictureLoaded = true;
   SaveBtn->SetEnabled(true);
   UpdateHotspotButtons();
@@ -117,18 +126,14 @@ bool TForm1::ImportHotspots(const std::string& path) {
     Tell(kReadFailed);
     return false;
   }
-  {
-    // Drawn once at the end, as when a file is opened.
-    HsList->BeginUpdate();
-    cl::TGraphicUpdate shapes(ScrollBox1);
+  DrawnOnce(*HsList, ScrollBox1, [&] {
     for (int i = 0; i < other.HotSpotCount(); ++i) {
       const hotspot::THotSpot& h = other.HotSpots(i);
       const hotspot::THotspotRect r =
           hotspot::ClampImportedHotspot({h.x, h.y, h.width, h.height}, ImageWidth(), ImageHeight());
       AddHotspotItem(r.x, r.y, r.w, r.h, h.name, h.context, h.mode, h.visible != 0, false, true);
     }
-    HsList->EndUpdate();
-  }
+  });
   UpdateHotspotButtons();
   // The imported hotspots are work of this document: closing asks for them.
   if (other.HotSpotCount() > 0) Modified = true;
