@@ -195,8 +195,15 @@ class RemoteBuffer {
   std::size_t size_;
 };
 
+// A program busy with a long piece of work (a large topic loading on a loaded
+// machine) answers late, not never: ask again while the window lives, for up
+// to a minute, before giving up on it.
 bool Send(HWND w, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR& result) {
-  return SendMessageTimeoutA(w, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+  const ULONGLONG end = GetTickCount64() + 60000;
+  do {
+    if (SendMessageTimeoutA(w, msg, wp, lp, SMTO_NORMAL, 5000, &result) != 0) return true;
+  } while (IsWindow(w) && GetTickCount64() < end);
+  return false;
 }
 
 UINT_PTR Number(const std::string& s) { return static_cast<UINT_PTR>(std::strtoull(s.c_str(), nullptr, 0)); }
