@@ -12,6 +12,80 @@ bool IsFootnoteGroup(std::string_view s, std::size_t pos) {
   return StartsAt(s, pos, "{\\footnote") && ControlWordEndsAt(s, pos + 10);
 }
 
+// Marks, in the converted lines of a file with Word's tables, the start of a
+// paragraph that follows a paragraph of a table: it is in the table too
+// unless a \pard comes before its text. No byte of a topic file is 0x01.
+constexpr char kTableMark = '\x01';
+
+// The words of a table row's definition: the row's own (\trowd, \trgaph,
+// \trleft, its borders and paddings), the cells' (\clvertalt, \clbrdrt,
+// widths) and their border words, and each cell's right edge \cellx.
+bool IsRowDefinitionWord(std::string_view name) {
+  return name.starts_with("tr") || name.starts_with("cl") || name.starts_with("brdr") || name == "cellx" ||
+         name.starts_with("tbl") || name.starts_with("irow") || name == "ltrrow" || name == "rtlrow" ||
+         name == "lastrow";
+}
+
+// Where the converted text after lines[l][i] reaches the text of a
+// paragraph before any \pard (formatting words, group braces, line ends and
+// row definitions are stepped over): true with its place in l and i.
+bool FindParagraphText(const Lines& lines, std::size_t& l, std::size_t& i) {
+  static constexpr std::string_view kTextWords[] = {"par",   "tab",    "line",   "cell",  "row",
+                                                    "page",  "sect",   "bullet", "emdash", "endash",
+                                                    "lquote", "rquote", "ldblquote", "rdblquote", "u"};
+  for (; l < lines.size(); ++l, i = 0) {
+    const std::string_view s = lines[l];
+    while (i < s.size()) {
+      const char c = s[i];
+      if (c == '{' || c == '}' || c == '\r' || c == '\n' || c == kTableMark) {
+        ++i;
+        continue;
+      }
+      if (c != '\\' || i + 1 >= s.size()) return true;
+      if (StartsAt(s, i + 1, "{trowd ")) {
+        const std::size_t close = s.find("\\}", i + 2);
+        if (close == std::string_view::npos) return true;
+        i = close + 2;
+        continue;
+      }
+      if (s[i + 1] == '*') {
+        i += 2;
+        continue;
+      }
+      const RtfControlWord word = ReadControlWord(s, i);
+      if (word.name.empty()) return true;
+      if (word.name == "pard") return false;
+      for (std::string_view w : kTextWords) {
+        if (word.name == w) return true;
+      }
+      i = word.end;
+    }
+  }
+  return false;
+}
+
+// Each mark goes; where its paragraph is in a table, {table} goes before the
+// paragraph's text.
+void ResolveTableMarks(Lines& lines) {
+  for (std::size_t l = 0; l < lines.size(); ++l) {
+    for (std::size_t i = lines[l].find(kTableMark); i != std::string::npos; i = lines[l].find(kTableMark, i)) {
+      lines[l].erase(i, 1);
+      std::size_t text_line = l;
+      std::size_t text = i;
+      if (FindParagraphText(lines, text_line, text)) lines[text_line].insert(text, "\\{table\\}");
+    }
+  }
+}
+
+bool HasWordTables(const Lines& lines) {
+  bool row = false;
+  for (const auto& line : lines) {
+    if (line.find(kTableMark) != std::string::npos) return false;
+    if (line.find("\\trowd") != std::string::npos) row = true;
+  }
+  return row;
+}
+
 // The head of a topic file: "{\rtf1", its control words and its tables
 // (fonts, colours, styles, information, ignorable destinations). The lines
 // before the first body line hold the head; the body may begin on one of
@@ -103,6 +177,7 @@ class LoadConverter {
   Lines Run() {
     const std::size_t first = FirstBodyLine(lines_);
     ApplyJoinRule(lines_, first);
+    word_tables_ = HasWordTables(lines_);
     Lines out;
     out.reserve(lines_.size());
     // The head lines go to the editor as they are, up to where the body
@@ -127,6 +202,7 @@ class LoadConverter {
       const bool first_line = k == body_line;
       out.push_back(ConvertLine(k, first_line, first_line ? body_start : 0));
     }
+    if (word_tables_) ResolveTableMarks(out);
     return out;
   }
 
@@ -154,6 +230,10 @@ class LoadConverter {
         continue;
       }
       if (c == '\\') {
+        if (word_tables_ && ConvertWordTable(k, pos, o)) {
+          prev = 0;
+          continue;
+        }
         ConvertBackslash(pos, o, prev);
         continue;
       }
@@ -238,11 +318,103 @@ class LoadConverter {
     return true;
   }
 
+  // The words of Word's tables, cur_[pos] being a backslash: a row's
+  // definition goes into the stash (the control would make a table of its
+  // own of it, which it cannot write back) and shows as {trowd N}; \intbl
+  // becomes {table} at the start of each paragraph of a table, \cell {td}
+  // and \row {tr}, each ending a paragraph in the editor. False for any other
+  // word (a \pard is noted and left to the common rules).
+  bool ConvertWordTable(std::size_t& k, std::size_t& pos, std::string& o) {
+    const std::string_view s = cur_;
+    auto word = [&](std::string_view w) { return StartsAt(s, pos + 1, w) && ControlWordEndsAt(s, pos + 1 + w.size()); };
+    auto paragraph_end = [&](std::string_view markup) {
+      o += markup;
+      o += "\\par ";
+      if (in_table_) o += kTableMark;
+      marked_ = in_table_;
+      pos = ReadControlWord(s, pos).end;
+    };
+    if (word("trowd")) {
+      SetAsideRowDefinition(k, pos, o);
+      return true;
+    }
+    if (word("intbl")) {
+      in_table_ = true;
+      if (!marked_) o += "\\{table\\}";
+      marked_ = true;
+      pos = ReadControlWord(s, pos).end;
+      return true;
+    }
+    if (word("cell")) {
+      paragraph_end("\\{td\\}");
+      return true;
+    }
+    if (word("row")) {
+      paragraph_end("\\{tr\\}");
+      return true;
+    }
+    if (word("par")) {
+      paragraph_end("");
+      return true;
+    }
+    if (word("pard")) {
+      in_table_ = false;
+      marked_ = false;
+    }
+    return false;
+  }
+
+  // Puts the row definition that begins at cur_[pos] (it may go on over
+  // line ends) into the stash, up to its last word, and writes its
+  // placeholder.
+  void SetAsideRowDefinition(std::size_t& k, std::size_t& pos, std::string& o) {
+    std::size_t line = k;
+    std::string_view s = cur_;
+    std::size_t i = pos;
+    std::size_t end_line = k;
+    std::size_t end = pos;
+    for (;;) {
+      if (i >= s.size()) {
+        if (line + 1 >= lines_.size()) break;
+        s = lines_[++line];
+        i = 0;
+        continue;
+      }
+      if (s[i] != '\\') break;
+      const RtfControlWord w = ReadControlWord(s, i);
+      if (w.name.empty() || !IsRowDefinitionWord(w.name)) break;
+      i = w.end;
+      end_line = line;
+      end = i;
+    }
+    std::string rtf;
+    if (end_line == k) {
+      rtf.assign(cur_, pos, end - pos);
+      pos = end;
+    } else {
+      rtf.assign(cur_, pos, std::string::npos);
+      for (std::size_t l = k + 1; l < end_line; ++l) {
+        rtf += "\r\n";
+        rtf += lines_[l];
+      }
+      rtf += "\r\n";
+      rtf.append(lines_[end_line], 0, end);
+      cur_ = lines_[end_line].substr(end);
+      pos = 0;
+      k = end_line;
+    }
+    o += StashPlaceholder("trowd", stash_.Add("trowd", std::move(rtf)));
+  }
+
   void ConvertBackslash(std::size_t& pos, std::string& o, char& prev) {
     std::string_view s = cur_;
     std::size_t p = pos + 1;
     auto at = [&](std::string_view w) { return StartsAt(s, p, w); };
-    if (at("keepn ")) {
+    if (at("page") && ControlWordEndsAt(s, p + 4)) {
+      // A page break ends a topic of a file of several.
+      o += "\\{page\\}";
+      pos = ReadControlWord(s, pos).end;
+    } else if (at("keepn ")) {
       fields_.NoScroll = true;
       block_open_ = true;
       pos = p + 6;
@@ -331,6 +503,9 @@ class LoadConverter {
   bool table_open_ = false;
   bool block_open_ = false;
   bool id_seen_ = false;
+  bool word_tables_ = false;  // the file holds Word's table rows (\trowd)
+  bool in_table_ = false;     // Word's \intbl holds for the paragraph read
+  bool marked_ = false;       // the paragraph has its {table} or a mark
 };
 
 }  // namespace

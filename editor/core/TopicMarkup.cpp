@@ -75,7 +75,7 @@ bool PartSurvivesMarkup(std::string_view line, std::size_t from, std::size_t to,
 bool NeedsBraceEscape(std::string_view line, std::size_t pos) {
   static constexpr std::string_view kWords[] = {
       "end\\}",  "jmp ",  "pop ", "line ", "style ", "keep\\}", "box\\}", "size ", "table\\}",
-      "td\\}",   "tr\\}", "tid ", "pict ", "footnote "};
+      "td\\}",   "tr\\}", "tid ", "pict ", "footnote ", "trowd ", "page\\}"};
   if (pos < line.size() && line[pos] == '#') return true;
   for (std::string_view w : kWords) {
     if (StartsAt(line, pos, w)) return true;

@@ -19,8 +19,8 @@ namespace qm::editor {
 // True when the literal brace whose next byte is line[pos] must be shown as
 // the escape "{#": the next byte is '#' or the text begins with a markup word
 // ("end\}", "jmp ", "pop ", "line ", "style ", "keep\}", "box\}", "size ",
-// "table\}", "td\}", "tr\}", "tid ") or a placeholder word ("pict ",
-// "footnote ").
+// "table\}", "td\}", "tr\}", "tid ", "page\}") or a placeholder word
+// ("pict ", "footnote ", "trowd ").
 bool NeedsBraceEscape(std::string_view line, std::size_t pos);
 
 // Load direction of a hotspot. pos is at the '{' of "{\ul " (kind "pop") or

@@ -74,7 +74,11 @@ void EndControlWords(std::string& o) {
 
 class SaveConverter {
  public:
-  explicit SaveConverter(const TopicStash& stash) : restorer_(stash) {}
+  explicit SaveConverter(const TopicStash& stash) : restorer_(stash) {
+    for (const TopicStashItem& item : stash.Items) {
+      if (item.Word == "trowd") word_tables_ = true;
+    }
+  }
 
   // Notes the paragraph properties in s, which is copied unchanged.
   void NoteProperties(std::string_view s) {
@@ -87,6 +91,7 @@ class SaveConverter {
   void ConvertRest(std::string_view s, std::size_t pos, std::string& o) {
     reset_seen_ = false;
     cell_state_ = 0;
+    dropped_par_ = std::string_view::npos;
     while (pos < s.size()) {
       const char c = s[pos];
       if (IsLeadByte(c) && pos + 1 < s.size()) {
@@ -106,6 +111,10 @@ class SaveConverter {
  private:
   void ConvertBackslash(std::string_view s, std::size_t& pos, std::string& o) {
     const std::size_t p = pos + 1;
+    if (pos == dropped_par_) {
+      pos = ReadControlWord(s, pos).end;
+      return;
+    }
     if (p < s.size() && s[p] == '{') {
       o += '\\';
       pos = p + 1;
@@ -246,6 +255,19 @@ class SaveConverter {
           return;
         }
       }
+    } else if (at("page\\}")) {
+      o += "page ";
+      pos += 6;
+      return;
+    } else if (word_tables_ && (at("table\\}") || at("td\\}") || at("tr\\}"))) {
+      // A topic with Word's tables: every paragraph of a table has its own
+      // \intbl, and the paragraph end that loading gave a cell or a row in
+      // the editor is no paragraph of the file.
+      const bool table = at("table\\}");
+      o += table ? "intbl " : at("td\\}") ? "cell " : "row ";
+      pos += table ? 7 : 4;
+      if (!table) DropParagraphEnd(s, pos);
+      return;
     } else if (at("table\\}")) {
       if (!table_open_) {
         o += "intbl ";
@@ -285,6 +307,24 @@ class SaveConverter {
     o += '{';
   }
 
+  // Notes the \par that ends the paragraph after s[pos] when only formatting
+  // words and braces stand before it: it is not written.
+  void DropParagraphEnd(std::string_view s, std::size_t pos) {
+    while (pos < s.size()) {
+      if (s[pos] == '{' || s[pos] == '}') {
+        ++pos;
+        continue;
+      }
+      if (s[pos] != '\\') return;
+      const RtfControlWord word = ReadControlWord(s, pos);
+      if (word.name == "par") dropped_par_ = pos;
+      if (word.name.empty() || word.name == "par" || word.name == "pard" || word.name == "tab" ||
+          word.name == "line" || word.name == "page")
+        return;
+      pos = word.end;
+    }
+  }
+
   // {size a,b,...}: items ended by a comma, a backslash or the line end; the
   // markup must close with "\}" right after its items.
   bool ConvertSize(std::string_view s, std::size_t& pos, std::string& o) {
@@ -316,6 +356,8 @@ class SaveConverter {
   bool table_open_ = false;
   bool reset_seen_ = false;
   int cell_state_ = 0;
+  bool word_tables_ = false;  // the stash holds rows of Word's tables
+  std::size_t dropped_par_ = std::string_view::npos;
 };
 
 }  // namespace

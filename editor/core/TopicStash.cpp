@@ -41,6 +41,8 @@ bool MatchPlaceholder(std::string_view line, std::size_t pos, const TopicStash& 
     word = "pict";
   } else if (StartsAt(line, pos, "footnote ")) {
     word = "footnote";
+  } else if (StartsAt(line, pos, "trowd ")) {
+    word = "trowd";
   } else {
     return false;
   }

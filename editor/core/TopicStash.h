@@ -5,7 +5,8 @@
 // back in a form the help compiler does not read) and footnotes other than the
 // topic's own fields. Loading puts each such RTF group into the stash and
 // shows a placeholder in its place, a markup text the control keeps:
-// {pict N} for a picture or object, {footnote N} for a footnote. Saving puts
+// {pict N} for a picture or object, {footnote N} for a footnote, {trowd N}
+// for the definition of a row of a Word table. Saving puts
 // the group back, byte for byte, where its placeholder stands.
 //
 // Numbers start at TopicStash::FirstNumber; a caller that keeps them distinct
@@ -21,7 +22,7 @@
 namespace qm::editor {
 
 struct TopicStashItem {
-  std::string Word;  // "pict" or "footnote"
+  std::string Word;  // "pict", "footnote" or "trowd"
   std::string Rtf;   // the whole group, braces included; lines joined by CR LF
 };
 
@@ -47,7 +48,7 @@ std::string StashPlaceholder(std::string_view word, int number);
 std::string_view PictureGroupWord(std::string_view line, std::size_t pos);
 
 // Recognises a placeholder body at line[pos], the byte after an escaped
-// opening brace: "pict N\}" or "footnote N\}". On success sets the item and
+// opening brace: "pict N\}", "footnote N\}" or "trowd N\}". On success sets the item and
 // the length of the body (through its closing "\}").
 bool MatchPlaceholder(std::string_view line, std::size_t pos, const TopicStash& stash,
                       const TopicStashItem*& item, int& number, std::size_t& length);

@@ -25,6 +25,7 @@ qm_native_test(topic_core_tests
     ${QM_TOPIC_TESTS}/CopiedParagraphFormatTest.cpp
     ${QM_TOPIC_TESTS}/ParagraphKeepFlagsTest.cpp
     ${QM_TOPIC_TESTS}/TopicRealFilesTest.cpp
+    ${QM_TOPIC_TESTS}/WordStructureTest.cpp
   LIBS qm_topic_core)
 
 qm_benchmark(bench_topic

@@ -79,9 +79,12 @@ TEST(Compile, TheLogShowsInThePaneAndAnIdInItOpensItsTopic) {
   ASSERT_EQ(ids.size(), 2u);
   const std::string& first = ids[0];
   const std::string& second = ids[1];
-  // A broken jump typed into the first topic; Compile saves it.
+  // A broken jump typed into the first topic; Compile saves it. Typed at the
+  // start: the file holds several topics (page breaks between them), and
+  // only the first is named by the file's name.
   fx.ClickTopic(first);
-  fx.TypeAtEnd("{jmp broken,No_Such_Topic}");
+  f.Editor->SetSel(0, 0);
+  f.Editor->SetSelText("{jmp broken,No_Such_Topic}");
   ASSERT_TRUE(f.Editor->Modified());
   // The viewer's topic-search window of this help file is asked to close.
   HWND search = CreateWindowExA(0, "STATIC", TopicSearchWindowTitle(f.Project.HelpTitle).c_str(),
