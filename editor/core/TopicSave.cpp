@@ -92,6 +92,17 @@ class SaveConverter {
     reset_seen_ = false;
     cell_state_ = 0;
     dropped_par_ = std::string_view::npos;
+    if (reset_due_) {
+      // The paragraph after a cell or a row, which the control wrote without
+      // a \pard of its own (its format is the one before it): in the file it
+      // would stay in the table without one.
+      reset_due_ = false;
+      if (!StartsAt(s, pos, "\\pard")) {
+        o += "\\pard";
+        o += properties_;
+        EndControlWords(o);
+      }
+    }
     while (pos < s.size()) {
       const char c = s[pos];
       if (IsLeadByte(c) && pos + 1 < s.size()) {
@@ -317,7 +328,10 @@ class SaveConverter {
       }
       if (s[pos] != '\\') return;
       const RtfControlWord word = ReadControlWord(s, pos);
-      if (word.name == "par") dropped_par_ = pos;
+      if (word.name == "par") {
+        dropped_par_ = pos;
+        reset_due_ = word.end >= s.size();
+      }
       if (word.name.empty() || word.name == "par" || word.name == "pard" || word.name == "tab" ||
           word.name == "line" || word.name == "page")
         return;
@@ -358,6 +372,7 @@ class SaveConverter {
   int cell_state_ = 0;
   bool word_tables_ = false;  // the stash holds rows of Word's tables
   std::size_t dropped_par_ = std::string_view::npos;
+  bool reset_due_ = false;  // the next line begins a paragraph of its own
 };
 
 }  // namespace
