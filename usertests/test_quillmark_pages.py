@@ -1,0 +1,90 @@
+"""A Word-made file of many topics, with page breaks between them and Word's
+tables, in a user's hands: opened, a line typed at its end and saved with
+Ctrl+S three times, it keeps every page break, row, cell, cell edge and
+footnote; a page break the author types as {page} is one more in the file.
+Only the keyboard and the mouse drive the editor; the file on disk is
+checked."""
+
+import os
+import re
+
+from quillmark import Quillmark
+from test_quillmark import saved_topic
+from test_quillmark_indents import mtime, saved_after
+from uitest import TESTDATA, StepFailed, check, wait_for
+
+PROJECT = "calques3d"
+HPJ = "Calques3D.hpj"
+
+# 38 topics, 4 tables of 14 rows (see testdata/README.md); it replaces the
+# project's afxcore topic.
+WORD_TOPIC = os.path.join(TESTDATA, "topics", "genedoc-afxcore.rtf")
+WORDS = ("page", "cell", "row", "cellx", "footnote")
+
+
+def counts(data):
+    """How often each of WORDS stands in data as a control word."""
+    data = re.sub(rb"\\[\\{}]", b"", data)
+    return {w: len(re.findall(rb"\\" + w.encode() + rb"(?![a-zA-Z])", data)) for w in WORDS}
+
+
+def open_topic(q, label, topic_id):
+    """Opens a topic from the tree; a large one keeps the program busy a while,
+    in which its status bar does not answer."""
+    q.click_tree_item(label)
+
+    def status():
+        try:
+            return q.status(0) == topic_id
+        except StepFailed:
+            return False
+    wait_for("the topic %s open (status bar)" % topic_id, status, timeout=60)
+
+
+def type_line_and_save(s, q, path, text, what):
+    editor = q.editor()
+    s.click(editor.left + 60, editor.top + 12)
+    s.key("ctrl+End")
+    s.key("Return")
+    s.type_text(text)
+    before = mtime(path)
+    s.key("ctrl+s")
+    return saved_after(s, path, before, what)
+
+
+def test_word_topic_keeps_its_page_breaks_and_tables_over_three_saves(s):
+    q = Quillmark(s)
+    folder = s.copy_project(PROJECT)
+    word_topic = open(WORD_TOPIC, "rb").read()
+    with open(os.path.join(folder, "AfxCore.rtf"), "wb") as f:
+        f.write(word_topic)
+    original = counts(word_topic)
+    check(all(original[w] for w in WORDS), "the Word topic lacks one of %s: %s" % (WORDS, original))
+    # The block of the topic's own footnotes adds its id.
+    expected = dict(original, footnote=original["footnote"] + 1)
+    q.open_project(os.path.join(folder, HPJ))
+    path = saved_topic(folder, "afxcore")
+    # A new topic to open in between, so that each round opens afxcore from
+    # its file.
+    labels = set(q.tree_labels())
+    s.click(*q.toolbar_button(1, 1))
+    other = wait_for("a new topic open (status bar)", lambda: q.status(0).startswith("HID") and q.status(0))
+    label = wait_for("the new topic in the contents tree",
+                     lambda: ([x for x in q.tree_labels() if x not in labels] or [None])[0])
+
+    for round in range(1, 4):
+        open_topic(q, "afxcore", "afxcore")
+        if round == 1:
+            shown = s.probe.text(q.editor().hwnd) or ""
+            check("{page}" in shown and "{td}" in shown and "{tr}" in shown,
+                  "the editor shows no {page}, {td} or {tr}: %r" % shown[:300])
+        data = type_line_and_save(s, q, path, "Typed in round %d" % round, "round %d: Ctrl+S to write afxcore" % round)
+        check(counts(data) == expected, "round %d: afxcore is saved with %s, not %s" % (round, counts(data), expected))
+        open_topic(q, label, other)
+
+    # The author ends the last topic with a page break and begins a new one.
+    open_topic(q, "afxcore", "afxcore")
+    data = type_line_and_save(s, q, path, "{page}A new topic", "Ctrl+S to write the typed page break")
+    check(counts(data)["page"] == original["page"] + 1,
+          "the typed {page} gives %d page breaks, not %d" % (counts(data)["page"], original["page"] + 1))
+    check(re.search(rb"\\page ?A new topic", data), "no \\page before the typed text: %r" % data[-300:])
