@@ -11,7 +11,7 @@ import re
 from quillmark import Quillmark
 from test_quillmark import saved_topic
 from test_quillmark_indents import mtime, saved_after
-from uitest import TESTDATA, StepFailed, check, wait_for
+from uitest import TESTDATA, check, wait_for
 
 PROJECT = "calques3d"
 HPJ = "Calques3D.hpj"
@@ -26,19 +26,6 @@ def counts(data):
     """How often each of WORDS stands in data as a control word."""
     data = re.sub(rb"\\[\\{}]", b"", data)
     return {w: len(re.findall(rb"\\" + w.encode() + rb"(?![a-zA-Z])", data)) for w in WORDS}
-
-
-def open_topic(q, label, topic_id):
-    """Opens a topic from the tree; a large one keeps the program busy a while,
-    in which its status bar does not answer."""
-    q.click_tree_item(label)
-
-    def status():
-        try:
-            return q.status(0) == topic_id
-        except StepFailed:
-            return False
-    wait_for("the topic %s open (status bar)" % topic_id, status, timeout=60)
 
 
 def type_line_and_save(s, q, path, text, what):
@@ -73,17 +60,17 @@ def test_word_topic_keeps_its_page_breaks_and_tables_over_three_saves(s):
                      lambda: ([x for x in q.tree_labels() if x not in labels] or [None])[0])
 
     for round in range(1, 4):
-        open_topic(q, "afxcore", "afxcore")
+        q.open_topic("afxcore", "afxcore")
         if round == 1:
             shown = s.probe.text(q.editor().hwnd) or ""
             check("{page}" in shown and "{td}" in shown and "{tr}" in shown,
                   "the editor shows no {page}, {td} or {tr}: %r" % shown[:300])
         data = type_line_and_save(s, q, path, "Typed in round %d" % round, "round %d: Ctrl+S to write afxcore" % round)
         check(counts(data) == expected, "round %d: afxcore is saved with %s, not %s" % (round, counts(data), expected))
-        open_topic(q, label, other)
+        q.open_topic(label, other)
 
     # The author ends the last topic with a page break and begins a new one.
-    open_topic(q, "afxcore", "afxcore")
+    q.open_topic("afxcore", "afxcore")
     data = type_line_and_save(s, q, path, "{page}A new topic", "Ctrl+S to write the typed page break")
     check(counts(data)["page"] == original["page"] + 1,
           "the typed {page} gives %d page breaks, not %d" % (counts(data)["page"], original["page"] + 1))
