@@ -78,6 +78,7 @@ TEST(ParagraphKeepFlags, TheLastParagraphWithoutParIsEndedAfterItsText) {
             "{\\rtf1\\pard\\qr A\\par\\pard\\li720 Last line\\par }");
   EXPECT_EQ(WithLastParagraphEnded("{\\rtf1 A\\par{\\pard\\li720 B\\'e9\\tab {\\v x}\\plain}\r\n}"),
             "{\\rtf1 A\\par{\\pard\\li720 B\\'e9\\tab {\\v x\\par }\\plain}\r\n}");
+  EXPECT_EQ(WithLastParagraphEnded("{\\rtf1 A\\par\\pard\\li720\\tab\\f0}"), "{\\rtf1 A\\par\\pard\\li720\\tab\\par \\f0}");
   for (const char* ended : {"{\\rtf1 A\\par}", "{\\rtf1 A\\par\\pard\\li720\\f0\r\n}", "{\\rtf1 A\\par{\\footnote x}}"})
     EXPECT_EQ(WithLastParagraphEnded(ended), ended);
 }
