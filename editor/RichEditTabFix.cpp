@@ -1,5 +1,8 @@
 #include "editor/RichEditTabFix.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "classlib/RichEdit.h"
 #include "editor/core/NegativeTabs.h"
 #include "editor/core/ParagraphKeepFlags.h"
