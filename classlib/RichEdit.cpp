@@ -111,6 +111,27 @@ std::vector<unsigned> TRichEdit::KeepFlagsRead(const std::string& rtf) {
   return flags;
 }
 
+std::vector<PARAFORMAT2> TRichEdit::ParagraphFormatsRead(const std::string& rtf) {
+  LoadRichEditLibrary();
+  HWND h = CreateWindowExA(0, "RICHEDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  if (!h) return {};
+  StreamInto(h, rtf, SF_RTF);
+  std::vector<PARAFORMAT2> formats;
+  for (LONG start : GetParagraphStarts(h)) {
+    CHARRANGE at{start, start};
+    SendMessageA(h, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
+    PARAFORMAT2 pf = {};
+    pf.cbSize = sizeof pf;
+    SendMessageA(h, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    formats.push_back(pf);
+  }
+  DestroyWindow(h);
+  return formats;
+}
+
+void TRichEdit::ReplaceSelectionRtf(const std::string& rtf) { Stream(rtf, SF_RTF | SFF_SELECTION); }
+
 namespace {
 // The first character of each paragraph of the rich edit h; empty when the
 // control does not give its text.
@@ -168,6 +189,8 @@ std::vector<unsigned> KeepFlagsAt(HWND h, const std::vector<LONG>& starts) {
   return flags;
 }
 }  // namespace
+
+std::vector<LONG> GetParagraphStarts(HWND h) { return ParagraphStarts(h); }
 
 std::vector<unsigned> GetParagraphKeepFlags(HWND h) {
   std::vector<unsigned> flags;
@@ -447,7 +470,7 @@ namespace {
 // control has it.
 UINT ClipboardMessageOfKey(WPARAM key, TShiftState shift, bool selection) {
   const TShiftState held = shift & (ssShift | ssCtrl | ssAlt);
-  if (held == ssCtrl) return key == 'C' || key == VK_INSERT ? WM_COPY : key == 'X' ? WM_CUT : 0;
+  if (held == ssCtrl) return key == 'C' || key == VK_INSERT ? WM_COPY : key == 'X' ? WM_CUT : key == 'V' ? WM_PASTE : 0;
   if (held != ssShift) return 0;
   return key == VK_INSERT ? WM_PASTE : key == VK_DELETE && selection ? WM_CUT : 0;
 }
@@ -503,6 +526,9 @@ LRESULT TRichEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (OnCopy && GetClipboardSequenceNumber() != before) OnCopy(this, first);
       return r;
     }
+    case WM_PASTE:
+      if (OnPaste && OnPaste(this)) return 0;
+      break;
     default:
       break;
   }

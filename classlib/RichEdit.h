@@ -45,6 +45,8 @@ std::vector<unsigned> GetParagraphKeepFlags(HWND h);
 // paragraph (otherwise it returns false and changes nothing). The selection
 // stays, and the control sends no notification meanwhile.
 bool SetParagraphKeepFlags(HWND h, const std::vector<unsigned>& flags);
+// The first character of each paragraph of the rich edit h, in order.
+std::vector<LONG> GetParagraphStarts(HWND h);
 
 class TRichEdit : public TControl {
  public:
@@ -64,6 +66,11 @@ class TRichEdit : public TControl {
   // The keep flags of each paragraph of a hidden control of this class that
   // read rtf: how the control reads them, asked of the control itself.
   static std::vector<unsigned> KeepFlagsRead(const std::string& rtf);
+  // The format of each paragraph of a hidden control of this class that
+  // read rtf (EM_GETPARAFORMAT's, tab table included).
+  static std::vector<PARAFORMAT2> ParagraphFormatsRead(const std::string& rtf);
+  // Puts rtf in place of the selection, as a paste would.
+  void ReplaceSelectionRtf(const std::string& rtf);
   // The whole text as plain text (lines end in CR LF).
   void LoadText(const std::string& text);
   std::string PlainText() const;
@@ -119,6 +126,9 @@ class TRichEdit : public TControl {
   // the format of the selection's first paragraph as it was before the copy
   // (EM_GETPARAFORMAT: after a cut the text is gone).
   std::function<void(TRichEdit*, const PARAFORMAT& first)> OnCopy;
+  // Before the control pastes, however it was asked (WM_PASTE, Ctrl+V,
+  // Shift+Insert): true when it pasted itself, and the control does not.
+  std::function<bool(TRichEdit*)> OnPaste;
   bool Notify(NMHDR* hdr, LRESULT& result) override;
   bool Command(WORD code) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

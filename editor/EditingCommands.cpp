@@ -7,6 +7,7 @@
 #include "core/Cp932.h"
 #include "editor/ImageIndexes.h"
 #include "editor/RichEditIndentFix.h"
+#include "editor/RichEditKeepFix.h"
 #include "editor/core/EditingSurface.h"
 
 namespace qm::editor {
@@ -42,6 +43,7 @@ TEditingCommands::TEditingCommands(TMainForm& form) : TCommandGroup(form) {
   // Every copy out of the editor, by these actions or by its keys, passes
   // the control's OnCopy, and only that mends the copied RTF.
   Form.Editor->OnCopy = [](cl::TRichEdit* editor, const PARAFORMAT& first) { MendCopiedRtf(*editor, first); };
+  Form.Editor->OnPaste = [](cl::TRichEdit* editor) { return PasteMended(*editor); };
   CutA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_CUT, 0, 0); };
   CopyA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_COPY, 0, 0); };
   PasteA->OnExecute = [this](cl::TComponent*) { SendMessageA(Form.Editor->Handle(), WM_PASTE, 0, 0); };

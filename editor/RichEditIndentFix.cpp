@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "classlib/Clipboard.h"
+#include "editor/RichEditTabFix.h"
 #include "editor/core/CopiedParagraphFormat.h"
 #include "editor/core/SwappedIndents.h"
 
@@ -53,7 +54,7 @@ bool RichEditSwapsIndents() {
 }
 
 std::string EditorRtf(const cl::TRichEdit& editor) {
-  std::string rtf = editor.SaveRtf();
+  std::string rtf = RtfFromEditor(editor.SaveRtf());
   return RichEditSwapsIndents() ? MendSwappedIndents(rtf) : rtf;
 }
 
@@ -66,7 +67,8 @@ bool RichEditLeavesOutCopiedFormat() {
 void MendCopiedRtf(const cl::TRichEdit& editor, const PARAFORMAT& first) {
   const bool swaps = RichEditSwapsIndents();
   const bool leaves_out = RichEditLeavesOutCopiedFormat();
-  if (!swaps && !leaves_out) return;
+  const bool tabs = RichEditLosesNegativeTabs();
+  if (!swaps && !leaves_out && !tabs) return;
   const UINT rtf_format = RegisterClipboardFormatA("Rich Text Format");
   cl::TClipboard clipboard(editor.Handle());
   try {
@@ -76,6 +78,9 @@ void MendCopiedRtf(const cl::TRichEdit& editor, const PARAFORMAT& first) {
     // after them is written right already.
     std::string mended = swaps ? MendSwappedIndents(rtf) : rtf;
     if (leaves_out) mended = WithFirstParagraphFormat(mended, ParagraphFormatRtf(FormatOf(first)));
+    // Tab stops hidden from the control get their place left of the margin
+    // back (the first paragraph's format included).
+    mended = RtfFromEditor(mended);
     if (rtf.empty() || mended == rtf) return;
     // The clipboard is filled anew with the text and the mended RTF; the
     // control's other formats describe the data object it gave up.

@@ -15,7 +15,7 @@ namespace qm::editor {
 // the first time and remembered.
 bool RichEditSwapsIndents();
 
-// The editor's whole text as RTF, its indents put right.
+// The editor's whole text as RTF, its indents and tab stops put right.
 std::string EditorRtf(const cl::TRichEdit& editor);
 
 // True when a copy out of the control leaves out its first paragraph's
@@ -26,8 +26,9 @@ bool RichEditLeavesOutCopiedFormat();
 // After the editor's cut or copy (its OnCopy, once per copy: a second call
 // would move the indents again): the RTF it put on the clipboard gets its
 // indents put right, then, when the control left it out, the format of its
-// first paragraph (first, read before the copy), so that a paste (here or
-// elsewhere) keeps them. The plain text stays; nothing else is touched when
+// first paragraph (first, read before the copy), and the tab stops left of
+// the margin hidden from the control, so that a paste (here or elsewhere)
+// keeps them. The plain text stays; nothing else is touched when
 // there is nothing to mend.
 void MendCopiedRtf(const cl::TRichEdit& editor, const PARAFORMAT& first);
 

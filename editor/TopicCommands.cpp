@@ -9,6 +9,7 @@
 #include "editor/EditingCommands.h"
 #include "editor/RichEditIndentFix.h"
 #include "editor/RichEditKeepFix.h"
+#include "editor/RichEditTabFix.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -70,7 +71,7 @@ void TTopicCommands::LoadTopic() {
   Lines editor_lines = LoadTopicLines(SplitLines(bytes), Project.TopicFootnotes, stash);
   OpenTopicStash = std::move(stash);
   const std::string rtf = RichEditStreamIn(editor_lines);
-  Form.Editor->LoadRtf(rtf);
+  Form.Editor->LoadRtf(RtfForEditor(rtf));
   MendLoadedKeepFlags(*Form.Editor, rtf);
 
   bool modified = false;

@@ -1,6 +1,8 @@
 #include "editor/core/ParagraphKeepFlags.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 #include "editor/core/RtfText.h"
 
@@ -40,7 +42,11 @@ bool IsCharacterWord(std::string_view name) {
 
 bool ReaderCarriesKeepFlags(const std::vector<unsigned>& read) { return read.size() >= 2 && read[1] != 0; }
 
-std::vector<unsigned> ParagraphKeepFlags(std::string_view rtf) {
+namespace {
+
+// Each paragraph's flags as ParagraphKeepFlags gives them; last_text is set
+// to the end of the text after the last paragraph end (npos when none).
+std::vector<unsigned> ReadParagraphs(std::string_view rtf, std::size_t& last_text) {
   std::vector<unsigned> paragraphs;
   std::vector<unsigned> saved;  // the flags before each open group
   unsigned flags = 0;
@@ -52,13 +58,16 @@ std::vector<unsigned> ParagraphKeepFlags(std::string_view rtf) {
       const GroupKind kind = KindOfGroup(rtf, i);
       if (kind != GroupKind::kText) {
         // The group is passed whole (its own braces counted).
-        text = text || kind == GroupKind::kPicture;
         int depth = 0;
         for (; i < rtf.size(); i += RtfStepLength(rtf, i)) {
           if (rtf[i] == '{') ++depth;
           if (rtf[i] == '}' && --depth == 0) break;
         }
         ++i;
+        if (kind == GroupKind::kPicture) {
+          text = true;
+          last_text = std::min(i, rtf.size());
+        }
         continue;
       }
       saved.push_back(flags);
@@ -85,15 +94,51 @@ std::vector<unsigned> ParagraphKeepFlags(std::string_view rtf) {
         text = false;
       } else if (name.empty() || IsCharacterWord(name)) {
         text = true;  // an escaped or hex character, or a word that is one
+        last_text = word.end;
       }
       i = word.end;
     } else {
-      text = text || (c != '\r' && c != '\n');
       i += RtfStepLength(rtf, i);
+      if (c != '\r' && c != '\n') {
+        text = true;
+        last_text = i;
+      }
     }
   }
-  if (text) paragraphs.push_back(flags);
+  if (text) {
+    paragraphs.push_back(flags);
+  } else {
+    last_text = std::string_view::npos;
+  }
   return paragraphs;
+}
+
+}  // namespace
+
+std::vector<unsigned> ParagraphKeepFlags(std::string_view rtf) {
+  std::size_t last_text = 0;
+  return ReadParagraphs(rtf, last_text);
+}
+
+std::vector<unsigned> KeepFlagsAfterPaste(const std::vector<unsigned>& held, std::size_t first, std::size_t last,
+                                          const std::vector<unsigned>& pasted, std::size_t ends) {
+  if (first > last || last >= held.size() || pasted.size() < ends) return {};
+  std::vector<unsigned> flags(held.begin(), held.begin() + static_cast<std::ptrdiff_t>(first));
+  flags.insert(flags.end(), pasted.begin(), pasted.begin() + static_cast<std::ptrdiff_t>(ends));
+  flags.insert(flags.end(), held.begin() + static_cast<std::ptrdiff_t>(last), held.end());
+  return flags;
+}
+
+bool ReaderLosesLastParagraphFormat(const std::vector<long>& alignments) {
+  return alignments.size() >= 2 && alignments[1] == alignments[0];
+}
+
+std::string WithLastParagraphEnded(std::string_view rtf) {
+  std::size_t last_text = std::string_view::npos;
+  ReadParagraphs(rtf, last_text);
+  std::string out(rtf);
+  if (last_text != std::string_view::npos) out.insert(last_text, "\\par ");
+  return out;
 }
 
 }  // namespace qm::editor

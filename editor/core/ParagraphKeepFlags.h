@@ -8,6 +8,8 @@
 // flags of the RTF it read (ParagraphKeepFlags).
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,5 +32,30 @@ bool ReaderCarriesKeepFlags(const std::vector<unsigned>& read);
 // those before it; the header's tables and groups that are no text (\*
 // destinations, footnotes, pictures, bullet text) do not count.
 std::vector<unsigned> ParagraphKeepFlags(std::string_view rtf);
+
+// The flags each paragraph must have after a paste (such a reader carries
+// them over \pard there too): held, each paragraph's before it, of which
+// the paste replaced the text from paragraph first to paragraph last (the
+// selection's); pasted, those of the pasted RTF's paragraphs; ends, the
+// paragraph ends the paste put in. The paragraphs before first keep theirs,
+// the pasted ones take those of the RTF, and the paragraph the pasted text
+// runs into keeps the flags of last, as do those after it. Empty when the
+// numbers do not fit.
+std::vector<unsigned> KeepFlagsAfterPaste(const std::vector<unsigned>& held, std::size_t first, std::size_t last,
+                                          const std::vector<unsigned>& pasted, std::size_t ends);
+
+// Some readers give the last paragraph, when no \par ends it, the format of
+// the paragraph before it: the loading path asks the control once and ends
+// such a paragraph with a \par (which such a reader takes for the end of
+// the text, adding no paragraph).
+// The probe: a right-aligned paragraph, then one of its own without \par.
+constexpr std::string_view kLastParagraphProbeRtf = "{\\rtf1\\ansi\\pard\\qr a\\par\\pard b}";
+// True when alignments, the probe's paragraphs' alignments as the control
+// read them, give the second the first one's.
+bool ReaderLosesLastParagraphFormat(const std::vector<long>& alignments);
+// rtf with a \par put after the text of its last paragraph when that text
+// stands after the last paragraph end (as ParagraphKeepFlags reads them);
+// otherwise rtf as it is.
+std::string WithLastParagraphEnded(std::string_view rtf);
 
 }  // namespace qm::editor

@@ -181,17 +181,22 @@ class LoadConverter {
     Lines out;
     out.reserve(lines_.size());
     // The head lines go to the editor as they are, up to where the body
-    // begins: normally the first body line, but it may begin on a head line.
+    // begins: normally the first body line, but it may begin on a head line,
+    // and a Word topic's tables run on over many lines after it (their words,
+    // a style's \keepn among them, belong to no paragraph). Lines of head
+    // words alone after the first body line would come out of the
+    // conversion as they are.
     HeadScanner head;
     std::size_t body_line = first;
     std::size_t body_start = std::string_view::npos;
-    for (std::size_t k = 0; k < first && k < lines_.size(); ++k) {
+    for (std::size_t k = 0; k < lines_.size(); ++k) {
       body_start = head.BodyStart(lines_[k]);
       if (body_start != std::string_view::npos) {
         body_line = k;
         break;
       }
       out.push_back(std::move(lines_[k]));
+      body_line = k + 1;
     }
     if (body_start == std::string_view::npos) body_start = 0;
     for (std::size_t k = body_line; k < lines_.size(); ++k) {

@@ -11,6 +11,7 @@ qm_core_library(qm_topic_core
     ${CMAKE_CURRENT_LIST_DIR}/SwappedIndents.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CopiedParagraphFormat.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ParagraphKeepFlags.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/NegativeTabs.cpp
   LIBS qm_core)
 
 set(QM_TOPIC_TESTS ${CMAKE_CURRENT_LIST_DIR}/../tests/topic)
@@ -24,6 +25,7 @@ qm_native_test(topic_core_tests
     ${QM_TOPIC_TESTS}/SwappedIndentsTest.cpp
     ${QM_TOPIC_TESTS}/CopiedParagraphFormatTest.cpp
     ${QM_TOPIC_TESTS}/ParagraphKeepFlagsTest.cpp
+    ${QM_TOPIC_TESTS}/NegativeTabsTest.cpp
     ${QM_TOPIC_TESTS}/TopicRealFilesTest.cpp
     ${QM_TOPIC_TESTS}/WordStructureTest.cpp
   LIBS qm_topic_core)

@@ -174,6 +174,18 @@ TEST(LoadTopic, BodyOnAHeadLineIsConverted) {
   out = LoadTopicLines(head, h, st);
   EXPECT_EQ(h.TopicTitle, "Head");
   EXPECT_EQ(out, (Lines{head[0], head[1], "\\pard x\\par", "}"}));
+
+  // Word's tables run over many lines, past the first body line: a style's
+  // "\\keepn " and "\\keep " make no non-scrolling region and stay in the
+  // style.
+  const Lines word{"{\\rtf1\\ansi \\deff0{\\fonttbl{\\f0\\froman Times;}",
+                   "{\\f1 Arial;}}{\\colortbl;\\red0\\green0\\blue0;}{\\stylesheet{\\sb80 Normal;}{",
+                   "\\s43\\li115\\sb80\\sa80\\keepn \\b\\f7 \\sbasedon3\\snext42 *Title;}{\\s44\\keep \\f7 Kept;}}",
+                   "\\pard #{\\footnote w} Body\\par", "}"};
+  TopicFields w;
+  out = LoadTopicLines(word, w, st);
+  EXPECT_FALSE(w.NoScroll);
+  EXPECT_EQ(out, (Lines{word[0], word[1], word[2], "\\pard Body\\par", "}"}));
 }
 
 TEST(LoadTopic, PictureInsideAHotspotIsSetAside) {
