@@ -88,6 +88,35 @@ INSTANTIATE_TEST_SUITE_P(Projects, RealTopicTest, ::testing::ValuesIn(RealTopics
 
 TEST(RealTopics, AllAreFound) { EXPECT_EQ(RealTopics().size(), 9u); }
 
+// The Word-made topic files hold, between them, what their three save
+// cycles under Wine are for: page breaks, Word tables whose cell text stands
+// in groups, tab stops left of the margin, styles with \keepn, and a last
+// paragraph (the last a \par ends: the empty one after it, which Word
+// writes at every document's end, has the same format) whose format is not
+// that of the paragraph before it.
+TEST(RealTopics, WordTopicsHoldPageBreaksTablesNegativeTabsKeepStylesAndOwnLastParagraphs) {
+  int pages = 0, grouped_cells = 0, negative_tabs = 0, style_keepn = 0, own_last = 0;
+  const std::string dir = PathJoin(QM_TESTDATA_DIR, "topics");
+  for (const auto& name : ListFiles(dir, ".rtf")) {
+    const std::string text = JoinLines(test::ReadTopicFile(PathJoin(dir, name)));
+    const auto c = test::ReadRtfContent(text);
+    pages += c.Pages > 1;
+    grouped_cells += c.Cells > 0 && text.find("\\cell }") != std::string::npos;
+    negative_tabs += std::any_of(c.Paragraphs.begin(), c.Paragraphs.end(), [](const test::RtfParagraph& p) {
+      return std::any_of(p.Tabs.begin(), p.Tabs.end(), [](const std::string& t) { return t[0] == '-'; });
+    });
+    const std::size_t sheet = text.find("{\\stylesheet");
+    style_keepn += sheet != std::string::npos && text.find("\\keepn", sheet) < text.find("}}", sheet);
+    const auto n = c.Paragraphs.size();
+    own_last += n > 1 && test::FormatText(c.Paragraphs[n - 1]) != test::FormatText(c.Paragraphs[n - 2]);
+  }
+  EXPECT_GE(pages, 12);
+  EXPECT_GE(grouped_cells, 4);
+  EXPECT_GE(negative_tabs, 2);
+  EXPECT_GE(style_keepn, 8);
+  EXPECT_GE(own_last, 4);
+}
+
 TEST(RealTopics, EquationKeepsEveryEmbeddedPicture) {
   const Lines file = test::ReadTopicFile(PathJoin(QM_TESTDATA_DIR, "projects/andes-fbd/EQUATION.RTF"));
   TopicFields fields;

@@ -16,7 +16,10 @@ struct State {
   bool hidden = false;
   int footnote = -1;  // index into Footnotes while inside one
   RtfParagraph format;
+  std::string tab_kind;  // of the tab stop whose position comes next
 };
+
+long Number(const std::string& param) { return std::strtol(param.c_str(), nullptr, 10); }
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -82,6 +85,12 @@ RtfContent ReadRtfContent(std::string_view s) {
       if (stack.size() <= 1) {
         r.Balanced = false;
       } else {
+        if (stack.size() == 2) {
+          // The document closes: its last paragraph as it stands.
+          r.Last = stack.back().format;
+          r.Last.Text = paragraph_text;
+          if (paragraph_open) end_paragraph();
+        }
         stack.pop_back();
       }
       group_start = false;
@@ -151,10 +160,21 @@ RtfContent ReadRtfContent(std::string_view s) {
       group_start = false;
       const bool in_text = !st.skip && st.footnote < 0;
       RtfParagraph& format = st.format;
-      if (word == "pard") format = RtfParagraph{};
-      else if (word == "li") format.Left = std::strtol(param.c_str(), nullptr, 10);
-      else if (word == "fi") format.First = std::strtol(param.c_str(), nullptr, 10);
-      else if (word == "keep") format.Keep = true;
+      if (word == "pard") {
+        format = RtfParagraph{};
+        st.tab_kind.clear();
+      } else if (word == "li") format.Left = Number(param);
+      else if (word == "fi") format.First = Number(param);
+      else if (word == "ri") format.Right = Number(param);
+      else if (word == "sb") format.Before = Number(param);
+      else if (word == "sa") format.After = Number(param);
+      else if (word == "ql" || word == "qc" || word == "qr" || word == "qj") format.Align = word[1];
+      else if (word == "tqr" || word == "tqc") st.tab_kind = word.substr(2);
+      else if (word == "tqdec") st.tab_kind = "d";
+      else if (word == "tx" || word == "tb") {
+        format.Tabs.push_back((word == "tb" ? std::string("b") : st.tab_kind) + param);
+        st.tab_kind.clear();
+      } else if (word == "keep") format.Keep = true;
       else if (word == "keepn") format.KeepNext = true;
       else if (word == "intbl") format.InTable = true;
       else if (word == "ls") format.InList = true;
@@ -170,6 +190,12 @@ RtfContent ReadRtfContent(std::string_view s) {
       else if (word == "bullet") put('\x95');
       else if (word == "endash") put('\x96');
       else if (word == "emdash") put('\x97');
+      if (in_text) {
+        if (word == "page") ++r.Pages;
+        else if (word == "cell") ++r.Cells;
+        else if (word == "row") ++r.Rows;
+        else if (word == "cellx") ++r.CellEdges;
+      }
       if ((word == "par" || word == "row" || word == "sect" || word == "page") && in_text) end_paragraph();
       continue;
     }
@@ -189,6 +215,46 @@ RtfContent ReadRtfContent(std::string_view s) {
   for (auto& f : r.Footnotes) f = Trim(f);
   if (!r.Visible.empty() && r.Visible.back() == ' ') r.Visible.pop_back();
   return r;
+}
+
+std::string FormatText(const RtfParagraph& p) {
+  std::string s = "\\li" + std::to_string(p.Left) + "\\fi" + std::to_string(p.First) + "\\ri" +
+                  std::to_string(p.Right) + "\\sb" + std::to_string(p.Before) + "\\sa" + std::to_string(p.After) +
+                  "\\q" + p.Align;
+  for (const std::string& t : p.Tabs) {
+    const char kind = t.empty() ? '\0' : t[0];
+    if (kind == 'b') s += "\\tb" + t.substr(1);
+    else if (kind == 'r' || kind == 'c') s += std::string("\\tq") + kind + "\\tx" + t.substr(1);
+    else if (kind == 'd') s += "\\tqdec\\tx" + t.substr(1);
+    else s += "\\tx" + t;
+  }
+  if (p.Keep) s += "\\keep";
+  if (p.KeepNext) s += "\\keepn";
+  if (p.InTable) s += "\\intbl";
+  return s;
+}
+
+std::string ParagraphChanges(const std::vector<RtfParagraph>& before, const std::vector<RtfParagraph>& after,
+                             std::string (*format)(const RtfParagraph&), bool (*considered)(const RtfParagraph&),
+                             int shown) {
+  std::string changes;
+  int count = 0;
+  std::size_t from = 0;
+  for (const RtfParagraph& p : before) {
+    if (p.Text.empty() || (considered && !considered(p))) continue;
+    std::size_t k = from;
+    while (k < after.size() && after[k].Text != p.Text) ++k;
+    if (k == after.size()) {
+      if (++count <= shown) changes += "\n lost: \"" + p.Text.substr(0, 40) + "\"";
+      continue;
+    }
+    from = k + 1;
+    const std::string was = format(p), now = format(after[k]);
+    if (was != now && ++count <= shown)
+      changes += "\n \"" + p.Text.substr(0, 40) + "\": " + was + " became " + now;
+  }
+  if (count > shown) changes += "\n and " + std::to_string(count - shown) + " more";
+  return count == 0 ? std::string() : std::to_string(count) + " paragraphs changed:" + changes;
 }
 
 Lines ReadTopicFile(const std::string& path) {

@@ -301,32 +301,18 @@ TEST_P(RealTopicProbe, RealTopicKeepsFootnotesPicturesAndHotspots) {
   }
 }
 
-// The paragraphs of before that have text and stand outside tables and
-// Word's lists, each found by its text among those of after (in order):
-// where their indents or keep flags differ. (Wine's reader takes the \pard in
-// the list text that Word writes before each item for the item's own.)
+// Indents and keep flags of the paragraphs outside tables and Word's lists.
+// (Wine's reader takes the \pard in the list text that Word writes before
+// each item for the item's own.)
+std::string IndentsAndKeepFlags(const test::RtfParagraph& r) {
+  return "\\li" + std::to_string(r.Left) + "\\fi" + std::to_string(r.First) + (r.Keep ? "\\keep" : "") +
+         (r.KeepNext ? "\\keepn" : "");
+}
+bool OutsideTablesAndLists(const test::RtfParagraph& r) { return !r.InTable && !r.InList; }
+
 std::string FormatChanges(const std::vector<test::RtfParagraph>& before,
                           const std::vector<test::RtfParagraph>& after) {
-  std::string changes;
-  int count = 0;
-  std::size_t from = 0;
-  for (const test::RtfParagraph& p : before) {
-    if (p.Text.empty() || p.InTable || p.InList) continue;
-    std::size_t k = from;
-    while (k < after.size() && after[k].Text != p.Text) ++k;
-    if (k == after.size()) {
-      if (++count <= 8) changes += "\n lost: " + p.Text.substr(0, 40);
-      continue;
-    }
-    from = k + 1;
-    auto format = [](const test::RtfParagraph& r) {
-      return "\\li" + std::to_string(r.Left) + "\\fi" + std::to_string(r.First) + (r.Keep ? "\\keep" : "") +
-             (r.KeepNext ? "\\keepn" : "");
-    };
-    if (format(after[k]) != format(p) && ++count <= 8)
-      changes += "\n " + p.Text.substr(0, 30) + ": " + format(p) + " became " + format(after[k]);
-  }
-  return count == 0 ? std::string() : std::to_string(count) + " paragraphs changed:" + changes;
+  return test::ParagraphChanges(before, after, IndentsAndKeepFlags, OutsideTablesAndLists);
 }
 
 // Opened and saved three times as the editor does, a real topic of another
