@@ -316,3 +316,38 @@ TEST(TopicInfo, ANewIdRenamesTheFileTheTreeAndTheProjectAfterSave) {
 }
 
 }  // namespace
+
+// The edit keys work on the size box's text as in the font name box beside
+// it; a size typed there still reaches the selection.
+TEST(EditingSurface, TheEditKeysWorkOnTheSizeBoxText) {
+  OpenTopic t;
+  t.f.Editor->SetSel(0, 3);
+  cl::TComboBox* box = t.Editing().FontSize;
+  HWND text = FindWindowExA(box->Handle(), nullptr, "Edit", nullptr);
+  ASSERT_NE(text, nullptr);
+  const std::string size = box->Text();
+  ASSERT_EQ(size.size(), 2u) << size;
+  const std::string topic = t.f.Editor->PlainText();
+  SetFocus(text);
+  auto key = [&](std::initializer_list<int> held, int vk) {
+    qmtest::THeldKeys down(held);
+    PostMessageA(text, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+    PostMessageA(text, WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
+    t.fx.Pump();
+    return box->Text();
+  };
+  SendMessageA(text, EM_SETSEL, 0, 0);
+  EXPECT_EQ(key({}, VK_DELETE), size.substr(1));
+  EXPECT_EQ(key({VK_CONTROL}, 'Z'), size);
+  EXPECT_EQ(key({VK_CONTROL}, 'A'), size);
+  EXPECT_EQ(key({VK_CONTROL}, 'X'), "");
+  EXPECT_EQ(key({VK_CONTROL}, 'Z'), size);
+  SendMessageA(text, EM_SETSEL, 0, -1);
+  EXPECT_EQ(key({VK_SHIFT}, VK_DELETE), "");
+  // Typed again, the size reaches the selection.
+  for (char c : std::string("20")) PostMessageA(text, WM_CHAR, static_cast<WPARAM>(c), 1);
+  t.fx.Pump();
+  EXPECT_EQ(box->Text(), "20");
+  EXPECT_EQ(t.f.Editor->SelAttributes().Size, 20);
+  EXPECT_EQ(t.f.Editor->PlainText(), topic) << "a key ran on the topic";
+}
