@@ -351,3 +351,29 @@ TEST(EditingSurface, TheEditKeysWorkOnTheSizeBoxText) {
   EXPECT_EQ(t.f.Editor->SelAttributes().Size, 20);
   EXPECT_EQ(t.f.Editor->PlainText(), topic) << "a key ran on the topic";
 }
+
+// A Word topic whose headings keep with the next paragraph, opened in the
+// editor: each paragraph has the flags the file gives it, whether or not the
+// control carries \keepn over \pard, and an undo right after opening takes
+// none of them back.
+TEST(EditingSurface, AnOpenedTopicKeepsItsOwnKeepFlagsThroughAnUndo) {
+  EditorFixture fx;
+  const std::string dir = CopyProject("calques3d");
+  TMainForm& f = *fx.form;
+  fx.dialog_answers = {dir + "\\Calques3D.hpj"};
+  f.ProjectCmds->OpenAExecute(nullptr);
+  ASSERT_TRUE(CopyFileA((std::string(QM_TESTDATA_DIR) + "/topics/calques3d-menus.rtf").c_str(),
+                        f.Project.TopicFilePath("afxcore").c_str(), FALSE));
+  fx.ClickTopic("afxcore");
+  const std::vector<unsigned> flags = cl::GetParagraphKeepFlags(f.Editor->Handle());
+  ASSERT_GT(flags.size(), 20u);
+  int keep_with_next = 0;
+  for (unsigned k : flags) keep_with_next += (k & cl::kfKeepWithNext) ? 1 : 0;
+  // The file's five headings, the first one maybe taken for the topic's
+  // non-scrolling flag; the body text after them keeps with nothing.
+  EXPECT_GE(keep_with_next, 4);
+  EXPECT_LE(keep_with_next, 5);
+  EXPECT_EQ(flags.back() & cl::kfKeepWithNext, 0u);
+  SendMessageA(f.Editor->Handle(), EM_UNDO, 0, 0);
+  EXPECT_EQ(cl::GetParagraphKeepFlags(f.Editor->Handle()), flags) << "an undo changed the loaded topic";
+}
