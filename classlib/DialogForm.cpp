@@ -391,14 +391,6 @@ bool TDialogForm::ClickButton(HWND button) {
 bool TDialogForm::IsShortCut(WORD key, TShiftState shift) {
   HWND focus = GetFocus();
   if (key == VK_F1 && !(shift & (ssShift | ssCtrl | ssAlt))) return ShowHelp();
-  if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
-    // The tab order of nested containers is ours, not the platform's.
-    MSG m = {focus, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
-    LRESULT code = focus ? SendMessageA(focus, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&m)) : 0;
-    if (code & (DLGC_WANTTAB | DLGC_WANTMESSAGE)) return false;
-    FocusControl(NextTabStop(focus, (shift & ssShift) != 0));
-    return true;
-  }
   if (key >= VK_LEFT && key <= VK_DOWN && !(shift & (ssCtrl | ssAlt))) {
     // The arrows move between the radio buttons of one parent.
     auto* radio = dynamic_cast<TRadioButton*>(TControl::FromHandle(focus));

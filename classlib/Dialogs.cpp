@@ -86,7 +86,6 @@ bool InputQuery(const std::string& caption, const std::string& prompt, std::stri
   auto* edit = new TEdit(form.get(), form.get());
   edit->SetBounds(10, 32, 290, 22);
   edit->SetText(value);
-  edit->SelectAll();
   auto* ok = new TButton(form.get(), form.get(), "OK", mrOk, true);
   ok->SetBounds(140, 64, 75, 25);
   auto* cancel = new TButton(form.get(), form.get(), "キャンセル", mrCancel);
@@ -94,7 +93,8 @@ bool InputQuery(const std::string& caption, const std::string& prompt, std::stri
   POINT pt;
   GetCursorPos(&pt);
   form->SetBounds(pt.x - 160, pt.y - 20, 320, 130);
-  edit->SetFocus();
+  // The value is typed at once: the field has the keyboard, its text selected.
+  form->SetActiveControl(edit);
   if (form->ShowModal() != mrOk) return false;
   value = edit->Text();
   return true;

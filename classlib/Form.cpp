@@ -140,7 +140,7 @@ int TForm::ShowModal() {
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
   if (TControl* c = ActiveControl(); c && IsWindowEnabled(c->Handle()) && IsWindowVisible(c->Handle()))
-    c->SetFocus();
+    FocusControl(c->Handle());
   else
     NextControl(0, 0);
   while (modal_result_ == mrNone && !Application().Terminated() && Handle()) {
@@ -211,6 +211,18 @@ void TForm::SetMenu(TMainMenu* menu) {
 
 bool TForm::IsShortCut(WORD key, TShiftState shift) {
   if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
+  HWND focus = GetFocus();
+  if (focus != Handle() && !IsChild(Handle(), focus)) focus = nullptr;
+  if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
+    // A control that takes Tab itself keeps it (the topic editor). Asked
+    // without the message: with it, the rich edit takes itself for a
+    // dialog's field and hands Tab on instead of typing it.
+    LRESULT code = focus ? SendMessageA(focus, WM_GETDLGCODE, VK_TAB, 0) : 0;
+    if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+    // The tab order of nested containers is ours, not the platform's.
+    FocusControl(NextTabStop(focus, (shift & ssShift) != 0));
+    return true;
+  }
   TShortCut s = ShortCut(key, shift & (ssShift | ssCtrl | ssAlt));
   for (TComponent* c : Components()) {
     if (auto* list = dynamic_cast<TActionList*>(c)) {
@@ -222,6 +234,12 @@ bool TForm::IsShortCut(WORD key, TShiftState shift) {
       m->Click();
       return true;
     }
+  }
+  if (key == VK_F6 && !(shift & (ssCtrl | ssAlt))) {
+    // F6, when nothing else takes it, leads on from any control, one that
+    // keeps Tab included.
+    FocusControl(NextTabStop(focus, (shift & ssShift) != 0));
+    return true;
   }
   return false;
 }

@@ -62,6 +62,9 @@ class TForm : public TControl {
   void SetMenu(TMainMenu* menu);
   TMainMenu* Menu() const { return menu_; }
   // Runs the action or menu item with this shortcut; true when one ran.
+  // Tab and Shift+Tab move the focus along the tab order (unless the
+  // focused control takes Tab); so do F6 and Shift+F6 when no action or
+  // item has them, from any control.
   virtual bool IsShortCut(WORD key, TShiftState shift);
 
   // Bounds of the window on the screen (the restored bounds when minimized).

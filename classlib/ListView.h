@@ -79,6 +79,8 @@ class TListView : public TControl {
   // Brackets many changes: the control is drawn once at the end.
   void BeginUpdate();
   void EndUpdate();
+  // True between BeginUpdate and its EndUpdate: the control is not drawn.
+  bool Updating() const { return update_depth_ > 0; }
 
   // The first selected row (null: none).
   TListItem* Selected() const;

@@ -85,6 +85,8 @@ void TProjectCommands::OpenProject(const std::string& path) {
   ReadProject(Project, path, this);
   Project.OpenTopicNode = nullptr;
   EnableProjectActions();
+  // The author goes on in the contents: Tab and F6 lead on to the editor.
+  Form.ConTextView->SetFocus();
 }
 
 void TProjectCommands::OpenAExecute(cl::TComponent*) {

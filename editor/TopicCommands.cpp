@@ -53,6 +53,7 @@ void TTopicCommands::LoadTopic() {
     OpenTopicStash = TopicStash{OpenTopicStash.NextNumber(), {}};
     Form.ContentsCmds->ShowTopicStatus(id);
     Form.Editor->SetModified(true);
+    Form.Editor->SetFocus();
     return;
   }
 

@@ -121,3 +121,58 @@ def test_edit_keys_work_in_the_replace_field_and_the_label_editor(s):
     s.key("Return")
     wait_for("the new label in the tree", lambda: "ow to ...On the clipboard" in q.tree_labels())
     check(s.text(editor) == topic, "the edit keys in the dialog and the label editor changed the topic")
+
+
+def focused_class(s):
+    return s.probe.focus()[2]
+
+
+def save_and_read(s, path):
+    before = os.path.getmtime(path) if os.path.exists(path) else None
+    s.key("ctrl+s")
+    wait_for("Ctrl+S to write %s" % os.path.basename(path),
+             lambda: os.path.exists(path) and os.path.getmtime(path) != before)
+    return rtf_bytes(open(path, "rb").read())
+
+
+def test_the_keyboard_starts_where_the_author_types(s):
+    q = Quillmark(s)
+    folder = open_calques(s, q)
+    # An opened project: the tree has the keys; Tab leads on to the editor,
+    # which keeps Tab for the text, and Shift+F6 back.
+    wait_for("the contents tree to take the keyboard", lambda: focused_class(s) == "SysTreeView32")
+    s.key("Tab")
+    wait_for("Tab to reach the editor", lambda: focused_class(s) == "RICHEDIT")
+    s.key("shift+F6")
+    wait_for("Shift+F6 to reach the tree again", lambda: focused_class(s) == "SysTreeView32")
+
+    # A new topic (File, New topic): its title line is typed at once.
+    s.key("alt+f", "t")
+    new_id = wait_for("a new topic open (status bar)", lambda: q.status(0).startswith("HID") and q.status(0))
+    wait_for("the editor to take the keyboard in the new topic", lambda: focused_class(s) == "RICHEDIT")
+    s.type_text("Title typed at once")
+    new_topic = save_and_read(s, saved_topic(folder, new_id))
+    check(b"Title typed at once" in new_topic, "the new topic lacks its typed title: %r" % new_topic[-300:])
+
+    # ID search: the id typed at once opens that topic.
+    s.key("alt+e", "i")
+    s.wait_window("the ID search box", cls="TInputQueryForm", keyboard=True)
+    s.type_text("afxcore")
+    s.key("Return")
+    wait_for("the topic afxcore open (status bar)", lambda: q.status(0) == "afxcore")
+
+    # The indent dialog: 36 typed at once is the new left indent.
+    editor = q.editor()
+    s.click(editor.left + 60, editor.top + 40)
+    s.key("ctrl+End")
+    s.type_text("\nIndented by the dialog")
+    s.key("ctrl+i")
+    s.wait_window("the indent dialog", cls="TIndextDlg", keyboard=True)
+    s.type_text("36")
+    s.key("Return")
+    s.wait_no_window("the indent dialog to close", cls="TIndextDlg")
+    data = save_and_read(s, saved_topic(folder, "afxcore"))
+    at = data.find(b"Indented by the dialog")
+    check(at > 0, "the saved topic lacks the typed line")
+    paragraph = data[data.rfind(b"\\pard", 0, at):at]
+    check(b"\\li720" in paragraph, "the indented line is saved with %r" % paragraph)

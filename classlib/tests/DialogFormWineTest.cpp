@@ -14,6 +14,7 @@
 #include "classlib/ListBox.h"
 #include "classlib/Memo.h"
 #include "classlib/RadioButton.h"
+#include "classlib/RichEdit.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/tests/ModalTest.h"
 
@@ -288,7 +289,7 @@ TEST_F(DialogFormTest, DialogsAndMessagesBelongToTheirOpenerWhichGetsTheKeyboard
   } no_main_after;
   SetForegroundWindow(main.Handle());
   field->SetFocus();
-  HWND dialog_owner = nullptr, box_owner = nullptr;
+  HWND dialog_owner = nullptr, box_owner = nullptr, question_owner = nullptr;
   RunModal(*dlg, [&] {
     dialog_owner = GetWindow(dlg->Handle(), GW_OWNER);
     SetFocus(dlg->TitleEd->Handle());
@@ -297,15 +298,76 @@ TEST_F(DialogFormTest, DialogsAndMessagesBelongToTheirOpenerWhichGetsTheKeyboard
       PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
     ShowMessage("done");
+    qmtest::WhenWindowUp("#32770", [&](HWND box) {
+      question_owner = GetWindow(box, GW_OWNER);
+      PostMessageA(box, WM_COMMAND, IDYES, 0);
+    });
+    EXPECT_EQ(MessageDlg("sure?", TMsgDlgType::Confirmation, MB_YESNO), IDYES);
     qmtest::WaitUntil("the keyboard back on the dialog's field", [&] { return GetFocus() == dlg->TitleEd->Handle(); },
                       qmtest::Pump::Messages);
     dlg->SetModalResult(mrOk);
   });
   EXPECT_EQ(dialog_owner, main.Handle());
   EXPECT_EQ(box_owner, dlg->Handle());
+  EXPECT_EQ(question_owner, dlg->Handle());
   EXPECT_EQ(GetWindow(main.Handle(), GW_OWNER), nullptr);
   qmtest::WaitUntil("the keyboard back on the main form's field", [&] { return GetFocus() == field->Handle(); },
                     qmtest::Pump::Messages);
+}
+
+// The field a dialog starts on has its text selected, so that a value typed
+// at once replaces it, unless the form says otherwise; InputQuery starts on
+// its field.
+TEST_F(DialogFormTest, AValueTypedAtOnceReplacesTheStartingFieldsText) {
+  dlg->TidEd->SetText("72");
+  dlg->SetActiveControl(dlg->TidEd);
+  RunModal(*dlg, [] {
+    Type("500");
+    PressKey(VK_ESCAPE);
+  });
+  EXPECT_EQ(dlg->TidEd->Text(), "500");
+  dlg->TitleEd->SetText("xyz");
+  dlg->SetActiveControl(dlg->TitleEd);
+  RunModal(*dlg, [] {
+    Type("a");
+    PressKey(VK_ESCAPE);
+  });
+  EXPECT_EQ(dlg->TitleEd->Text().size(), 4u) << dlg->TitleEd->Text();
+
+  std::string value = "HID_OLD";
+  qmtest::WhenWindowUp("TInputQueryForm", [](HWND) {
+    Type("HID_NEW");
+    PressKey(VK_RETURN);
+  });
+  EXPECT_TRUE(InputQuery("ID", "ID:", value));
+  EXPECT_EQ(value, "HID_NEW");
+}
+
+// Any form, not only a dialog, moves the focus with Tab and Shift+Tab; F6
+// and Shift+F6 lead on from a control that keeps Tab for itself.
+TEST_F(DialogFormTest, TabAndF6MoveTheFocusInAFormThatIsNoDialog) {
+  TForm form(nullptr, "TTestOwnerForm", "main");
+  auto* first = new TEdit(&form, &form);
+  first->SetBounds(0, 0, 100, 20);
+  auto* keeps_tab = new TRichEdit(&form, &form);
+  keeps_tab->SetBounds(0, 30, 100, 60);
+  auto* last = new TEdit(&form, &form);
+  last->SetBounds(0, 100, 100, 20);
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  SetFocus(form.Handle());
+  auto key = [](std::initializer_list<int> held, int vk) {
+    qmtest::THeldKeys down(held);
+    PressKey(vk);
+    return GetFocus();
+  };
+  EXPECT_EQ(key({}, VK_TAB), first->Handle());
+  EXPECT_EQ(key({}, VK_TAB), keeps_tab->Handle());
+  EXPECT_EQ(key({}, VK_TAB), keeps_tab->Handle());
+  EXPECT_EQ(keeps_tab->PlainText(), "\t");
+  EXPECT_EQ(key({}, VK_F6), last->Handle());
+  EXPECT_EQ(key({VK_SHIFT}, VK_TAB), keeps_tab->Handle());
+  EXPECT_EQ(key({VK_SHIFT}, VK_F6), first->Handle());
 }
 
 TEST_F(DialogFormTest, ABadTableIsRefusedBeforeAnyWindow) {

@@ -216,6 +216,11 @@ TEST_F(MenuRefreshTest, EditKeysInAFindFieldOrALabelEditorWorkThereNotAsShortcut
   auto* actions = new TActionList(form.get());
   for (TShortCut key : {scCtrl | 'V', scCtrl | 'A', TShortCut{VK_DELETE}})
     actions->Add("A" + std::to_string(key), "", key)->OnExecute = [&](TComponent*) { ++shortcuts; };
+  // Shortcuts that are no edit keys (the editor's line shortcuts): the
+  // field keeps them too.
+  int line_keys = 0;
+  for (TShortCut key : {scCtrl | 'Y', TShortCut{VK_F10}})
+    actions->Add("L" + std::to_string(key), "", key)->OnExecute = [&](TComponent*) { ++line_keys; };
   // The program's main form, whose shortcuts a key for no form would run.
   Application().SetMainForm(form.get());
   struct TNoMainForm {
@@ -236,6 +241,8 @@ TEST_F(MenuRefreshTest, EditKeysInAFindFieldOrALabelEditorWorkThereNotAsShortcut
     press(w, {VK_CONTROL}, 'A');
     SendMessageA(w, EM_SETSEL, 0, 1);
     press(w, {}, VK_DELETE);
+    press(w, {VK_CONTROL}, 'Y');
+    press(w, {}, VK_F10);
     char buf[64] = {};
     GetWindowTextA(w, buf, sizeof buf);
     return std::string(buf);
@@ -249,6 +256,7 @@ TEST_F(MenuRefreshTest, EditKeysInAFindFieldOrALabelEditorWorkThereNotAsShortcut
   SetFocus(field);
   EXPECT_EQ(edit_keys(field), "bcPasted");
   EXPECT_EQ(shortcuts, 0);
+  EXPECT_EQ(line_keys, 0) << "a line shortcut ran from the find field";
   find.CloseDialog();
 
   auto* tree = new TTreeView(form.get(), form.get(), TVS_EDITLABELS);
@@ -259,11 +267,13 @@ TEST_F(MenuRefreshTest, EditKeysInAFindFieldOrALabelEditorWorkThereNotAsShortcut
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(edit_keys(label), "ookPasted");
   EXPECT_EQ(shortcuts, 0);
+  EXPECT_EQ(line_keys, 0) << "a line shortcut ran from the label editor";
 
   // The form's own control: the keys are the form's shortcuts.
   SendMessageA(tree->Handle(), TVM_ENDEDITLABELNOW, TRUE, 0);
   edit_keys(tree->Handle());
   EXPECT_EQ(shortcuts, 3);
+  EXPECT_EQ(line_keys, 2);
 
   // The text field of a combo box on the form (the format bar's font boxes)
   // keeps the edit keys; another shortcut still runs from there.

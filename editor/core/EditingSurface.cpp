@@ -60,6 +60,9 @@ const std::array<TextColor, 16> kColorTable = {{
 const std::array<int, 16> kColorMenuOrder = {0, 1, 2, 3, 4, 5, 6, 8, 7, 9, 10, 11, 12, 13, 14, 15};
 
 FontSizeInput ParseFontSize(std::string_view text) {
+  // An empty box is being edited (its text cut or deleted): putting the
+  // size back at once would undo the edit key.
+  if (text.empty()) return {FontSizeAction::Ignore};
   int v = 0;
   if (!TryStrToInt(text, v)) return {FontSizeAction::Restore};
   if (v <= 0) return {FontSizeAction::Ignore};

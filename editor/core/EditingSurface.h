@@ -55,8 +55,9 @@ struct FontSizeInput {
 // Largest size in points the rich edit holds (a size in twips must fit in
 // 16 bits).
 constexpr int kMaxFontPoints = 1638;
-// An integer above 0 is applied; 0 or less is ignored; text that is not an
-// integer, or a size beyond kMaxFontPoints, puts the current size back.
+// An integer above 0 is applied; 0 or less and an empty text are ignored;
+// other text that is not an integer, or a size beyond kMaxFontPoints, puts
+// the current size back.
 FontSizeInput ParseFontSize(std::string_view text);
 
 // Bullets on or off: the new check and the paragraph's first and left

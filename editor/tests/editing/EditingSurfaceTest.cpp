@@ -45,7 +45,7 @@ TEST(FontSizeTest, AppliesIgnoresOrRestores) {
   EXPECT_EQ(ParseFontSize("0").Action, FontSizeAction::Ignore);
   EXPECT_EQ(ParseFontSize("-4").Action, FontSizeAction::Ignore);
   EXPECT_EQ(ParseFontSize("abc").Action, FontSizeAction::Restore);
-  EXPECT_EQ(ParseFontSize("").Action, FontSizeAction::Restore);
+  EXPECT_EQ(ParseFontSize("").Action, FontSizeAction::Ignore);
   EXPECT_EQ(ParseFontSize("1638").Action, FontSizeAction::Apply);
   EXPECT_EQ(ParseFontSize("1639").Action, FontSizeAction::Restore);
   EXPECT_EQ(ParseFontSize("99999999999").Action, FontSizeAction::Restore);

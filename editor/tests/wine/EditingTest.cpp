@@ -316,3 +316,64 @@ TEST(TopicInfo, ANewIdRenamesTheFileTheTreeAndTheProjectAfterSave) {
 }
 
 }  // namespace
+
+// The edit keys work on the size box's text as in the font name box beside
+// it; a size typed there still reaches the selection.
+TEST(EditingSurface, TheEditKeysWorkOnTheSizeBoxText) {
+  OpenTopic t;
+  t.f.Editor->SetSel(0, 3);
+  cl::TComboBox* box = t.Editing().FontSize;
+  HWND text = FindWindowExA(box->Handle(), nullptr, "Edit", nullptr);
+  ASSERT_NE(text, nullptr);
+  const std::string size = box->Text();
+  ASSERT_EQ(size.size(), 2u) << size;
+  const std::string topic = t.f.Editor->PlainText();
+  SetFocus(text);
+  auto key = [&](std::initializer_list<int> held, int vk) {
+    qmtest::THeldKeys down(held);
+    PostMessageA(text, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+    PostMessageA(text, WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
+    t.fx.Pump();
+    return box->Text();
+  };
+  SendMessageA(text, EM_SETSEL, 0, 0);
+  EXPECT_EQ(key({}, VK_DELETE), size.substr(1));
+  EXPECT_EQ(key({VK_CONTROL}, 'Z'), size);
+  EXPECT_EQ(key({VK_CONTROL}, 'A'), size);
+  EXPECT_EQ(key({VK_CONTROL}, 'X'), "");
+  EXPECT_EQ(key({VK_CONTROL}, 'Z'), size);
+  SendMessageA(text, EM_SETSEL, 0, -1);
+  EXPECT_EQ(key({VK_SHIFT}, VK_DELETE), "");
+  // Typed again, the size reaches the selection.
+  for (char c : std::string("20")) PostMessageA(text, WM_CHAR, static_cast<WPARAM>(c), 1);
+  t.fx.Pump();
+  EXPECT_EQ(box->Text(), "20");
+  EXPECT_EQ(t.f.Editor->SelAttributes().Size, 20);
+  EXPECT_EQ(t.f.Editor->PlainText(), topic) << "a key ran on the topic";
+}
+
+// A Word topic whose headings keep with the next paragraph, opened in the
+// editor: each paragraph has the flags the file gives it, whether or not the
+// control carries \keepn over \pard, and an undo right after opening takes
+// none of them back.
+TEST(EditingSurface, AnOpenedTopicKeepsItsOwnKeepFlagsThroughAnUndo) {
+  EditorFixture fx;
+  const std::string dir = CopyProject("calques3d");
+  TMainForm& f = *fx.form;
+  fx.dialog_answers = {dir + "\\Calques3D.hpj"};
+  f.ProjectCmds->OpenAExecute(nullptr);
+  ASSERT_TRUE(CopyFileA((std::string(QM_TESTDATA_DIR) + "/topics/calques3d-menus.rtf").c_str(),
+                        f.Project.TopicFilePath("afxcore").c_str(), FALSE));
+  fx.ClickTopic("afxcore");
+  const std::vector<unsigned> flags = cl::GetParagraphKeepFlags(f.Editor->Handle());
+  ASSERT_GT(flags.size(), 20u);
+  int keep_with_next = 0;
+  for (unsigned k : flags) keep_with_next += (k & cl::kfKeepWithNext) ? 1 : 0;
+  // The file's five headings, the first one maybe taken for the topic's
+  // non-scrolling flag; the body text after them keeps with nothing.
+  EXPECT_GE(keep_with_next, 4);
+  EXPECT_LE(keep_with_next, 5);
+  EXPECT_EQ(flags.back() & cl::kfKeepWithNext, 0u);
+  SendMessageA(f.Editor->Handle(), EM_UNDO, 0, 0);
+  EXPECT_EQ(cl::GetParagraphKeepFlags(f.Editor->Handle()), flags) << "an undo changed the loaded topic";
+}

@@ -288,6 +288,7 @@ TEST_F(ZonivexTest, AFailedOpenKeepsThePreviousFileAndDropsTheChanges) {
   answer = IDNO;  // do not save before opening
   Open(Copy(kData + "/shg/hlp-embedded/DISKARC_bm9_dib4_pack2.lp", "bad.shg"));
   EXPECT_FALSE(form->PictureLoaded);
+  EXPECT_FALSE(form->HsList->Updating()) << "the list is left undrawn";
   EXPECT_FALSE(form->Modified);
   EXPECT_EQ(form->FileName, good);
   EXPECT_EQ(form->Text(), "Zonivex");
