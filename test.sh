@@ -31,7 +31,7 @@ wine_env_init_prefix
 wine_env_unmanaged_windows
 # One at a time: the programs share one display, and some tests find windows
 # by their place on the screen.
-(cd build/win64 && ctest --output-on-failure --timeout 300) || failed+=("Windows tests")
+(cd build/win64 && ctest --output-on-failure --timeout 900) || failed+=("Windows tests")
 wine_env_stop
 
 echo "== user-level tests (the programs driven by mouse and keyboard under Wine)"
