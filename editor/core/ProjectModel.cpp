@@ -80,6 +80,13 @@ std::string ProjectModel::ProjectName() const {
   return ChangeFileExt(ProjectFile, "");
 }
 
+std::string ProjectModel::HlpFileName() const {
+  return OptionsAsRead.HelpFile.empty() ? ProjectName() + ".hlp" : OptionsAsRead.HelpFile;
+}
+std::string ProjectModel::ErrFileName() const {
+  return OptionsAsRead.ErrorLog.empty() ? ProjectName() + ".err" : OptionsAsRead.ErrorLog;
+}
+
 std::string ProjectModel::ProjectPath() const { return PathJoin(ProjectDir, ProjectFile); }
 std::string ProjectModel::MapFilePath() const {
   std::string rel = MapFile;
@@ -186,6 +193,7 @@ void ProjectModel::ProjectReset() {
 
   ConfigLines.clear();
   WindowLines.clear();
+  OptionsAsRead = OptionsRead();
   TopicIds.Clear();
   TopicCntSuffixes.clear();
   CntTargets.clear();
