@@ -810,8 +810,7 @@ std::string OwnOptionLine(const ProjectModel& m, Option o, int contents_topic) {
 // topic: when another topic came first); ROOT= and BMROOT= put the editor's
 // folders rtf and bmp before the folders the compiler looked in until now;
 // every other option stays as written. Options the file lacks are added at
-// the editor's place for them, the language (DBCS=, LCID=) only to a file
-// that names none.
+// the editor's place for them, but for the language (DBCS=, LCID=).
 Lines OptionLines(const ProjectModel& m, int contents_topic) {
   Lines out;
   const ProjectModel::OptionsRead& r = m.OptionsAsRead;
@@ -869,10 +868,11 @@ Lines OptionLines(const ProjectModel& m, int contents_topic) {
     out.push_back(std::move(text));
     keys.push_back(o);
   }
-  const bool has_language = seen[static_cast<int>(Option::Dbcs)] || seen[static_cast<int>(Option::Lcid)];
   for (int k = kFirstOption; k <= kLastOption; ++k) {
     const Option o = static_cast<Option>(k);
-    if (seen[k] || ((o == Option::Dbcs || o == Option::Lcid) && has_language)) continue;
+    // The language stays the file's: without one the compiler takes the
+    // system's, as it did before.
+    if (seen[k] || o == Option::Dbcs || o == Option::Lcid) continue;
     std::string line = o == Option::Root     ? "ROOT=" + roots
                        : o == Option::BmRoot ? "BMROOT=" + bm_roots
                                              : OwnOptionLine(m, o, contents_topic);

@@ -64,9 +64,9 @@ TEST(ForeignOptions, ASaveKeepsWhatTheAuthorDidNotChangeHere) {
 
   m.ProjectModified = true;
   ASSERT_TRUE(WriteProject(m));
-  // Only what the editor needs is added, at its place: no language over the
-  // English one, the contents file it writes, its folders before the
-  // project's (the project folder stands for a missing ROOT=).
+  // Only what the editor needs is added, at its place: the contents file it
+  // writes, its folders before the project's (the project folder stands for
+  // a missing ROOT=); the language stays English.
   const std::vector<std::string> kept = {
       "; built by hand", "COMPRESS=NONE", "ERRORLOG=build\\errors.log",
       "LCID=0x409 0x0 0x0 ; English (United States)", "REPORT=Yes", "CONTENTS=intro",
@@ -98,7 +98,7 @@ TEST(ForeignOptions, ASaveKeepsWhatTheAuthorDidNotChangeHere) {
   EXPECT_EQ(OptionsOf(ReadAll(dir + "/guide.hpj")), changed);
 }
 
-TEST(ForeignOptions, AFileWithoutLanguageOrOptionsGetsTheEditorsOwnNextToItsFolders) {
+TEST(ForeignOptions, AFileWithoutOptionsGetsTheEditorsOwnButNoLanguage) {
   const std::string dir = TempDir();
   WriteFileReplacing(dir + "/p.hpj", "[FILES]\r\na.rtf\r\n\r\n[OPTIONS]\r\nroot = src\r\nroot=..\\shared\r\n");
   ProjectModel m;
@@ -106,8 +106,7 @@ TEST(ForeignOptions, AFileWithoutLanguageOrOptionsGetsTheEditorsOwnNextToItsFold
   m.ProjectModified = true;
   ASSERT_TRUE(WriteProject(m));
   EXPECT_EQ(OptionsOf(ReadAll(dir + "/p.hpj")),
-            (std::vector<std::string>{"ERRORLOG=p.err", "DBCS=Yes", "LCID=0x411 0x0 0x0 ; 日本語",
-                                      "REPORT=Yes", "CONTENTS=a", "CNT=p.cnt",
+            (std::vector<std::string>{"ERRORLOG=p.err", "REPORT=Yes", "CONTENTS=a", "CNT=p.cnt",
                                       "BMROOT=bmp,src,..\\shared", "ROOT=rtf,src,..\\shared",
                                       "HLP=p.hlp"}));
 }
