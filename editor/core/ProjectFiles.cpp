@@ -580,6 +580,7 @@ void ReadConfig(ProjectModel& m, const Lines& lines, Section s) {
   for (std::size_t i = s.begin; i < s.end; ++i) {
     if (lines[i] == "BrowseButtons()") {
       m.UseBrowseButtons = true;
+      m.BrowseButtonsAt = m.ConfigLines.size();
     } else {
       m.ConfigLines.push_back(lines[i]);
     }
@@ -593,12 +594,60 @@ bool NamesAPath(std::string_view entry) {
   return FindChar(entry, '\\') != npos || FindChar(entry, '/') != npos || FindChar(entry, ':') != npos;
 }
 
+// The parts of a [FILES] path inside the project folder ("hlp\gene.rtf"):
+// none for a drive, the root or "..".
+std::vector<std::string> PathInsideProject(std::string_view entry) {
+  std::vector<std::string> parts;
+  if (FindChar(entry, ':') != npos) return {};
+  std::string part;
+  for (std::size_t i = 0; i <= entry.size(); i += i < entry.size() ? CharLength(entry, i) : 1) {
+    if (i == entry.size() || (CharLength(entry, i) == 1 && (entry[i] == '\\' || entry[i] == '/'))) {
+      if (part.empty() || part == "..") return {};
+      if (part != ".") parts.push_back(part);
+      part.clear();
+    } else {
+      part.append(entry.substr(i, CharLength(entry, i)));
+    }
+  }
+  return parts;
+}
+
+void CreateDirs(const std::string& dir);
+
+// A topic file the project keeps in a folder of its own ("hlp\gene.rtf")
+// becomes a topic the author can open here: a copy of it goes into the rtf
+// folder, where the editor keeps its topics and the compiler, with the
+// editor's ROOT, finds it; the author's file stays where it is. Its id, or
+// empty when it stays a line kept as written (missing, outside the
+// project, or its id or rtf file already taken).
+std::string TakeSubfolderTopic(ProjectModel& m, std::string_view entry) {
+  const std::vector<std::string> parts = PathInsideProject(entry);
+  if (parts.size() < 2 || m.ProjectDir.empty()) return {};
+  const std::string id = ChangeFileExt(parts.back(), "");
+  if (id.empty() || m.TopicIds.IndexOf(id) >= 0 || FileExists(m.TopicFilePath(id))) return {};
+  std::string bytes;
+  if (!ReadFileBytes(PathInFolder(m.ProjectDir, entry), bytes)) return {};
+  try {
+    CreateDirs(m.RtfDir());
+    WriteFileReplacing(m.TopicFilePath(id), bytes);
+  } catch (const FileError&) {
+    return {};
+  }
+  return id;
+}
+
 void ReadFiles(ProjectModel& m, const Lines& lines, Section s) {
   for (std::size_t i = s.begin; i < s.end; ++i) {
     const std::string& line = lines[i];
     if (IsEmptyLine(line)) continue;  // the writer lays the section out anew
     const std::string entry = Trim(line);
     std::string id = ChangeFileExt(entry, "");
+    if (!IsCommentLine(line) && NamesAPath(entry)) {
+      if (std::string taken = TakeSubfolderTopic(m, entry); !taken.empty()) {
+        m.AddTopic(std::move(taken), 0);
+        continue;
+      }
+    }
     if (IsCommentLine(line) || NamesAPath(entry) || id.empty()) {
       // Kept as written, before the topic that follows it.
       m.FilesLines.push_back({static_cast<int>(m.TopicCount()), line});
@@ -1169,8 +1218,10 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
   if (!m.ConfigLines.empty() || m.UseBrowseButtons) {
     h.push_back("");
     h.push_back("[CONFIG]");
+    const std::size_t at = std::min(m.BrowseButtonsAt, m.ConfigLines.size());
+    h.insert(h.end(), m.ConfigLines.begin(), m.ConfigLines.begin() + static_cast<std::ptrdiff_t>(at));
     if (m.UseBrowseButtons) h.push_back("BrowseButtons()");
-    h.insert(h.end(), m.ConfigLines.begin(), m.ConfigLines.end());
+    h.insert(h.end(), m.ConfigLines.begin() + static_cast<std::ptrdiff_t>(at), m.ConfigLines.end());
   }
   return f;
 }

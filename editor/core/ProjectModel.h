@@ -105,6 +105,9 @@ class ProjectModel {
   bool SubWindowAutoHeight = false;
   std::vector<std::string> WindowLines;
   std::vector<std::string> ConfigLines;
+  // Where BrowseButtons() stood among ConfigLines as read: the buttons of a
+  // help window come in the order of [CONFIG]. 0 for the editor's own.
+  std::size_t BrowseButtonsAt = 0;
   std::vector<std::string> CntCommands;
   std::vector<std::string> CntIncludes;
   // Lines of the project and map files that name no topic of the project
@@ -198,5 +201,9 @@ class ProjectModel {
 // and skipped (start both at 0): hands out many numbers in one pass while
 // nothing else changes UsedMapNumbers or the ids.
 int AllocateMapNumberFrom(ProjectModel& m, std::size_t& pos, int& skipped);
+
+// rel (a path of a project file, "\\" or "/" between its parts) under dir;
+// each part names what is there whatever its case, as Windows finds it.
+std::string PathInFolder(const std::string& dir, std::string_view rel);
 
 }  // namespace qm::editor

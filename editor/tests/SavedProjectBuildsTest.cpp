@@ -20,14 +20,15 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Build {
-  std::vector<std::string> missing;  // files not found, sorted
+  std::vector<std::string> missing;  // files not found, sorted; in capitals,
+                                     // as the compiler's Windows finds them
   std::string language, help_file;
 };
 
 Build Compile(const std::string& hpj) {
   Build b;
   for (const std::string& line : hcrtf::CompileProject(hpj).log) {
-    if (line.starts_with("HC5011")) b.missing.push_back(line);
+    if (line.starts_with("HC5011")) b.missing.push_back(UpperAscii(line));
     if (line.starts_with("Language:")) b.language = line;
     if (line.starts_with("No help file")) b.help_file = line;
   }
@@ -35,16 +36,24 @@ Build Compile(const std::string& hpj) {
   return b;
 }
 
-// The option lines of a project file that the editor has no say in.
-std::vector<std::string> KeptOptions(const std::string& hpj) {
+// The lines of one section, without empty and comment lines.
+std::vector<std::string> SectionLines(const std::string& hpj, std::string_view section) {
   std::vector<std::string> out;
   bool in = false;
   for (const std::string& line : SplitLines(ReadAll(hpj))) {
     if (!line.empty() && line[0] == '[') {
-      in = EqualsNoCase(TrimRight(line), "[OPTIONS]");
+      in = EqualsNoCase(TrimRight(line), section);
       continue;
     }
-    if (!in || Trim(line).empty() || line[0] == ';') continue;
+    if (in && !Trim(line).empty() && line[0] != ';') out.push_back(line);
+  }
+  return out;
+}
+
+// The option lines of a project file that the editor has no say in.
+std::vector<std::string> KeptOptions(const std::string& hpj) {
+  std::vector<std::string> out;
+  for (const std::string& line : SectionLines(hpj, "[OPTIONS]")) {
     const std::string key = UpperAscii(Trim(line.substr(0, line.find('='))));
     if (key == "CNT" || key == "CONTENTS" || key == "ROOT" || key == "BMROOT") continue;
     out.push_back(line);
@@ -62,6 +71,7 @@ TEST_P(SavedProjectBuilds, SameFilesHelpFileLanguageAndOptions) {
   const std::string hpj = dir + "/" + GetParam().second;
   const Build before = Compile(hpj);
   const std::vector<std::string> options = KeptOptions(hpj);
+  const std::vector<std::string> config = SectionLines(hpj, "[CONFIG]");
 
   ProjectModel m;
   ReadProject(m, hpj);
@@ -72,6 +82,8 @@ TEST_P(SavedProjectBuilds, SameFilesHelpFileLanguageAndOptions) {
   EXPECT_EQ(after.missing, before.missing);
   EXPECT_EQ(after.language, before.language);
   EXPECT_EQ(after.help_file, before.help_file);
+  // The help window's buttons, made by [CONFIG] macros, in the same order.
+  EXPECT_EQ(SectionLines(hpj, "[CONFIG]"), config);
   const std::vector<std::string> saved = KeptOptions(hpj);
   for (const std::string& line : options) {
     EXPECT_NE(std::find(saved.begin(), saved.end(), line), saved.end()) << line;
@@ -85,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{"delphidabbler-vied", "VIEd.hpj"},
                       std::pair{"delphidabbler-filever", "FileVer.hpj"},
                       std::pair{"delphidabbler-filevershext", "FileVerShExt.hpj"},
-                      std::pair{"delphidabbler-about", "PJAbout.hpj"}),
+                      std::pair{"delphidabbler-about", "PJAbout.hpj"}, std::pair{"inetnav", "INETNAV.hpj"},
+                      std::pair{"genedoc", "GENEDOC.HPJ"}, std::pair{"nmr-proyecto", "Proyecto.hpj"}),
     [](const auto& info) {
       std::string n = info.param.second;
       for (char& c : n) if (!isalnum(static_cast<unsigned char>(c))) c = '_';
