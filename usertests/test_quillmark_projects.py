@@ -13,7 +13,8 @@ from quillmark import HELPWORKSHOP, Quillmark
 from test_quillmark import type_into_topic
 from uitest import PROJECTS, StepFailed, check, wait_for
 
-# (folder of the test data, project file)
+# (folder of the test data, project file[, the topic to edit when not the
+# first whose file is there])
 FOREIGN_PROJECTS = [
     ("andes-fbd", "FBD.hpj"),
     ("andes-fbd", "FBD-tcp.hpj"),
@@ -23,22 +24,47 @@ FOREIGN_PROJECTS = [
     ("delphidabbler-filever", "FileVer.hpj"),
     ("delphidabbler-filevershext", "FileVerShExt.hpj"),
     ("delphidabbler-about", "PJAbout.hpj"),
+    ("inetnav", "INETNAV.hpj", "AREAS"),
+    ("genedoc", "GENEDOC.HPJ"),
+    ("nmr-proyecto", "Proyecto.hpj"),
 ]
 # Options the editor writes by design: the contents file it writes, the
 # contents topic (its tree's first), its folders before the project's.
 OWNED = {"CNT", "CONTENTS", "ROOT", "BMROOT"}
 
 
-def options(hpj):
-    """The [OPTIONS] lines of a project file, as text (code page 1252 bytes
-    kept as they are)."""
+def options(hpj, section="[OPTIONS]"):
+    """The lines of a section of a project file but empty and comment lines,
+    as text (code page 1252 bytes kept as they are)."""
     lines, inside = [], False
     for line in open(hpj, "rb").read().decode("latin-1").splitlines():
         if line.startswith("["):
-            inside = line.strip().upper() == "[OPTIONS]"
+            inside = line.strip().upper() == section
         elif inside and line.strip() and not line.startswith(";"):
             lines.append(line)
     return lines
+
+
+def unix_path(s, folder, path):
+    """Where a path of a project file lies for the Windows programs: on a
+    drive of the session's prefix, or relative to the project folder."""
+    if re.match(r"[A-Za-z]:", path):
+        return os.path.join(s.prefix, "dosdevices", path[:2].lower(), path[2:].lstrip("\\").replace("\\", "/"))
+    return os.path.join(folder, path.replace("\\", "/"))
+
+
+def existing_file(folder, entry):
+    """The file a [FILES] entry names inside the project folder, found
+    without regard to case as on Windows; None when it is not there."""
+    path = folder
+    for part in re.split(r"[\\/]", entry.strip()):
+        if part in ("", "."):
+            continue
+        names = {name.lower(): name for name in os.listdir(path)} if os.path.isdir(path) else {}
+        if part.lower() not in names:
+            return None
+        path = os.path.join(path, names[part.lower()])
+    return path if os.path.isfile(path) else None
 
 
 def kept_options(hpj):
@@ -53,12 +79,15 @@ def compile_with_stand_in(s, hpj):
         key, _, value = line.partition("=")
         if key.strip().upper() == "ERRORLOG":
             log_name = value.split(";")[0].strip()
-    log = os.path.join(os.path.dirname(hpj), log_name.replace("\\", "/"))
+    log = unix_path(s, os.path.dirname(hpj), log_name)
     if os.path.exists(log):
         os.remove(log)
+    # The author's machine had the log's folder.
+    os.makedirs(os.path.dirname(log), exist_ok=True)
     s.wine(os.path.join(HELPWORKSHOP, "hcrtf.exe"), "-x", "-nga", s.windows_path(hpj))
     lines = open(log, "rb").read().decode("latin-1").splitlines()
-    missing = sorted(line for line in lines if line.startswith("HC5011"))
+    # In capitals: Windows finds a file whatever the case of its name.
+    missing = sorted(line.upper() for line in lines if line.startswith("HC5011"))
     language = [line for line in lines if line.startswith("Language:")]
     built = [line for line in lines if line.startswith("No help file")]
     return missing, language, built
@@ -67,14 +96,8 @@ def compile_with_stand_in(s, hpj):
 def topics_with_files(hpj):
     """The ids of the [FILES] topics whose files are there (lower case):
     saving a topic whose file is missing makes it."""
-    present = [name.lower() for name in os.listdir(os.path.dirname(hpj))]
-    ids, inside = [], False
-    for line in project_lines(hpj):
-        if line.startswith("["):
-            inside = line.strip().upper() == "[FILES]"
-        elif inside and line.strip().lower() in present:
-            ids.append(os.path.splitext(line.strip())[0].lower())
-    return ids
+    return [os.path.splitext(re.split(r"[\\/]", entry.strip())[-1])[0].lower()
+            for entry in options(hpj, "[FILES]") if existing_file(os.path.dirname(hpj), entry)]
 
 
 def first_topic(q, ids, hpj_name):
@@ -83,10 +106,6 @@ def first_topic(q, ids, hpj_name):
         if label.lower() in ids:
             return label
     check(False, "no topic of %s in the tree: %s" % (hpj_name, q.tree_labels()))
-
-
-def project_lines(hpj):
-    return open(hpj, "rb").read().decode("latin-1").splitlines()
 
 
 def status_is(q, label):
@@ -100,8 +119,12 @@ def status_is(q, label):
 
 
 def test_projects_of_other_tools_build_the_same_help_after_a_save(s):
+    # A drive D: of the session's own, for projects that name it.
+    drive_d = os.path.join(s.dir, "drive_d")
+    os.makedirs(drive_d)
+    os.symlink(drive_d, os.path.join(s.prefix, "dosdevices", "d:"))
     q = None
-    for folder_name, hpj_name in FOREIGN_PROJECTS:
+    for folder_name, hpj_name, *topic in FOREIGN_PROJECTS:
         # A copy of its own for each project file: two project files of one
         # folder share their loose topic files.
         folder = os.path.join(s.work, os.path.splitext(hpj_name)[0])
@@ -109,7 +132,8 @@ def test_projects_of_other_tools_build_the_same_help_after_a_save(s):
         hpj = os.path.join(folder, hpj_name)
         before = compile_with_stand_in(s, hpj)
         kept_before = kept_options(hpj)
-        ids = topics_with_files(hpj)
+        config_before = options(hpj, "[CONFIG]")
+        ids = [name.lower() for name in topic] or topics_with_files(hpj)
 
         q = q or Quillmark(s)
         q.open_project(hpj)
@@ -134,3 +158,5 @@ def test_projects_of_other_tools_build_the_same_help_after_a_save(s):
         kept_after = kept_options(hpj)
         lost = [line for line in kept_before if line not in kept_after]
         check(not lost, "%s: options lost or changed by the save: %s" % (hpj_name, lost))
+        check(options(hpj, "[CONFIG]") == config_before, "%s: the help window's macros changed or moved: %s"
+              % (hpj_name, options(hpj, "[CONFIG]")))

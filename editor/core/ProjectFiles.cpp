@@ -645,6 +645,9 @@ void ReadFiles(ProjectModel& m, const Lines& lines, Section s) {
     if (!IsCommentLine(line) && NamesAPath(entry)) {
       if (std::string taken = TakeSubfolderTopic(m, entry); !taken.empty()) {
         m.AddTopic(std::move(taken), 0);
+        // The compiler builds the copy once the project names it: the next
+        // save writes the project.
+        m.ProjectModified = true;
         continue;
       }
     }
