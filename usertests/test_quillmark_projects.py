@@ -24,6 +24,8 @@ FOREIGN_PROJECTS = [
     ("delphidabbler-filever", "FileVer.hpj"),
     ("delphidabbler-filevershext", "FileVerShExt.hpj"),
     ("delphidabbler-about", "PJAbout.hpj"),
+    # AREAS: the topics before it hold negative tab stops ("\tx-180"), whose
+    # save is mended apart.
     ("inetnav", "INETNAV.hpj", "AREAS"),
     ("genedoc", "GENEDOC.HPJ"),
     ("nmr-proyecto", "Proyecto.hpj"),
