@@ -160,8 +160,9 @@ void TCompileCommands::HelpMakeAExecute(cl::TComponent*) {
   if (RefuseWhileCompiling()) return;
   // The compile belongs to the project open now.
   const std::string dir = Project.ProjectDir;
-  const std::string help_file = HelpFilePath(dir, Project.ProjectFile);
-  const std::string error_log = ErrorLogPath(dir, Project.ProjectFile);
+  // The help file and the log the project file names.
+  const std::string help_file = FileInProject(dir, Project.HlpFileName());
+  const std::string error_log = FileInProject(dir, Project.ErrFileName());
   const std::string& hcw = Project.Program.HcwFolder;
 
   // The viewer lets go of the help file, and its topic-search window of
@@ -239,7 +240,7 @@ void TCompileCommands::LoadErrorLog(const std::string& path) {
 void TCompileCommands::ErrViewClick(cl::TComponent*) {
   ErrView->SetChecked(!ErrView->Checked());
   if (ErrView->Checked()) {
-    LoadErrorLog(ErrorLogPath(Project.ProjectDir, Project.ProjectFile));
+    LoadErrorLog(FileInProject(Project.ProjectDir, Project.ErrFileName()));
     ShowErrorPane();
   } else {
     Form.ErrEdit->SetVisible(false);
@@ -249,7 +250,7 @@ void TCompileCommands::ErrViewClick(cl::TComponent*) {
 }
 
 void TCompileCommands::HelpViewClick(cl::TComponent*) {
-  WinHelpCall(Form.Handle(), HelpFilePath(Project.ProjectDir, Project.ProjectFile), HELP_FINDER, 0);
+  WinHelpCall(Form.Handle(), FileInProject(Project.ProjectDir, Project.HlpFileName()), HELP_FINDER, 0);
 }
 
 void TCompileCommands::GoToTopicId(const std::string& id, bool warn) {

@@ -235,7 +235,9 @@ def test_compile_from_tools_menu_and_open_a_topic_from_the_log(s):
     q.open_menu(TOOL_MENU)
     s.key("c")  # コンパイル(&C)
     s.wait_no_window("the Tools menu to close", cls="#32768")
-    log = s.wait_file(os.path.join(folder, "Calques3D.err"), "the compiler's error log Calques3D.err")
+    # The log the project file names (ERRORLOG=Calques3D.LOG), which the
+    # save keeps.
+    log = s.wait_file(os.path.join(folder, "Calques3D.LOG"), "the compiler's error log Calques3D.LOG")
     pane = wait_for("the error pane to show", lambda: q.error_pane().visible and q.error_pane())
     last_line = log.decode("cp932").strip().splitlines()[-1].strip()
     text = wait_for("the error pane to show the log", lambda: last_line in (s.text(pane) or "") and s.text(pane))

@@ -29,6 +29,12 @@ std::string ErrorLogPath(std::string_view project_dir, std::string_view project_
   return InFolder(project_dir, ChangeFileExt(project_file, ".err"));
 }
 
+std::string FileInProject(std::string_view project_dir, std::string_view name) {
+  const bool absolute = (!name.empty() && (name[0] == '\\' || name[0] == '/')) ||
+                        (name.size() > 1 && name[1] == ':');
+  return absolute ? std::string(name) : InFolder(project_dir, name);
+}
+
 std::string CompilerProgram(std::string_view hcw_folder) { return InFolder(hcw_folder, "Hcrtf.exe"); }
 
 std::string CompilerCommandLine(std::string_view hcw_folder, std::string_view project_file) {

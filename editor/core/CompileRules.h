@@ -13,6 +13,10 @@ std::string HelpFilePath(std::string_view project_dir, std::string_view project_
 // "<ProjectDir>\<name>.err", the compiler's error log.
 std::string ErrorLogPath(std::string_view project_dir, std::string_view project_file);
 
+// A file the project file names (HLP=, ERRORLOG=): relative to the project
+// folder, or absolute ("C:\x", "\x") as it stands.
+std::string FileInProject(std::string_view project_dir, std::string_view name);
+
 // The help compiler's program file: "<HcwFolder>\Hcrtf.exe".
 std::string CompilerProgram(std::string_view hcw_folder);
 // "\"<HcwFolder>\Hcrtf.exe\" -x -nga <project file>" (the project file

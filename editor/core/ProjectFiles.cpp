@@ -126,31 +126,178 @@ Section FindSection(const Lines& lines, std::string_view header) {
   return s;
 }
 
-void ReadOptions(ProjectModel& m, const Lines& lines, Section s, bool& old_layout) {
-  bool root_seen = false;
-  for (std::size_t i = s.begin; i < s.end; ++i) {
-    const std::string& line = lines[i];
-    if (line.starts_with("COMPRESS=")) {
-      m.CompressHelp = true;
-    } else if (line.starts_with("TITLE=")) {
-      m.HelpTitle = CutBytes(std::string_view(line).substr(6), 255);
-    } else if (line.starts_with("TITLE =")) {
-      m.HelpTitle = CutBytes(std::string_view(line).substr(7), 255);
-    } else if (line.starts_with("COPYRIGHT=")) {
-      m.HelpCopyright = CutBytes(std::string_view(line).substr(10), 255);
-    } else if (line.starts_with("COPYRIGHT =")) {
-      m.HelpCopyright = CutBytes(std::string_view(line).substr(11), 255);
-    } else if (line.starts_with("ROOT=")) {
-      root_seen = true;
-      if (std::string_view(line).substr(5, 4) != "rtf") old_layout = true;
-    } else if (line.starts_with("; BackUp=")) {
-      m.BackupPath = CutBytes(std::string_view(line).substr(9), 1024);
+// ---- [OPTIONS] ----
+
+// The options the editor writes, in the order it writes them.
+enum class Option {
+  None,
+  Compress,
+  ErrorLog,
+  Dbcs,
+  Lcid,
+  Report,
+  Contents,
+  Title,
+  Cnt,
+  Copyright,
+  BmRoot,
+  Root,
+  Hlp,
+  Backup,
+};
+constexpr int kFirstOption = static_cast<int>(Option::Compress);
+constexpr int kLastOption = static_cast<int>(Option::Backup);
+
+// Which of the editor's options a line of [OPTIONS] sets. Title, copyright
+// and compression are taken with the exact beginnings the editor reads them
+// by; the other options by name in any letter case, with blanks around "=".
+Option ClassifyOption(std::string_view line) {
+  if (line.starts_with("COMPRESS=")) return Option::Compress;
+  if (line.starts_with("TITLE=") || line.starts_with("TITLE =")) return Option::Title;
+  if (line.starts_with("COPYRIGHT=") || line.starts_with("COPYRIGHT =")) return Option::Copyright;
+  if (line.starts_with("; BackUp=")) return Option::Backup;
+  if (IsCommentLine(line)) return Option::None;
+  std::size_t eq = FindChar(line, '=');
+  if (eq == npos) return Option::None;
+  const std::string key = UpperAscii(Trim(line.substr(0, eq)));
+  static const std::pair<const char*, Option> kNames[] = {
+      {"ERRORLOG", Option::ErrorLog}, {"DBCS", Option::Dbcs},   {"LCID", Option::Lcid},
+      {"REPORT", Option::Report},     {"CONTENTS", Option::Contents}, {"CNT", Option::Cnt},
+      {"BMROOT", Option::BmRoot},     {"ROOT", Option::Root},   {"HLP", Option::Hlp}};
+  for (const auto& [name, option] : kNames) {
+    if (key == name) return option;
+  }
+  return Option::None;
+}
+
+// The value of an option line: after "=", without a ";" comment, trimmed,
+// without quotes around it.
+std::string OptionValue(std::string_view line) {
+  std::size_t eq = FindChar(line, '=');
+  if (eq == npos) return {};
+  std::string_view v = line.substr(eq + 1);
+  std::size_t semi = FindChar(v, ';');
+  std::string value = Trim(semi == npos ? v : v.substr(0, semi));
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+  return value;
+}
+
+// COMPRESS= turns compression on unless its value says none.
+bool CompressionOn(std::string_view line) {
+  const std::string v = UpperAscii(OptionValue(line));
+  return !(v == "0" || v == "NO" || v == "NONE" || v == "FALSE" || v == "OFF");
+}
+
+// A folder list of ROOT= or BMROOT=, split at its commas.
+void AddFolders(std::vector<std::string>& folders, std::string_view value) {
+  std::size_t start = 0;
+  while (start <= value.size()) {
+    std::size_t comma = FindChar(value, ',', start);
+    std::size_t end = comma == npos ? value.size() : comma;
+    std::string folder = Trim(value.substr(start, end - start));
+    if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') folder = folder.substr(1, folder.size() - 2);
+    if (!folder.empty()) folders.push_back(std::move(folder));
+    if (comma == npos) break;
+    start = comma + 1;
+  }
+}
+
+// The folder a list names, for comparing: letter case, "/" for "\" and a
+// trailing separator aside; "." and ".\" are the project folder itself.
+std::string FolderKey(std::string_view folder) {
+  std::string k;
+  std::size_t end = 0;  // after the last character that is no separator
+  for (std::size_t i = 0; i < folder.size(); i += CharLength(folder, i)) {
+    if (CharLength(folder, i) == 1) {
+      char c = folder[i];
+      k += c == '/' ? '\\' : (c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+      if (c != '/' && c != '\\') end = k.size();
+    } else {
+      k += folder.substr(i, CharLength(folder, i));
+      end = k.size();
     }
   }
-  // Without a ROOT= line the compiler takes the topic files from the
-  // project folder itself: loose topic files there are the old layout too,
-  // or the next save (which writes ROOT=rtf) would lose sight of them.
-  if (!root_seen && !m.ProjectDir.empty() && !ListFiles(m.ProjectDir, ".rtf").empty()) {
+  if (end > 0) k.resize(end);
+  return k;
+}
+
+bool SameFolder(std::string_view a, std::string_view b) { return FolderKey(a) == FolderKey(b); }
+
+// The folders the compiler looks in for the topic files of [FILES]: ROOT=,
+// else the project folder.
+std::vector<std::string> TopicFolders(const ProjectModel::OptionsRead& r) {
+  return r.Roots.empty() ? std::vector<std::string>{"."} : r.Roots;
+}
+
+// The folders it looks in for pictures: BMROOT=, else ROOT=, else the
+// project folder.
+std::vector<std::string> PictureFolders(const ProjectModel::OptionsRead& r) {
+  return r.BmRoots.empty() ? TopicFolders(r) : r.BmRoots;
+}
+
+bool NamesProjectFolder(const std::vector<std::string>& folders) {
+  for (const std::string& f : folders) {
+    if (SameFolder(f, ".")) return true;
+  }
+  return false;
+}
+
+// The editor's own folder first, then the project's folders as read.
+std::string FolderList(std::string_view own, const std::vector<std::string>& folders) {
+  std::string list(own);
+  for (const std::string& f : folders) {
+    if (!SameFolder(f, own)) list += "," + f;
+  }
+  return list;
+}
+
+void ReadOptions(ProjectModel& m, const Lines& lines, Section s, bool& old_layout) {
+  ProjectModel::OptionsRead& r = m.OptionsAsRead;
+  bool compress_seen = false;
+  for (std::size_t i = s.begin; i < s.end; ++i) {
+    const std::string& line = lines[i];
+    r.Lines.push_back(line);
+    switch (ClassifyOption(line)) {
+      case Option::Compress:
+        m.CompressHelp = CompressionOn(line);
+        compress_seen = true;
+        break;
+      case Option::Title:
+        m.HelpTitle = CutBytes(std::string_view(line).substr(line[5] == '=' ? 6 : 7), 255);
+        break;
+      case Option::Copyright:
+        m.HelpCopyright = CutBytes(std::string_view(line).substr(line[9] == '=' ? 10 : 11), 255);
+        break;
+      case Option::Backup:
+        m.BackupPath = CutBytes(std::string_view(line).substr(9), 1024);
+        break;
+      case Option::Root:
+        AddFolders(r.Roots, OptionValue(line));
+        break;
+      case Option::BmRoot:
+        AddFolders(r.BmRoots, OptionValue(line));
+        break;
+      case Option::Hlp:
+        r.HelpFile = OptionValue(line);
+        break;
+      case Option::ErrorLog:
+        r.ErrorLog = OptionValue(line);
+        break;
+      default:
+        break;
+    }
+  }
+  r.Title = m.HelpTitle;
+  r.Copyright = m.HelpCopyright;
+  r.Backup = m.BackupPath;
+  r.Compress = compress_seen && m.CompressHelp;
+  if (!r.Roots.empty()) {
+    // The old layout: topic files the compiler took from the project folder
+    // itself. A list that starts with rtf is the editor's own.
+    old_layout = !SameFolder(r.Roots.front(), "rtf") && NamesProjectFolder(r.Roots);
+  } else if (!m.ProjectDir.empty() && !ListFiles(m.ProjectDir, ".rtf").empty()) {
+    // Without a ROOT= line the compiler takes the topic files from the
+    // project folder itself: loose topic files there are the old layout too.
     old_layout = true;
   }
 }
@@ -433,6 +580,7 @@ void ReadConfig(ProjectModel& m, const Lines& lines, Section s) {
   for (std::size_t i = s.begin; i < s.end; ++i) {
     if (lines[i] == "BrowseButtons()") {
       m.UseBrowseButtons = true;
+      m.BrowseButtonsAt = m.ConfigLines.size();
     } else {
       m.ConfigLines.push_back(lines[i]);
     }
@@ -446,12 +594,63 @@ bool NamesAPath(std::string_view entry) {
   return FindChar(entry, '\\') != npos || FindChar(entry, '/') != npos || FindChar(entry, ':') != npos;
 }
 
+// The parts of a [FILES] path inside the project folder ("hlp\gene.rtf"):
+// none for a drive, the root or "..".
+std::vector<std::string> PathInsideProject(std::string_view entry) {
+  std::vector<std::string> parts;
+  if (FindChar(entry, ':') != npos) return {};
+  std::string part;
+  for (std::size_t i = 0; i <= entry.size(); i += i < entry.size() ? CharLength(entry, i) : 1) {
+    if (i == entry.size() || (CharLength(entry, i) == 1 && (entry[i] == '\\' || entry[i] == '/'))) {
+      if (part.empty() || part == "..") return {};
+      if (part != ".") parts.push_back(part);
+      part.clear();
+    } else {
+      part.append(entry.substr(i, CharLength(entry, i)));
+    }
+  }
+  return parts;
+}
+
+void CreateDirs(const std::string& dir);
+
+// A topic file the project keeps in a folder of its own ("hlp\gene.rtf")
+// becomes a topic the author can open here: a copy of it goes into the rtf
+// folder, where the editor keeps its topics and the compiler, with the
+// editor's ROOT, finds it; the author's file stays where it is. Its id, or
+// empty when it stays a line kept as written (missing, outside the
+// project, or its id or rtf file already taken).
+std::string TakeSubfolderTopic(ProjectModel& m, std::string_view entry) {
+  const std::vector<std::string> parts = PathInsideProject(entry);
+  if (parts.size() < 2 || m.ProjectDir.empty()) return {};
+  const std::string id = ChangeFileExt(parts.back(), "");
+  if (id.empty() || m.TopicIds.IndexOf(id) >= 0 || FileExists(m.TopicFilePath(id))) return {};
+  std::string bytes;
+  if (!ReadFileBytes(PathInFolder(m.ProjectDir, entry), bytes)) return {};
+  try {
+    CreateDirs(m.RtfDir());
+    WriteFileReplacing(m.TopicFilePath(id), bytes);
+  } catch (const FileError&) {
+    return {};
+  }
+  return id;
+}
+
 void ReadFiles(ProjectModel& m, const Lines& lines, Section s) {
   for (std::size_t i = s.begin; i < s.end; ++i) {
     const std::string& line = lines[i];
     if (IsEmptyLine(line)) continue;  // the writer lays the section out anew
     const std::string entry = Trim(line);
     std::string id = ChangeFileExt(entry, "");
+    if (!IsCommentLine(line) && NamesAPath(entry)) {
+      if (std::string taken = TakeSubfolderTopic(m, entry); !taken.empty()) {
+        m.AddTopic(std::move(taken), 0);
+        // The compiler builds the copy once the project names it: the next
+        // save writes the project.
+        m.ProjectModified = true;
+        continue;
+      }
+    }
     if (IsCommentLine(line) || NamesAPath(entry) || id.empty()) {
       // Kept as written, before the topic that follows it.
       m.FilesLines.push_back({static_cast<int>(m.TopicCount()), line});
@@ -635,6 +834,128 @@ int ContentsTopic(const ProjectModel& m) {
   return -1;
 }
 
+// The editor's own line of an option; empty when it writes none.
+std::string OwnOptionLine(const ProjectModel& m, Option o, int contents_topic) {
+  const std::string name = m.ProjectName();
+  switch (o) {
+    case Option::Compress: return m.CompressHelp ? "COMPRESS=12 Hall Zeck" : "";
+    case Option::ErrorLog: return "ERRORLOG=" + name + ".err";
+    case Option::Dbcs: return "DBCS=Yes";
+    case Option::Lcid: return "LCID=0x411 0x0 0x0 ; 日本語";
+    case Option::Report: return "REPORT=Yes";
+    case Option::Contents: return "CONTENTS=" + m.TopicIds[contents_topic];
+    case Option::Title: return m.HelpTitle.empty() ? "" : "TITLE=" + m.HelpTitle;
+    case Option::Cnt: return "CNT=" + name + ".cnt";
+    case Option::Copyright: return m.HelpCopyright.empty() ? "" : "COPYRIGHT=" + m.HelpCopyright;
+    case Option::BmRoot: return "BMROOT=bmp";
+    case Option::Root: return "ROOT=rtf";
+    case Option::Hlp: return "HLP=" + name + ".hlp";
+    case Option::Backup: return m.BackupPath.empty() ? "" : "; BackUp=" + m.BackupPath;
+    case Option::None: break;
+  }
+  return "";
+}
+
+// The [OPTIONS] lines. A new project gets the editor's own. A project read
+// from a file keeps its lines in their order: an option the editor has a
+// field for is written anew only when that field changed (the contents
+// topic: when another topic came first); ROOT= and BMROOT= put the editor's
+// folders rtf and bmp before the folders the compiler looked in until now;
+// every other option stays as written. Options the file lacks are added at
+// the editor's place for them, but for the language (DBCS=, LCID=).
+Lines OptionLines(const ProjectModel& m, int contents_topic) {
+  Lines out;
+  const ProjectModel::OptionsRead& r = m.OptionsAsRead;
+  if (!r.Read) {
+    for (int k = kFirstOption; k <= kLastOption; ++k) {
+      std::string line = OwnOptionLine(m, static_cast<Option>(k), contents_topic);
+      if (!line.empty()) out.push_back(std::move(line));
+    }
+    return out;
+  }
+  const std::string roots = FolderList("rtf", TopicFolders(r));
+  const std::string bm_roots = FolderList("bmp", PictureFolders(r));
+  int root_lines = 0, bm_root_lines = 0;
+  for (const std::string& line : r.Lines) {
+    root_lines += ClassifyOption(line) == Option::Root;
+    bm_root_lines += ClassifyOption(line) == Option::BmRoot;
+  }
+  // The line to write for a line read: itself, or the editor's (empty:
+  // none), and whether it is the line read.
+  auto decide = [&](Option o, const std::string& line) -> std::pair<std::string, bool> {
+    bool keep = true;
+    switch (o) {
+      case Option::Compress: keep = m.CompressHelp == r.Compress; break;
+      case Option::Title: keep = m.HelpTitle == r.Title; break;
+      case Option::Copyright: keep = m.HelpCopyright == r.Copyright; break;
+      case Option::Backup: keep = m.BackupPath == r.Backup; break;
+      case Option::Contents: keep = contents_topic == r.ContentsTopic; break;
+      case Option::Cnt: keep = EqualsNoCase(OptionValue(line), m.CntFileName()); break;
+      case Option::Root:
+        // One line (the lines of the project merge into it).
+        return {root_lines == 1 && OptionValue(line) == roots ? line : "ROOT=" + roots,
+                root_lines == 1 && OptionValue(line) == roots};
+      case Option::BmRoot:
+        return {bm_root_lines == 1 && OptionValue(line) == bm_roots ? line : "BMROOT=" + bm_roots,
+                bm_root_lines == 1 && OptionValue(line) == bm_roots};
+      default: break;
+    }
+    return {keep ? line : OwnOptionLine(m, o, contents_topic), keep};
+  };
+
+  std::vector<Option> keys;  // parallel to out
+  bool seen[kLastOption + 1] = {};
+  for (const std::string& line : r.Lines) {
+    const Option o = ClassifyOption(line);
+    if (o == Option::None) {
+      out.push_back(line);
+      keys.push_back(o);
+      continue;
+    }
+    auto [text, kept] = decide(o, line);
+    const bool repeat = seen[static_cast<int>(o)];
+    seen[static_cast<int>(o)] = true;
+    // A repeated option stays only as written; changed, it is written once.
+    if (text.empty() || (repeat && !kept)) continue;
+    out.push_back(std::move(text));
+    keys.push_back(o);
+  }
+  for (int k = kFirstOption; k <= kLastOption; ++k) {
+    const Option o = static_cast<Option>(k);
+    // The language stays the file's: without one the compiler takes the
+    // system's, as it did before.
+    if (seen[k] || o == Option::Dbcs || o == Option::Lcid) continue;
+    std::string line = o == Option::Root     ? "ROOT=" + roots
+                       : o == Option::BmRoot ? "BMROOT=" + bm_roots
+                                             : OwnOptionLine(m, o, contents_topic);
+    if (line.empty()) continue;
+    // After the nearest option that the editor writes before it; else
+    // before the first option of the file, else at the end.
+    std::size_t at = out.size();
+    bool placed = false;
+    for (int before = k - 1; before >= kFirstOption && !placed; --before) {
+      for (std::size_t i = keys.size(); i-- > 0;) {
+        if (keys[i] == static_cast<Option>(before)) {
+          at = i + 1;
+          placed = true;
+          break;
+        }
+      }
+    }
+    if (!placed) {
+      for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] != Option::None) {
+          at = i;
+          break;
+        }
+      }
+    }
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    keys.insert(keys.begin() + static_cast<std::ptrdiff_t>(at), o);
+  }
+  return out;
+}
+
 void CreateDirs(const std::string& dir) {
   if (dir.empty() || DirectoryExists(dir)) return;
   std::string parent = ExtractFileDir(dir);
@@ -669,6 +990,7 @@ int ParseBoundedNumber(std::string_view s) {
 }
 
 void ReadProjectLines(ProjectModel& m, const Lines& lines, bool& old_layout) {
+  m.OptionsAsRead.Read = true;
   if (Section s = FindSection(lines, "[OPTIONS]"); s.found) ReadOptions(m, lines, s, old_layout);
   if (Section s = FindSection(lines, "[WINDOWS]"); s.found) ReadWindows(m, lines, s);
   if (Section s = FindSection(lines, "[CONFIG]"); s.found) ReadConfig(m, lines, s);
@@ -790,6 +1112,7 @@ void ReadProjectFiles(ProjectModel& m, const std::string& path) {
                           static_cast<int>(i));
     }
   }
+  m.OptionsAsRead.ContentsTopic = ContentsTopic(m);
   if (old_layout) MoveLooseProjectFiles(m);
 }
 }  // namespace
@@ -804,7 +1127,7 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
                        std::to_string(m.Contents.IsEmpty() ? 0 : m.Contents.First()->Data) + ")");
   }
 
-  f.Cnt.push_back(":Base " + name + ".hlp>main");
+  f.Cnt.push_back(":Base " + m.HlpFileName() + ">main");
   f.Cnt.push_back(":Title " + (m.HelpTitle.empty() ? m.Contents.First()->Text : m.HelpTitle));
   f.Cnt.insert(f.Cnt.end(), m.CntCommands.begin(), m.CntCommands.end());
   f.Map.push_back(kMapFileHeader);
@@ -870,19 +1193,8 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
   h.push_back("; This file is maintained by HCW. Do not modify this file directly.");
   h.push_back("");
   h.push_back("[OPTIONS]");
-  if (m.CompressHelp) h.push_back("COMPRESS=12 Hall Zeck");
-  h.push_back("ERRORLOG=" + name + ".err");
-  h.push_back("DBCS=Yes");
-  h.push_back("LCID=0x411 0x0 0x0 ; 日本語");
-  h.push_back("REPORT=Yes");
-  h.push_back("CONTENTS=" + m.TopicIds[contents_topic]);
-  if (!m.HelpTitle.empty()) h.push_back("TITLE=" + m.HelpTitle);
-  h.push_back("CNT=" + name + ".cnt");
-  if (!m.HelpCopyright.empty()) h.push_back("COPYRIGHT=" + m.HelpCopyright);
-  h.push_back("BMROOT=bmp");
-  h.push_back("ROOT=rtf");
-  h.push_back("HLP=" + name + ".hlp");
-  if (!m.BackupPath.empty()) h.push_back("; BackUp=" + m.BackupPath);
+  Lines options = OptionLines(m, contents_topic);
+  h.insert(h.end(), options.begin(), options.end());
   h.push_back("");
   h.push_back("[FILES]");
   h.insert(h.end(), files.begin(), files.end());
@@ -909,8 +1221,10 @@ ProjectFileLines BuildProjectFiles(const ProjectModel& m) {
   if (!m.ConfigLines.empty() || m.UseBrowseButtons) {
     h.push_back("");
     h.push_back("[CONFIG]");
+    const std::size_t at = std::min(m.BrowseButtonsAt, m.ConfigLines.size());
+    h.insert(h.end(), m.ConfigLines.begin(), m.ConfigLines.begin() + static_cast<std::ptrdiff_t>(at));
     if (m.UseBrowseButtons) h.push_back("BrowseButtons()");
-    h.insert(h.end(), m.ConfigLines.begin(), m.ConfigLines.end());
+    h.insert(h.end(), m.ConfigLines.begin() + static_cast<std::ptrdiff_t>(at), m.ConfigLines.end());
   }
   return f;
 }
@@ -934,16 +1248,39 @@ void EnsureProjectFolders(const ProjectModel& m) {
   CreateDirs(m.RtfDir());
 }
 
+namespace {
+// True when the compiler took the file name from the project folder itself:
+// the folder is in the list and no folder before it holds a file of that
+// name.
+bool FoundInProjectFolder(const ProjectModel& m, const std::vector<std::string>& folders,
+                          const std::string& name) {
+  for (const std::string& f : folders) {
+    if (SameFolder(f, ".")) return true;
+    std::string dir = f;
+    if (kPathDelim != '\\') std::replace(dir.begin(), dir.end(), '\\', kPathDelim);
+    const bool absolute = !dir.empty() && (dir[0] == kPathDelim || (dir.size() > 1 && dir[1] == ':'));
+    if (FileExists(PathJoin(absolute ? dir : PathJoin(m.ProjectDir, dir), name))) return false;
+  }
+  return false;
+}
+
+}  // namespace
+
 void MoveLooseProjectFiles(ProjectModel& m) {
   EnsureProjectFolders(m);
   const std::string bmp = m.BmpDir(), rtf = m.RtfDir();
+  // Only what the compiler found in the project folder moves: a file of the
+  // same name in a folder it looked in first stays the one it finds, and
+  // files in the project's own folders stay where they are.
+  const std::vector<std::string> pictures = PictureFolders(m.OptionsAsRead);
+  const std::vector<std::string> topics = TopicFolders(m.OptionsAsRead);
   for (const char* ext : {".bmp", ".shg", ".mrb"}) {
     for (const std::string& f : ListFiles(m.ProjectDir, ext)) {
-      MoveFileTo(PathJoin(m.ProjectDir, f), PathJoin(bmp, f), true);
+      if (FoundInProjectFolder(m, pictures, f)) MoveFileTo(PathJoin(m.ProjectDir, f), PathJoin(bmp, f), true);
     }
   }
   for (const std::string& f : ListFiles(m.ProjectDir, ".rtf")) {
-    MoveFileTo(PathJoin(m.ProjectDir, f), PathJoin(rtf, f), true);
+    if (FoundInProjectFolder(m, topics, f)) MoveFileTo(PathJoin(m.ProjectDir, f), PathJoin(rtf, f), true);
   }
   m.ProjectModified = true;
 }

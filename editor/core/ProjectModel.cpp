@@ -7,6 +7,10 @@
 #include "core/Cp932.h"
 #include "core/FileSystem.h"
 
+#ifndef _WIN32
+#include <dirent.h>
+#endif
+
 namespace qm::editor {
 
 // ---- TopicIdList ----
@@ -80,6 +84,13 @@ std::string ProjectModel::ProjectName() const {
   return ChangeFileExt(ProjectFile, "");
 }
 
+std::string ProjectModel::HlpFileName() const {
+  return OptionsAsRead.HelpFile.empty() ? ProjectName() + ".hlp" : OptionsAsRead.HelpFile;
+}
+std::string ProjectModel::ErrFileName() const {
+  return OptionsAsRead.ErrorLog.empty() ? ProjectName() + ".err" : OptionsAsRead.ErrorLog;
+}
+
 std::string ProjectModel::ProjectPath() const { return PathJoin(ProjectDir, ProjectFile); }
 std::string ProjectModel::MapFilePath() const {
   std::string rel = MapFile;
@@ -91,7 +102,40 @@ std::string ProjectModel::MapFilePath() const {
   }
   bool absolute = (!rel.empty() && (rel[0] == '\\' || rel[0] == '/')) ||
                   (rel.size() > 1 && rel[1] == ':');
-  return absolute ? rel : PathJoin(ProjectDir, rel);
+  return absolute ? rel : PathInFolder(ProjectDir, rel);
+}
+
+std::string PathInFolder(const std::string& dir, std::string_view rel) {
+  std::string path = dir, part;
+  for (std::size_t i = 0; i <= rel.size(); i += i < rel.size() ? CharLength(rel, i) : 1) {
+    if (i < rel.size() && !(CharLength(rel, i) == 1 && (rel[i] == '\\' || rel[i] == '/'))) {
+      part.append(rel.substr(i, CharLength(rel, i)));
+      continue;
+    }
+    if (part.empty() || part == ".") {
+      part.clear();
+      continue;
+    }
+    std::string next = PathJoin(path, part);
+#ifndef _WIN32
+    // Names of a project file are matched without regard to case, as on
+    // Windows where the project was written.
+    if (!FileExists(next) && !DirectoryExists(next)) {
+      if (DIR* d = ::opendir(path.empty() ? "." : path.c_str())) {
+        while (dirent* e = ::readdir(d)) {
+          if (EqualsNoCase(e->d_name, part)) {
+            next = PathJoin(path, e->d_name);
+            break;
+          }
+        }
+        ::closedir(d);
+      }
+    }
+#endif
+    path = std::move(next);
+    part.clear();
+  }
+  return path;
 }
 
 std::string ProjectModel::RtfDir() const { return PathJoin(ProjectDir, "rtf"); }
@@ -185,7 +229,9 @@ void ProjectModel::ProjectReset() {
   SubButtons = std::string(1, '4');  // (a literal here trips a false -Wrestrict of GCC 12)
 
   ConfigLines.clear();
+  BrowseButtonsAt = 0;
   WindowLines.clear();
+  OptionsAsRead = OptionsRead();
   TopicIds.Clear();
   TopicCntSuffixes.clear();
   CntTargets.clear();

@@ -105,6 +105,9 @@ class ProjectModel {
   bool SubWindowAutoHeight = false;
   std::vector<std::string> WindowLines;
   std::vector<std::string> ConfigLines;
+  // Where BrowseButtons() stood among ConfigLines as read: the buttons of a
+  // help window come in the order of [CONFIG]. 0 for the editor's own.
+  std::size_t BrowseButtonsAt = 0;
   std::vector<std::string> CntCommands;
   std::vector<std::string> CntIncludes;
   // Lines of the project and map files that name no topic of the project
@@ -121,6 +124,22 @@ class ProjectModel {
     std::string Line;
   };
   std::vector<KeptFilesLine> FilesLines;
+  // The [OPTIONS] of the project file as read, so that a save keeps every
+  // option the author did not change here (the values the editor has fields
+  // for are those read, before any change). Read is false for a new project
+  // and one whose file did not exist: its [OPTIONS] are the editor's own.
+  struct OptionsRead {
+    bool Read = false;
+    std::vector<std::string> Lines;
+    std::string Title, Copyright, Backup;
+    bool Compress = false;
+    int ContentsTopic = -1;            // the topic CONTENTS= would name then
+    std::vector<std::string> Roots;    // ROOT= folders, every line, in order
+    std::vector<std::string> BmRoots;  // BMROOT= folders
+    std::string HelpFile;              // HLP=, empty when absent
+    std::string ErrorLog;              // ERRORLOG=, empty when absent
+  };
+  OptionsRead OptionsAsRead;
   std::string BackupPath;  // kept by ProjectReset
   bool ProjectModified = false;
 
@@ -138,8 +157,10 @@ class ProjectModel {
   // The project's other file names, all in ProjectDir.
   std::string ProjectName() const;  // ProjectFile without its extension
   std::string CntFileName() const { return ProjectName() + ".cnt"; }
-  std::string HlpFileName() const { return ProjectName() + ".hlp"; }
-  std::string ErrFileName() const { return ProjectName() + ".err"; }
+  // The built help file and the compiler's log: those the project file
+  // names (relative to ProjectDir, or absolute), else <name>.hlp and .err.
+  std::string HlpFileName() const;
+  std::string ErrFileName() const;
   std::string ProjectPath() const;  // ProjectDir + separator + ProjectFile
   // Where MapFile is: relative to ProjectDir unless it is an absolute path.
   std::string MapFilePath() const;
@@ -180,5 +201,9 @@ class ProjectModel {
 // and skipped (start both at 0): hands out many numbers in one pass while
 // nothing else changes UsedMapNumbers or the ids.
 int AllocateMapNumberFrom(ProjectModel& m, std::size_t& pos, int& skipped);
+
+// rel (a path of a project file, "\\" or "/" between its parts) under dir;
+// each part names what is there whatever its case, as Windows finds it.
+std::string PathInFolder(const std::string& dir, std::string_view rel);
 
 }  // namespace qm::editor

@@ -33,6 +33,12 @@ TEST(CompileRules, HelpFileAndLogAreNamedAfterTheProjectFile) {
   m.ProjectFile = "FBD.hpj";
   EXPECT_EQ(HelpFilePath("d", m.ProjectFile), "d\\" + m.HlpFileName());
   EXPECT_EQ(ErrorLogPath("d", m.ProjectFile), "d\\" + m.ErrFileName());
+  // A project file that names its own: relative to the folder, or absolute.
+  m.OptionsAsRead.HelpFile = "out\\Product.HLP";
+  m.OptionsAsRead.ErrorLog = "C:\\logs\\fbd.log";
+  EXPECT_EQ(FileInProject("d", m.HlpFileName()), "d\\out\\Product.HLP");
+  EXPECT_EQ(FileInProject("d", m.ErrFileName()), "C:\\logs\\fbd.log");
+  EXPECT_EQ(FileInProject("d", "\\x.hlp"), "\\x.hlp");
 }
 
 TEST(CompileRules, TopicSearchWindowTitleIsTheViewersOwn) {

@@ -359,7 +359,8 @@ TEST(ProjectFileSections, HeadersIgnoreCaseAndSectionsRunToTheNextHeader) {
            "TITLE=second", "[CONFIG]", "BrowseButtons()", "[XYZ]", "k", "", "[MAP]", "a 5"},
           &old);
   EXPECT_EQ(m.HelpTitle, "after the empty line");
-  EXPECT_TRUE(m.CompressHelp);
+  // COMPRESS=0 asks for no compression.
+  EXPECT_FALSE(m.CompressHelp);
   EXPECT_EQ(m.HelpCopyright, "c");
   EXPECT_EQ(m.BackupPath, "D:\\b");
   EXPECT_FALSE(old);
@@ -373,18 +374,27 @@ TEST(ProjectFileSections, HeadersIgnoreCaseAndSectionsRunToTheNextHeader) {
 }
 
 TEST(ProjectFileSections, RootLineDecidesTheOldLayout) {
-  auto old = [](const char* line) {
+  auto old = [](std::vector<std::string> lines) {
     ProjectModel m;
     bool o = false;
-    ReadHpj(m, {"[OPTIONS]", line}, &o);
+    lines.insert(lines.begin(), "[OPTIONS]");
+    ReadHpj(m, lines, &o);
     return o;
   };
-  EXPECT_TRUE(old("ROOT=."));
-  EXPECT_TRUE(old("ROOT=rtf "));
-  EXPECT_TRUE(old("ROOT=rtfs"));
-  EXPECT_TRUE(old("ROOT=RTF"));
-  EXPECT_FALSE(old("ROOT=rtf"));
-  EXPECT_FALSE(old("BMROOT=."));
+  // Topic files taken from the project folder itself.
+  EXPECT_TRUE(old({"ROOT=."}));
+  EXPECT_TRUE(old({"ROOT=..", "ROOT=.\\"}));
+  EXPECT_TRUE(old({"root = hlp, ."}));
+  // The editor's own lines, also as it writes them for another tool's
+  // project, and folders of the project's own.
+  EXPECT_FALSE(old({"ROOT=rtf"}));
+  EXPECT_FALSE(old({"ROOT=rtf "}));
+  EXPECT_FALSE(old({"ROOT=RTF"}));
+  EXPECT_FALSE(old({"ROOT=rtf,."}));
+  EXPECT_FALSE(old({"ROOT=rtf\\,..,."}));
+  EXPECT_FALSE(old({"ROOT=hlp"}));
+  EXPECT_FALSE(old({"ROOT=rtfs"}));
+  EXPECT_FALSE(old({"BMROOT=."}));
 }
 
 TEST(ProjectFileSections, CutsDoNotSplitDoubleByteCharacters) {

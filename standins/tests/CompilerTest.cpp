@@ -50,6 +50,12 @@ std::string EditorProject(const std::string& name) {
   return dir;
 }
 
+bool Has(const CompileResult& r, const std::string& line) {
+  for (const std::string& l : r.log)
+    if (l == line) return true;
+  return false;
+}
+
 Lines Messages(const CompileResult& r) {
   Lines out;
   for (const std::string& l : r.log)
@@ -73,6 +79,52 @@ TEST(Compiler, EditorProjectWithBrokenLinks) {
   EXPECT_EQ(r.log.back(), "1 errors, 2 warnings");
   EXPECT_EQ(r.log[r.log.size() - 2],
             "No help file was built: this stand-in does not write demo.hlp.");
+  EXPECT_EQ(r.log[r.log.size() - 3], "Language: LCID not given, DBCS not given");
+}
+
+// ROOT= and BMROOT= as lists of folders, relative or absolute: relative
+// [FILES] paths are looked for in the ROOT folders only, pictures in the
+// BMROOT folders only; every file not found is named once.
+TEST(Compiler, RootAndBmRootFolderLists) {
+  std::string dir = TempDir();
+  std::string elsewhere = TempDir();
+  Write(dir + "/p.hpj",
+        "[OPTIONS]\r\nROOT=rtf, .\r\nROOT=" + elsewhere + "\r\nBMROOT=bmp,BITMAPS , SHG\r\n"
+        "LCID=0x409 0x0 0x0 ; English\r\nHLP=Product.HLP\r\n"
+        "[FILES]\r\na.rtf\r\nb.rtf\r\nhlp\\c.rtf\r\nfar.rtf\r\nlost.rtf\r\n");
+  Write(dir + "/rtf/a.rtf", Topic("A", "\\{bmc one.bmp\\} \\{bmlt two.shg\\} \\{bmrt three.bmp\\}"));
+  Write(dir + "/b.rtf", Topic("B", "\\{bmct beside.bmp\\} \\{bml intopics.bmp\\}"));
+  Write(dir + "/hlp/c.rtf", Topic("C", "\\{bmr nowhere.bmp\\}"));
+  Write(elsewhere + "/far.rtf", Topic("F", ""));
+  Write(dir + "/lost.rtf/x", "a folder, not a topic file");
+  Write(dir + "/c.rtf", Topic("C2", ""));  // not hlp\c.rtf
+  Write(dir + "/bmp/one.bmp", "BM");
+  Write(dir + "/BITMAPS/two.shg", "lp");
+  Write(dir + "/SHG/three.bmp", "BM");
+  Write(dir + "/beside.bmp", "BM");        // the project folder is not a BMROOT folder
+  Write(dir + "/rtf/intopics.bmp", "BM");  // nor is a ROOT folder
+  CompileResult r = CompileProject(dir + "/p.hpj");
+  EXPECT_EQ(Messages(r),
+            (Lines{"HC5011: Error: p.hpj : Cannot open the file \"lost.rtf\": File not found.",
+                   "HC5011: Error: b.rtf : Cannot open the file \"beside.bmp\": File not found.",
+                   "HC5011: Error: b.rtf : Cannot open the file \"intopics.bmp\": File not found.",
+                   "HC5011: Error: c.rtf : Cannot open the file \"nowhere.bmp\": File not found."}));
+  EXPECT_TRUE(Has(r, "Language: LCID 0x409 0x0 0x0, DBCS not given"));
+  EXPECT_EQ(r.log[r.log.size() - 2], "No help file was built: this stand-in does not write Product.HLP.");
+
+  // Without BMROOT= the ROOT folders hold the pictures; without ROOT= too,
+  // the project folder; relative [FILES] paths then start there.
+  Write(dir + "/q.hpj", "[OPTIONS]\r\nROOT=rtf\r\n[FILES]\r\na.rtf\r\nb.rtf\r\n");
+  Write(dir + "/rtf/one.bmp", "BM");
+  Write(dir + "/rtf/two.shg", "lp");
+  r = CompileProject(dir + "/q.hpj");
+  EXPECT_EQ(Messages(r), (Lines{"HC5011: Error: q.hpj : Cannot open the file \"b.rtf\": File not found.",
+                                "HC5011: Error: a.rtf : Cannot open the file \"three.bmp\": File not found."}));
+  Write(dir + "/s.hpj", "[OPTIONS]\r\nTITLE=x\r\n[FILES]\r\nhlp\\c.rtf\r\nb.rtf\r\n");
+  r = CompileProject(dir + "/s.hpj");
+  EXPECT_EQ(Messages(r),
+            (Lines{"HC5011: Error: c.rtf : Cannot open the file \"nowhere.bmp\": File not found.",
+                   "HC5011: Error: b.rtf : Cannot open the file \"intopics.bmp\": File not found."}));
 }
 
 TEST(Compiler, MissingFilesAliasesAndCase) {
@@ -144,12 +196,6 @@ std::string CopyProject(const std::string& name) {
   return dir + "/" + name;
 }
 }  // namespace
-
-bool Has(const CompileResult& r, const std::string& line) {
-  for (const std::string& l : r.log)
-    if (l == line) return true;
-  return false;
-}
 
 TEST(Compiler, AndesProject) {
   std::string dir = CopyProject("andes-fbd");

@@ -103,11 +103,12 @@ TEST(Compile, TheLogShowsInThePaneAndAnIdInItOpensItsTopic) {
   // The viewer let go of the help file; the stand-in builds none, so none is shown.
   ASSERT_EQ(fx.winhelp.size(), 1u);
   EXPECT_EQ(fx.winhelp[0].command, static_cast<UINT>(HELP_QUIT));
-  EXPECT_EQ(fx.winhelp[0].file, fx.dir + "\\Calques3D.hlp");
+  // The help file and the log are those the project file names.
+  EXPECT_EQ(fx.winhelp[0].file, fx.dir + "\\Calques3D.HLP");
   EXPECT_FALSE(f.CompileCmds->CompilerRunning());
 
   // The log, as the compiler wrote it, in the pane shown under the editor.
-  std::string log = ReadFile(fx.dir + "\\Calques3D.err");
+  std::string log = ReadFile(fx.dir + "\\Calques3D.LOG");
   std::string broken = "Jump to undefined Topic ID: No_Such_Topic in topic " + first + " .";
   ASSERT_NE(log.find(broken), std::string::npos) << log;
   EXPECT_NE(fx.PaneText().find(broken), std::string::npos);
@@ -240,7 +241,7 @@ TEST(Compile, AMissingCompilerIsNamed) {
 TEST(Compile, ErrViewAndHelpViewShowThePaneAndTheHelpFile) {
   CompileFixture fx;
   TMainForm& f = *fx.form;
-  std::string err = fx.dir + "\\Calques3D.err";
+  std::string err = fx.dir + "\\Calques3D.LOG";  // ERRORLOG= of the project
   qm::WriteFileReplacing(err, "first\r\nlast line\r\n");
   f.CompileCmds->ErrView->Click();
   EXPECT_TRUE(f.CompileCmds->ErrView->Checked());
@@ -271,7 +272,7 @@ TEST(Compile, ErrViewAndHelpViewShowThePaneAndTheHelpFile) {
   f.CompileCmds->HelpView->Click();
   ASSERT_EQ(fx.winhelp.size(), 1u);
   EXPECT_EQ(fx.winhelp[0].command, static_cast<UINT>(HELP_FINDER));
-  EXPECT_EQ(fx.winhelp[0].file, fx.dir + "\\Calques3D.hlp");
+  EXPECT_EQ(fx.winhelp[0].file, fx.dir + "\\Calques3D.HLP");
 }
 
 struct FoundWindow {

@@ -45,15 +45,11 @@ class Checker {
     std::vector<std::string> roots;
     for (const std::string& r : p.roots) roots.push_back(ResolveFolder(dir_, r));
     if (roots.empty()) roots.push_back(dir_);
+    // Pictures: in the BMROOT= folders, else in the ROOT= folders, else in
+    // the project folder.
     std::vector<std::string> pictureRoots;
     for (const std::string& r : p.bmRoots) pictureRoots.push_back(ResolveFolder(dir_, r));
-    if (pictureRoots.empty()) {
-      // Without BMROOT= pictures are looked for beside the project and in the
-      // topic folders.
-      pictureRoots.push_back(dir_);
-      for (const std::string& r : roots)
-        if (r != dir_) pictureRoots.push_back(r);
-    }
+    if (pictureRoots.empty()) pictureRoots = roots;
 
     // First pass: every topic id of every file, then the checks.
     struct Topic {
@@ -104,6 +100,8 @@ class Checker {
         Warning(line);
       }
     }
+    result_.log.push_back("Language: LCID " + (p.lcid.empty() ? std::string("not given") : p.lcid) +
+                          ", DBCS " + (p.dbcs.empty() ? std::string("not given") : p.dbcs));
     Finish(p.helpFile.empty() ? ChangeFileExt(hpjName_, ".hlp") : p.helpFile);
     return std::move(result_);
   }

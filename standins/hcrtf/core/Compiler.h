@@ -1,6 +1,14 @@
 // The help compiler stand-in: checks a help project as Hcrtf.exe of Help
 // Workshop would and writes its error log; it builds no help file.
 //
+// Where it looks: the [FILES] topic files named by a relative path in the
+// ROOT= folders (a comma-separated list; the lines add up), without ROOT=
+// in the project folder; pictures ({bmc}, {bml}, {bmr} and their
+// transparent forms) in the BMROOT= folders, else the ROOT= folders, else
+// the project folder. Folders are relative to the project folder or
+// absolute. Every topic file, and every picture of a topic file, that it
+// cannot find is one line of the log.
+//
 // Log lines (code page 932, CR LF):
 //   HC5011: Error: Cannot open the file "<project>": File not found.
 //   HC5011: Error: <project>.hpj : Cannot open the file "<topic file>": File not found.
@@ -8,6 +16,7 @@
 //   HC3025: Warning: <topic file> : Jump to undefined Topic ID: <id>[ in topic <id>] .
 //   HC3025: Warning: <topic file> : Pop-up to undefined Topic ID: <id>[ in topic <id>] .
 //   HC3041: Warning: <project>.hpj : Contents topic is an undefined Topic ID: <id> .
+//   Language: LCID <LCID= value or "not given">, DBCS <DBCS= value or "not given">
 //   No help file was built: this stand-in does not write <help file>.
 //   <n> errors, <m> warnings
 // Every topic id stands between blanks and never last on its line, so a

@@ -67,6 +67,10 @@ HelpProject ParseProject(const Lines& lines) {
           p.helpFile = Unquote(value);
         } else if (key == "CONTENTS") {
           p.contents = value;
+        } else if (key == "LCID") {
+          p.lcid = value;
+        } else if (key == "DBCS") {
+          p.dbcs = value;
         }
         break;
       }

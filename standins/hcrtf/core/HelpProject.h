@@ -17,6 +17,8 @@ struct HelpProject {
   std::string errorLog;              // ERRORLOG=, empty when absent
   std::string helpFile;              // HLP=, empty when absent
   std::string contents;              // CONTENTS=, empty when absent
+  std::string lcid;                  // LCID= without its comment, empty when absent
+  std::string dbcs;                  // DBCS=, empty when absent
   std::vector<std::string> files;    // [FILES] entries, in order
   std::vector<std::string> aliases;  // ids that [ALIAS] defines (left of "=")
 };
