@@ -374,6 +374,23 @@ TEST(FormSessionTest, TheCloseQuestionAnswersTheEndOfTheSessionAndIsAskedOnce) {
   EXPECT_EQ(f.questions, 2);
   ASSERT_EQ(boxes.size(), 3u);
   EXPECT_FALSE(boxes[2].flags & MB_TOPMOST);
+  // A command's own question is up when the session ends: refused, and
+  // no close question comes on top of it.
+  f.during_question = nullptr;
+  LRESULT during_command = -1;
+  SetMessageBoxHook([&](const MessageBoxCall& c) {
+    boxes.push_back(c);
+    during_command = SendMessageA(f.Handle(), WM_QUERYENDSESSION, 0, 0);
+    return IDNO;
+  });
+  ShowMessageBox(f.Handle(), "変更があります。保存しますか?", "作業中", MB_YESNO);
+  EXPECT_EQ(during_command, FALSE);
+  EXPECT_EQ(f.questions, 2);
+  EXPECT_EQ(boxes.size(), 4u);
+  SetMessageBoxHook([&](const MessageBoxCall& c) {
+    boxes.push_back(c);
+    return IDCANCEL;
+  });
   // Agreed, and the session ends: the form is cleaned up before the
   // message returns, without a second question.
   f.answer = true;
