@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "classlib/Application.h"
@@ -27,8 +28,9 @@ InputQueryHook& QueryHook() {
 // While it is up, a window of another process that comes up over it (the
 // system's window about a program that keeps the session from ending, shown
 // a few seconds later where the box stands) takes neither the place above
-// the box nor the keyboard for good: the box takes both back, once for each
-// such window, so that the user answers the question. Whether such a window
+// the box nor the keyboard for good: the box takes both back when such a
+// window comes (and while it is new), so that the user answers the question;
+// a window the user turns to later keeps the keyboard. Whether such a window
 // covers the box is asked of the windows themselves, a few times a second,
 // whatever system and window manager stack them.
 class TTopmostBox {
@@ -49,6 +51,7 @@ class TTopmostBox {
 
  private:
   static constexpr UINT kWatchMs = 200;
+  static constexpr ULONGLONG kNewForMs = 3000;
 
   static LRESULT CALLBACK Activating(int code, WPARAM wp, LPARAM lp) {
     if (code == HCBT_ACTIVATE) {
@@ -88,8 +91,9 @@ class TTopmostBox {
               !IntersectRect(&common, &r, &s->place))
             return TRUE;
           auto& seen = s->self->seen_;
-          if (std::find(seen.begin(), seen.end(), w) == seen.end()) {
-            seen.push_back(w);
+          if (std::find_if(seen.begin(), seen.end(), [w](const auto& e) { return e.first == w; }) ==
+              seen.end()) {
+            seen.emplace_back(w, GetTickCount64());
             s->found = true;
           }
           return TRUE;
@@ -101,7 +105,15 @@ class TTopmostBox {
   static void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD) {
     TTopmostBox* self = current_;
     if (!self || !self->box_ || !IsWindow(self->box_) || !IsWindowVisible(self->box_)) return;
-    if (!self->ForeignWindowsOver(self->box_)) return;
+    // Such a window may take the keyboard a moment after it shows: while it
+    // is new, the box takes it back then too.
+    const HWND front = GetForegroundWindow();
+    const ULONGLONG now = GetTickCount64();
+    const bool taken =
+        front != self->box_ && std::any_of(self->seen_.begin(), self->seen_.end(), [&](const auto& e) {
+          return e.first == front && now - e.second < kNewForMs;
+        });
+    if (!self->ForeignWindowsOver(self->box_) && !taken) return;
     // Shown anew, the box comes up above every window, also on a display
     // that stacks the windows of each process on their own, and a window
     // manager hands it the keyboard as to any window that comes up.
@@ -116,7 +128,7 @@ class TTopmostBox {
   UINT_PTR timer_;
   TTopmostBox* outer_;
   HWND box_ = nullptr;
-  std::vector<HWND> seen_;
+  std::vector<std::pair<HWND, ULONGLONG>> seen_;
   static inline TTopmostBox* current_ = nullptr;
 };
 
