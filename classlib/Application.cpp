@@ -1,9 +1,11 @@
 #include "classlib/Application.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "classlib/Control.h"
 #include "classlib/Dialogs.h"
+#include "classlib/ErrorTexts.h"
 #include "classlib/Form.h"
 
 namespace cl {
@@ -120,17 +122,23 @@ bool TApplication::ProcessMessage(MSG& msg) {
     terminated_ = true;
     return true;
   }
-  bool handled = false;
-  if (OnMessage) {
-    try {
-      OnMessage(msg, handled);
-    } catch (const std::exception& e) {
-      HandleException(e);
-      handled = true;
-    }
+  // Whatever the message starts (a shortcut's action, a window's handler
+  // reached through a procedure that is none of ours), an error is shown
+  // and the loop goes on.
+  try {
+    DispatchOne(msg);
+  } catch (const std::exception& e) {
+    HandleException(e);
+  } catch (...) {
+    HandleException(std::runtime_error(kUnknownErrorText));
   }
-  if (handled) return true;
-  if (IsShortCut(msg)) return true;
+  return true;
+}
+
+void TApplication::DispatchOne(MSG& msg) {
+  bool handled = false;
+  if (OnMessage) OnMessage(msg, handled);
+  if (handled || IsShortCut(msg)) return;
   // A double-byte character reaches an ANSI loop as a lead byte and a trail
   // byte. IsDialogMessage would convert each byte on its own and spoil the
   // character, and neither is an access key: both go straight to the window.
@@ -141,11 +149,10 @@ bool TApplication::ProcessMessage(MSG& msg) {
   }
   for (HWND d : modeless_) {
     if (double_byte) break;
-    if (IsWindow(d) && IsDialogMessageA(d, &msg)) return true;
+    if (IsWindow(d) && IsDialogMessageA(d, &msg)) return;
   }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
-  return true;
 }
 
 void TApplication::ProcessMessages() {

@@ -61,6 +61,9 @@ class TApplication {
 
  private:
   bool ProcessMessage(MSG& msg);
+  // OnMessage, the shortcuts, the modeless dialogs and the window's own
+  // procedure, in that order, for one retrieved message.
+  void DispatchOne(MSG& msg);
   // Whether a key may run a form's action or menu item. It may not when
   // the window it goes to edits with it: a field of a modeless dialog that
   // is none of our forms, or a window that is none of our controls and asks

@@ -22,6 +22,10 @@ struct MessageBoxCall {
 // While the session ends (TApplication::EndingSession) the box stays on top.
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
 
+// True while a message box of ShowMessageBox is up (a question the user
+// has not answered yet).
+bool MessageBoxUp();
+
 // Replaces the function behind ShowMessageBox (nullptr restores the real one).
 using MessageBoxHook = std::function<int(const MessageBoxCall&)>;
 void SetMessageBoxHook(MessageBoxHook hook);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "classlib/Application.h"
+#include "classlib/Dialogs.h"
 #include "classlib/StatusBar.h"
 
 namespace cl {
@@ -79,10 +80,11 @@ void TForm::Close() {
 
 bool TForm::QueryEndSession() {
   // A hidden form holds nothing to ask about. A question that is up already
-  // (a close, an earlier end of the session) waits for the user: the
-  // session does not end meanwhile.
+  // (a close, an earlier end of the session, any message box of a command)
+  // waits for the user: the session does not end meanwhile, and no second
+  // question comes.
   if (!IsWindowVisible(Handle())) return true;
-  if (asking_close_) return false;
+  if (asking_close_ || MessageBoxUp()) return false;
   TFlagScope ending(Application().ending_session_);
   return AskCloseQuery();
 }

@@ -145,12 +145,19 @@ bool TDragSession::Move(POINT screen) {
 bool TDragSession::Drop(POINT screen) {
   Session& s = Current();
   if (!s.active) return false;
-  bool accepted = Move(screen);
   bool dropped = false;
-  if (accepted && s.target) {
-    // The image must not stay on the screen while the target changes.
-    s.obj.HideDragImage();
-    dropped = s.target->DragMessage(TDragMessage::Drop, s.obj, ToClient(s.target_control, screen));
+  try {
+    bool accepted = Move(screen);
+    if (accepted && s.target) {
+      // The image must not stay on the screen while the target changes.
+      s.obj.HideDragImage();
+      dropped = s.target->DragMessage(TDragMessage::Drop, s.obj, ToClient(s.target_control, screen));
+    }
+  } catch (...) {
+    // A drop that fails ends the drag all the same: the image and the drag
+    // cursor go before the error is shown.
+    Finish();
+    throw;
   }
   Finish();
   return dropped;

@@ -10,6 +10,7 @@
 #include "editor/RichEditIndentFix.h"
 #include "editor/RichEditKeepFix.h"
 #include "editor/RichEditTabFix.h"
+#include "editor/core/ProjectFiles.h"
 #include "editor/core/TopicLoad.h"
 #include "editor/core/TopicSave.h"
 
@@ -114,6 +115,8 @@ void TTopicCommands::SaveTopic() {
                        cl::TMsgDlgType::Warning, MB_YESNO) != IDYES)
       throw std::runtime_error("トピック " + Project.TopicId + " を保存しませんでした.");
   }
+  // A project made elsewhere may have no rtf folder yet.
+  EnsureProjectFolders(Project);
   WriteFileReplacing(Project.TopicFilePath(Project.TopicId), JoinLines(file_lines));
   Form.Editor->SetModified(false);
   Form.Group<TEditingCommands>().ShowModifiedMark(false);

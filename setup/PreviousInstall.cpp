@@ -64,6 +64,9 @@ bool PreviousInstallationIntact(const TSetupRun& run) {
   for (const char* name : kInstallFiles) {
     if (!FileExists(JoinFolder(run.previousFolder, name))) return false;
   }
+  // The delete-after-exit program that the install put into the Windows
+  // folder: without it the uninstall's removal at the next log-on fails.
+  if (!FileExists(JoinFolder(run.windowsFolder, kLatepurgeExe))) return false;
   return !RemovalPendingFor(run.previousFolder);
 }
 

@@ -14,7 +14,8 @@ namespace qm::setup {
 // is proposed. Returns the folder the folder dialog starts with.
 std::string FindPreviousInstallation(TSetupRun& run);
 
-// False when the earlier installation lacks a file the install puts there,
+// False when the earlier installation lacks a file the install puts there
+// (or the delete-after-exit program it puts into the Windows folder),
 // or an uninstall's removal of its folder is still pending: installing again
 // then repairs it, whatever its versions.
 bool PreviousInstallationIntact(const TSetupRun& run);

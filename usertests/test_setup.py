@@ -131,6 +131,16 @@ def test_install_uninstall_install_again_and_log_on(s):
         check(os.path.exists(os.path.join(installed, name)), "%s went at the log-on" % name)
     check(s.reg_query(UNINSTALL, "DisplayName") == "Quillmark", "no uninstall entry")
 
+    # Without the delete-after-exit program in the Windows folder the
+    # installation is not up to date: the setup installs it again.
+    latepurge = os.path.join(s.prefix, "drive_c", "windows", "Latepurge.exe")
+    os.remove(latepurge)
+    setup = s.start(os.path.join(package, "quillmarkSetup.exe"))
+    click_button(s, s.wait_window("the readme of the install again", title="概要/著作権"), "次へ")
+    answer_message(s, "インストールが終了しました。")
+    check(s.wait_exit(setup) == 0, "the install again ended with an error")
+    check(os.path.exists(latepurge), "Latepurge.exe was not put back into the Windows folder")
+
     # Its uninstall works, and the log-on after it takes the folder away.
     uninstall(s, installed)
     log_on(s)

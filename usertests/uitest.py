@@ -93,6 +93,7 @@ class Display:
     def __init__(self, width=1280, height=1024, window_manager=None):
         window_manager = WINDOW_MANAGER if window_manager is None else window_manager
         self.window_manager = window_manager
+        self.width, self.height = width, height
         n = 90
         while os.path.exists("/tmp/.X%d-lock" % n) or os.path.exists("/tmp/.X11-unix/X%d" % n):
             n += 1

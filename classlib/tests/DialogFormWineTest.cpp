@@ -256,24 +256,29 @@ TEST_F(DialogFormTest, PlacedBeforeShowingAndKeptInsideTheWorkArea) {
   EXPECT_EQ(dlg->Left(), work.left + (work.right - work.left - dlg->Width()) / 2);
 }
 
-TEST_F(DialogFormTest, OtherWindowsComeBackEvenWhenAnExceptionLeavesTheLoop) {
+// An error of a key's action in a modal dialog is shown; the dialog stays
+// up and works, and closing it gives the other windows back.
+TEST_F(DialogFormTest, AnErrorInAModalDialogIsShownAndTheDialogStays) {
   TForm owner(nullptr, "TTestOwnerForm", "owner");
   owner.Show();
   dlg->OnHelp = [](int) { throw std::runtime_error("help failed"); };
-  bool disabled_while_up = false;
-  // The key is left to the modal loop itself, from which the exception
-  // leaves ShowModal.
-  EXPECT_THROW(RunModal(*dlg,
-                        [&] {
-                          disabled_while_up = !IsWindowEnabled(owner.Handle());
-                          PostMessageA(GetFocus(), WM_KEYDOWN, VK_F1, 1);
-                        }),
-               std::runtime_error);
+  std::vector<std::string> shown;
+  Application().OnException = [&](const std::exception& e) { shown.push_back(e.what()); };
+  bool disabled_while_up = false, up_after_error = false;
+  EXPECT_EQ(RunModal(*dlg,
+                     [&] {
+                       disabled_while_up = !IsWindowEnabled(owner.Handle());
+                       PressKey(VK_F1);
+                       up_after_error = IsWindowVisible(dlg->Handle());
+                       PressKey(VK_ESCAPE);
+                     }),
+            mrCancel);
+  Application().OnException = nullptr;
+  EXPECT_EQ(shown, std::vector<std::string>{"help failed"});
+  EXPECT_TRUE(up_after_error);
   EXPECT_TRUE(disabled_while_up);
   EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
   EXPECT_FALSE(IsWindowVisible(dlg->Handle()));
-  // And the dialog can be shown again.
-  EXPECT_EQ(RunModal(*dlg, [] { PressKey(VK_ESCAPE); }), mrCancel);
 }
 
 // A dialog belongs to the window that opens it, a message to the dialog
@@ -431,6 +436,23 @@ TEST(FormSessionTest, TheCloseQuestionAnswersTheEndOfTheSessionAndIsAskedOnce) {
   EXPECT_EQ(f.questions, 2);
   ASSERT_EQ(boxes.size(), 3u);
   EXPECT_FALSE(boxes[2].flags & MB_TOPMOST);
+  // A command's own question is up when the session ends: refused, and
+  // no close question comes on top of it.
+  f.during_question = nullptr;
+  LRESULT during_command = -1;
+  SetMessageBoxHook([&](const MessageBoxCall& c) {
+    boxes.push_back(c);
+    during_command = SendMessageA(f.Handle(), WM_QUERYENDSESSION, 0, 0);
+    return IDNO;
+  });
+  ShowMessageBox(f.Handle(), "変更があります。保存しますか?", "作業中", MB_YESNO);
+  EXPECT_EQ(during_command, FALSE);
+  EXPECT_EQ(f.questions, 2);
+  EXPECT_EQ(boxes.size(), 4u);
+  SetMessageBoxHook([&](const MessageBoxCall& c) {
+    boxes.push_back(c);
+    return IDCANCEL;
+  });
   // Agreed, and the session ends: the form is cleaned up before the
   // message returns, without a second question.
   f.answer = true;

@@ -963,6 +963,37 @@ void CreateDirs(const std::string& dir) {
   CreateDir(dir);
 }
 
+// Writes the files one after another. When one cannot be written, those
+// written before it get their earlier bytes back (or go again, when they
+// were new), so that the files never disagree; then the failure is thrown.
+void WriteFilesTogether(const std::vector<std::pair<std::string, std::string>>& files) {
+  struct Earlier {
+    const std::string* path;
+    bool existed;
+    bool read;
+    std::string bytes;
+  };
+  std::vector<Earlier> written;
+  try {
+    for (const auto& [path, bytes] : files) {
+      Earlier e{&path, FileExists(path), false, {}};
+      e.read = e.existed && ReadFileBytes(path, e.bytes);
+      WriteFileReplacing(path, bytes);
+      written.push_back(std::move(e));
+    }
+  } catch (const FileError&) {
+    for (auto e = written.rbegin(); e != written.rend(); ++e) {
+      try {
+        if (e->read) WriteFileReplacing(*e->path, e->bytes);
+        else if (!e->existed) DeleteFileAt(*e->path);
+      } catch (const FileError&) {
+        // The earlier failure is the one to report.
+      }
+    }
+    throw;
+  }
+}
+
 }  // namespace
 
 int ParseBoundedNumber(std::string_view s) {
@@ -1236,9 +1267,12 @@ bool WriteProject(ProjectModel& m, ProjectFileUi* ui) {
   }
   WaitCursor wait(ui);
   ProjectFileLines f = BuildProjectFiles(m);
-  WriteFileReplacing(PathJoin(m.ProjectDir, m.CntFileName()), JoinLines(f.Cnt));
-  WriteFileReplacing(m.MapFilePath(), JoinLines(f.Map));
-  WriteFileReplacing(PathJoin(m.ProjectDir, m.ProjectFile), JoinLines(f.Hpj));
+  // The [MAP] section may name the map file in a folder that is not there
+  // yet ("#include <hlp\\name.hm>"): made in a folder that is there.
+  CreateDir(ExtractFileDir(m.MapFilePath()));
+  WriteFilesTogether({{PathJoin(m.ProjectDir, m.CntFileName()), JoinLines(f.Cnt)},
+                      {m.MapFilePath(), JoinLines(f.Map)},
+                      {PathJoin(m.ProjectDir, m.ProjectFile), JoinLines(f.Hpj)}});
   m.ProjectModified = false;
   return true;
 }

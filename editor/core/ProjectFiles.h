@@ -59,10 +59,11 @@ void ReadProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui = n
 // save writes the project's files, over those of a project of that name.
 void NewProject(ProjectModel& m, const std::string& path, ProjectFileUi* ui = nullptr);
 
-// Writes <name>.cnt, the map file and <name>.hpj. Returns false, writing
-// nothing, when the contents tree is empty. Throws FileError (files saved
-// before it stay written) or ProjectError; ProjectModified is cleared only
-// after all three were written.
+// Writes <name>.cnt, the map file and <name>.hpj, making the map file's
+// folder when it is missing. Returns false, writing nothing, when the
+// contents tree is empty. Throws FileError, the three files then as they
+// were, or ProjectError; ProjectModified is cleared only after all three
+// were written.
 bool WriteProject(ProjectModel& m, ProjectFileUi* ui = nullptr);
 
 // The three files' lines as WriteProject writes them.

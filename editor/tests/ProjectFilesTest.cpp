@@ -191,14 +191,17 @@ TEST(WriteProject, EmptyTreeOrNoTopicWritesNothing) {
   EXPECT_TRUE(ListFiles(dir, ".hpj").empty() && ListFiles(dir, ".cnt").empty());
 }
 
-TEST(WriteProject, ASaveErrorLeavesTheProjectModifiedAndEarlierFilesWritten) {
+// A new project whose last file cannot be written: the files written before
+// it go again, and the project stays modified.
+TEST(WriteProject, ASaveErrorLeavesTheProjectModifiedAndNoFileWritten) {
   std::string dir = TempDir();
   ProjectModel m;
   BuildSample(m, dir);
-  m.MapFile = "nofolder/proj.hm";  // the map file cannot be written
+  ASSERT_TRUE(CreateDir(dir + "/proj.hpj.~new"));  // the project file cannot be written
   EXPECT_THROW(WriteProject(m), FileError);
   EXPECT_TRUE(m.ProjectModified);
-  EXPECT_EQ(ReadAll(dir + "/proj.cnt"), kSampleCnt);
+  EXPECT_FALSE(FileExists(dir + "/proj.cnt"));
+  EXPECT_FALSE(FileExists(m.MapFilePath()));
   EXPECT_FALSE(FileExists(dir + "/proj.hpj"));
 }
 

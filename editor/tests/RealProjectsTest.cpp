@@ -128,6 +128,46 @@ TEST_P(RealProjects, WriteReadGivesTheSameModelAndWriteTwiceTheSameBytes) {
   EXPECT_EQ(ReadAll(r.MapFilePath()), map);
 }
 
+// A save that fails at the last of the three files leaves all three as they
+// were, the project still modified; a map file named in a folder that is
+// not there yet gets its folder, and the save completes.
+TEST_P(RealProjects, ASaveWritesAllThreeFilesOrLeavesThemAsTheyWere) {
+  ProjectModel m;
+  ReadProject(m, path_);
+  ASSERT_TRUE(WriteProject(m));
+  m.ProjectModified = true;
+  // Every one of the three files changes.
+  m.HelpTitle += " 2";
+  for (ContentsNode* n : m.Contents.Nodes()) {
+    if (n->Kind == kTopicNode) {
+      m.TopicTitles[n->Data] += " 2";
+      break;
+    }
+  }
+  const std::string cnt_path = PathJoin(dir_, m.CntFileName());
+  const std::string files[] = {ReadAll(path_), ReadAll(cnt_path), ReadAll(m.MapFilePath())};
+  // The file written beside the project file cannot be made.
+  const std::string blocker = path_ + ".~new";
+  ASSERT_TRUE(CreateDir(blocker));
+  EXPECT_THROW(WriteProject(m), FileError);
+  EXPECT_TRUE(m.ProjectModified);
+  EXPECT_EQ(ReadAll(path_), files[0]);
+  EXPECT_EQ(ReadAll(cnt_path), files[1]);
+  EXPECT_EQ(ReadAll(m.MapFilePath()), files[2]);
+  fs::remove(blocker);
+
+  m.MapFile = "hlp\\" + ChangeFileExt(GetParam().hpj, ".hm");
+  ASSERT_TRUE(WriteProject(m));
+  EXPECT_FALSE(m.ProjectModified);
+  EXPECT_NE(ReadAll(path_), files[0]);
+  EXPECT_NE(ReadAll(cnt_path), files[1]);
+  EXPECT_TRUE(FileExists(dir_ + "/hlp/" + ChangeFileExt(GetParam().hpj, ".hm")));
+  ProjectModel r;
+  ReadProject(r, path_);
+  EXPECT_EQ(r.MapFile, m.MapFile);
+  EXPECT_EQ(r.MapFileLines, m.MapFileLines);
+}
+
 INSTANTIATE_TEST_SUITE_P(Projects, RealProjects,
                          ::testing::Values(RealProject{"andes-fbd", "FBD.hpj", "FBD.cnt"},
                                            RealProject{"andes-fbd", "FBD-tcp.hpj", nullptr},

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "classlib/Application.h"
@@ -229,6 +231,36 @@ TEST(TreeViewEx, EscapeCancelsWithoutADrop) {
   f.Post(WM_LBUTTONUP, 0, from);
   f.Pump();
   EXPECT_EQ(drops, 0);
+}
+
+// A drop whose handler fails: the error is shown, the drag ends with its
+// image, highlight and timer, and the next drag drops as usual.
+TEST(TreeViewEx, AFailingDropIsShownAndEndsTheDrag) {
+  TreeFixture f;
+  f.tree->AutoDrag = true;
+  std::vector<std::string> shown;
+  cl::Application().OnException = [&](const std::exception& e) { shown.push_back(e.what()); };
+  int drops = 0;
+  f.tree->OnDragOver = [](TTreeViewEx*, cl::TControl*, int, int, TDragState, bool&) {};
+  f.tree->OnDragDrop = [&](TTreeViewEx*, cl::TControl*, int, int) {
+    if (++drops == 1) throw std::runtime_error("drop");
+  };
+  for (int round = 1; round <= 2; ++round) {
+    POINT from = f.ItemCentre(f.nodes[1]);
+    POINT to = f.ItemCentre(f.nodes[4]);
+    f.Post(WM_LBUTTONDOWN, MK_LBUTTON, from);
+    f.Post(WM_MOUSEMOVE, MK_LBUTTON, POINT{from.x + 20, from.y + 20});
+    f.Post(WM_MOUSEMOVE, MK_LBUTTON, to);
+    f.Post(WM_LBUTTONUP, 0, to);
+    f.Pump();
+    EXPECT_EQ(drops, round);
+    EXPECT_FALSE(TDragSession::Active());
+    EXPECT_FALSE(f.tree->Dragging());
+    EXPECT_FALSE(f.tree->ScrollTimerEnabled());
+    EXPECT_FALSE(TreeView_GetItemState(f.tree->Handle(), f.nodes[4], TVIS_DROPHILITED) & TVIS_DROPHILITED);
+  }
+  cl::Application().OnException = nullptr;
+  EXPECT_EQ(shown, std::vector<std::string>{"drop"});
 }
 
 TEST(TreeViewEx, WithoutAutoDragTheNotificationIsTheTreeViewsOwn) {

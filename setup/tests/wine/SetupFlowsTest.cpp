@@ -300,7 +300,8 @@ TEST_F(SetupFlows, AnEarlierFileThatCannotBePutBackIsNamedWithWhereItIsKept) {
 // An uninstall leaves the removal of its folder for the next log-on. An
 // install into that folder before then cancels it; one into another folder
 // leaves it. An installation whose removal is pending, or that lost a file,
-// is installed again rather than taken for up to date.
+// is installed again rather than taken for up to date: one in its folder
+// or the one it put into the Windows folder.
 TEST_F(SetupFlows, AnInstallCancelsThePendingRemovalOfItsFolder) {
   std::string package = NewFolder("package");
   MakePackage(package, "119", "119");
@@ -344,6 +345,11 @@ TEST_F(SetupFlows, AnInstallCancelsThePendingRemovalOfItsFolder) {
   ASSERT_TRUE(DeleteFileA((folder + "\\quillmarkSetup.exe").c_str()));
   install(same, {"readme", "copy"});
   EXPECT_TRUE(Exists(folder + "\\quillmarkSetup.exe"));
+  // Without the delete-after-exit program in the Windows folder.
+  const std::string latepurge = Start(package).windowsFolder + "\\Latepurge.exe";
+  ASSERT_TRUE(DeleteFileA(latepurge.c_str()));
+  install(same, {"readme", "copy"});
+  EXPECT_TRUE(Exists(latepurge));
 }
 
 TEST_F(SetupFlows, AShortcutWithoutItsSpecialFolderIsNotMade) {
