@@ -6,6 +6,7 @@
 
 #include "core/Cp932.h"
 #include "core/FileSystem.h"
+#include "editor/core/RtfText.h"
 
 namespace qm::editor::test {
 
@@ -255,6 +256,14 @@ std::string ParagraphChanges(const std::vector<RtfParagraph>& before, const std:
   }
   if (count > shown) changes += "\n and " + std::to_string(count - shown) + " more";
   return count == 0 ? std::string() : std::to_string(count) + " paragraphs changed:" + changes;
+}
+
+int CountControlWord(std::string_view rtf, std::string_view name) {
+  int n = 0;
+  for (std::size_t i = 0; i < rtf.size(); i += RtfStepLength(rtf, i)) {
+    if (rtf[i] == '\\' && ReadControlWord(rtf, i).name == name) ++n;
+  }
+  return n;
 }
 
 Lines ReadTopicFile(const std::string& path) {

@@ -71,4 +71,7 @@ std::string ParagraphChanges(const std::vector<RtfParagraph>& before, const std:
 
 Lines ReadTopicFile(const std::string& path);
 
+// How often the control word `name` stands in rtf (escaped text aside).
+int CountControlWord(std::string_view rtf, std::string_view name);
+
 }  // namespace qm::editor::test

@@ -13,19 +13,12 @@
 namespace qm::editor {
 namespace {
 
-// How often the control word `name` stands in rtf (escaped text aside).
-int Count(std::string_view rtf, std::string_view name) {
-  int n = 0;
-  for (std::size_t i = 0; i < rtf.size(); i += RtfStepLength(rtf, i)) {
-    if (rtf[i] == '\\' && ReadControlWord(rtf, i).name == name) ++n;
-  }
-  return n;
-}
+using test::CountControlWord;
 
 std::string Counts(std::string_view rtf) {
   std::string s;
   for (const char* w : {"page", "cell", "row", "cellx", "intbl", "trowd", "footnote"})
-    s += std::string(w) + "=" + std::to_string(Count(rtf, w)) + " ";
+    s += std::string(w) + "=" + std::to_string(CountControlWord(rtf, w)) + " ";
   return s;
 }
 
@@ -132,7 +125,7 @@ TEST(WordStructure, LiteralPageTextAndOwnTablesKeepTheirMeaning) {
   EXPECT_NE(shown.find("\\{size 1000,2000\\}\\{table\\}a\\{td\\}b\\{td\\}\\{tr\\}\\pard \\{end\\}"), std::string::npos)
       << shown;
   const std::string saved = JoinLines(SaveTopicLines(editor, "Own", fields, stash));
-  EXPECT_EQ(Count(saved, "page"), 0) << saved;
+  EXPECT_EQ(CountControlWord(saved, "page"), 0) << saved;
   EXPECT_NE(saved.find("Say \\{page\\} here"), std::string::npos) << saved;
 }
 
@@ -148,14 +141,13 @@ TEST(WordStructure, RealMultiTopicFilesKeepTheirStructure) {
     TopicStash stash;
     const Lines editor = LoadTopicLines(file, fields, stash);
     const std::string shown = JoinLines(editor);
-    EXPECT_EQ(Count(shown, "page") + Count(shown, "cell") + Count(shown, "row") + Count(shown, "intbl"), 0)
-        << name;
+    for (const char* w : {"page", "cell", "row", "intbl"}) EXPECT_EQ(CountControlWord(shown, w), 0) << name << " " << w;
     const std::string original = JoinLines(file);
     std::string saved = JoinLines(SaveTopicLines(editor, "Topic", fields, stash));
-    const int added = Count(saved, "footnote") - Count(original, "footnote");
+    const int added = CountControlWord(saved, "footnote") - CountControlWord(original, "footnote");
     EXPECT_TRUE(added == 1 || added == 2) << name << " " << added;
     for (const char* w : {"page", "cell", "row", "cellx", "trowd"})
-      EXPECT_EQ(Count(saved, w), Count(original, w)) << name << " " << w;
+      EXPECT_EQ(CountControlWord(saved, w), CountControlWord(original, w)) << name << " " << w;
   }
 }
 

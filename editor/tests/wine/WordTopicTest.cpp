@@ -17,18 +17,10 @@ using namespace qm::editor::test;
 
 namespace {
 
-int Count(std::string_view rtf, std::string_view name) {
-  int n = 0;
-  for (std::size_t i = 0; i < rtf.size(); i += RtfStepLength(rtf, i)) {
-    if (rtf[i] == '\\' && ReadControlWord(rtf, i).name == name) ++n;
-  }
-  return n;
-}
-
 std::string Counts(std::string_view rtf) {
   std::string s;
   for (const char* w : {"page", "cell", "row", "cellx", "footnote"})
-    s += std::string(w) + "=" + std::to_string(Count(rtf, w)) + " ";
+    s += std::string(w) + "=" + std::to_string(CountControlWord(rtf, w)) + " ";
   return s;
 }
 
@@ -72,8 +64,8 @@ TEST_P(WordTopic, ThreeEditsAndSavesKeepPagesTablesAndFootnotes) {
   const std::string id = GetParam();
   const std::string path = dir + "\\rtf\\" + id + ".rtf";
   const std::string original = ReadFile(path);
-  ASSERT_GT(Count(original, "page"), 0);
-  ASSERT_GT(Count(original, "cell"), 0);
+  ASSERT_GT(CountControlWord(original, "page"), 0);
+  ASSERT_GT(CountControlWord(original, "cell"), 0);
   const auto paragraphs = Paragraphs(original, false);
   std::string typed;
   std::string first_save;
@@ -94,7 +86,7 @@ TEST_P(WordTopic, ThreeEditsAndSavesKeepPagesTablesAndFootnotes) {
     // The block adds the topic's own id footnote to those of the file.
     std::string expected = Counts(original);
     expected.replace(expected.find("footnote=") + 9, std::string::npos,
-                     std::to_string(Count(original, "footnote") + 1) + " ");
+                     std::to_string(CountControlWord(original, "footnote") + 1) + " ");
     EXPECT_EQ(Counts(saved), expected) << "round " << round;
     // The typed words end the last paragraph (the file ends without \par).
     EXPECT_EQ(Lost(paragraphs, Paragraphs(saved, true, typed)), "") << "round " << round;
@@ -104,7 +96,7 @@ TEST_P(WordTopic, ThreeEditsAndSavesKeepPagesTablesAndFootnotes) {
   fx.ClickTopic(id);
   fx.TypeAtEnd("{page}New");
   fx.form->ProjectCmds->SaveAExecute(nullptr);
-  EXPECT_EQ(Count(ReadFile(path), "page"), Count(original, "page") + 1);
+  EXPECT_EQ(CountControlWord(ReadFile(path), "page"), CountControlWord(original, "page") + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(AndesFbd, WordTopic, ::testing::Values("AfxPrint", "Andes"));
