@@ -250,7 +250,12 @@ def test_compile_from_tools_menu_and_open_a_topic_from_the_log(s):
     check(at >= 0, "no message of the log names the new topic %s:\n%s" % (topic_id, text))
     line = text.count("\n", 0, at)
     column = at - (text.rfind("\n", 0, at) + 1)
-    x, y = s.probe.point(pane.hwnd, EM_POSFROMCHAR, s.probe.send(pane.hwnd, EM_LINEINDEX, line) + column + 3)
+    # The author scrolls the pane with the mouse wheel until the line shows.
+    for _ in range(40):
+        x, y = s.probe.point(pane.hwnd, EM_POSFROMCHAR, s.probe.send(pane.hwnd, EM_LINEINDEX, line) + column + 3)
+        if pane.top < y < pane.bottom - 10:
+            break
+        s.click(pane.left + pane.width // 2, pane.top + pane.height // 2, button=4 if y <= pane.top else 5)
     check(pane.top < y < pane.bottom - 10, "the id %s is not in view in the error pane" % topic_id)
     s.click(x + 1, y + 6, double=True)
     wait_for("the topic %s to open from the error log" % topic_id, lambda: q.status(0) == topic_id)
