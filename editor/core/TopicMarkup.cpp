@@ -111,9 +111,12 @@ bool StashRestorer::TryRestore(std::string_view line, std::size_t& pos, std::str
   int number = 0;
   std::size_t length = 0;
   if (!MatchPlaceholder(line, pos, stash_, item, number, length)) return false;
+  const auto index = static_cast<std::size_t>(number - stash_.FirstNumber);
+  if (item->Word.starts_with("field") && (used_[index] || index >= paired_fields_.size() || !paired_fields_[index]))
+    return false;
   if (!out.empty() && out.back() == '\\') out.pop_back();
   out += item->Rtf;
-  used_[static_cast<std::size_t>(number - stash_.FirstNumber)] = true;
+  used_[index] = true;
   pos += length;
   return true;
 }

@@ -44,10 +44,14 @@ class StashRestorer {
   bool TryRestore(std::string_view line, std::size_t& pos, std::string& out);
   // Numbers of the items whose placeholder was not met.
   std::vector<int> Unused() const;
+  // Field placeholders put back from now on: those of PairedFieldPlaceholders;
+  // any other stays literal text.
+  void AllowFields(std::vector<bool> paired) { paired_fields_ = std::move(paired); }
 
  private:
   const TopicStash& stash_;
   std::vector<bool> used_;
+  std::vector<bool> paired_fields_;
 };
 
 // Save direction of {jmp} and {pop}. pos is after the markup word, out ends
