@@ -47,6 +47,13 @@ class StashRestorer {
   // Field placeholders put back from now on: those of PairedFieldPlaceholders;
   // any other stays literal text.
   void AllowFields(std::vector<bool> paired) { paired_fields_ = std::move(paired); }
+  // Which items were put back, and putting back what was put back after the
+  // marks were taken (the markup they went into was no markup): false.
+  std::vector<bool> Marks() const { return used_; }
+  bool Forget(std::vector<bool> marks) {
+    used_ = std::move(marks);
+    return false;
+  }
 
  private:
   const TopicStash& stash_;

@@ -81,7 +81,7 @@ std::vector<bool> PairedFieldPlaceholders(const std::vector<std::string>& lines,
       const bool first = !met[index];
       met[index] = true;
       if (item->Word == "field" && item->Pair == 0) {
-        paired[index] = first;  // a field without result text: one whole group
+        if (first) paired[index] = true;  // a field without result text: one whole group
       } else if (item->Word == "field" && first) {
         open.push_back(number);
       } else if (item->Word == "fieldend" && first && !open.empty() &&
