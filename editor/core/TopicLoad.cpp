@@ -242,6 +242,11 @@ class LoadConverter {
         ConvertBackslash(pos, o, prev);
         continue;
       }
+      if (c == '}' && !fields_open_.empty() && fields_open_.back().depth-- == 0) {
+        CloseField(k, pos, o);
+        prev = 0;
+        continue;
+      }
       o += c;
       prev = c;
       ++pos;
@@ -275,8 +280,10 @@ class LoadConverter {
       word = "footnote";
     }
     if (!word.empty() && SetAside(k, pos, o, word)) return true;
+    if (StartsAt(s, pos, "{\\field") && ControlWordEndsAt(s, pos + 7) && OpenField(k, pos, o)) return true;
     // A group that begins with '#' stays a group with its text; the control
     // keeps no group braces, so doubling the '#' would add one to the file.
+    if (!fields_open_.empty()) ++fields_open_.back().depth;
     o += '{';
     ++pos;
     return false;
@@ -284,8 +291,7 @@ class LoadConverter {
 
   // Puts the group at cur_[pos] into the stash and writes its placeholder.
   // False when the group never closes (it is then copied as it is).
-  bool SetAside(std::size_t& k, std::size_t& pos, std::string& o, std::string_view word) {
-    int depth = 0;
+  bool SetAside(std::size_t& k, std::size_t& pos, std::string& o, std::string_view word, int depth = 0) {
     std::size_t line = k;
     std::string_view s = cur_;
     std::size_t i = pos;
@@ -321,6 +327,85 @@ class LoadConverter {
     }
     o += StashPlaceholder(word, stash_.Add(word, std::move(rtf)));
     return true;
+  }
+
+  // A field of Word's at cur_[pos]: its opening, up to the formatting words
+  // at the start of its result, goes into the stash and shows as {field N};
+  // the result's text and groups follow in the pane as any text, and the
+  // brace that closes the result is met in ConvertLine (CloseField). A
+  // field whose result holds nothing (or that has none) goes aside whole.
+  // False when the field never closes (it is then copied as it is).
+  bool OpenField(std::size_t& k, std::size_t& pos, std::string& o) {
+    int depth = 0;
+    std::size_t line = k;
+    std::string_view s = cur_;
+    std::size_t i = pos;
+    for (;;) {
+      if (i >= s.size()) {
+        if (++line >= lines_.size()) return false;
+        s = lines_[line];
+        i = 0;
+        continue;
+      }
+      if (s[i] == '{' && depth == 1 && StartsAt(s, i, "{\\fldrslt") && ControlWordEndsAt(s, i + 9)) break;
+      if (s[i] == '{') {
+        ++depth;
+      } else if (s[i] == '}' && --depth == 0) {
+        return SetAside(k, pos, o, "field");  // no result
+      }
+      i += RtfStepLength(s, i);
+    }
+    // The result's own formatting words stay with the opening.
+    static constexpr std::string_view kTextWords[] = {"par",   "tab",    "line",   "cell",  "row",
+                                                      "page",  "sect",   "bullet", "emdash", "endash",
+                                                      "lquote", "rquote", "ldblquote", "rdblquote", "u"};
+    i = ReadControlWord(s, i + 1).end;
+    while (i < s.size() && s[i] == '\\') {
+      const RtfControlWord word = ReadControlWord(s, i);
+      if (word.name.empty()) break;
+      bool text = false;
+      for (std::string_view w : kTextWords) text = text || word.name == w;
+      if (text) break;
+      i = word.end;
+    }
+    if (i < s.size() && s[i] == '}') return SetAside(k, pos, o, "field");  // an empty result
+    std::string rtf;
+    if (line == k) {
+      rtf.assign(cur_, pos, i - pos);
+      pos = i;
+    } else {
+      rtf.assign(cur_, pos, std::string::npos);
+      for (std::size_t l = k + 1; l < line; ++l) {
+        rtf += "\r\n";
+        rtf += lines_[l];
+      }
+      rtf += "\r\n";
+      rtf.append(lines_[line], 0, i);
+      cur_ = lines_[line].substr(i);
+      pos = 0;
+      k = line;
+    }
+    const int number = stash_.Add("field", std::move(rtf));
+    o += StashPlaceholder("field", number);
+    fields_open_.push_back({number, 0});
+    return true;
+  }
+
+  // cur_[pos] closes the result of the innermost open field: the braces from
+  // there to the field's own closing one go into the stash and show as
+  // {fieldend N}.
+  void CloseField(std::size_t& k, std::size_t& pos, std::string& o) {
+    const int opening = fields_open_.back().number;
+    fields_open_.pop_back();
+    const int number = stash_.NextNumber();
+    if (SetAside(k, pos, o, "fieldend", 2)) {
+      stash_.Items[static_cast<std::size_t>(opening - stash_.FirstNumber)].Pair = number;
+      return;
+    }
+    // The field never closes (nor did the file's braces balance): the
+    // result's brace stays as it was.
+    o += '}';
+    ++pos;
   }
 
   // The words of Word's tables, cur_[pos] being a backslash: a row's
@@ -511,6 +596,11 @@ class LoadConverter {
   bool word_tables_ = false;  // the file holds Word's table rows (\trowd)
   bool in_table_ = false;     // Word's \intbl holds for the paragraph read
   bool marked_ = false;       // the paragraph has its {table} or a mark
+  struct OpenFieldResult {
+    int number;  // of the field's opening in the stash
+    int depth;   // groups opened in its result and not yet closed
+  };
+  std::vector<OpenFieldResult> fields_open_;  // the innermost last
 };
 
 }  // namespace

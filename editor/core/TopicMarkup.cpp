@@ -111,9 +111,12 @@ bool StashRestorer::TryRestore(std::string_view line, std::size_t& pos, std::str
   int number = 0;
   std::size_t length = 0;
   if (!MatchPlaceholder(line, pos, stash_, item, number, length)) return false;
+  const auto index = static_cast<std::size_t>(number - stash_.FirstNumber);
+  if (item->Word.starts_with("field") && (used_[index] || index >= paired_fields_.size() || !paired_fields_[index]))
+    return false;
   if (!out.empty() && out.back() == '\\') out.pop_back();
   out += item->Rtf;
-  used_[static_cast<std::size_t>(number - stash_.FirstNumber)] = true;
+  used_[index] = true;
   pos += length;
   return true;
 }
@@ -128,6 +131,7 @@ std::vector<int> StashRestorer::Unused() const {
 
 bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& out,
                          std::string_view prefix, StashRestorer& restorer) {
+  const std::vector<bool> marks = restorer.Marks();
   std::string rtf(prefix);
   int counter = 1;
   bool in_target = false;
@@ -153,7 +157,7 @@ bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& o
     }
     if (c == '\\' && i + 1 < line.size() && line[i + 1] == '}') {
       if (--counter == 0) {
-        if (!in_target) return false;  // no comma: not a hotspot
+        if (!in_target) return restorer.Forget(marks);  // no comma: not a hotspot
         rtf += '}';
         i += 2;
         out.pop_back();  // the backslash of the escaped opening brace
@@ -174,7 +178,7 @@ bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& o
     if (c == '{') {
       ++counter;
     } else if (c == '}') {
-      if (--counter == 0) return false;  // a group of the RTF closes inside the markup
+      if (--counter == 0) return restorer.Forget(marks);  // a group of the RTF closes inside the markup
     } else if (c == ',' && counter == 1 && !in_target) {
       rtf += "}{\\v ";
       in_target = true;
@@ -184,7 +188,7 @@ bool ConvertHotspotToRtf(std::string_view line, std::size_t& pos, std::string& o
     rtf += c;
     ++i;
   }
-  return false;
+  return restorer.Forget(marks);
 }
 
 bool CopyButtonMarkup(std::string_view line, std::size_t& pos, std::string& out, std::string_view prefix) {

@@ -44,10 +44,21 @@ class StashRestorer {
   bool TryRestore(std::string_view line, std::size_t& pos, std::string& out);
   // Numbers of the items whose placeholder was not met.
   std::vector<int> Unused() const;
+  // Field placeholders put back from now on: those of PairedFieldPlaceholders;
+  // any other stays literal text.
+  void AllowFields(std::vector<bool> paired) { paired_fields_ = std::move(paired); }
+  // Which items were put back, and putting back what was put back after the
+  // marks were taken (the markup they went into was no markup): false.
+  std::vector<bool> Marks() const { return used_; }
+  bool Forget(std::vector<bool> marks) {
+    used_ = std::move(marks);
+    return false;
+  }
 
  private:
   const TopicStash& stash_;
   std::vector<bool> used_;
+  std::vector<bool> paired_fields_;
 };
 
 // Save direction of {jmp} and {pop}. pos is after the markup word, out ends

@@ -118,6 +118,7 @@ class SaveConverter {
   }
 
   std::vector<int> Unused() const { return restorer_.Unused(); }
+  void AllowFields(std::vector<bool> paired) { restorer_.AllowFields(std::move(paired)); }
 
  private:
   void ConvertBackslash(std::string_view s, std::size_t& pos, std::string& o) {
@@ -388,6 +389,7 @@ Lines SaveTopicLines(const Lines& editor_lines, std::string_view topic_id, const
   const std::size_t first = FirstBodyLine(lines);
   ApplyJoinRule(lines, first);
   SaveConverter converter(stash);
+  converter.AllowFields(PairedFieldPlaceholders(lines, stash));
   for (std::size_t k = first; k < lines.size(); ++k) {
     if (lines[k].empty()) continue;
     // The control's bullet text at the start of a paragraph.

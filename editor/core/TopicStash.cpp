@@ -43,6 +43,10 @@ bool MatchPlaceholder(std::string_view line, std::size_t pos, const TopicStash& 
     word = "footnote";
   } else if (StartsAt(line, pos, "trowd ")) {
     word = "trowd";
+  } else if (StartsAt(line, pos, "field ")) {
+    word = "field";
+  } else if (StartsAt(line, pos, "fieldend ")) {
+    word = "fieldend";
   } else {
     return false;
   }
@@ -60,6 +64,35 @@ bool MatchPlaceholder(std::string_view line, std::size_t pos, const TopicStash& 
   number = static_cast<int>(n);
   length = i + 2 - pos;
   return true;
+}
+
+std::vector<bool> PairedFieldPlaceholders(const std::vector<std::string>& lines, const TopicStash& stash) {
+  std::vector<bool> paired(stash.Items.size(), false);
+  std::vector<bool> met(stash.Items.size(), false);
+  std::vector<int> open;  // openings met, not yet ended
+  for (const std::string& line : lines) {
+    for (std::size_t i = 0; i < line.size(); i += RtfStepLength(line, i)) {
+      if (!StartsAt(line, i, "\\{")) continue;
+      const TopicStashItem* item = nullptr;
+      int number = 0;
+      std::size_t length = 0;
+      if (!MatchPlaceholder(line, i + 2, stash, item, number, length)) continue;
+      const auto index = static_cast<std::size_t>(number - stash.FirstNumber);
+      const bool first = !met[index];
+      met[index] = true;
+      if (item->Word == "field" && item->Pair == 0) {
+        if (first) paired[index] = true;  // a field without result text: one whole group
+      } else if (item->Word == "field" && first) {
+        open.push_back(number);
+      } else if (item->Word == "fieldend" && first && !open.empty() &&
+                 stash.Find(open.back())->Pair == number) {
+        paired[index] = true;
+        paired[static_cast<std::size_t>(open.back() - stash.FirstNumber)] = true;
+        open.pop_back();
+      }
+    }
+  }
+  return paired;
 }
 
 }  // namespace qm::editor

@@ -6,7 +6,11 @@
 // topic's own fields. Loading puts each such RTF group into the stash and
 // shows a placeholder in its place, a markup text the control keeps:
 // {pict N} for a picture or object, {footnote N} for a footnote, {trowd N}
-// for the definition of a row of a Word table. Saving puts
+// for the definition of a row of a Word table. A field of Word's (a hyperlink,
+// a symbol) keeps its result text in the pane, where the author sees and edits
+// it, between {field N} (the field's opening up to its result's first
+// formatting words) and {fieldend N} (the braces that close the result and
+// the field); a field without result text is one {field N}. Saving puts
 // the group back, byte for byte, where its placeholder stands.
 //
 // Numbers start at TopicStash::FirstNumber; a caller that keeps them distinct
@@ -22,8 +26,9 @@
 namespace qm::editor {
 
 struct TopicStashItem {
-  std::string Word;  // "pict", "footnote" or "trowd"
+  std::string Word;  // "pict", "footnote", "trowd", "field" or "fieldend"
   std::string Rtf;   // the whole group, braces included; lines joined by CR LF
+  int Pair = 0;      // a field's opening: the number of its "fieldend"; else 0
 };
 
 struct TopicStash {
@@ -48,9 +53,16 @@ std::string StashPlaceholder(std::string_view word, int number);
 std::string_view PictureGroupWord(std::string_view line, std::size_t pos);
 
 // Recognises a placeholder body at line[pos], the byte after an escaped
-// opening brace: "pict N\}", "footnote N\}" or "trowd N\}". On success sets the item and
+// opening brace: "pict N\}", "footnote N\}", "trowd N\}", "field N\}" or
+// "fieldend N\}". On success sets the item and
 // the length of the body (through its closing "\}").
 bool MatchPlaceholder(std::string_view line, std::size_t pos, const TopicStash& stash,
                       const TopicStashItem*& item, int& number, std::size_t& length);
+
+// The numbers of the field openings and ends that may be put back in the
+// editor's lines: each opening whose own end follows it, nested as the
+// fields were, both met for the first time. Any other (the author deleted
+// its partner, or copied it) would leave the file's braces unbalanced.
+std::vector<bool> PairedFieldPlaceholders(const std::vector<std::string>& lines, const TopicStash& stash);
 
 }  // namespace qm::editor

@@ -28,6 +28,7 @@ qm_native_test(topic_core_tests
     ${QM_TOPIC_TESTS}/NegativeTabsTest.cpp
     ${QM_TOPIC_TESTS}/TopicRealFilesTest.cpp
     ${QM_TOPIC_TESTS}/WordStructureTest.cpp
+    ${QM_TOPIC_TESTS}/WordFieldsTest.cpp
   LIBS qm_topic_core)
 
 qm_benchmark(bench_topic
