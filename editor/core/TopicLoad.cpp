@@ -289,6 +289,28 @@ class LoadConverter {
     return false;
   }
 
+  // The file's text from cur_[pos] (line k) up to lines_[end_line][end],
+  // over line ends; conversion goes on after it (k, cur_ and pos move on).
+  std::string TakeSpan(std::size_t& k, std::size_t& pos, std::size_t end_line, std::size_t end) {
+    std::string rtf;
+    if (end_line == k) {
+      rtf.assign(cur_, pos, end - pos);
+      pos = end;
+      return rtf;
+    }
+    rtf.assign(cur_, pos, std::string::npos);
+    for (std::size_t l = k + 1; l < end_line; ++l) {
+      rtf += "\r\n";
+      rtf += lines_[l];
+    }
+    rtf += "\r\n";
+    rtf.append(lines_[end_line], 0, end);
+    cur_ = lines_[end_line].substr(end);
+    pos = 0;
+    k = end_line;
+    return rtf;
+  }
+
   // Puts the group at cur_[pos] into the stash and writes its placeholder.
   // False when the group never closes (it is then copied as it is).
   bool SetAside(std::size_t& k, std::size_t& pos, std::string& o, std::string_view word, int depth = 0) {
@@ -309,23 +331,7 @@ class LoadConverter {
       }
       i += RtfStepLength(s, i);
     }
-    std::string rtf;
-    if (line == k) {
-      rtf.assign(cur_, pos, i + 1 - pos);
-      pos = i + 1;
-    } else {
-      rtf.assign(cur_, pos, std::string::npos);
-      for (std::size_t l = k + 1; l < line; ++l) {
-        rtf += "\r\n";
-        rtf += lines_[l];
-      }
-      rtf += "\r\n";
-      rtf.append(lines_[line], 0, i + 1);
-      cur_ = lines_[line].substr(i + 1);
-      pos = 0;
-      k = line;
-    }
-    o += StashPlaceholder(word, stash_.Add(word, std::move(rtf)));
+    o += StashPlaceholder(word, stash_.Add(word, TakeSpan(k, pos, line, i + 1)));
     return true;
   }
 
@@ -369,23 +375,7 @@ class LoadConverter {
       i = word.end;
     }
     if (i < s.size() && s[i] == '}') return SetAside(k, pos, o, "field");  // an empty result
-    std::string rtf;
-    if (line == k) {
-      rtf.assign(cur_, pos, i - pos);
-      pos = i;
-    } else {
-      rtf.assign(cur_, pos, std::string::npos);
-      for (std::size_t l = k + 1; l < line; ++l) {
-        rtf += "\r\n";
-        rtf += lines_[l];
-      }
-      rtf += "\r\n";
-      rtf.append(lines_[line], 0, i);
-      cur_ = lines_[line].substr(i);
-      pos = 0;
-      k = line;
-    }
-    const int number = stash_.Add("field", std::move(rtf));
+    const int number = stash_.Add("field", TakeSpan(k, pos, line, i));
     o += StashPlaceholder("field", number);
     fields_open_.push_back({number, 0});
     return true;
@@ -477,23 +467,7 @@ class LoadConverter {
       end_line = line;
       end = i;
     }
-    std::string rtf;
-    if (end_line == k) {
-      rtf.assign(cur_, pos, end - pos);
-      pos = end;
-    } else {
-      rtf.assign(cur_, pos, std::string::npos);
-      for (std::size_t l = k + 1; l < end_line; ++l) {
-        rtf += "\r\n";
-        rtf += lines_[l];
-      }
-      rtf += "\r\n";
-      rtf.append(lines_[end_line], 0, end);
-      cur_ = lines_[end_line].substr(end);
-      pos = 0;
-      k = end_line;
-    }
-    o += StashPlaceholder("trowd", stash_.Add("trowd", std::move(rtf)));
+    o += StashPlaceholder("trowd", stash_.Add("trowd", TakeSpan(k, pos, end_line, end)));
   }
 
   void ConvertBackslash(std::size_t& pos, std::string& o, char& prev) {
