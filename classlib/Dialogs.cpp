@@ -74,31 +74,34 @@ class TTopmostBox {
 
   // The visible top-level windows of other processes over the box's place
   // that were not seen before; they count as seen from now on.
+  struct ForeignSearch {
+    TTopmostBox* self;
+    RECT place;
+    bool found;
+  };
+
+  // One top-level window of the search: a new one of another process over
+  // the box's place is noted.
+  static BOOL CALLBACK NoteForeignWindow(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<ForeignSearch*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    RECT r, common;
+    if (pid == GetCurrentProcessId() || !IsWindowVisible(w) || !GetWindowRect(w, &r) ||
+        !IntersectRect(&common, &r, &s->place))
+      return TRUE;
+    auto& seen = s->self->seen_;
+    if (std::find_if(seen.begin(), seen.end(), [w](const auto& e) { return e.first == w; }) == seen.end()) {
+      seen.emplace_back(w, GetTickCount64());
+      s->found = true;
+    }
+    return TRUE;
+  }
+
   bool ForeignWindowsOver(HWND box) {
-    struct Search {
-      TTopmostBox* self;
-      RECT place;
-      bool found;
-    } search{this, {}, false};
+    ForeignSearch search{this, {}, false};
     GetWindowRect(box, &search.place);
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(p);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(w, &pid);
-          RECT r, common;
-          if (pid == GetCurrentProcessId() || !IsWindowVisible(w) || !GetWindowRect(w, &r) ||
-              !IntersectRect(&common, &r, &s->place))
-            return TRUE;
-          auto& seen = s->self->seen_;
-          if (std::find_if(seen.begin(), seen.end(), [w](const auto& e) { return e.first == w; }) ==
-              seen.end()) {
-            seen.emplace_back(w, GetTickCount64());
-            s->found = true;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(NoteForeignWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
 
