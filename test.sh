@@ -29,6 +29,7 @@ source scripts/wine-env.sh
 wine_env_start_xvfb
 wine_env_init_prefix
 wine_env_unmanaged_windows
+wine_env_crash_log
 # One at a time: the programs share one display, and some tests find windows
 # by their place on the screen.
 (cd build/win64 && ctest --output-on-failure --timeout 900) || failed+=("Windows tests")

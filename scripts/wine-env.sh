@@ -82,6 +82,13 @@ wine_env_unmanaged_windows() {
   "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 }
 
+# A program that faults writes Wine's backtrace into its own output and ends,
+# instead of leaving a crash dialog that waits for a click: a test run reports
+# it at once, with where it happened. For test prefixes only.
+wine_env_crash_log() {
+  "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+}
+
 wine_env_stop() {
   (/usr/lib/wine/wineserver -k 2>/dev/null || wineserver -k 2>/dev/null) || true
   if [ -n "$QM_STARTED_XVFB" ]; then kill "$QM_STARTED_XVFB" 2>/dev/null || true; fi

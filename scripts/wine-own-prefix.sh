@@ -15,6 +15,7 @@ source "$root/scripts/wine-env.sh"
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 wine_env_init_prefix
 wine_env_unmanaged_windows
+wine_env_crash_log
 "$WINE" "$@"
 rc=$?
 wine_env_stop

@@ -136,7 +136,10 @@ def make_template_prefix(path, display, managed=None):
     os.makedirs(path)
     env = wine_environment(path, display)
     # Made as run.sh makes a user's prefix (the Japanese faces included).
-    subprocess.run(["bash", "-c", 'source "$1/scripts/wine-env.sh" && wine_env_init_prefix', "-", ROOT],
+    # A program that faults writes Wine's backtrace into its log (kept with a
+    # failure) rather than showing a crash dialog.
+    subprocess.run(["bash", "-c", 'source "$1/scripts/wine-env.sh" && wine_env_init_prefix && wine_env_crash_log',
+                    "-", ROOT],
                    env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     if not managed:
         subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"],
