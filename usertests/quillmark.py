@@ -149,6 +149,25 @@ class Quillmark:
         self.click_tree_item(label)
         wait_for("the topic %s open (status bar)" % topic_id, lambda: self.status(0) == topic_id)
 
+    def type_at_end(self, text, new_line=False):
+        """text typed at the open topic's end (on a line of its own with
+        new_line)."""
+        editor = self.editor()
+        self.s.click(editor.left + 60, editor.top + 12)
+        self.s.key("ctrl+End")
+        if new_line:
+            self.s.key("Return")
+        self.s.type_text(text)
+
+    def save_topic(self, path, what):
+        """Ctrl+S: the topic file at path as Ctrl+S wrote it (written beside
+        and renamed over: whole once its time changes)."""
+        before = os.path.getmtime(path) if os.path.exists(path) else None
+        self.s.key("ctrl+s")
+        wait_for(what, lambda: os.path.exists(path) and os.path.getmtime(path) != before)
+        with open(path, "rb") as f:
+            return f.read()
+
     def exit_by_keys(self):
         self.focus()
         self.s.key("alt+F4")

@@ -28,31 +28,10 @@ def file_indents(data, marker):
     return found[0].li, found[0].fi
 
 
-def saved_after(s, path, before, what):
-    # Written beside and renamed over: whole once its time changes.
-    wait_for(what, lambda: os.path.exists(path) and os.path.getmtime(path) != before)
-    return open(path, "rb").read()
-
-
-def mtime(path):
-    return os.path.getmtime(path) if os.path.exists(path) else None
-
-
 def indent_dialog(s):
     s.key("ctrl+i")
     dialog = s.wait_window("the indent dialog", cls="TIndextDlg", keyboard=True)
     return dialog, [w for w in s.probe.children(dialog.hwnd) if w.cls.lower() == "edit"]
-
-
-def touch_and_save(s, q, path, what):
-    """A character typed at the topic's end, then Ctrl+S."""
-    editor = q.editor()
-    s.click(editor.left + 60, editor.top + 12)
-    s.key("ctrl+End")
-    s.type_text("x")
-    before = mtime(path)
-    s.key("ctrl+s")
-    return saved_after(s, path, before, what)
 
 
 def test_indents_keep_their_values_over_three_opens_and_saves(s):
@@ -96,9 +75,7 @@ def test_indents_keep_their_values_over_three_opens_and_saves(s):
         s.type_text(value)
     s.key("Return")
     s.wait_no_window("the indent dialog to close", cls="TIndextDlg")
-    before_save = mtime(path)
-    s.key("ctrl+s")
-    data = saved_after(s, path, before_save, "Ctrl+S to write the new topic")
+    data = q.save_topic(path, "Ctrl+S to write the new topic")
     check(file_indents(data, b"Indentedbythedialog") == (720, 360),
           "the new topic is saved with \\li, \\fi = %s, not 720, 360" % (file_indents(data, b"Indentedby"),))
 
@@ -106,7 +83,8 @@ def test_indents_keep_their_values_over_three_opens_and_saves(s):
         # The Word topic, opened, edited at its end and saved: every
         # paragraph as the file had it.
         q.open_topic("afxcore", "afxcore")
-        data = touch_and_save(s, q, saved_topic(folder, "afxcore"), "round %d: Ctrl+S to write afxcore" % round)
+        q.type_at_end("x")
+        data = q.save_topic(saved_topic(folder, "afxcore"), "round %d: Ctrl+S to write afxcore" % round)
         # Its last paragraph holds the x typed at the end of each round.
         edited = before[:-1] + [before[-1]._replace(text=before[-1].text + b"x" * round)]
         changes = rtfcheck.format_changes(edited, rtfcheck.read(data).paragraphs, empty=True)
@@ -122,7 +100,8 @@ def test_indents_keep_their_values_over_three_opens_and_saves(s):
         s.key("Escape")
         s.wait_no_window("the indent dialog to close", cls="TIndextDlg")
         check(shown[:2] == ["36", "18"], "round %d: the indent dialog shows %s for 36, 18" % (round, shown))
-        data = touch_and_save(s, q, path, "round %d: Ctrl+S to write the new topic" % round)
+        q.type_at_end("x")
+        data = q.save_topic(path, "round %d: Ctrl+S to write the new topic" % round)
         got = file_indents(data, b"Indentedbythedialog")
         check(got == (720, 360), "round %d: the new topic is saved with \\li, \\fi = %s, not 720, 360" %
               (round, got))
