@@ -176,6 +176,17 @@ class Quillmark:
         wait_for("quillmark to end", lambda: self.proc.poll() is not None, timeout)
 
 
+def project_with_topic(session, project, topic_file, rtf):
+    """A copy of the test project whose topic file topic_file is replaced by
+    the file rtf: the copy's folder and the topic's bytes."""
+    folder = session.copy_project(project)
+    with open(rtf, "rb") as f:
+        data = f.read()
+    with open(os.path.join(folder, topic_file), "wb") as f:
+        f.write(data)
+    return folder, data
+
+
 def hcw_folder_in_prefix(session):
     return session.windows_path(HELPWORKSHOP)
 

@@ -10,7 +10,7 @@ import os
 import re
 
 import rtfcheck
-from quillmark import Quillmark
+from quillmark import Quillmark, project_with_topic
 from test_quillmark import saved_topic
 from uitest import TESTDATA, check, wait_for
 
@@ -36,10 +36,7 @@ def indent_dialog(s):
 
 def test_indents_keep_their_values_over_three_opens_and_saves(s):
     q = Quillmark(s)
-    folder = s.copy_project(PROJECT)
-    word_topic = open(WORD_TOPIC, "rb").read()
-    with open(os.path.join(folder, "AfxCore.rtf"), "wb") as f:
-        f.write(word_topic)
+    folder, word_topic = project_with_topic(s, PROJECT, "AfxCore.rtf", WORD_TOPIC)
     before = rtfcheck.read(word_topic).paragraphs
     check(any(p.text == b"\t" and p.li for p in before) and any(p.keepn for p in before),
           "the Word topic lacks an indented tab-only paragraph or a \\keepn heading")

@@ -8,7 +8,7 @@ checked."""
 import os
 import re
 
-from quillmark import Quillmark
+from quillmark import Quillmark, project_with_topic
 from test_quillmark import saved_topic
 from uitest import TESTDATA, check, wait_for
 
@@ -29,10 +29,7 @@ def counts(data):
 
 def test_word_topic_keeps_its_page_breaks_and_tables_over_three_saves(s):
     q = Quillmark(s)
-    folder = s.copy_project(PROJECT)
-    word_topic = open(WORD_TOPIC, "rb").read()
-    with open(os.path.join(folder, "AfxCore.rtf"), "wb") as f:
-        f.write(word_topic)
+    folder, word_topic = project_with_topic(s, PROJECT, "AfxCore.rtf", WORD_TOPIC)
     original = counts(word_topic)
     check(all(original[w] for w in WORDS), "the Word topic lacks one of %s: %s" % (WORDS, original))
     # The block of the topic's own footnotes adds its id.
