@@ -149,12 +149,42 @@ class Quillmark:
         self.click_tree_item(label)
         wait_for("the topic %s open (status bar)" % topic_id, lambda: self.status(0) == topic_id)
 
+    def type_at_end(self, text, new_line=False):
+        """text typed at the open topic's end (on a line of its own with
+        new_line)."""
+        editor = self.editor()
+        self.s.click(editor.left + 60, editor.top + 12)
+        self.s.key("ctrl+End")
+        if new_line:
+            self.s.key("Return")
+        self.s.type_text(text)
+
+    def save_topic(self, path, what):
+        """Ctrl+S: the topic file at path as Ctrl+S wrote it (written beside
+        and renamed over: whole once its time changes)."""
+        before = os.path.getmtime(path) if os.path.exists(path) else None
+        self.s.key("ctrl+s")
+        wait_for(what, lambda: os.path.exists(path) and os.path.getmtime(path) != before)
+        with open(path, "rb") as f:
+            return f.read()
+
     def exit_by_keys(self):
         self.focus()
         self.s.key("alt+F4")
 
     def wait_ended(self, timeout=20):
         wait_for("quillmark to end", lambda: self.proc.poll() is not None, timeout)
+
+
+def project_with_topic(session, project, topic_file, rtf):
+    """A copy of the test project whose topic file topic_file is replaced by
+    the file rtf: the copy's folder and the topic's bytes."""
+    folder = session.copy_project(project)
+    with open(rtf, "rb") as f:
+        data = f.read()
+    with open(os.path.join(folder, topic_file), "wb") as f:
+        f.write(data)
+    return folder, data
 
 
 def hcw_folder_in_prefix(session):

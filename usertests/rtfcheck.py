@@ -103,12 +103,13 @@ def read(data):
     return Topic(paragraphs, last, [f.strip() for f in footnotes], counts)
 
 
-def format_changes(before, after, fields=FORMAT):
-    """The paragraphs of before that have text whose format (the fields
-    named) differs in after, or that after lacks: each found by its text
-    (tab-only ones too, by their place among the others), as "'text':
-    field was became now"."""
-    before, after = [p for p in before if p.text], [p for p in after if p.text]
+def format_changes(before, after, fields=FORMAT, empty=False):
+    """The paragraphs of before that have text (with empty, the empty ones
+    too) whose format (the fields named) differs in after, or that after
+    lacks: each found by its text (tab-only and empty ones by their place
+    among the others), as "'text': field was became now"."""
+    if not empty:
+        before, after = [p for p in before if p.text], [p for p in after if p.text]
     keys = lambda ps: [p.text for p in ps]
     changes = []
     matcher = difflib.SequenceMatcher(None, keys(before), keys(after), autojunk=False)

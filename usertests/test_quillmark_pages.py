@@ -8,9 +8,8 @@ checked."""
 import os
 import re
 
-from quillmark import Quillmark
+from quillmark import Quillmark, project_with_topic
 from test_quillmark import saved_topic
-from test_quillmark_indents import mtime, saved_after
 from uitest import TESTDATA, check, wait_for
 
 PROJECT = "calques3d"
@@ -28,23 +27,9 @@ def counts(data):
     return {w: len(re.findall(rb"\\" + w.encode() + rb"(?![a-zA-Z])", data)) for w in WORDS}
 
 
-def type_line_and_save(s, q, path, text, what):
-    editor = q.editor()
-    s.click(editor.left + 60, editor.top + 12)
-    s.key("ctrl+End")
-    s.key("Return")
-    s.type_text(text)
-    before = mtime(path)
-    s.key("ctrl+s")
-    return saved_after(s, path, before, what)
-
-
 def test_word_topic_keeps_its_page_breaks_and_tables_over_three_saves(s):
     q = Quillmark(s)
-    folder = s.copy_project(PROJECT)
-    word_topic = open(WORD_TOPIC, "rb").read()
-    with open(os.path.join(folder, "AfxCore.rtf"), "wb") as f:
-        f.write(word_topic)
+    folder, word_topic = project_with_topic(s, PROJECT, "AfxCore.rtf", WORD_TOPIC)
     original = counts(word_topic)
     check(all(original[w] for w in WORDS), "the Word topic lacks one of %s: %s" % (WORDS, original))
     # The block of the topic's own footnotes adds its id.
@@ -65,13 +50,15 @@ def test_word_topic_keeps_its_page_breaks_and_tables_over_three_saves(s):
             shown = s.probe.text(q.editor().hwnd) or ""
             check("{page}" in shown and "{td}" in shown and "{tr}" in shown,
                   "the editor shows no {page}, {td} or {tr}: %r" % shown[:300])
-        data = type_line_and_save(s, q, path, "Typed in round %d" % round, "round %d: Ctrl+S to write afxcore" % round)
+        q.type_at_end("Typed in round %d" % round, new_line=True)
+        data = q.save_topic(path, "round %d: Ctrl+S to write afxcore" % round)
         check(counts(data) == expected, "round %d: afxcore is saved with %s, not %s" % (round, counts(data), expected))
         q.open_topic(label, other)
 
     # The author ends the last topic with a page break and begins a new one.
     q.open_topic("afxcore", "afxcore")
-    data = type_line_and_save(s, q, path, "{page}A new topic", "Ctrl+S to write the typed page break")
+    q.type_at_end("{page}A new topic", new_line=True)
+    data = q.save_topic(path, "Ctrl+S to write the typed page break")
     check(counts(data)["page"] == original["page"] + 1,
           "the typed {page} gives %d page breaks, not %d" % (counts(data)["page"], original["page"] + 1))
     check(re.search(rb"\\page ?A new topic", data), "no \\page before the typed text: %r" % data[-300:])

@@ -13,7 +13,6 @@ import shutil
 import rtfcheck
 from quillmark import Quillmark
 from test_quillmark import saved_topic
-from test_quillmark_indents import saved_after, mtime
 from uitest import TESTDATA, StepFailed, check, wait_for
 
 TOPICS = os.path.join(TESTDATA, "topics")
@@ -105,15 +104,9 @@ def test_word_topics_of_other_projects_keep_pages_tables_text_and_formats_over_t
             item = q.tree_items()[k]
             s.click(item.left + 8, (item.top + item.bottom) // 2)
             wait_for("%s: the topic open (status bar)" % where, lambda: showing(q, tid))
-            editor = q.editor()
-            s.click(editor.left + 60, editor.top + 12)
-            s.key("ctrl+End")
-            s.type_text("x")
-            path = saved_topic(folder, tid)
-            before = mtime(path)
-            s.key("ctrl+s")
+            q.type_at_end("x")
             try:
-                data = saved_after(s, path, before, "%s: Ctrl+S to write the topic" % where)
+                data = q.save_topic(saved_topic(folder, tid), "%s: Ctrl+S to write the topic" % where)
             except StepFailed as e:
                 # (Wine shows its program error dialog when the program
                 # breaks down; the rounds end there.)

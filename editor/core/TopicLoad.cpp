@@ -26,13 +26,22 @@ bool IsRowDefinitionWord(std::string_view name) {
          name == "lastrow";
 }
 
+// Control words that stand for text or end a paragraph, unlike the
+// formatting words around them.
+bool IsTextWord(std::string_view name) {
+  static constexpr std::string_view kTextWords[] = {"par",   "tab",    "line",   "cell",  "row",
+                                                    "page",  "sect",   "bullet", "emdash", "endash",
+                                                    "lquote", "rquote", "ldblquote", "rdblquote", "u"};
+  for (std::string_view w : kTextWords) {
+    if (name == w) return true;
+  }
+  return false;
+}
+
 // Where the converted text after lines[l][i] reaches the text of a
 // paragraph before any \pard (formatting words, group braces, line ends and
 // row definitions are stepped over): true with its place in l and i.
 bool FindParagraphText(const Lines& lines, std::size_t& l, std::size_t& i) {
-  static constexpr std::string_view kTextWords[] = {"par",   "tab",    "line",   "cell",  "row",
-                                                    "page",  "sect",   "bullet", "emdash", "endash",
-                                                    "lquote", "rquote", "ldblquote", "rdblquote", "u"};
   for (; l < lines.size(); ++l, i = 0) {
     const std::string_view s = lines[l];
     while (i < s.size()) {
@@ -55,9 +64,7 @@ bool FindParagraphText(const Lines& lines, std::size_t& l, std::size_t& i) {
       const RtfControlWord word = ReadControlWord(s, i);
       if (word.name.empty()) return true;
       if (word.name == "pard") return false;
-      for (std::string_view w : kTextWords) {
-        if (word.name == w) return true;
-      }
+      if (IsTextWord(word.name)) return true;
       i = word.end;
     }
   }
@@ -311,28 +318,37 @@ class LoadConverter {
     return rtf;
   }
 
+  // A place in the file's text from cur_ on, over line ends: the line (k
+  // while in cur_), its text and the place in that text.
+  struct Place {
+    std::size_t line;
+    std::string_view s;
+    std::size_t i;
+  };
+
+  // Moves p over line ends to the file's next character; false when the
+  // file ends first.
+  bool SkipLineEnds(Place& p) const {
+    while (p.i >= p.s.size()) {
+      if (p.line + 1 >= lines_.size()) return false;
+      p.s = lines_[++p.line];
+      p.i = 0;
+    }
+    return true;
+  }
+
   // Puts the group at cur_[pos] into the stash and writes its placeholder.
   // False when the group never closes (it is then copied as it is).
   bool SetAside(std::size_t& k, std::size_t& pos, std::string& o, std::string_view word, int depth = 0) {
-    std::size_t line = k;
-    std::string_view s = cur_;
-    std::size_t i = pos;
-    for (;;) {
-      if (i >= s.size()) {
-        if (++line >= lines_.size()) return false;
-        s = lines_[line];
-        i = 0;
-        continue;
-      }
-      if (s[i] == '{') {
+    for (Place p{k, cur_, pos}; SkipLineEnds(p); p.i += RtfStepLength(p.s, p.i)) {
+      if (p.s[p.i] == '{') {
         ++depth;
-      } else if (s[i] == '}' && --depth == 0) {
-        break;
+      } else if (p.s[p.i] == '}' && --depth == 0) {
+        o += StashPlaceholder(word, stash_.Add(word, TakeSpan(k, pos, p.line, p.i + 1)));
+        return true;
       }
-      i += RtfStepLength(s, i);
     }
-    o += StashPlaceholder(word, stash_.Add(word, TakeSpan(k, pos, line, i + 1)));
-    return true;
+    return false;
   }
 
   // A field of Word's at cur_[pos]: its opening, up to the formatting words
@@ -343,39 +359,26 @@ class LoadConverter {
   // False when the field never closes (it is then copied as it is).
   bool OpenField(std::size_t& k, std::size_t& pos, std::string& o) {
     int depth = 0;
-    std::size_t line = k;
-    std::string_view s = cur_;
-    std::size_t i = pos;
-    for (;;) {
-      if (i >= s.size()) {
-        if (++line >= lines_.size()) return false;
-        s = lines_[line];
-        i = 0;
-        continue;
-      }
-      if (s[i] == '{' && depth == 1 && StartsAt(s, i, "{\\fldrslt") && ControlWordEndsAt(s, i + 9)) break;
-      if (s[i] == '{') {
+    Place p{k, cur_, pos};
+    for (;; p.i += RtfStepLength(p.s, p.i)) {
+      if (!SkipLineEnds(p)) return false;
+      if (p.s[p.i] == '{' && depth == 1 && StartsAt(p.s, p.i, "{\\fldrslt") && ControlWordEndsAt(p.s, p.i + 9)) break;
+      if (p.s[p.i] == '{') {
         ++depth;
-      } else if (s[i] == '}' && --depth == 0) {
+      } else if (p.s[p.i] == '}' && --depth == 0) {
         return SetAside(k, pos, o, "field");  // no result
       }
-      i += RtfStepLength(s, i);
     }
     // The result's own formatting words stay with the opening.
-    static constexpr std::string_view kTextWords[] = {"par",   "tab",    "line",   "cell",  "row",
-                                                      "page",  "sect",   "bullet", "emdash", "endash",
-                                                      "lquote", "rquote", "ldblquote", "rdblquote", "u"};
-    i = ReadControlWord(s, i + 1).end;
+    const std::string_view s = p.s;
+    std::size_t i = ReadControlWord(s, p.i + 1).end;
     while (i < s.size() && s[i] == '\\') {
       const RtfControlWord word = ReadControlWord(s, i);
-      if (word.name.empty()) break;
-      bool text = false;
-      for (std::string_view w : kTextWords) text = text || word.name == w;
-      if (text) break;
+      if (word.name.empty() || IsTextWord(word.name)) break;
       i = word.end;
     }
     if (i < s.size() && s[i] == '}') return SetAside(k, pos, o, "field");  // an empty result
-    const int number = stash_.Add("field", TakeSpan(k, pos, line, i));
+    const int number = stash_.Add("field", TakeSpan(k, pos, p.line, i));
     o += StashPlaceholder("field", number);
     fields_open_.push_back({number, 0});
     return true;
@@ -448,24 +451,14 @@ class LoadConverter {
   // line ends) into the stash, up to its last word, and writes its
   // placeholder.
   void SetAsideRowDefinition(std::size_t& k, std::size_t& pos, std::string& o) {
-    std::size_t line = k;
-    std::string_view s = cur_;
-    std::size_t i = pos;
     std::size_t end_line = k;
     std::size_t end = pos;
-    for (;;) {
-      if (i >= s.size()) {
-        if (line + 1 >= lines_.size()) break;
-        s = lines_[++line];
-        i = 0;
-        continue;
-      }
-      if (s[i] != '\\') break;
-      const RtfControlWord w = ReadControlWord(s, i);
+    for (Place p{k, cur_, pos}; SkipLineEnds(p) && p.s[p.i] == '\\';) {
+      const RtfControlWord w = ReadControlWord(p.s, p.i);
       if (w.name.empty() || !IsRowDefinitionWord(w.name)) break;
-      i = w.end;
-      end_line = line;
-      end = i;
+      p.i = w.end;
+      end_line = p.line;
+      end = p.i;
     }
     o += StashPlaceholder("trowd", stash_.Add("trowd", TakeSpan(k, pos, end_line, end)));
   }

@@ -196,12 +196,5 @@ TEST(ForeignOptions, OldLayoutMovesOnlyWhatTheCompilerFoundInTheProjectFolder) {
   EXPECT_NE(std::find(options.begin(), options.end(), "BMROOT=bmp,BITMAPS"), options.end());
 
   // Topic files in a folder of the project's own are not the old layout.
-  const std::string d2 = TempDir();
-  WriteFileReplacing(d2 + "/p.hpj", "[OPTIONS]\r\nROOT=hlp\r\n\r\n[FILES]\r\na.rtf\r\n");
-  WriteFileReplacing(d2 + "/stray.rtf", "s");
-  ProjectModel n;
-  ReadProject(n, d2 + "/p.hpj");
-  EXPECT_FALSE(n.ProjectModified);
-  EXPECT_TRUE(FileExists(d2 + "/stray.rtf"));
-  EXPECT_FALSE(DirectoryExists(d2 + "/rtf"));
+  EXPECT_EQ(ChangesOfReading("[OPTIONS]\r\nROOT=hlp\r\n\r\n[FILES]\r\na.rtf\r\n", "stray.rtf", "rtf"), "");
 }

@@ -6,6 +6,7 @@
 
 #include "core/FileSystem.h"
 #include "core/Lines.h"
+#include "editor/core/ProjectFiles.h"
 #include "editor/core/ProjectModel.h"
 
 namespace qm::editor::test {
@@ -20,6 +21,23 @@ inline std::string ReadAll(const std::string& path) {
   std::string s;
   ReadFileBytes(path, s);
   return s;
+}
+
+// Reads a project whose p.hpj holds `hpj`, in a new folder with the file
+// `loose` beside it, as a project that must be left as it is: what reading
+// it changed ("modified", "<loose> moved", "<folder> made"), empty when
+// nothing.
+inline std::string ChangesOfReading(const std::string& hpj, const std::string& loose, const std::string& folder) {
+  const std::string dir = TempDir();
+  WriteFileReplacing(dir + "/p.hpj", hpj);
+  WriteFileReplacing(dir + "/" + loose, loose);
+  ProjectModel m;
+  ReadProject(m, dir + "/p.hpj");
+  std::string changes;
+  if (m.ProjectModified) changes += "modified ";
+  if (!FileExists(dir + "/" + loose)) changes += loose + " moved ";
+  if (DirectoryExists(dir + "/" + folder)) changes += folder + " made ";
+  return changes;
 }
 
 // The model as text, independent of topic indexes: the settings, then one

@@ -13,7 +13,8 @@ namespace {
 
 // As Word writes them: a hyperlink whose instruction runs over lines and
 // whose result is another field with its text in a group of its own; in
-// the next paragraph two fields, the second a symbol without result text.
+// the next paragraph two fields, the first's result beginning with a quote,
+// the second a symbol without result text.
 const Lines kFields{
     "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}",
     "{\\colortbl ;\\red0\\green0\\blue255;}",
@@ -21,7 +22,8 @@ const Lines kFields{
     " HYPERLINK \"ftp://a.gov/srtm/\" }{{\\*\\datafield ",
     "00d0c9ea}}}{\\fldrslt {\\field{\\*\\fldinst { HYPERLINK \"ftp://b.gov/\" }}{\\fldrslt ",
     "{\\cs15\\ul\\cf2 http://dds.gov/srtm/}}}}}{.",
-    "\\par }\\pard {See }{\\field{\\*\\fldinst {HYPERLINK \"http://c.org/\"}}{\\fldrslt\\ul {\\cf2 c.org}}}{ and 1}"
+    "\\par }\\pard {See }{\\field{\\*\\fldinst {HYPERLINK \"http://c.org/\"}}"
+    "{\\fldrslt\\ul \\lquote {\\cf2 c.org}}}{ and 1}"
     "{{\\field{\\*\\fldinst SYMBOL 176 \\\\f \"Symbol\" \\\\s 10}{\\fldrslt\\f3\\fs20}}}{ here.",
     "\\par }}"};
 
@@ -34,7 +36,7 @@ TEST(WordFields, ResultTextIsShownAndEveryFieldComesBackWhole) {
                        "\\{fieldend 3\\}\\{fieldend 4\\}{."),
             std::string::npos)
       << shown;
-  EXPECT_NE(shown.find("{See }\\{field 5\\}{\\cf2 c.org}\\{fieldend 6\\}{ and 1}{\\{field 7\\}}{ here."),
+  EXPECT_NE(shown.find("{See }\\{field 5\\}\\lquote {\\cf2 c.org}\\{fieldend 6\\}{ and 1}{\\{field 7\\}}{ here."),
             std::string::npos)
       << shown;
   ASSERT_EQ(stash.Items.size(), 7u);

@@ -23,9 +23,10 @@ std::string Counts(std::string_view rtf) {
 }
 
 // A row as Word writes it (the definition before the cells, the cell text
-// in groups, \row in a group of its own after a \pard of the table) and a
-// row of the later kind (no definition before the cells; it is repeated in
-// the group of \row, over a line end and with border words).
+// in groups, a cell's second paragraph beginning with a tab, \row in a
+// group of its own after a \pard of the table) and a row of the later kind
+// (no definition before the cells; it is repeated in the group of \row,
+// over a line end and with border words).
 const Lines kWordTable{
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}",
     "{\\colortbl;\\red0\\green0\\blue0;}",
@@ -33,7 +34,8 @@ const Lines kWordTable{
     "{\\cs15 ${\\footnote \\pard\\plain {\\cs15 $}{ Second}}}{Second topic",
     "\\par }\\trowd \\trgaph108\\trleft402 \\clvertalt\\clbrdrt\\brdrs\\brdrw10 \\cellx1647\\clvertalt\\cellx8622"
     "\\pard \\sl240\\intbl\\qc {\\b All\\cell }{Whole document.\\cell }\\pard \\intbl {\\row }"
-    "\\pard\\plain \\li120\\sa40\\intbl\\tx360 {Two\\par lines\\cell }{\\cell }\\pard\\intbl {\\trowd \\trgaph108\\clbrdrl",
+    "\\pard\\plain \\li120\\sa40\\intbl\\tx360 {Two\\par \\tab lines\\cell }{\\cell }"
+    "\\pard\\intbl {\\trowd \\trgaph108\\clbrdrl",
     "\\brdrs \\cellx1647\\cellx8622\\row }\\pard\\li360 After\\par }"};
 
 TEST(WordStructure, PageBreaksAndTableRowsLeaveTheControlsRtfAndComeBack) {
@@ -51,7 +53,7 @@ TEST(WordStructure, PageBreaksAndTableRowsLeaveTheControlsRtfAndComeBack) {
                        "\\{td\\}\\par }\\pard \\{table\\}{\\{tr\\}\\par }"),
             std::string::npos)
       << shown;
-  EXPECT_NE(shown.find("{Two\\par \\{table\\}lines\\{td\\}\\par }{\\{table\\}\\{td\\}\\par }\\pard\\{table\\}"
+  EXPECT_NE(shown.find("{Two\\par \\{table\\}\\tab lines\\{td\\}\\par }{\\{table\\}\\{td\\}\\par }\\pard\\{table\\}"
                        "{\\{trowd 4\\}\\{tr\\}\\par }\\pard\\li360 After"),
             std::string::npos)
       << shown;

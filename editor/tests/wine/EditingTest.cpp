@@ -36,13 +36,6 @@ struct OpenTopic {
   TEditingCommands& Editing() { return f.Group<TEditingCommands>(); }
   TLinkCommands& Links() { return f.Group<TLinkCommands>(); }
   void Save() { f.ProjectCmds->SaveAExecute(nullptr); }
-  // A key with Ctrl or Shift held, through the message loop.
-  void Key(int held, int vk) {
-    qmtest::THeldKeys down({held});
-    PostMessageA(f.Editor->Handle(), WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
-    PostMessageA(f.Editor->Handle(), WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
-    fx.Pump();
-  }
   // Lines from..to-1 selected (the caret at `from` when they are equal).
   void Select(int from, int to) {
     const auto at = [&](int line) {
@@ -204,17 +197,17 @@ TEST(EditingSurface, CopiedParagraphsArePastedAndSavedWithTheirIndents) {
   t.Select(1, 2);
   t.Editing().CopyA->OnExecute(nullptr);
   t.Select(3, 3);
-  t.Key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 B2
+  t.fx.EditorKey(VK_SHIFT, VK_INSERT);  // A1 B2 C3 B2
   t.Select(2, 3);
-  t.Key(VK_CONTROL, VK_INSERT);
+  t.fx.EditorKey(VK_CONTROL, VK_INSERT);
   ed.SetReadOnly(true);
   t.Select(0, 1);
-  t.Key(VK_SHIFT, VK_DELETE);  // refused: the clipboard keeps C3
+  t.fx.EditorKey(VK_SHIFT, VK_DELETE);  // refused: the clipboard keeps C3
   ed.SetReadOnly(false);
   t.Select(4, 4);
-  t.Key(VK_SHIFT, VK_INSERT);  // A1 B2 C3 B2 C3
+  t.fx.EditorKey(VK_SHIFT, VK_INSERT);  // A1 B2 C3 B2 C3
   t.Select(1, 2);
-  t.Key(VK_SHIFT, VK_DELETE);  // A1 C3 B2 C3
+  t.fx.EditorKey(VK_SHIFT, VK_DELETE);  // A1 C3 B2 C3
   t.Select(4, 4);
   t.Editing().PasteA->OnExecute(nullptr);  // A1 C3 B2 C3 B2
   EXPECT_EQ(t.Indents(0, 5),
@@ -239,9 +232,9 @@ TEST(EditingSurface, CopiedParagraphsWithoutTextKeepTheirOwnIndents) {
   t.Select(2, 3);
   ed.SetIndents(0, 18, 0);
   t.Select(0, 3);
-  t.Key(VK_CONTROL, VK_INSERT);
+  t.fx.EditorKey(VK_CONTROL, VK_INSERT);
   t.Select(3, 3);
-  t.Key(VK_SHIFT, VK_INSERT);
+  t.fx.EditorKey(VK_SHIFT, VK_INSERT);
   EXPECT_EQ(t.Indents(3, 6), " 54/-18|\t 54/-18|Hanging 0/18|");
 }
 

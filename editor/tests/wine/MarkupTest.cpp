@@ -37,12 +37,7 @@ struct MarkupTopic {
   }
   std::string Plain() { return f.Editor->PlainText(); }
   // A key with Ctrl held, posted to the editor and run by the message loop.
-  void CtrlKey(char key) {
-    qmtest::THeldKeys ctrl({VK_CONTROL});
-    PostMessageA(f.Editor->Handle(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
-    PostMessageA(f.Editor->Handle(), WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
-    fx.Pump();
-  }
+  void CtrlKey(char key) { fx.EditorKey(VK_CONTROL, key); }
   // F10 as the system sends it: a system key.
   void F10() {
     PostMessageA(f.Editor->Handle(), WM_SYSKEYDOWN, VK_F10, 1);

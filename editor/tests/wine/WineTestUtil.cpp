@@ -104,4 +104,11 @@ void EditorFixture::TypeAtEnd(const std::string& text) {
   form->Editor->SetSelText(text);
 }
 
+void EditorFixture::EditorKey(int held, int vk) {
+  qmtest::THeldKeys down({held});
+  PostMessageA(form->Editor->Handle(), WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+  PostMessageA(form->Editor->Handle(), WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
+  Pump();
+}
+
 }  // namespace qm::editor::test

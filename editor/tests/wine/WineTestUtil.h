@@ -56,6 +56,9 @@ struct EditorFixture {
   void ClickTopic(const std::string& id);
   // Types text at the end of the editor.
   void TypeAtEnd(const std::string& text);
+  // The key vk with `held` (VK_CONTROL, VK_SHIFT) down, posted to the editor
+  // and run by the message loop.
+  void EditorKey(int held, int vk);
 };
 
 // Answers the next editor dialog of type D: `step` works in it while it is

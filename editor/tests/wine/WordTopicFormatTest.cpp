@@ -119,13 +119,6 @@ struct WordTopic {
   }
   std::string Saved() { return ReadFile(f.Project.TopicFilePath("afxcore")); }
   void Save() { f.ProjectCmds->SaveAExecute(nullptr); }
-  // A key with Ctrl held, through the message loop.
-  void Key(int held, int vk) {
-    qmtest::THeldKeys down({held});
-    PostMessageA(f.Editor->Handle(), WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
-    PostMessageA(f.Editor->Handle(), WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
-    fx.Pump();
-  }
   TEditingCommands& Editing() { return f.Group<TEditingCommands>(); }
   // Selects the paragraph that begins with text (with its end when whole),
   // or puts the caret at its start.
@@ -178,7 +171,7 @@ TEST(WordTopicFormat, PastedParagraphsKeepTheirTabStopsAndKeepFlags) {
   WordTopic t;
   cl::TRichEdit& ed = *t.f.Editor;
   t.SelectParagraph("Click on the graphic", true);
-  t.Key(VK_CONTROL, 'C');
+  t.fx.EditorKey(VK_CONTROL, 'C');
   OpenClipboard(nullptr);
   HANDLE h = GetClipboardData(RegisterClipboardFormatA("Rich Text Format"));
   const std::string copied = h ? static_cast<const char*>(GlobalLock(h)) : "";
@@ -199,9 +192,9 @@ TEST(WordTopicFormat, PastedParagraphsKeepTheirTabStopsAndKeepFlags) {
   const int from = ed.SelStart();
   t.SelectParagraph("Last line", false);
   ed.SetSel(from, ed.SelStart() - from);
-  t.Key(VK_CONTROL, 'C');
+  t.fx.EditorKey(VK_CONTROL, 'C');
   t.SelectParagraph("Right-aligned note", false);
-  t.Key(VK_CONTROL, 'V');
+  t.fx.EditorKey(VK_CONTROL, 'V');
   t.Save();
 
   const std::string saved = t.Saved();
