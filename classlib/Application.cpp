@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 #include "classlib/Control.h"
 #include "classlib/Dialogs.h"
@@ -154,7 +155,30 @@ class TKeyboardRelay {
   HWND handle_ = nullptr;
   bool asked_ = false;
 };
+
+// A dialog box of the system owned by one of our windows that hides (its
+// answer given, closed) hands the keyboard back to its owner first.
+LRESULT CALLBACK SeeBoxGo(int code, WPARAM wp, LPARAM lp) {
+  const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+  if (code == HC_ACTION && m->message == WM_WINDOWPOSCHANGING &&
+      (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_HIDEWINDOW) && IsWindowVisible(m->hwnd)) {
+    char cls[16] = {};
+    GetClassNameA(m->hwnd, cls, sizeof cls);
+    HWND owner = GetWindow(m->hwnd, GW_OWNER);
+    if (owner && std::string(cls) == "#32770") Application().HandKeyboardBack(m->hwnd, owner);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
 }  // namespace
+
+void TApplication::NoteWindowManager(bool speaks) {
+  window_manager_ = speaks;
+  if (speaks && !box_hook_) box_hook_ = SetWindowsHookExA(WH_CALLWNDPROC, SeeBoxGo, nullptr, GetCurrentThreadId());
+  if (!speaks && box_hook_) {
+    UnhookWindowsHookEx(box_hook_);
+    box_hook_ = nullptr;
+  }
+}
 
 void TApplication::HandKeyboardBack(HWND closing, HWND owner) {
   // Only a window that has the keyboard hands it on, to a shown owner that

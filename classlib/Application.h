@@ -37,11 +37,13 @@ class TApplication {
   // learns that the owner has the keyboard: otherwise it would hand it, once
   // the closing window is gone, to the window it focused before, which may
   // be another program's. Elsewhere the system gives the owner the keyboard
-  // as the window closes, and nothing is done here.
+  // as the window closes, and nothing is done here. Our modal forms call it;
+  // the system's dialog boxes (message boxes, common dialogs, the find
+  // dialog) are seen to go once a window manager has spoken.
   void HandKeyboardBack(HWND closing, HWND owner);
   // A window of ours was told to take the keyboard by a window manager
-  // (WM_MOUSEACTIVATE on its caption with no click, while it was active).
-  void NoteWindowManager(bool speaks = true) { window_manager_ = speaks; }
+  // (WM_MOUSEACTIVATE with no click, while it was active); false forgets it.
+  void NoteWindowManager(bool speaks = true);
   bool WindowManagerHandsKeyboard() const { return window_manager_; }
 
   // Runs the message loop until Terminate; then destroys the main form.
@@ -93,6 +95,7 @@ class TApplication {
   friend class TForm;  // sets ending_session_
   bool ending_session_ = false;
   bool window_manager_ = false;
+  HHOOK box_hook_ = nullptr;  // sees the system's dialog boxes go
   // How long a closing window waits for the window manager (a round trip).
   static constexpr DWORD kRelayWaitMs = 500;
   std::vector<HWND> modeless_;

@@ -135,47 +135,6 @@ class TTopmostBox {
   static inline TTopmostBox* current_ = nullptr;
 };
 
-// While a message box is up: as the box hides (its answer given), the
-// window that owns it takes the keyboard back (HandKeyboardBack), before the
-// box is gone.
-class THandBackOnClose {
- public:
-  explicit THandBackOnClose(HWND owner)
-      : owner_(owner), hook_(SetWindowsHookExA(WH_CALLWNDPROC, Sent, nullptr, GetCurrentThreadId())),
-        outer_(current_) {
-    current_ = this;
-  }
-  ~THandBackOnClose() {
-    current_ = outer_;
-    if (hook_) UnhookWindowsHookEx(hook_);
-  }
-  THandBackOnClose(const THandBackOnClose&) = delete;
-  THandBackOnClose& operator=(const THandBackOnClose&) = delete;
-
- private:
-  static LRESULT CALLBACK Sent(int code, WPARAM wp, LPARAM lp) {
-    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-    THandBackOnClose* self = current_;
-    if (code == HC_ACTION && self && !self->done_ && m->message == WM_WINDOWPOSCHANGING &&
-        (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_HIDEWINDOW) && IsWindowVisible(m->hwnd) &&
-        GetWindow(m->hwnd, GW_OWNER) == self->owner_) {
-      char cls[16] = {};
-      GetClassNameA(m->hwnd, cls, sizeof cls);
-      if (std::string(cls) == "#32770") {
-        self->done_ = true;
-        Application().HandKeyboardBack(m->hwnd, self->owner_);
-      }
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-  }
-
-  HWND owner_;
-  HHOOK hook_;
-  THandBackOnClose* outer_;
-  bool done_ = false;
-  static inline THandBackOnClose* current_ = nullptr;
-};
-
 // Message boxes up now (ShowMessageBox).
 int& BoxesUp() {
   static int n = 0;
@@ -202,7 +161,6 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
   if (Hook()) return Hook()({owner, text, caption, flags});
   std::unique_ptr<TTopmostBox> topmost;
   if (flags & MB_TOPMOST) topmost = std::make_unique<TTopmostBox>();
-  THandBackOnClose hand_back(owner);
   return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 

@@ -181,8 +181,9 @@ def test_the_keyboard_starts_where_the_author_types(s):
 
 
 def test_a_closing_dialog_gives_the_keyboard_back_after_a_turn_to_another_program(s):
-    """zonivex beside quillmark: the author clicks zonivex while a dialog or
-    a message of quillmark is up, clicks that dialog again and closes it;
+    """zonivex beside quillmark: the author clicks zonivex while a dialog (a
+    form of ours, the find dialog of the system) or a message of quillmark
+    is up, clicks that dialog again and closes it;
     what is typed next lands in the topic, not in zonivex (a window manager
     hands the keyboard to the window focused before, which was zonivex's)."""
     q = Quillmark(s)
@@ -220,6 +221,8 @@ def test_a_closing_dialog_gives_the_keyboard_back_after_a_turn_to_another_progra
     s.key("alt+v", "o")
     away_and_back(s.wait_window("the options dialog", cls="TOptionDlg", keyboard=True), "Escape",
                   "options dialog")
+    s.key("ctrl+f")
+    away_and_back(s.wait_window("the find dialog", cls="#32770", keyboard=True), "Escape", "find dialog")
     # A message: the id asked for by ID search is no topic's.
     s.key("alt+e", "i")
     s.wait_window("the ID search box", cls="TInputQueryForm", keyboard=True)
