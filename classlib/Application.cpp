@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 #include "classlib/Control.h"
 #include "classlib/Dialogs.h"
@@ -78,6 +79,115 @@ HWND TApplication::DialogOwner() const {
   HWND main = main_form_ ? main_form_->Handle() : nullptr;
   if (main && IsWindowVisible(main)) return main;
   return Handle();
+}
+
+namespace {
+// A window of one pixel, owned by the window that takes the keyboard back.
+// A window manager focuses it as it comes up (a new window of the program
+// that has the keyboard) by telling it to take the keyboard; it declines
+// (MA_NOACTIVATE), and the system then hands the keyboard to the program's
+// active window, the owner, and tells the window manager so. A popup with
+// a system menu is one the window manager manages.
+class TKeyboardRelay {
+ public:
+  explicit TKeyboardRelay(HWND owner) {
+    static const char* cls = [] {
+      WNDCLASSA wc = {};
+      wc.lpfnWndProc = Proc;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = "TKeyboardRelay";
+      RegisterClassA(&wc);
+      return "TKeyboardRelay";
+    }();
+    // On the owner's corner that is on the screen: a window off the screen
+    // is not shown at all.
+    RECT owner_rect{}, screen{}, place{};
+    GetWindowRect(owner, &owner_rect);
+    screen.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    screen.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (!IntersectRect(&place, &owner_rect, &screen)) return;
+    handle_ = CreateWindowExA(0, cls, "", WS_POPUP | WS_SYSMENU, place.left, place.top, 1, 1, owner, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    if (handle_) SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~TKeyboardRelay() {
+    if (handle_) DestroyWindow(handle_);
+  }
+  TKeyboardRelay(const TKeyboardRelay&) = delete;
+  TKeyboardRelay& operator=(const TKeyboardRelay&) = delete;
+
+  // Shows the window and waits until the window manager has told it to
+  // take the keyboard, at most `ms` milliseconds.
+  void Relay(DWORD ms) {
+    if (!handle_) return;
+    ShowWindow(handle_, SW_SHOWNOACTIVATE);
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (ULONGLONG now = GetTickCount64(); !asked_ && now < end; now = GetTickCount64()) {
+      // Sent messages (the window manager's word among them) are handled
+      // while waiting; the queue's own messages wait for the loop.
+      MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT, 0);
+      MSG m;
+      PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<TKeyboardRelay*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+    switch (msg) {
+      case WM_MOUSEACTIVATE:
+        if (self) self->asked_ = true;
+        return MA_NOACTIVATE;
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(h, &ps);
+        EndPaint(h, &ps);
+        return 0;
+      }
+    }
+    return DefWindowProcA(h, msg, wp, lp);
+  }
+
+  HWND handle_ = nullptr;
+  bool asked_ = false;
+};
+
+// A dialog box of the system owned by one of our windows that hides (its
+// answer given, closed) hands the keyboard back to its owner first.
+LRESULT CALLBACK SeeBoxGo(int code, WPARAM wp, LPARAM lp) {
+  const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+  if (code == HC_ACTION && m->message == WM_WINDOWPOSCHANGING &&
+      (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_HIDEWINDOW) && IsWindowVisible(m->hwnd)) {
+    char cls[16] = {};
+    GetClassNameA(m->hwnd, cls, sizeof cls);
+    HWND owner = GetWindow(m->hwnd, GW_OWNER);
+    if (owner && std::string(cls) == "#32770") Application().HandKeyboardBack(m->hwnd, owner);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+}  // namespace
+
+void TApplication::NoteWindowManager(bool speaks) {
+  window_manager_ = speaks;
+  if (speaks && !box_hook_) box_hook_ = SetWindowsHookExA(WH_CALLWNDPROC, SeeBoxGo, nullptr, GetCurrentThreadId());
+  if (!speaks && box_hook_) {
+    UnhookWindowsHookEx(box_hook_);
+    box_hook_ = nullptr;
+  }
+}
+
+void TApplication::HandKeyboardBack(HWND closing, HWND owner) {
+  // Only a window that has the keyboard hands it on, to a shown owner that
+  // can take it.
+  if (!window_manager_ || !closing || GetForegroundWindow() != closing || !owner || !IsWindow(owner) ||
+      !IsWindowVisible(owner) || !IsWindowEnabled(owner))
+    return;
+  SetActiveWindow(owner);
+  if (GetActiveWindow() == owner) TKeyboardRelay(owner).Relay(kRelayWaitMs);
 }
 
 void TApplication::Restore() {

@@ -30,6 +30,22 @@ class TApplication {
   // while it is shown, else the application window.
   HWND DialogOwner() const;
 
+  // A dialog or message box that has the keyboard is about to close. Where
+  // a window manager hands our windows the keyboard (it told one of them to
+  // take it while it was active already), the owner takes the activation
+  // now, while the closing window still stands, and the window manager
+  // learns that the owner has the keyboard: otherwise it would hand it, once
+  // the closing window is gone, to the window it focused before, which may
+  // be another program's. Elsewhere the system gives the owner the keyboard
+  // as the window closes, and nothing is done here. Our modal forms call it;
+  // the system's dialog boxes (message boxes, common dialogs, the find
+  // dialog) are seen to go once a window manager has spoken.
+  void HandKeyboardBack(HWND closing, HWND owner);
+  // A window of ours was told to take the keyboard by a window manager
+  // (WM_MOUSEACTIVATE with no click, while it was active); false forgets it.
+  void NoteWindowManager(bool speaks = true);
+  bool WindowManagerHandsKeyboard() const { return window_manager_; }
+
   // Runs the message loop until Terminate; then destroys the main form.
   void Run();
   // Dispatches the messages waiting in the queue and returns.
@@ -78,6 +94,10 @@ class TApplication {
   bool terminated_ = false;
   friend class TForm;  // sets ending_session_
   bool ending_session_ = false;
+  bool window_manager_ = false;
+  HHOOK box_hook_ = nullptr;  // sees the system's dialog boxes go
+  // How long a closing window waits for the window manager (a round trip).
+  static constexpr DWORD kRelayWaitMs = 500;
   std::vector<HWND> modeless_;
   // The last WM_CHAR was a lead byte: the next one is its trail.
   bool trail_byte_next_ = false;

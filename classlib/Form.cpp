@@ -115,6 +115,7 @@ class TModalScope {
     // program, becomes the active window.
     for (HWND w : disabled_)
       if (w != form_ && IsWindow(w)) EnableWindow(w, TRUE);
+    if (owner_ && IsWindow(owner_)) Application().HandKeyboardBack(form_, owner_);
     if (IsWindow(form_)) ShowWindow(form_, SW_HIDE);
     if (owner_ && IsWindow(owner_)) SetActiveWindow(owner_);
   }
@@ -282,6 +283,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         ::SetFocus(active_control_);
         return 0;
       }
+      break;
+    case WM_MOUSEACTIVATE:
+      // A click activates an inactive window only: told so while active,
+      // the window hears from a window manager.
+      if (reinterpret_cast<HWND>(wp) == Handle() && (LOWORD(lp) == HTMENU || LOWORD(lp) == HTCAPTION) &&
+          HIWORD(lp) == WM_LBUTTONDOWN && GetActiveWindow() == Handle())
+        Application().NoteWindowManager();
       break;
     case WM_NEXTDLGCTL:
       // IsDialogMessage moves the focus through this message, which only

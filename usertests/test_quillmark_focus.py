@@ -9,7 +9,8 @@ import os
 
 from quillmark import Quillmark, rtf_bytes
 from test_quillmark import open_calques, saved_topic
-from uitest import check, pause, wait_for
+from uitest import StepFailed, check, pause, wait_for
+from zonivex import Zonivex
 
 WINDOW_MANAGER = "openbox"
 
@@ -176,3 +177,62 @@ def test_the_keyboard_starts_where_the_author_types(s):
     check(at > 0, "the saved topic lacks the typed line")
     paragraph = data[data.rfind(b"\\pard", 0, at):at]
     check(b"\\li720" in paragraph, "the indented line is saved with %r" % paragraph)
+
+
+
+def test_a_closing_dialog_gives_the_keyboard_back_after_a_turn_to_another_program(s):
+    """zonivex beside quillmark: the author clicks zonivex while a dialog (a
+    form of ours, the find dialog of the system) or a message of quillmark
+    is up, clicks that dialog again and closes it;
+    what is typed next lands in the topic, not in zonivex (a window manager
+    hands the keyboard to the window focused before, which was zonivex's)."""
+    q = Quillmark(s)
+    folder, _ = open_afxcore_at_its_end(s, q)
+    z = Zonivex(s)
+    # zonivex comes up over quillmark: moved beside it by its title bar.
+    zmain = z.refresh()
+    s.drag(zmain.left + 200, zmain.top + 10, zmain.left + 200 + 660, zmain.top + 10)
+    zmain = wait_for("zonivex moved beside quillmark", lambda: (lambda w: w.left >= 640 and w)(z.refresh()))
+    main = q.refresh()
+    s.click(main.left + 200, main.top + 10)
+
+    def wait_keys(win, program, what):
+        s.wait_keyboard(win, what)
+        try:
+            wait_for(what + " (X to hand the keys to %s)" % program, lambda: s.x_focus_program() == program)
+        except StepFailed as e:
+            raise StepFailed("%s; X hands them to %s" % (e, s.x_focus_program()))
+
+    wait_keys(q.main, "quillmark.exe", "quillmark to take the keyboard after a click on it")
+    lines = []
+
+    def away_and_back(dialog, answer, what):
+        s.click(zmain.left + 200, zmain.top + 10)
+        wait_keys(z.main, "zonivex.exe", "zonivex to take the keyboard after a click on it")
+        s.click(min(dialog.left + 30, zmain.left - 10), dialog.top + 10)
+        wait_keys(dialog, "quillmark.exe", "the %s to take the keyboard back after a click on it" % what)
+        s.key(answer)
+        s.wait_no_window("the %s to close" % what, cls=dialog.cls)
+        wait_keys(q.main, "quillmark.exe", "the keyboard back on the main window after the %s" % what)
+        line = "typed after the %s" % what
+        s.type_text("\n" + line)
+        lines.append(line)
+
+    s.key("alt+v", "o")
+    away_and_back(s.wait_window("the options dialog", cls="TOptionDlg", keyboard=True), "Escape",
+                  "options dialog")
+    s.key("ctrl+f")
+    away_and_back(s.wait_window("the find dialog", cls="#32770", keyboard=True), "Escape", "find dialog")
+    # A message: the id asked for by ID search is no topic's.
+    s.key("alt+e", "i")
+    s.wait_window("the ID search box", cls="TInputQueryForm", keyboard=True)
+    s.type_text("nosuchtopic")
+    s.key("Return")
+    away_and_back(s.wait_window("the message that the id is unknown", cls="#32770", keyboard=True), "Return",
+                  "message")
+
+    data = save_and_read(s, saved_topic(folder, "afxcore"))
+    missing = [line for line in lines if line.encode() not in data]
+    check(not missing, "the saved topic lacks %s" % missing)
+    others = [w for w in s.windows(pid=zmain.pid, visible=True) if w.hwnd != zmain.hwnd]
+    check(not others and z.refresh().title == "Zonivex", "the typed keys reached zonivex: %s" % others)

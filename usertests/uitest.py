@@ -471,16 +471,22 @@ class Session:
                              ((e,) + self.probe.focus() + (self.x_focus_on_wine(),)))
 
     def x_focus_on_wine(self):
-        """Whether X hands the keys to a window of a Windows program (Wine
-        names its windows' class after the program) and not to none."""
+        """Whether X hands the keys to a window of a Windows program and not
+        to none."""
+        return self.x_focus_program() is not None
+
+    def x_focus_program(self):
+        """The Windows program ("quillmark.exe") whose window X hands the
+        keys to (Wine names its windows' class after the program), or None."""
         env = dict(os.environ, DISPLAY=self.display.name)
         focus = subprocess.run(["xdotool", "getwindowfocus"], env=env, stdout=subprocess.PIPE,
                                stderr=subprocess.DEVNULL).stdout.strip()
         if not focus:
-            return False
+            return None
         wm_class = subprocess.run(["xprop", "-id", focus, "WM_CLASS"], env=env, stdout=subprocess.PIPE,
-                                  stderr=subprocess.DEVNULL).stdout
-        return b'.exe"' in wm_class.lower()
+                                  stderr=subprocess.DEVNULL).stdout.decode(errors="replace").lower()
+        found = re.findall(r'"([^"]*\.exe)"', wm_class)
+        return found[0] if found else None
 
     def typed(self, text):
         """Whether the last line of text shows in the focused control; true

@@ -320,6 +320,95 @@ TEST_F(DialogFormTest, DialogsAndMessagesBelongToTheirOpenerWhichGetsTheKeyboard
                     qmtest::Pump::Messages);
 }
 
+// Where a window manager hands the windows the keyboard, it hands it, when
+// the focused window goes, to the window it focused before, which may be
+// another program's: so the owner of a closing dialog or message takes the
+// activation while that still stands, and a one-pixel window owned by it
+// comes up for the window manager to focus, which hands the focus on to the
+// owner. The window manager is played here: told to take the keyboard while
+// it is active, the main form learns that one speaks; the relay window is
+// told so as it shows. Where none has spoken nothing comes up.
+namespace {
+struct TRelaySeen {
+  int count = 0;
+  HWND owner = nullptr, active = nullptr, closing = nullptr;
+  bool closing_visible = false;
+  LRESULT answer = 0;
+};
+TRelaySeen relay_seen;
+LRESULT CALLBACK PlayWindowManager(int code, WPARAM wp, LPARAM lp) {
+  const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+  char cls[32] = {};
+  if (code == HC_ACTION && m->message == WM_SHOWWINDOW && m->wParam && GetClassNameA(m->hwnd, cls, sizeof cls) &&
+      std::string(cls) == "TKeyboardRelay") {
+    ++relay_seen.count;
+    relay_seen.owner = GetWindow(m->hwnd, GW_OWNER);
+    relay_seen.active = GetActiveWindow();
+    relay_seen.closing_visible = IsWindowVisible(relay_seen.closing) != FALSE;
+    relay_seen.answer = SendMessageA(m->hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(m->hwnd),
+                                     MAKELPARAM(HTMENU, WM_LBUTTONDOWN));
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+}  // namespace
+
+TEST_F(DialogFormTest, UnderAWindowManagerTheOwnerHasTheKeyboardBeforeADialogOrMessageGoes) {
+  TForm main(nullptr, "TTestWmOwnerForm", "main");
+  auto* field = new TEdit(&main, &main);
+  main.Show();
+  Application().SetMainForm(&main);
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, PlayWindowManager, nullptr, GetCurrentThreadId());
+  struct TCleanUp {
+    HHOOK hook;
+    ~TCleanUp() {
+      UnhookWindowsHookEx(hook);
+      Application().SetMainForm(nullptr);
+      Application().NoteWindowManager(false);
+    }
+  } clean_up{hook};
+  relay_seen = {};
+  auto close_dialog = [&] {
+    relay_seen.closing = dlg->Handle();
+    RunModal(*dlg, [] { PressKey(VK_ESCAPE); });
+    qmtest::WaitUntil("the keyboard back on the main form's field", [&] { return GetFocus() == field->Handle(); },
+                      qmtest::Pump::Messages);
+  };
+  SetForegroundWindow(main.Handle());
+  field->SetFocus();
+
+  // No window manager has spoken (a click's activation of an inactive
+  // window is no word of one): the system alone hands the keyboard back.
+  SendMessageA(main.Handle(), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(main.Handle()),
+               MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+  close_dialog();
+  EXPECT_EQ(relay_seen.count, 0);
+  EXPECT_FALSE(Application().WindowManagerHandsKeyboard());
+
+  // A window manager tells the active main form to take the keyboard.
+  SendMessageA(main.Handle(), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(main.Handle()),
+               MAKELPARAM(HTMENU, WM_LBUTTONDOWN));
+  ASSERT_TRUE(Application().WindowManagerHandsKeyboard());
+  close_dialog();
+  EXPECT_EQ(relay_seen.count, 1);
+  EXPECT_EQ(relay_seen.owner, main.Handle());
+  EXPECT_EQ(relay_seen.active, main.Handle());
+  EXPECT_TRUE(relay_seen.closing_visible);
+  EXPECT_EQ(relay_seen.answer, MA_NOACTIVATE);  // the relay never keeps the keyboard
+
+  relay_seen = {};
+  qmtest::WhenWindowUp("#32770", [&](HWND box) {
+    relay_seen.closing = box;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  ShowMessage("done");
+  EXPECT_EQ(relay_seen.count, 1);
+  EXPECT_EQ(relay_seen.owner, main.Handle());
+  EXPECT_EQ(relay_seen.active, main.Handle());
+  EXPECT_TRUE(relay_seen.closing_visible);
+  qmtest::WaitUntil("the keyboard back on the main form's field after the message",
+                    [&] { return GetFocus() == field->Handle(); }, qmtest::Pump::Messages);
+}
+
 // The field a dialog starts on has its text selected, so that a value typed
 // at once replaces it, unless the form says otherwise; InputQuery starts on
 // its field.
