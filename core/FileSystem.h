@@ -50,5 +50,7 @@ std::string ExtractFileDir(std::string_view path);   // without a trailing separ
 std::string ExtractFileExt(std::string_view path);   // with the dot; empty if none
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
 std::string PathJoin(std::string_view dir, std::string_view name);
+// A path from a drive or the root ("C:\\x", "C:x", "\\x", "/x"), not from a folder.
+bool IsAbsolutePath(std::string_view path);
 
 }  // namespace qm

@@ -51,4 +51,8 @@ std::string PathJoin(std::string_view dir, std::string_view name) {
   return out;
 }
 
+bool IsAbsolutePath(std::string_view path) {
+  return (!path.empty() && (path[0] == '\\' || path[0] == '/')) || (path.size() > 1 && path[1] == ':');
+}
+
 }  // namespace qm

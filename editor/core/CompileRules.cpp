@@ -21,18 +21,8 @@ std::string Quoted(std::string_view s) {
 }
 }  // namespace
 
-std::string HelpFilePath(std::string_view project_dir, std::string_view project_file) {
-  return InFolder(project_dir, ChangeFileExt(project_file, ".hlp"));
-}
-
-std::string ErrorLogPath(std::string_view project_dir, std::string_view project_file) {
-  return InFolder(project_dir, ChangeFileExt(project_file, ".err"));
-}
-
 std::string FileInProject(std::string_view project_dir, std::string_view name) {
-  const bool absolute = (!name.empty() && (name[0] == '\\' || name[0] == '/')) ||
-                        (name.size() > 1 && name[1] == ':');
-  return absolute ? std::string(name) : InFolder(project_dir, name);
+  return IsAbsolutePath(name) ? std::string(name) : InFolder(project_dir, name);
 }
 
 std::string CompilerProgram(std::string_view hcw_folder) { return InFolder(hcw_folder, "Hcrtf.exe"); }

@@ -8,13 +8,9 @@
 
 namespace qm::editor {
 
-// "<ProjectDir>\<name>.hlp", the built help file.
-std::string HelpFilePath(std::string_view project_dir, std::string_view project_file);
-// "<ProjectDir>\<name>.err", the compiler's error log.
-std::string ErrorLogPath(std::string_view project_dir, std::string_view project_file);
-
-// A file the project file names (HLP=, ERRORLOG=): relative to the project
-// folder, or absolute ("C:\x", "\x") as it stands.
+// A file of the project (the help file, the error log; by default
+// "<name>.hlp" and "<name>.err", else as HLP= and ERRORLOG= name them):
+// relative to the project folder, or absolute ("C:\x", "\x") as it stands.
 std::string FileInProject(std::string_view project_dir, std::string_view name);
 
 // The help compiler's program file: "<HcwFolder>\Hcrtf.exe".

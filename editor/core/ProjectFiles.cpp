@@ -880,6 +880,12 @@ Lines OptionLines(const ProjectModel& m, int contents_topic) {
     root_lines += ClassifyOption(line) == Option::Root;
     bm_root_lines += ClassifyOption(line) == Option::BmRoot;
   }
+  // The editor's line of an option; ROOT= and BMROOT= with the folder lists.
+  auto own_line = [&](Option o) {
+    return o == Option::Root     ? "ROOT=" + roots
+           : o == Option::BmRoot ? "BMROOT=" + bm_roots
+                                 : OwnOptionLine(m, o, contents_topic);
+  };
   // The line to write for a line read: itself, or the editor's (empty:
   // none), and whether it is the line read.
   auto decide = [&](Option o, const std::string& line) -> std::pair<std::string, bool> {
@@ -891,16 +897,12 @@ Lines OptionLines(const ProjectModel& m, int contents_topic) {
       case Option::Backup: keep = m.BackupPath == r.Backup; break;
       case Option::Contents: keep = contents_topic == r.ContentsTopic; break;
       case Option::Cnt: keep = EqualsNoCase(OptionValue(line), m.CntFileName()); break;
-      case Option::Root:
-        // One line (the lines of the project merge into it).
-        return {root_lines == 1 && OptionValue(line) == roots ? line : "ROOT=" + roots,
-                root_lines == 1 && OptionValue(line) == roots};
-      case Option::BmRoot:
-        return {bm_root_lines == 1 && OptionValue(line) == bm_roots ? line : "BMROOT=" + bm_roots,
-                bm_root_lines == 1 && OptionValue(line) == bm_roots};
+      // One line (the lines of the project merge into it).
+      case Option::Root: keep = root_lines == 1 && OptionValue(line) == roots; break;
+      case Option::BmRoot: keep = bm_root_lines == 1 && OptionValue(line) == bm_roots; break;
       default: break;
     }
-    return {keep ? line : OwnOptionLine(m, o, contents_topic), keep};
+    return {keep ? line : own_line(o), keep};
   };
 
   std::vector<Option> keys;  // parallel to out
@@ -925,9 +927,7 @@ Lines OptionLines(const ProjectModel& m, int contents_topic) {
     // The language stays the file's: without one the compiler takes the
     // system's, as it did before.
     if (seen[k] || o == Option::Dbcs || o == Option::Lcid) continue;
-    std::string line = o == Option::Root     ? "ROOT=" + roots
-                       : o == Option::BmRoot ? "BMROOT=" + bm_roots
-                                             : OwnOptionLine(m, o, contents_topic);
+    std::string line = own_line(o);
     if (line.empty()) continue;
     // After the nearest option that the editor writes before it; else
     // before the first option of the file, else at the end.
@@ -1292,8 +1292,7 @@ bool FoundInProjectFolder(const ProjectModel& m, const std::vector<std::string>&
     if (SameFolder(f, ".")) return true;
     std::string dir = f;
     if (kPathDelim != '\\') std::replace(dir.begin(), dir.end(), '\\', kPathDelim);
-    const bool absolute = !dir.empty() && (dir[0] == kPathDelim || (dir.size() > 1 && dir[1] == ':'));
-    if (FileExists(PathJoin(absolute ? dir : PathJoin(m.ProjectDir, dir), name))) return false;
+    if (FileExists(PathJoin(IsAbsolutePath(dir) ? dir : PathJoin(m.ProjectDir, dir), name))) return false;
   }
   return false;
 }

@@ -100,9 +100,7 @@ std::string ProjectModel::MapFilePath() const {
       if (CharLength(rel, i) == 1 && rel[i] == '\\') rel[i] = kPathDelim;
     }
   }
-  bool absolute = (!rel.empty() && (rel[0] == '\\' || rel[0] == '/')) ||
-                  (rel.size() > 1 && rel[1] == ':');
-  return absolute ? rel : PathInFolder(ProjectDir, rel);
+  return IsAbsolutePath(rel) ? rel : PathInFolder(ProjectDir, rel);
 }
 
 std::string PathInFolder(const std::string& dir, std::string_view rel) {

@@ -26,13 +26,13 @@ TEST(CompileRules, ZonivexStartsBesideTheEditorInTheBmpFolder) {
 }
 
 TEST(CompileRules, HelpFileAndLogAreNamedAfterTheProjectFile) {
-  EXPECT_EQ(HelpFilePath("C:\\p q", "my demo.hpj"), "C:\\p q\\my demo.hlp");
-  EXPECT_EQ(ErrorLogPath("C:\\p q", "my demo.hpj"), "C:\\p q\\my demo.err");
-  // The same names as the project model gives.
   ProjectModel m;
+  m.ProjectFile = "my demo.hpj";
+  EXPECT_EQ(FileInProject("C:\\p q", m.HlpFileName()), "C:\\p q\\my demo.hlp");
+  EXPECT_EQ(FileInProject("C:\\p q", m.ErrFileName()), "C:\\p q\\my demo.err");
   m.ProjectFile = "FBD.hpj";
-  EXPECT_EQ(HelpFilePath("d", m.ProjectFile), "d\\" + m.HlpFileName());
-  EXPECT_EQ(ErrorLogPath("d", m.ProjectFile), "d\\" + m.ErrFileName());
+  EXPECT_EQ(FileInProject("d", m.HlpFileName()), "d\\FBD.hlp");
+  EXPECT_EQ(FileInProject("d", m.ErrFileName()), "d\\FBD.err");
   // A project file that names its own: relative to the folder, or absolute.
   m.OptionsAsRead.HelpFile = "out\\Product.HLP";
   m.OptionsAsRead.ErrorLog = "C:\\logs\\fbd.log";
