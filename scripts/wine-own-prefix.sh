@@ -18,5 +18,11 @@ wine_env_unmanaged_windows
 wine_env_crash_log
 "$WINE" "$@"
 rc=$?
+# Wine's own errors are silenced (WINEDEBUG=-all): a program that could not
+# start, or ended before it wrote a line, says here how it ended.
+if [ "$rc" != 0 ]; then
+  printf 'wine-own-prefix.sh: %s ended with %d%s\n' "$(basename "$1")" "$rc" \
+    "$([ -f "$prefix/system.reg" ] || echo ' (the prefix was not made)')" >&2
+fi
 wine_env_stop
 exit $rc
