@@ -8,13 +8,21 @@ export LC_ALL=ja_JP.UTF-8
 export WINE="${WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}"
 QM_STARTED_XVFB=""
 
+# The server picks a free display number itself and says which once it
+# takes clients (-displayfd): runs started side by side never share one.
 wine_env_start_xvfb() {
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local said n=""
+  said=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$said" >/dev/null 2>&1 &
   QM_STARTED_XVFB=$!
+  while kill -0 "$QM_STARTED_XVFB" 2>/dev/null; do
+    n=$(head -n 1 "$said")
+    [ -n "$n" ] && [ "$(wc -l <"$said")" -ge 1 ] && break
+    sleep 0.1
+  done
+  rm -f "$said"
+  [ -n "$n" ] || { echo "wine-env.sh: Xvfb did not start" >&2; return 1; }
   export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 }
 
 wine_env_init_prefix() {

@@ -94,13 +94,17 @@ class Display:
         window_manager = WINDOW_MANAGER if window_manager is None else window_manager
         self.window_manager = window_manager
         self.width, self.height = width, height
-        n = 90
-        while os.path.exists("/tmp/.X%d-lock" % n) or os.path.exists("/tmp/.X11-unix/X%d" % n):
-            n += 1
-        self.name = ":%d" % n
-        self.xvfb = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "%dx%dx24" % (width, height),
-                                      "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for("the Xvfb display " + self.name, lambda: os.path.exists("/tmp/.X11-unix/X%d" % n), 10)
+        # The server picks a free display number itself and writes it once
+        # it takes clients: runs started side by side never share a display.
+        said, told = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-screen", "0",
+                                      "%dx%dx24" % (width, height), "-nolisten", "tcp"], pass_fds=(told,),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(told)
+        with os.fdopen(said) as f:
+            number = f.readline().strip()  # empty when the server ended first
+        check(number.isdigit(), "Xvfb did not start")
+        self.name = ":" + number
         self.wm = None
         if window_manager:
             self.wm = subprocess.Popen(window_manager.split(), env=dict(os.environ, DISPLAY=self.name),
